@@ -1,0 +1,24 @@
+# Helpers shared by every folder's CMakeLists.
+
+function(velmora_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+    if(WIN32)
+        # The host guarantees only 4-byte stack alignment at callback entry.
+        target_compile_options(${target} PRIVATE -mincoming-stack-boundary=2)
+    endif()
+endfunction()
+
+# Adds sources of the plug-in module (everything that ends up in KV_Velmora.p).
+function(velmora_module_sources)
+    target_sources(velmora_plugin_objects PRIVATE ${ARGN})
+endfunction()
+
+# Adds sources of the stand-in host library.
+function(velmora_host_sources)
+    target_sources(velmora_host PRIVATE ${ARGN})
+endfunction()
+
+# Adds test sources to the unit-test program.
+function(velmora_test_sources)
+    target_sources(velmora_tests PRIVATE ${ARGN})
+endfunction()

@@ -1,0 +1,73 @@
+#include "host/loader/module_file.h"
+
+#include <cstring>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+void *OpenLibrary(const std::string &path) {
+    return LoadLibraryA(path.c_str());
+}
+void *FindSymbol(void *library, const char *name) {
+    return reinterpret_cast<void *>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+void CloseLibrary(void *library) {
+    FreeLibrary(static_cast<HMODULE>(library));
+}
+std::string LastError() {
+    return "error " + std::to_string(GetLastError());
+}
+#else
+void *OpenLibrary(const std::string &path) {
+    return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+void *FindSymbol(void *library, const char *name) {
+    return dlsym(library, name);
+}
+void CloseLibrary(void *library) {
+    dlclose(library);
+}
+std::string LastError() {
+    const char *text = dlerror();
+    return text ? text : "unknown error";
+}
+#endif
+
+}  // namespace
+
+ModuleFile::ModuleFile(const std::string &path) {
+    library = OpenLibrary(path);
+    if (!library) throw std::runtime_error(path + ": cannot load module: " + LastError());
+    record = static_cast<ModuleDescriptor *>(FindSymbol(library, "_mod_descrip"));
+    std::string problem;
+    if (!record)
+        problem = "no _mod_descrip export";
+    else if (record->sysSync != MOD_SYSSYNC)
+        problem = "bad module descriptor sync word";
+    else if (!record->serverDefs)
+        problem = "module descriptor has no server list";
+    if (!problem.empty()) {
+        CloseLibrary(library);
+        throw std::runtime_error(path + ": " + problem);
+    }
+}
+
+ModuleFile::~ModuleFile() {
+    CloseLibrary(library);
+}
+
+ActivateFunc *ModuleFile::findServer(const char *className, const char *name) const {
+    for (const ServerRecord *server = record->serverDefs; server->className; ++server) {
+        if (std::strcmp(server->className, className) == 0 && server->name &&
+            std::strcmp(server->name, name) == 0)
+            return server->activate;
+    }
+    return nullptr;
+}

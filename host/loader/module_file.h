@@ -1,0 +1,24 @@
+// A module file opened the way the host opens one: by path, reaching it only through the
+// `_mod_descrip` record it exports.
+#pragma once
+
+#include <string>
+
+#include "hostapi/lwserver.h"
+
+class ModuleFile {
+  public:
+    // Throws std::runtime_error naming the file and the problem.
+    explicit ModuleFile(const std::string &path);
+    ~ModuleFile();
+    ModuleFile(const ModuleFile &) = delete;
+    ModuleFile &operator=(const ModuleFile &) = delete;
+
+    ModuleDescriptor &descriptor() const { return *record; }
+    // The activation of the server of `className` named `name`, or null.
+    ActivateFunc *findServer(const char *className, const char *name) const;
+
+  private:
+    void *library = nullptr;
+    ModuleDescriptor *record = nullptr;
+};

@@ -1,0 +1,5 @@
+#include "module/module_objects.h"
+
+ShaderLock shaderLock;
+SetNameList setNameList;
+AdjacencyCacheList adjacencyCacheList;

@@ -1,0 +1,3 @@
+#include "panel/options_dialog.h"
+
+void ShowOptionsDialog(ShaderInstance *) {}

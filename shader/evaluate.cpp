@@ -1,0 +1,3 @@
+#include "shader/evaluate.h"
+
+void evaluate(LWInstance, LWShaderAccess *) {}
