@@ -22,8 +22,7 @@ struct MeshData {
     std::vector<MeshPolygon> polygons;
 };
 
-// One object file as loaded: its mesh, its surfaces in file order, and, per surface, the
-// settings data that a shader stored with it (raw bytes of its binary stream, by server name).
+// One object file as loaded: its mesh and its surfaces in file order.
 struct ObjectFile {
     std::string filename;
     MeshData mesh;
