@@ -1,5 +1,10 @@
 // The stand-in host's scene: object items in order, each showing the mesh of an object file.
 // Plain data; the services in host/services serve it to a module through the host interface.
+//
+// Identifiers handed to a module are addresses in this data: an LWItemID is the ObjectItem's
+// address, an LWPolID a MeshPolygon's, an LWPntID the address of the point's position in
+// MeshData::points. A scene is therefore built completely before it is served and is not
+// reshaped while a module may hold its identifiers.
 #pragma once
 
 #include <array>
