@@ -40,10 +40,12 @@ void CheckHandler(const ModuleFile &module) {
     LWRenderFuncs rend = {};
     LWShaderHandler handler = {&inst, &item, &rend, nullptr, nullptr};
     ServiceTable services;
-    int version = 8;
-    while (version > 0 && activate(version, services.global(), &handler, token) != AFUNC_OK)
-        --version;
-    Check(version == 4, "the handler accepts version 4 after refusing 8 to 5");
+    bool refusedNewer = true;
+    for (int version = 8; version > 4; --version)
+        refusedNewer &= activate(version, services.global(), &handler, token) == AFUNC_BADVERSION;
+    Check(refusedNewer && !inst.create, "the handler refuses versions 8 to 5 and writes nothing");
+    Check(activate(4, services.global(), &handler, token) == AFUNC_OK,
+          "the handler accepts version 4");
     Check(inst.create && inst.destroy && rend.init && handler.evaluate && handler.flags,
           "the handler record is filled");
     LWError error = nullptr;
