@@ -1,0 +1,51 @@
+#include "host/loader/shader_module.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "host/services/service_table.h"
+
+namespace {
+
+std::string ModulePath(const char *file) {
+    return std::string(VELMORA_MODULE_DIR) + file;
+}
+
+std::string LoadError(const std::string &path) {
+    ServiceTable host;
+    try {
+        ShaderModule module(path, "KV_Velmora", host.global());
+    } catch (const std::runtime_error &error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(ShaderModule, ActivatesTheShippedModuleAtVersionFour) {
+    ServiceTable host;
+    ShaderModule module(ModulePath("KV_Velmora.p"), "KV_Velmora", host.global());
+    EXPECT_EQ(module.handlerVersion(), 4);
+    const LWShaderHandler &handler = module.handler();
+    ASSERT_NE(handler.inst->create, nullptr);
+    LWInstance instance = handler.inst->create(nullptr, nullptr, nullptr);
+    ASSERT_NE(instance, nullptr);
+    EXPECT_EQ(handler.flags(instance), 0x401u);
+    EXPECT_TRUE(module.showInterface(instance, host.global()));
+    handler.inst->destroy(instance);
+}
+
+TEST(ShaderModule, ReportsEachFaultWithTheFileName) {
+    std::string missing = ModulePath("no_such_module.p");
+    EXPECT_NE(LoadError(missing).find(missing + ": cannot load module"), std::string::npos);
+    std::string refusing = ModulePath("faulty_refuses.p");
+    EXPECT_EQ(LoadError(refusing), refusing + ": KV_Velmora refuses every shader version");
+    std::string badSync = ModulePath("faulty_bad_sync.p");
+    EXPECT_EQ(LoadError(badSync), badSync + ": bad module descriptor sync word");
+    ServiceTable host;
+    EXPECT_THROW(ShaderModule(ModulePath("KV_Velmora.p"), "Other", host.global()),
+                 std::runtime_error);
+}
+
+}  // namespace
