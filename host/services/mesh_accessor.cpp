@@ -1,0 +1,128 @@
+#include "host/services/mesh_accessor.h"
+
+#include "host/scene/scene_ids.h"
+
+namespace {
+
+struct StandInAccessor {
+    LWMeshInfo record;  // first, so that the handle the module holds is this object's address
+    const MeshData *mesh;
+    MeshAccessLedger *ledger;
+    MeshCallCounts calls{};
+};
+
+StandInAccessor &Open(LWMeshInfoID id, MeshCall call) {
+    auto &accessor = *static_cast<StandInAccessor *>(id->priv);
+    ++accessor.calls[static_cast<std::size_t>(call)];
+    return accessor;
+}
+
+void Destroy(LWMeshInfoID id) {
+    auto *accessor = static_cast<StandInAccessor *>(id->priv);
+    accessor->ledger->noteDestroyed(accessor->calls);
+    delete accessor;
+}
+
+void Release(LWMeshInfo *record) {
+    delete static_cast<StandInAccessor *>(record->priv);
+}
+
+int NumPoints(LWMeshInfoID id) {
+    return static_cast<int>(Open(id, MeshCall::numPoints).mesh->points.size());
+}
+
+int NumPolygons(LWMeshInfoID id) {
+    return static_cast<int>(Open(id, MeshCall::numPolygons).mesh->polygons.size());
+}
+
+int ScanPoints(LWMeshInfoID id, LWPntScanFunc *visit, void *data) {
+    const MeshData &mesh = *Open(id, MeshCall::scanPoints).mesh;
+    for (int index = 0; index < static_cast<int>(mesh.points.size()); ++index)
+        if (int result = visit(data, PointID(mesh, index))) return result;
+    return 0;
+}
+
+int ScanPolys(LWMeshInfoID id, LWPolScanFunc *visit, void *data) {
+    const MeshData &mesh = *Open(id, MeshCall::scanPolys).mesh;
+    for (const MeshPolygon &polygon : mesh.polygons)
+        if (int result = visit(data, PolygonID(polygon))) return result;
+    return 0;
+}
+
+// Points of other meshes read as the origin.
+void CopyPosition(const MeshData &mesh, LWPntID point, LWFVector position) {
+    const std::array<float, 3> *found = FindPoint(mesh, point);
+    for (int axis = 0; axis < 3; ++axis) position[axis] = found ? (*found)[axis] : 0.0f;
+}
+
+void PntBasePos(LWMeshInfoID id, LWPntID point, LWFVector position) {
+    CopyPosition(*Open(id, MeshCall::pntBasePos).mesh, point, position);
+}
+
+// The scene has no motion or deformation, so the shaded position is the base position.
+void PntOtherPos(LWMeshInfoID id, LWPntID point, LWFVector position) {
+    CopyPosition(*Open(id, MeshCall::pntOtherPos).mesh, point, position);
+}
+
+// The scene carries no vertex maps.
+void *PntVLookup(LWMeshInfoID id, LWID, const char *) {
+    Open(id, MeshCall::pntVLookup);
+    return nullptr;
+}
+
+int PntVSelect(LWMeshInfoID id, void *) {
+    Open(id, MeshCall::pntVSelect);
+    return 0;
+}
+
+int PntVGet(LWMeshInfoID id, LWPntID, float *) {
+    Open(id, MeshCall::pntVGet);
+    return 0;
+}
+
+LWID PolType(LWMeshInfoID id, LWPolID polygon) {
+    const MeshPolygon *found = FindPolygon(*Open(id, MeshCall::polType).mesh, polygon);
+    return found ? found->type : 0;
+}
+
+int PolSize(LWMeshInfoID id, LWPolID polygon) {
+    const MeshPolygon *found = FindPolygon(*Open(id, MeshCall::polSize).mesh, polygon);
+    return found ? static_cast<int>(found->points.size()) : 0;
+}
+
+LWPntID PolVertex(LWMeshInfoID id, LWPolID polygon, int corner) {
+    const MeshData &mesh = *Open(id, MeshCall::polVertex).mesh;
+    const MeshPolygon *found = FindPolygon(mesh, polygon);
+    if (!found || corner < 0 || corner >= static_cast<int>(found->points.size())) return nullptr;
+    int point = found->points[corner];
+    if (point < 0 || point >= static_cast<int>(mesh.points.size())) return nullptr;
+    return PointID(mesh, point);
+}
+
+const char *PolTag(LWMeshInfoID id, LWPolID polygon, LWID tagType) {
+    const MeshPolygon *found = FindPolygon(*Open(id, MeshCall::polTag).mesh, polygon);
+    if (!found) return nullptr;
+    const std::optional<std::string> *tag = tagType == LWPTAG_SURF   ? &found->surface
+                                            : tagType == LWPTAG_PART ? &found->part
+                                                                     : nullptr;
+    return tag && *tag ? (*tag)->c_str() : nullptr;
+}
+
+}  // namespace
+
+LWMeshInfo *OpenMeshAccessor(const MeshData &mesh, MeshAccessLedger &ledger,
+                             AccessorRelease release) {
+    auto *accessor = new StandInAccessor{
+        {nullptr, Destroy, NumPoints, NumPolygons, ScanPoints, ScanPolys, PntBasePos, PntOtherPos,
+         PntVLookup, PntVSelect, PntVGet, PolType, PolSize, PolVertex, PolTag},
+        &mesh,
+        &ledger,
+    };
+    accessor->record.priv = accessor;
+    ledger.noteObtained();
+    if (release == AccessorRelease::withoutDestroy) {
+        accessor->record.destroy = nullptr;
+        ledger.keepUndestroyable(&accessor->record, &accessor->calls, Release);
+    }
+    return &accessor->record;
+}
