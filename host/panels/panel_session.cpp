@@ -1,0 +1,134 @@
+#include "host/panels/panel_session.h"
+
+#include <cstdio>
+#include <numbers>
+#include <stdexcept>
+
+#include "host/panels/panel_services.h"
+
+PanelSession::PanelSession(PanelServices &host, HostPanel &panel) : services(host), worked(panel) {}
+
+void PanelSession::fail(const std::string &problem) const {
+    throw std::runtime_error("panel \"" + worked.title + "\": " + problem);
+}
+
+void PanelSession::requireOpen() const {
+    if (!worked.open) fail("the panel is closed");
+}
+
+const HostControl &PanelSession::control(const std::string &label) const {
+    for (const auto &control : worked.controls)
+        if (control->label == label) return *control;
+    fail("no control labelled \"" + label + "\"");
+}
+
+std::vector<std::string> PanelSession::popupItems(const std::string &label) const {
+    const HostControl &popup = control(label);
+    if (popup.descriptor.type != LWT_POPUP) fail("\"" + label + "\" is not a popup");
+    std::vector<std::string> items;
+    int count = popup.descriptor.popup.countFn(popup.userData);
+    for (int index = 0; index < count; ++index) {
+        const char *name = popup.descriptor.popup.nameFn(popup.userData, index);
+        items.push_back(name ? name : "");
+    }
+    return items;
+}
+
+double PanelSession::angleDegrees(const std::string &label) const {
+    const HostControl &angle = control(label);
+    if (angle.kind != ControlValueKind::angle) fail("\"" + label + "\" is not an angle control");
+    return angle.floatValue * 180.0 / std::numbers::pi;
+}
+
+std::string PanelSession::shown(const std::string &label) const {
+    const HostControl &shownControl = control(label);
+    if (shownControl.descriptor.type == LWT_POPUP) {
+        std::vector<std::string> items = popupItems(label);
+        int index = shownControl.intValue;
+        return index >= 0 && index < static_cast<int>(items.size()) ? items[index] : "";
+    }
+    if (shownControl.kind == ControlValueKind::angle) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", angleDegrees(label));
+        return text;
+    }
+    if (shownControl.kind == ControlValueKind::integer) return shownControl.intValue ? "on" : "off";
+    return "";
+}
+
+HostControl &PanelSession::workable(const std::string &label, ControlValueKind kind) {
+    requireOpen();
+    auto &found = const_cast<HostControl &>(control(label));
+    if (found.kind != kind) fail("\"" + label + "\" cannot take that value");
+    if (!found.usable()) fail("\"" + label + "\" is greyed out");
+    return found;
+}
+
+void PanelSession::changed(HostControl &control) {
+    if (control.event) control.event(&control.record, control.userData);
+}
+
+void PanelSession::pick(const std::string &label, const std::string &item) {
+    std::vector<std::string> items = popupItems(label);
+    for (std::size_t index = 0; index < items.size(); ++index)
+        if (items[index] == item) return pickIndex(label, static_cast<int>(index));
+    fail("popup \"" + label + "\" has no item \"" + item + "\"");
+}
+
+void PanelSession::pickIndex(const std::string &label, int index) {
+    HostControl &popup = workable(label, ControlValueKind::integer);
+    int count = static_cast<int>(popupItems(label).size());
+    if (index < 0 || index >= count)
+        fail("popup \"" + label + "\" has no item " + std::to_string(index));
+    popup.intValue = index;
+    changed(popup);
+}
+
+void PanelSession::setBox(const std::string &label, bool on) {
+    HostControl &box = workable(label, ControlValueKind::integer);
+    if (box.type != "BoolControl") fail("\"" + label + "\" is not a check box");
+    if ((box.intValue != 0) == on) return;
+    box.intValue = on ? 1 : 0;
+    changed(box);
+}
+
+void PanelSession::typeAngle(const std::string &label, double degrees) {
+    HostControl &angle = workable(label, ControlValueKind::angle);
+    angle.floatValue = degrees * std::numbers::pi / 180.0;
+    changed(angle);
+}
+
+void PanelSession::pressKey(int key) {
+    requireOpen();
+    services.notifyKey(worked, PAN_USERKEYS, key);
+}
+
+void PanelSession::releaseKey(int key) {
+    requireOpen();
+    services.notifyKey(worked, PAN_USERKEYUPS, key);
+}
+
+void PanelSession::pressMouse(int x, int y, int qualifiers) {
+    requireOpen();
+    services.notifyMouse(worked, PAN_MOUSEBUTTON, qualifiers | MOUSE_DOWN, x, y);
+}
+
+void PanelSession::releaseMouse(int x, int y, int qualifiers) {
+    requireOpen();
+    services.notifyMouse(worked, PAN_MOUSEBUTTON, qualifiers & ~MOUSE_DOWN, x, y);
+}
+
+void PanelSession::moveMouse(int x, int y, int qualifiers) {
+    requireOpen();
+    services.notifyMouse(worked, PAN_MOUSEMOVE, qualifiers, x, y);
+}
+
+void PanelSession::click(int x, int y, int qualifiers) {
+    pressMouse(x, y, qualifiers);
+    releaseMouse(x, y, qualifiers);
+}
+
+void PanelSession::close() {
+    requireOpen();
+    services.closePanel(worked);
+}
