@@ -53,3 +53,18 @@ inline int PointIndex(const MeshData &mesh, LWPntID id) {
     const std::array<float, 3> *point = FindPoint(mesh, id);
     return point ? static_cast<int>(point - mesh.points.data()) : -1;
 }
+
+// An LWSurfaceID is the address of the surface's name in its ObjectFile::surfaces. Clones share
+// their file and so their surfaces.
+inline LWSurfaceID SurfaceID(const ObjectFile &file, int index) {
+    return const_cast<std::string *>(&file.surfaces[index]);
+}
+
+// The name of the surface `id` of a file of `scene`, or null.
+inline const std::string *FindSurface(const Scene &scene, LWSurfaceID id) {
+    for (const ObjectItem &item : scene.items)
+        if (item.file)
+            if (const std::string *name = scene_ids_detail::ElementAt(item.file->surfaces, id))
+                return name;
+    return nullptr;
+}
