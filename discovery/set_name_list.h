@@ -9,3 +9,6 @@ class SetNameList {
     virtual ~SetNameList() = default;
     std::vector<std::string> names;
 };
+
+// True if an entry equals `name` byte for byte.
+bool ContainsName(const SetNameList &list, const char *name);
