@@ -1,3 +1,8 @@
 #include "panel/options_dialog.h"
 
-void ShowOptionsDialog(ShaderInstance *) {}
+#include "panel/set_options_panel.h"
+
+void ShowOptionsDialog(ShaderInstance *instance) {
+    SetOptionsPanel dialog(*instance);
+    dialog.Open(PANF_BLOCKING | PANF_FRAME);
+}

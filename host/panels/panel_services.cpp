@@ -1,5 +1,6 @@
 #include "host/panels/panel_services.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -246,6 +247,9 @@ LWControl *PanelServices::AddControl(LWPanelID id, char *type, LWPanControlDesc 
     HostPanel *panel = current->findPanel(id, "addControl");
     if (!panel) return nullptr;
     const ControlKind *kind = FindControlKind(typeName.c_str());
+    if (std::find(current->refusedTypes.begin(), current->refusedTypes.end(), typeName) !=
+        current->refusedTypes.end())
+        return nullptr;
     std::string where = "addControl " + typeName + " " + Quoted(labelText);
     if (!kind) {
         current->report(where + ": no such control type");

@@ -25,6 +25,8 @@ class PanelServices {
 
     // A host that cannot make panels answers create with null.
     void refuseCreate(bool refuse) { createRefused = refuse; }
+    // A host without this control type answers addControl with null.
+    void refuseControlType(std::string type) { refusedTypes.push_back(std::move(type)); }
     // Who works modal panels; null, or never set: someone who closes each panel at once.
     void setUser(PanelUser *user) { panelUser = user; }
 
@@ -34,6 +36,7 @@ class PanelServices {
     // Breaches of the host's protocol by the module, and actions the user could not take.
     const std::vector<std::string> &problems() const { return problemLog; }
     void forgetCalls() { callLog.clear(); }
+    void forgetProblems() { problemLog.clear(); }
 
     // Live panels in order of creation.
     const std::vector<std::unique_ptr<HostPanel>> &panels() const { return live; }
@@ -75,4 +78,5 @@ class PanelServices {
     std::vector<std::string> problemLog;
     int openCount = 0;
     bool createRefused = false;
+    std::vector<std::string> refusedTypes;
 };
