@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <numbers>
+
+#include "host/loader/shader_module.h"
 #include "host/panels/scripted_user.h"
 #include "host/scene/mesh_generators.h"
 #include "host/scene/scene_ids.h"
@@ -68,6 +71,55 @@ TEST_F(DialogActivation, OpensOneModalPanelAndDestroysItBeforeReturning) {
     EXPECT_EQ(host->panels.opened(), 1);
     EXPECT_TRUE(host->panels.panels().empty());
     EXPECT_EQ(entriesMade, 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The whole road through the module file as the host loads it: handler activation, an instance
+// for a surface, the dialog worked by a user who edits two sets, then the instance's settings.
+TEST(DialogRoad, EditsOfTwoSetsReachTheInstance) {
+    MeshData mesh = MakeGrid(3, 2, {"Paint", "Top"});
+    for (int index : {1, 4}) mesh.polygons[index].part = "Side";
+    mesh.polygons[5].part = "Rim";
+    Scene scene;
+    scene.items.push_back({"Cup", MakeObjectFile("objects/cup.lwo", std::move(mesh))});
+    StandInHost host(scene);
+    ShaderModule module(std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p", "KV_Velmora",
+                        host.global());
+    const LWShaderHandler &handler = module.handler();
+    LWError error = nullptr;
+    LWInstance instance = handler.inst->create(nullptr, SurfaceID(*scene.items[0].file, 0), &error);
+    ASSERT_NE(instance, nullptr);
+
+    ScriptedUser user;
+    user.then([](PanelSession &session) {
+            EXPECT_EQ(session.popupItems("Polygon set : "),
+                      (std::vector<std::string>{"(none)", "Top", "Side", "Rim"}));
+        })
+        .pick("Polygon set : ", "Side")
+        .setBox("enable smoothing", true)
+        .typeAngle("Smoothing angle [deg.] : ", 40)
+        .pick("Polygon set : ", "Rim")
+        .setBox("enable smoothing", true)
+        .setBox("smooth only same polygon set", true);
+    host.panels.setUser(&user);
+    EXPECT_TRUE(module.showInterface(instance, host.global()));
+    EXPECT_EQ(user.sessions(), 1);
+    EXPECT_THAT(host.panels.problems(), IsEmpty());
+
+    const PolygonSetList &settings = *static_cast<ShaderInstance *>(instance)->settings;
+    ASSERT_EQ(settings.size(), 2u);
+    EXPECT_EQ(settings.at(0).name, "Side");
+    EXPECT_EQ(settings.at(0).enabled, 1);
+    EXPECT_DOUBLE_EQ(settings.at(0).angle, 40 * std::numbers::pi / 180);
+    EXPECT_EQ(settings.at(0).sameSetOnly, 0);
+    EXPECT_EQ(settings.at(1).name, "Rim");
+    EXPECT_EQ(settings.at(1).enabled, 1);
+    EXPECT_EQ(settings.at(1).angle, DefaultSmoothingAngle);
+    EXPECT_EQ(settings.at(1).sameSetOnly, 1);
+    handler.inst->destroy(instance);
 }
 
 }  // namespace
