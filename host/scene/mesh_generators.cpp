@@ -143,7 +143,7 @@ MeshData MakeOddPolygons(int sides) {
     for (int corner = 1; corner < sides; ++corner) {
         double angle = 2 * std::numbers::pi * corner / sides;
         ngon.push_back(static_cast<int>(mesh.points.size()));
-        mesh.points.push_back(At(1 - std::cos(angle), std::sin(angle), 0));
+        mesh.points.push_back(At(1 - std::cos(angle), -std::sin(angle), 0));
     }
     auto add = [&mesh](double x, double y, double z) {
         mesh.points.push_back(At(x, y, z));

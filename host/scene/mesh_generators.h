@@ -35,9 +35,9 @@ MeshData MakeTorus(int major, int minor, int setCount);
 // With `bend`, the right quad tilts so that the seam is a crease of that angle.
 MeshData MakeUnweldedSeam(double bendRadians);
 
-// Odd polygons: one n-gon (`sides` corners), a line, a one-point polygon, a quad using one point
-// twice, a polygon whose corners are collinear and one whose corners coincide, all sharing
-// point 0.
+// Odd polygons: one n-gon (`sides` corners, facing +z), a line, a one-point polygon, a quad using
+// one point twice, a polygon whose corners are collinear and one whose corners coincide, all
+// sharing point 0.
 MeshData MakeOddPolygons(int sides);
 
 // Appends `piece` to `mesh`, renumbering its points: the two share nothing.

@@ -1,0 +1,158 @@
+#include "shader/adjacency_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "host/scene/mesh_generators.h"
+#include "host/scene/scene_ids.h"
+#include "host/services/mesh_accessor.h"
+#include "shader/shading_test_host.h"
+
+namespace {
+
+std::vector<LWPolID> Listed(const PolygonList &list) {
+    return {list.polygons.get(), list.polygons.get() + list.count};
+}
+
+template <typename Cache>
+struct Built {
+    explicit Built(const MeshData &mesh) : cache(nullptr) {
+        LWMeshInfo *accessor = OpenMeshAccessor(mesh, ledger);
+        cache.build(*accessor);
+        accessor->destroy(accessor);
+    }
+    MeshAccessLedger ledger;
+    Cache cache;
+};
+
+template <typename Cache>
+class AdjacencyTable : public ::testing::Test {};
+using CacheKinds = ::testing::Types<AdjacencyCache, OrderedAdjacencyCache>;
+TYPED_TEST_SUITE(AdjacencyTable, CacheKinds);
+
+TYPED_TEST(AdjacencyTable, ListsEachPolygonAtItsPointsInScanOrderWithTwoScans) {
+    MeshData grid = MakeGrid(2, 2);
+    Built<TypeParam> built(grid);
+    auto polygon = [&](int index) { return PolygonID(grid.polygons[index]); };
+    EXPECT_EQ(built.cache.pointCount(), 9u);
+    PolygonList &centre = built.cache.polygonsAt(PointID(grid, 4));
+    EXPECT_EQ(Listed(centre), (std::vector{polygon(0), polygon(1), polygon(2), polygon(3)}));
+    EXPECT_EQ(centre.filled, centre.count);
+    EXPECT_EQ(Listed(built.cache.polygonsAt(PointID(grid, 1))),
+              (std::vector{polygon(0), polygon(1)}));
+    EXPECT_EQ(built.ledger.totals()[MeshCall::scanPolys], 2);
+    EXPECT_EQ(built.ledger.totals()[MeshCall::pntOtherPos], 0);
+}
+
+TYPED_TEST(AdjacencyTable, OddPolygonsAreRecordedAtEveryCorner) {
+    MeshData odd = MakeOddPolygons(5);
+    Built<TypeParam> built(odd);
+    std::vector<LWPolID> expected;
+    for (const MeshPolygon &polygon : odd.polygons)
+        for (int point : polygon.points)
+            if (point == 0) expected.push_back(PolygonID(polygon));
+    // Among them: the line, the one-point polygon, the quad twice, the coincident one three times.
+    EXPECT_EQ(expected.size(), 9u);
+    EXPECT_EQ(Listed(built.cache.polygonsAt(PointID(odd, 0))), expected);
+}
+
+TYPED_TEST(AdjacencyTable, UnknownPointsGetAnEmptyListThatStays) {
+    MeshData grid = MakeGrid(1, 1);
+    grid.points.push_back({5, 5, 5});  // used by no polygon
+    Built<TypeParam> built(grid);
+    EXPECT_EQ(built.cache.pointCount(), 4u);
+    PolygonList &unused = built.cache.polygonsAt(PointID(grid, 4));
+    PolygonList &none = built.cache.polygonsAt(nullptr);
+    EXPECT_EQ(unused.count, 0);
+    EXPECT_EQ(unused.polygons, nullptr);
+    EXPECT_EQ(none.count, 0);
+    EXPECT_EQ(built.cache.pointCount(), 6u);
+    EXPECT_EQ(&built.cache.polygonsAt(nullptr), &none);
+}
+
+TYPED_TEST(AdjacencyTable, EmptyMeshGivesAnEmptyTable) {
+    Built<TypeParam> built(MeshData{});
+    EXPECT_EQ(built.cache.pointCount(), 0u);
+    EXPECT_EQ(built.cache.polygonsAt(nullptr).count, 0);
+}
+
+TEST(AdjacencyTable, BothMapsAgreeOnATorus) {
+    MeshData torus = MakeTorus(16, 8, 3);
+    Built<AdjacencyCache> hashed(torus);
+    Built<OrderedAdjacencyCache> ordered(torus);
+    for (int point = 0; point < static_cast<int>(torus.points.size()); ++point) {
+        EXPECT_EQ(Listed(hashed.cache.polygonsAt(PointID(torus, point))),
+                  Listed(ordered.cache.polygonsAt(PointID(torus, point))));
+    }
+}
+
+class CacheList : public ::testing::Test {
+  protected:
+    CacheList() {
+        scene.items.push_back({"Grid", MakeObjectFile("grid.lwo", MakeGrid(2, 2))});
+        scene.items.push_back({"Box", MakeObjectFile("box.lwo", MakeBox())});
+    }
+    AdjacencyCache &findOrBuild(int item) {
+        LWItemID id = ItemID(scene.items[item]);
+        LWMeshInfo *accessor = OpenMeshAccessor(scene.items[item].file->mesh, ledger);
+        AdjacencyCache &cache = list.findOrBuild(*accessor, id);
+        accessor->destroy(accessor);
+        return cache;
+    }
+    long scans() const { return ledger.totals()[MeshCall::scanPolys]; }
+
+    Scene scene;
+    MeshAccessLedger ledger;
+    AdjacencyCacheList list;
+};
+
+TEST_F(CacheList, BuildsOncePerObjectUntilCleared) {
+    AdjacencyCache &grid = findOrBuild(0);
+    EXPECT_EQ(grid.objectID(), ItemID(scene.items[0]));
+    EXPECT_EQ(&findOrBuild(0), &grid);
+    EXPECT_EQ(scans(), 2);
+    AdjacencyCache &box = findOrBuild(1);
+    EXPECT_NE(&box, &grid);
+    EXPECT_EQ(box.pointCount(), 8u);
+    EXPECT_EQ(list.size(), 2u);
+    EXPECT_EQ(scans(), 4);
+
+    list.clear();
+    list.clear();
+    EXPECT_EQ(list.size(), 0u);
+    // Built again from the mesh of this moment.
+    scene.items[0].file->mesh.polygons.pop_back();
+    EXPECT_EQ(findOrBuild(0).pointCount(), 8u);
+    EXPECT_EQ(scans(), 6);
+}
+
+TEST(RenderCallbacks, InitAndCleanupOfAnyInstanceEmptyEveryCache) {
+    Scene scene;
+    scene.items.push_back({"Box", MakeObjectFile("box.lwo", MakeBox({.part = "all"}))});
+    scene.items.push_back({"Grid", MakeObjectFile("grid.lwo", MakeGrid(2, 2, {.part = "all"}))});
+    ShadingTestHost host(std::move(scene));
+    LWInstance first = host.createInstance(), second = host.createInstance();
+    ShadingTestHost::addSet(first, "all", 1.0);
+    ShadingTestHost::addSet(second, "all", 1.0);
+    auto scans = [&] { return host.objectInfo().ledger().totals()[MeshCall::scanPolys]; };
+    auto shadeBoth = [&] {
+        SampleRecord onBox = host.sampleOn(0, 0), onGrid = host.sampleOn(1, 3);
+        host.shade(first, onBox);
+        host.shade(second, onBox);
+        host.shade(second, onGrid);
+    };
+    shadeBoth();
+    EXPECT_EQ(scans(), 4);
+    EXPECT_EQ(host.handler().rend->init(second, LWINIT_PREVIEW), nullptr);
+    shadeBoth();
+    EXPECT_EQ(scans(), 8);
+    host.handler().rend->newTime(first, 2, 0.1);
+    shadeBoth();
+    EXPECT_EQ(scans(), 8);
+    host.handler().rend->cleanup(first);
+    shadeBoth();
+    EXPECT_EQ(scans(), 12);
+}
+
+}  // namespace

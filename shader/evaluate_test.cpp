@@ -1,0 +1,343 @@
+// The evaluation driven as the host drives it: handler activated, instances made by the handler's
+// create, samples shaded through the handler's evaluate.
+#include "shader/evaluate.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <numbers>
+
+#include "host/scene/mesh_generators.h"
+#include "host/scene/scene_ids.h"
+#include "module/module_objects.h"
+#include "shader/shading_test_host.h"
+#include "shader/vec3.h"
+
+namespace {
+
+constexpr double Degree = std::numbers::pi / 180;
+
+Scene SceneOf(MeshData mesh) {
+    Scene scene;
+    scene.items.push_back({"Object", MakeObjectFile("object.lwo", std::move(mesh))});
+    return scene;
+}
+
+Vec3 Smoothed(const SampleRecord &sample) {
+    return Vec3::from(sample.access.wNorm0);
+}
+
+Vec3 Shading(const SampleRecord &sample) {
+    return Vec3::from(sample.access.wNorm);
+}
+
+void ExpectNear(const Vec3 &actual, const Vec3 &expected, double tolerance = 1e-12) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+void ExpectAllAccessorsReleased(ShadingTestHost &host) {
+    MeshAccessTotals totals = host.objectInfo().ledger().totals();
+    EXPECT_EQ(totals.obtained, totals.destroyed);
+    EXPECT_EQ(host.objectInfo().unfrozenMeshInfoCalls(), 0);
+}
+
+// Two quads of set "rim" folded by 0.4 radians along their shared edge (points 1 and 4).
+MeshData Fold(const char *rightSet = "rim") {
+    MeshData mesh = MakeFoldedGrid(2, 1, 0.4, {.surface = "Default", .part = "rim"});
+    if (rightSet)
+        mesh.polygons[1].part = rightSet;
+    else
+        mesh.polygons[1].part.reset();
+    return mesh;
+}
+
+Vec3 NormalOf(const MeshData &mesh, int polygon) {
+    LWDVector normal;
+    GeometricNormal(mesh, mesh.polygons[polygon], normal);
+    return Vec3::from(normal);
+}
+
+// The left quad of Fold() smoothed with the right one, sampled at its centre.
+Vec3 FoldSmoothedAtCentre(const MeshData &mesh) {
+    Vec3 own = NormalOf(mesh, 0), shared = normalize(own + NormalOf(mesh, 1));
+    return normalize(0.25 * own + 0.25 * shared + 0.25 * shared + 0.25 * own);
+}
+
+struct NothingCase {
+    const char *name;
+    std::function<void(ShadingTestHost &, LWInstance, SampleRecord &)> arrange;
+};
+
+TEST(Evaluate, LeavesTheRecordExactlyAsTheHostSetItWhenItCannotSmooth) {
+    auto switchOff = [](const char *service) {
+        return [service](ShadingTestHost &host, LWInstance, SampleRecord &) {
+            host.services().switchOff(service);
+            host.activate();
+        };
+    };
+    std::vector<NothingCase> cases = {
+        {"no item info", switchOff("LW Item Info 3")},
+        {"no object info", switchOff("LW Object Info 4")},
+        {"no surface functions", switchOff("Surface Functions 2")},
+        {"no polygon", [](auto &, auto, auto &s) { s->polygon = nullptr; }},
+        {"no object", [](auto &, auto, auto &s) { s->objID = nullptr; }},
+        {"no accessor", [](auto &host, auto, auto &) { host.objectInfo().failMeshInfo(); }},
+        {"no accessor for the core",
+         [](auto &host, auto, auto &) { host.objectInfo().failMeshInfoAfter(1); }},
+        {"polygon without set",
+         [](auto &host, auto, auto &s) {
+             s->polygon = PolygonID(host.scene().items[0].file->mesh.polygons[1]);
+         }},
+        {"set without entry",
+         [](auto &, auto instance, auto &) {
+             ShadingTestHost::settingsOf(instance).clear();
+             ShadingTestHost::addSet(instance, "Rim", 1.0);
+             ShadingTestHost::addSet(instance, "rim ", 1.0);
+         }},
+        {"smoothing off", [](auto &, auto instance,
+                             auto &) { ShadingTestHost::settingsOf(instance).at(0).enabled = 0; }},
+        {"first of two equal names off",
+         [](auto &, auto instance, auto &) {
+             ShadingTestHost::settingsOf(instance).at(0).enabled = 0;
+             ShadingTestHost::addSet(instance, "rim", 1.0);
+         }},
+    };
+    for (const NothingCase &nothing : cases) {
+        SCOPED_TRACE(nothing.name);
+        ShadingTestHost host(SceneOf(Fold(nullptr)));
+        LWInstance instance = host.createInstance();
+        ShadingTestHost::addSet(instance, "rim", 1.0);
+        SampleRecord sample = host.sampleOn(0, 0);
+        sample->wNorm[0] += 0.25;  // a bump
+        nothing.arrange(host, instance, sample);
+        SampleRecord before = sample;
+        host.shade(instance, sample);
+        EXPECT_EQ(std::memcmp(&before.access, &sample.access, sizeof sample.access), 0);
+        ExpectAllAccessorsReleased(host);
+    }
+}
+
+TEST(Evaluate, SmoothsWithoutTheSceneObjectsService) {
+    ShadingTestHost host(SceneOf(Fold()));
+    host.services().switchOff("Scene Objects 4");
+    host.activate();
+    LWInstance instance = host.createInstance();
+    ShadingTestHost::addSet(instance, "rim", 1.0);
+    SampleRecord sample = host.sampleOn(0, 0);
+    host.shade(instance, sample);
+    ExpectNear(Smoothed(sample), FoldSmoothedAtCentre(host.scene().items[0].file->mesh));
+    ExpectNear(Shading(sample), Smoothed(sample), 1e-15);
+    ExpectAllAccessorsReleased(host);
+}
+
+TEST(Evaluate, NeighboursOfOtherSetsAndSurfacesCountUnlessSameSetOnly) {
+    struct Case {
+        const char *rightSet;
+        int sameSetOnly;
+        bool smoothed;
+    };
+    for (Case c : {Case{"rim", 0, true}, Case{"hub", 0, true}, Case{nullptr, 0, true},
+                   Case{"rim", 1, true}, Case{"hub", 1, false}, Case{nullptr, 1, false}}) {
+        SCOPED_TRACE(std::string(c.rightSet ? c.rightSet : "untagged") + " " +
+                     std::to_string(c.sameSetOnly));
+        MeshData mesh = Fold(c.rightSet);
+        mesh.polygons[1].surface = "Other";
+        ShadingTestHost host(SceneOf(mesh));
+        LWInstance instance = host.createInstance();
+        ShadingTestHost::addSet(instance, "rim", 1.0, c.sameSetOnly);
+        SampleRecord sample = host.sampleOn(0, 0);
+        host.shade(instance, sample);
+        ExpectNear(Smoothed(sample), c.smoothed ? FoldSmoothedAtCentre(mesh) : NormalOf(mesh, 0));
+        ExpectAllAccessorsReleased(host);
+    }
+}
+
+TEST(Evaluate, OnlyTheFirstEntryOfASetIsUsed) {
+    ShadingTestHost host(SceneOf(Fold()));
+    LWInstance instance = host.createInstance();
+    ShadingTestHost::addSet(instance, "rim", 0.0);
+    ShadingTestHost::addSet(instance, "rim", 1.0);
+    SampleRecord sample = host.sampleOn(0, 0);
+    host.shade(instance, sample);
+    ExpectNear(Smoothed(sample), NormalOf(host.scene().items[0].file->mesh, 0));
+}
+
+TEST(Evaluate, AngleZeroShadesFlatTurnedToTheGeometricNormal) {
+    ShadingTestHost host(SceneOf(MakeCylinder(7, 3, true, {.surface = "S", .part = "can"})));
+    LWInstance instance = host.createInstance();
+    ShadingTestHost::addSet(instance, "can", 0.0);
+    const MeshData &mesh = host.scene().items[0].file->mesh;
+    for (int polygon = 0; polygon < static_cast<int>(mesh.polygons.size()); ++polygon) {
+        SCOPED_TRACE(polygon);
+        SampleRecord front = host.sampleOn(0, polygon, 0.3f, 0.8f);
+        SampleRecord back = front;
+        for (double &axis : back->gNorm) axis = -axis;
+        host.shade(instance, front);
+        host.shade(instance, back);
+        ExpectNear(Smoothed(front), NormalOf(mesh, polygon));
+        ExpectNear(Shading(front), NormalOf(mesh, polygon));
+        ExpectNear(Smoothed(back), -NormalOf(mesh, polygon));
+        ExpectNear(Shading(back), -NormalOf(mesh, polygon));
+    }
+    ExpectAllAccessorsReleased(host);
+}
+
+// A flat quad (normal +z) and a neighbour across its edge from point 2 to point 3, tilted so
+// that the cosine between the two normals is exactly 0.8 in double precision.
+MeshData ThreeFourFive() {
+    MeshData mesh;
+    mesh.points = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {1, 5, 3}, {0, 5, 3}};
+    mesh.polygons.push_back({{0, 1, 2, 3}, LWPOLTYPE_FACE, "S", "rim"});
+    mesh.polygons.push_back({{3, 2, 4, 5}, LWPOLTYPE_FACE, "S", "rim"});
+    return mesh;
+}
+
+TEST(Evaluate, ANeighbourExactlyAtTheSmoothingAngleIsLeftOut) {
+    const double cosine = 0.8;
+    double angle = std::acos(cosine);
+    for (int step = 0; step < 8 && std::cos(angle) != cosine; ++step)
+        angle = std::nextafter(angle, std::cos(angle) > cosine ? 4.0 : 0.0);
+    ASSERT_EQ(std::cos(angle), cosine);
+    double wider = angle;
+    while (!(std::cos(wider) < cosine)) wider = std::nextafter(wider, 4.0);
+
+    ShadingTestHost host(SceneOf(ThreeFourFive()));
+    LWInstance exact = host.createInstance(), beyond = host.createInstance();
+    ShadingTestHost::addSet(exact, "rim", angle);
+    ShadingTestHost::addSet(beyond, "rim", wider);
+    SampleRecord atExact = host.sampleOn(0, 0), atBeyond = host.sampleOn(0, 0);
+    for (SampleRecord *sample : {&atExact, &atBeyond}) {
+        for (float &weight : (*sample)->weights) weight = 0;
+        (*sample)->weights[2] = 1;
+    }
+    host.shade(exact, atExact);
+    host.shade(beyond, atBeyond);
+    EXPECT_EQ(Smoothed(atExact), (Vec3{0, 0, 1}));
+    ExpectNear(Smoothed(atBeyond), normalize(Vec3{0, -0.6, 1.8}));
+}
+
+TEST(Evaluate, SideFollowsTheGeometricNormalAndZeroKeepsIt) {
+    ShadingTestHost host(SceneOf(MakeGrid(2, 1, {.surface = "S", .part = "flat"})));
+    LWInstance instance = host.createInstance();
+    ShadingTestHost::addSet(instance, "flat", 1.0);
+    auto shadeWith = [&](Vec3 geometric) {
+        SampleRecord sample = host.sampleOn(0, 1);
+        geometric.store(sample->gNorm);
+        host.shade(instance, sample);
+        return Smoothed(sample);
+    };
+    EXPECT_EQ(shadeWith({1, 0, 0}), (Vec3{0, 0, 1}));
+    EXPECT_EQ(shadeWith({0, 0, 0}), (Vec3{0, 0, 1}));
+    EXPECT_EQ(shadeWith({5, 5, -1e-300}), (Vec3{-0.0, -0.0, -1}));
+}
+
+TEST(Evaluate, DegeneratePolygonsAddNothingAndNeverFlip) {
+    ShadingTestHost host(SceneOf(MakeOddPolygons(6)));
+    const MeshData &mesh = host.scene().items[0].file->mesh;
+    for (const MeshPolygon &polygon : mesh.polygons)
+        const_cast<MeshPolygon &>(polygon).part = "odd";
+    LWInstance wide = host.createInstance(), narrow = host.createInstance();
+    ShadingTestHost::addSet(wide, "odd", 100 * Degree);
+    ShadingTestHost::addSet(narrow, "odd", 60 * Degree);
+    // The collinear triangle: its own normal is zero, so beyond 90 degrees every neighbour passes
+    // and only the n-gon adds a direction; below 90 none passes and the result is zero.
+    SampleRecord sample = host.sampleOn(0, 4);
+    Vec3{0, 0, -1}.store(sample->gNorm);
+    SampleRecord unsmoothed = sample;
+    host.shade(wide, sample);
+    EXPECT_EQ(Smoothed(sample), (Vec3{0, 0, 1}));
+    host.shade(narrow, unsmoothed);
+    EXPECT_EQ(Smoothed(unsmoothed), Vec3{});
+    EXPECT_EQ(Shading(unsmoothed), Vec3{});
+    ExpectAllAccessorsReleased(host);
+}
+
+TEST(Evaluate, TheBumpCarriesOverOntoTheSmoothedNormal) {
+    ShadingTestHost host(SceneOf(Fold()));
+    LWInstance instance = host.createInstance();
+    ShadingTestHost::addSet(instance, "rim", 1.0);
+    SampleRecord sample = host.sampleOn(0, 0);
+    Vec3 bump{0.05, -0.1, 0.02};
+    (Vec3::from(sample->wNorm0) + bump).store(sample->wNorm);
+    host.shade(instance, sample);
+    Vec3 smoothed = FoldSmoothedAtCentre(host.scene().items[0].file->mesh);
+    ExpectNear(Smoothed(sample), smoothed);
+    ExpectNear(Shading(sample), normalize(smoothed + bump));
+    EXPECT_NEAR(length(Shading(sample)), 1.0, 1e-15);
+}
+
+TEST(Evaluate, UnweldedSeamsKeepTheirCrease) {
+    MeshData seam = MakeUnweldedSeam(20 * Degree);
+    TagAll(seam, {.surface = "S", .part = "seam"});
+    ShadingTestHost host(SceneOf(seam));
+    LWInstance instance = host.createInstance();
+    ShadingTestHost::addSet(instance, "seam", 89.5 * Degree);
+    for (int polygon : {0, 1}) {
+        SampleRecord sample = host.sampleOn(0, polygon, polygon ? 0.0f : 1.0f, 0.5f);
+        host.shade(instance, sample);
+        ExpectNear(Smoothed(sample), NormalOf(seam, polygon));
+    }
+}
+
+TEST(Evaluate, NullVertexSlotsWeighTheSamplePolygonAndStayInTheCache) {
+    ShadingTestHost host(SceneOf(Fold()));
+    LWInstance instance = host.createInstance();
+    ShadingTestHost::addSet(instance, "rim", 1.0);
+    SampleRecord sample = host.sampleOn(0, 0);
+    sample->verts[0] = sample->verts[2] = sample->verts[3] = nullptr;
+    sample->weights[0] = 0.5f;
+    sample->weights[1] = 0.5f;
+    sample->weights[2] = sample->weights[3] = 0;
+    host.shade(instance, sample);
+    const MeshData &mesh = host.scene().items[0].file->mesh;
+    Vec3 own = NormalOf(mesh, 0);
+    ExpectNear(Smoothed(sample), normalize(0.5 * own + 0.5 * normalize(own + NormalOf(mesh, 1))));
+
+    LWItemID object = ItemID(host.scene().items[0]);
+    LWMeshInfo *accessor = host.objectInfo().record()->meshInfo(object, 1);
+    ShaderLockHold hold(shaderLock);
+    AdjacencyCache &cache = adjacencyCacheList.findOrBuild(*accessor, object);
+    EXPECT_EQ(cache.pointCount(), mesh.points.size() + 1);
+    accessor->destroy(accessor);
+}
+
+TEST(Evaluate, AccessorsWithoutDestroyAreLeftAlone) {
+    ShadingTestHost host(SceneOf(Fold()));
+    host.objectInfo().omitDestroy(true);
+    LWInstance instance = host.createInstance();
+    ShadingTestHost::addSet(instance, "rim", 1.0);
+    SampleRecord sample = host.sampleOn(0, 0);
+    host.shade(instance, sample);
+    ExpectNear(Smoothed(sample), FoldSmoothedAtCentre(host.scene().items[0].file->mesh));
+    MeshAccessTotals totals = host.objectInfo().ledger().totals();
+    EXPECT_EQ(totals.obtained, 2);
+    EXPECT_EQ(totals.destroyed, 0);
+}
+
+TEST(Evaluate, BuildsEachObjectsCacheOncePerRender) {
+    Scene scene = SceneOf(MakeTorus(12, 6, 2));
+    scene.items.push_back({"Clone", scene.items[0].file});
+    ShadingTestHost host(std::move(scene));
+    LWInstance instance = host.createInstance();
+    ShadingTestHost::addSet(instance, "band0", 1.0);
+    ShadingTestHost::addSet(instance, "band1", 1.0, 1);
+    auto scans = [&] { return host.objectInfo().ledger().totals()[MeshCall::scanPolys]; };
+    host.beginRender();
+    for (int item : {0, 1})
+        for (int polygon = 0; polygon < 72; polygon += 5) {
+            SampleRecord sample = host.sampleOn(item, polygon);
+            host.shade(instance, sample);
+        }
+    EXPECT_EQ(scans(), 4);
+    host.endRender();
+    SampleRecord sample = host.sampleOn(1, 0);
+    host.shade(instance, sample);
+    EXPECT_EQ(scans(), 6);
+    ExpectAllAccessorsReleased(host);
+}
+
+}  // namespace
