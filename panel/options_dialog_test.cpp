@@ -63,6 +63,23 @@ TEST_F(DialogActivation, WithoutObjectInfoThePanelServicesAreNotEvenFetched) {
     for (const auto &request : host->table.requests()) EXPECT_NE(request.name, "LWPanelServices");
 }
 
+TEST_F(DialogActivation, PanelServicesComeThroughTheLatestHandlersGlobalFunction) {
+    ServiceTable later;
+    later.provide("LW Object Info 4", host->objectInfo.record());
+    later.provide("LWPanelServices", host->panels.record());
+    FetchHostServices(host->global());
+    FetchHostServices(later.global());
+    ShaderInstance instance = {
+        std::make_unique<PolygonSetList>(), {}, SurfaceID(*scene.items[0].file, 0)};
+    LWInterface ui = {&instance, nullptr, nullptr, nullptr};
+    host->table.forgetRequests();
+    EXPECT_EQ(ActivateInterface(4, host->global(), &ui, nullptr), AFUNC_OK);
+    EXPECT_THAT(host->table.requests(), IsEmpty());
+    EXPECT_EQ(later.requests().back().name, "LWPanelServices");
+    EXPECT_EQ(host->panels.record()->globalFun, later.global());
+    EXPECT_EQ(host->panels.opened(), 1);
+}
+
 TEST_F(DialogActivation, OpensOneModalPanelAndDestroysItBeforeReturning) {
     ScriptedUser user;
     user.pick("Polygon set : ", "A");
