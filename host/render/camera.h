@@ -1,0 +1,45 @@
+// The camera: a pinhole that frames an object from a chosen direction, or looks from an eye
+// at a target. Axes as in the host: x right, y up, z away from the default viewer.
+#pragma once
+
+#include <optional>
+
+#include "host/render/vec3.h"
+#include "host/scene/scene.h"
+
+namespace render {
+
+struct View {
+    // Direction of the eye seen from the object's centre: azimuth turns from -z towards +x,
+    // elevation lifts towards +y. The default is a three-quarter view from above left.
+    double azimuthDegrees = -35;
+    double elevationDegrees = 25;
+    std::optional<Vec3> eye, target;  // each overrides what framing would choose
+    double fieldOfViewDegrees = 35;   // across the narrower side of the picture
+};
+
+struct Bounds {
+    Vec3 low, high;
+    double radius = 0;  // of the points around the box's centre; 0 = take half the diagonal
+};
+
+struct Camera {
+    Vec3 eye, forward, right, up;
+    double halfWidth, halfHeight;  // of the picture plane at distance 1
+    int width, height;
+};
+
+struct Ray {
+    Vec3 origin, direction;  // direction of unit length
+};
+
+// The box around the points that polygons of at least three corners use.
+Bounds MeshBounds(const MeshData &mesh);
+
+Camera FrameCamera(const Bounds &bounds, const View &view, int width, int height);
+
+// The ray through picture position (x, y) in pixels, (0, 0) the top left corner of the
+// top left pixel.
+Ray CameraRay(const Camera &camera, double x, double y);
+
+}  // namespace render

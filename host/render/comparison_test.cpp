@@ -1,0 +1,84 @@
+#include "host/render/comparison.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "host/render/sample_objects.h"
+#include "host/render/set_map.h"
+
+namespace render {
+namespace {
+
+Frame CylinderFrame() {
+    RenderSettings settings;
+    settings.width = 80;
+    settings.height = 60;
+    settings.samplesPerPixel = 1;
+    return Render(MakeObjectItem("cylinder", MakeCylinder(8, 1, 1.5f)), settings, {});
+}
+
+TEST(Comparison, SetColoursAreDistinct) {
+    std::set<std::tuple<int, int, int>> colours;
+    for (int set = -1; set < 12; ++set) {
+        Rgb8 c = SetColour(set);
+        colours.insert({c.r, c.g, c.b});
+    }
+    EXPECT_EQ(colours.size(), 13u);
+}
+
+TEST(Comparison, SetMapTintsEachSetAndDarkensWhereSetsMeet) {
+    Frame frame = CylinderFrame();
+    Image map = PolygonSetMap(frame);
+    int darkBorders = 0, tintedBySet[2] = {0, 0};
+    for (int y = 0; y + 1 < map.height; ++y)
+        for (int x = 0; x + 1 < map.width; ++x) {
+            int polygon = frame.polygonAt[y * map.width + x];
+            if (polygon < 0) {
+                EXPECT_EQ(map.at(x, y), frame.host.at(x, y));
+                continue;
+            }
+            int set = frame.sets.setOf[polygon];
+            Rgb8 hue = SetColour(set), pixel = map.at(x, y);
+            int below = frame.polygonAt[(y + 1) * map.width + x];
+            bool setBorder = below >= 0 && frame.sets.setOf[below] != set;
+            if (setBorder && pixel.r + pixel.g + pixel.b < 150) ++darkBorders;
+            // The hue's strongest channel stays the pixel's strongest.
+            bool redLeads = hue.r >= hue.g && hue.r >= hue.b;
+            if (!setBorder && redLeads == (pixel.r >= pixel.g && pixel.r >= pixel.b))
+                ++tintedBySet[set];
+        }
+    EXPECT_GT(darkBorders, 10);
+    EXPECT_GT(tintedBySet[0], 100);
+    EXPECT_GT(tintedBySet[1], 100);
+}
+
+TEST(Comparison, SheetHoldsThreePanelsUnderCaptionsAndALegend) {
+    Frame frame = CylinderFrame();
+    Image sheet = ComparisonImage(frame, {});
+    EXPECT_EQ(sheet.width, 3 * 80 + 4 * 8);
+    EXPECT_GT(sheet.height, 60 + 2 * 8 + 8);
+    // The panels appear unchanged side by side, below the captions.
+    auto panelsAt = [&](int top) {
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 80; ++x)
+                if (!(sheet.at(8 + x, top + y) == frame.host.at(x, y)) ||
+                    !(sheet.at(8 + 88 + x, top + y) == frame.shaded.at(x, y)))
+                    return false;
+        return true;
+    };
+    int top = 1;
+    while (top + 60 < sheet.height && !panelsAt(top)) ++top;
+    ASSERT_LT(top + 60, sheet.height);
+    auto inked = [&](int y0, int y1) {
+        int count = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < sheet.width; ++x) count += sheet.at(x, y) == Rgb8{225, 225, 225};
+        return count;
+    };
+    EXPECT_GT(inked(0, top), 50);                  // captions
+    EXPECT_GT(inked(top + 60, sheet.height), 20);  // legend
+}
+
+}  // namespace
+}  // namespace render

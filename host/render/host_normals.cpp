@@ -1,0 +1,96 @@
+#include "host/render/host_normals.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace render {
+
+namespace {
+
+// The polygons at each point, each polygon once per point, in polygon order.
+struct PointPolygons {
+    std::vector<int> first;  // per point; one extra at the end
+    std::vector<int> polygons;
+};
+
+PointPolygons CollectPointPolygons(const MeshData &mesh) {
+    PointPolygons at;
+    std::vector<int> count(mesh.points.size(), 0);
+    std::vector<int> lastPolygonAt(mesh.points.size(), -1);
+    for (int p = 0; p < static_cast<int>(mesh.polygons.size()); ++p)
+        for (int point : mesh.polygons[p].points)
+            if (lastPolygonAt[point] != p) {
+                lastPolygonAt[point] = p;
+                ++count[point];
+            }
+    at.first.assign(mesh.points.size() + 1, 0);
+    for (size_t i = 0; i < mesh.points.size(); ++i) at.first[i + 1] = at.first[i] + count[i];
+    at.polygons.resize(at.first.back());
+    std::vector<int> next(at.first.begin(), at.first.end() - 1);
+    lastPolygonAt.assign(mesh.points.size(), -1);
+    for (int p = 0; p < static_cast<int>(mesh.polygons.size()); ++p)
+        for (int point : mesh.polygons[p].points)
+            if (lastPolygonAt[point] != p) {
+                lastPolygonAt[point] = p;
+                at.polygons[next[point]++] = p;
+            }
+    return at;
+}
+
+double SmoothingCosine(const SmoothingAngles &angles, const MeshPolygon &polygon) {
+    double degrees = angles.defaultDegrees;
+    if (polygon.surface) {
+        auto found = angles.degreesBySurface.find(*polygon.surface);
+        if (found != angles.degreesBySurface.end()) degrees = found->second;
+    }
+    return std::cos(degrees * std::numbers::pi / 180);
+}
+
+}  // namespace
+
+Vec3 PolygonNormal(const MeshData &mesh, const MeshPolygon &polygon) {
+    const std::vector<int> &corners = polygon.points;
+    if (corners.size() < 3) return {};
+    Vec3 sum;
+    for (size_t i = 0; i < corners.size(); ++i) {
+        Vec3 a = FromPoint(mesh.points[corners[i]]);
+        Vec3 b = FromPoint(mesh.points[corners[(i + 1) % corners.size()]]);
+        sum +=
+            Vec3{(a.y - b.y) * (a.z + b.z), (a.z - b.z) * (a.x + b.x), (a.x - b.x) * (a.y + b.y)};
+    }
+    return Normalize(sum);
+}
+
+HostNormals ComputeHostNormals(const MeshData &mesh, const SmoothingAngles &angles) {
+    HostNormals normals;
+    int polygonCount = static_cast<int>(mesh.polygons.size());
+    normals.polygon.reserve(polygonCount);
+    normals.firstCorner.reserve(polygonCount + 1);
+    normals.firstCorner.push_back(0);
+    for (const MeshPolygon &polygon : mesh.polygons) {
+        normals.polygon.push_back(PolygonNormal(mesh, polygon));
+        normals.firstCorner.push_back(normals.firstCorner.back() +
+                                      static_cast<int>(polygon.points.size()));
+    }
+
+    PointPolygons at = CollectPointPolygons(mesh);
+    normals.corner.resize(normals.firstCorner.back());
+    for (int p = 0; p < polygonCount; ++p) {
+        const MeshPolygon &polygon = mesh.polygons[p];
+        Vec3 own = normals.polygon[p];
+        double threshold = SmoothingCosine(angles, polygon);
+        for (size_t c = 0; c < polygon.points.size(); ++c) {
+            int point = polygon.points[c];
+            Vec3 sum = own;
+            for (int i = at.first[point]; i < at.first[point + 1]; ++i) {
+                int q = at.polygons[i];
+                if (q == p || mesh.polygons[q].surface != polygon.surface) continue;
+                if (Dot(own, normals.polygon[q]) > threshold) sum += normals.polygon[q];
+            }
+            normals.corner[normals.firstCorner[p] + c] = Normalize(sum);
+        }
+    }
+    return normals;
+}
+
+}  // namespace render

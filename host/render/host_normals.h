@@ -1,0 +1,37 @@
+// The host's own view of a mesh's shape, worked out once per render: each polygon's normal
+// and the smoothed normal at each polygon corner.
+//
+// The host smooths within a surface: at a point, a polygon takes the normals of the polygons
+// of its own surface that share the point and meet it at less than the surface's smoothing
+// angle. This is what the host shows when a surface carries no shader.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/render/vec3.h"
+#include "host/scene/scene.h"
+
+namespace render {
+
+constexpr double HostDefaultSmoothingDegrees = 89.5;
+
+struct SmoothingAngles {
+    double defaultDegrees = HostDefaultSmoothingDegrees;
+    std::map<std::string, double> degreesBySurface;  // 0 = flat
+};
+
+struct HostNormals {
+    std::vector<Vec3> polygon;     // unit, or zero for a polygon without area
+    std::vector<int> firstCorner;  // per polygon, its first entry in `corner`; one extra at the end
+    std::vector<Vec3> corner;      // unit, or zero
+};
+
+// Newell's normal, which suits polygons of any size and takes the side that the polygon's
+// corner order gives.
+Vec3 PolygonNormal(const MeshData &mesh, const MeshPolygon &polygon);
+
+HostNormals ComputeHostNormals(const MeshData &mesh, const SmoothingAngles &angles);
+
+}  // namespace render

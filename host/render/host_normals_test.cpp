@@ -1,0 +1,69 @@
+#include "host/render/host_normals.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "host/render/sample_objects.h"
+
+namespace render {
+namespace {
+
+void ExpectNear(Vec3 a, Vec3 b) {
+    EXPECT_NEAR(a.x, b.x, 1e-6);
+    EXPECT_NEAR(a.y, b.y, 1e-6);
+    EXPECT_NEAR(a.z, b.z, 1e-6);
+}
+
+// Two unit squares sharing the edge at x = 0, the second turned up by `degrees`.
+MeshData Fold(double degrees, const char *secondSurface = "Body") {
+    double a = degrees * std::numbers::pi / 180;
+    MeshData mesh;
+    mesh.points = {{-1, 0, 0},
+                   {0, 0, 0},
+                   {0, 0, 1},
+                   {-1, 0, 1},
+                   {float(std::cos(a)), float(std::sin(a)), 0},
+                   {float(std::cos(a)), float(std::sin(a)), 1}};
+    mesh.polygons = MakeMesh({}, {{0, 1, 2, 3}, {1, 4, 5, 2}}).polygons;
+    mesh.polygons[0].surface = "Body";
+    mesh.polygons[1].surface = secondSurface;
+    return mesh;
+}
+
+TEST(HostNormals, PolygonNormalFollowsTheCornerOrder) {
+    MeshData mesh = Fold(0);
+    ExpectNear(PolygonNormal(mesh, mesh.polygons[0]), {0, -1, 0});
+    MeshData other = MakeMesh(mesh.points, {{3, 2, 1, 0}, {0, 1}});
+    ExpectNear(PolygonNormal(other, other.polygons[0]), {0, 1, 0});
+    EXPECT_EQ(Length(PolygonNormal(other, other.polygons[1])), 0);
+}
+
+TEST(HostNormals, SmoothsAcrossShallowFoldsOfOneSurfaceOnly) {
+    HostNormals shallow = ComputeHostNormals(Fold(30), {});
+    Vec3 blended = Normalize(shallow.polygon[0] + shallow.polygon[1]);
+    ExpectNear(shallow.corner[1], blended);                       // shared point 1
+    ExpectNear(shallow.corner[0], shallow.polygon[0]);            // point 0 is its own
+    ExpectNear(shallow.corner[shallow.firstCorner[1]], blended);  // point 1 seen from q
+
+    HostNormals otherSurface = ComputeHostNormals(Fold(30, "Trim"), {});
+    ExpectNear(otherSurface.corner[1], otherSurface.polygon[0]);
+
+    HostNormals flat = ComputeHostNormals(Fold(30), {89.5, {{"Body", 0.0}}});
+    ExpectNear(flat.corner[1], flat.polygon[0]);
+}
+
+TEST(HostNormals, KeepsRightAnglesCreasedAtTheDefaultAngle) {
+    MeshData cylinder = MakeCylinder(4, 1, 2);
+    HostNormals normals = ComputeHostNormals(cylinder, {});
+    // Four sides meet at right angles, as do sides and caps: every corner keeps its face.
+    for (size_t p = 0; p < cylinder.polygons.size(); ++p)
+        for (int c = normals.firstCorner[p]; c < normals.firstCorner[p + 1]; ++c)
+            ExpectNear(normals.corner[c], normals.polygon[p]);
+    HostNormals wide = ComputeHostNormals(cylinder, {91, {}});
+    EXPECT_LT(Dot(wide.corner[0], wide.polygon[0]), 0.9);
+}
+
+}  // namespace
+}  // namespace render

@@ -1,0 +1,196 @@
+#include "host/render/renderer.h"
+
+#include <chrono>
+#include <stdexcept>
+
+#include "host/render/lighting.h"
+#include "host/render/pixel_samples.h"
+#include "host/render/ray_caster.h"
+#include "host/render/shading_record.h"
+#include "host/render/tile_runner.h"
+
+namespace render {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+constexpr int LargestSide = 16384;
+constexpr int MostSamplesPerPixel = 1024;
+
+void CheckInput(const ObjectItem &item, const RenderSettings &settings) {
+    if (!item.file) throw std::runtime_error("object item \"" + item.name + "\": no object file");
+    if (settings.width < 1 || settings.height < 1 || settings.width > LargestSide ||
+        settings.height > LargestSide)
+        throw std::runtime_error("picture size " + std::to_string(settings.width) + "x" +
+                                 std::to_string(settings.height) + " is not between 1 and " +
+                                 std::to_string(LargestSide) + " on each side");
+    if (settings.samplesPerPixel < 1 || settings.samplesPerPixel > MostSamplesPerPixel)
+        throw std::runtime_error(std::to_string(settings.samplesPerPixel) +
+                                 " samples per pixel is not between 1 and " +
+                                 std::to_string(MostSamplesPerPixel));
+    const MeshData &mesh = item.file->mesh;
+    int pointCount = static_cast<int>(mesh.points.size());
+    for (size_t p = 0; p < mesh.polygons.size(); ++p)
+        for (size_t c = 0; c < mesh.polygons[p].points.size(); ++c) {
+            int index = mesh.polygons[p].points[c];
+            if (index < 0 || index >= pointCount)
+                throw std::runtime_error(item.file->filename + ": polygon " + std::to_string(p) +
+                                         " corner " + std::to_string(c) + ": point index " +
+                                         std::to_string(index) + " out of range (" +
+                                         std::to_string(pointCount) + " points)");
+        }
+}
+
+// What every tile reads; made once per render.
+struct Stage {
+    const ObjectItem &item;
+    const RenderSettings &settings;
+    HostNormals normals;
+    std::vector<const ShaderHook *> hookOf;  // per polygon
+    RayCaster caster;
+    Camera camera;
+    Lighting lighting;
+    double bumpFrequency;
+};
+
+std::vector<const ShaderHook *> HooksByPolygon(const MeshData &mesh, const ShaderHooks &hooks) {
+    std::vector<const ShaderHook *> hookOf(mesh.polygons.size(), nullptr);
+    for (size_t p = 0; p < mesh.polygons.size(); ++p) {
+        const std::optional<std::string> &surface = mesh.polygons[p].surface;
+        if (!surface) continue;
+        auto found = hooks.find(*surface);
+        if (found != hooks.end() && found->second.handler && found->second.handler->evaluate)
+            hookOf[p] = &found->second;
+    }
+    return hookOf;
+}
+
+// Each render thread's own scratch space, so that no sample allocates.
+struct Worker {
+    ShadingRecord record;
+    std::vector<PixelOffset> offsets;
+    std::vector<Ray> rays;
+    std::vector<Hit> hits;
+    StageTimes times;
+};
+
+void CastTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &frame) {
+    const RenderSettings &settings = stage.settings;
+    int samples = settings.samplesPerPixel;
+    worker.offsets.resize(samples);
+    size_t i = 0;
+    for (int y = tile.y0; y < tile.y1; ++y)
+        for (int x = tile.x0; x < tile.x1; ++x) {
+            PixelSamples(settings.seed, x, y, worker.offsets);
+            for (const PixelOffset &offset : worker.offsets) {
+                worker.rays[i] = CameraRay(stage.camera, x + offset.x, y + offset.y);
+                worker.hits[i] = stage.caster.cast(worker.rays[i]);
+                ++i;
+            }
+            Hit centre = stage.caster.cast(CameraRay(stage.camera, x + 0.5, y + 0.5));
+            frame.polygonAt[static_cast<size_t>(y) * settings.width + x] = centre.polygon;
+        }
+}
+
+Rgb ShadeWith(const Stage &stage, const double (&normal)[3], const Ray &ray) {
+    return Shade(stage.lighting, Normalize(FromArray(normal)), -ray.direction);
+}
+
+// Returns the seconds spent inside shaders.
+double ShadeTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &frame) {
+    const RenderSettings &settings = stage.settings;
+    int samples = settings.samplesPerPixel;
+    double pixelAngle = 2 * stage.camera.halfHeight / settings.height;
+    double inShaders = 0;
+    size_t i = 0;
+    for (int y = tile.y0; y < tile.y1; ++y)
+        for (int x = tile.x0; x < tile.x1; ++x) {
+            Rgb host, shaded;
+            for (int s = 0; s < samples; ++s, ++i) {
+                const Hit &hit = worker.hits[i];
+                const Ray &ray = worker.rays[i];
+                if (hit.polygon < 0) {
+                    host = host + stage.lighting.background;
+                    shaded = shaded + stage.lighting.background;
+                    continue;
+                }
+                worker.record.clear();
+                LWShaderAccess &record = worker.record.access();
+                SampleSpot spot{x, y, ray, hit, hit.distance * pixelAngle};
+                FillShadingRecord(record, stage.item, stage.normals, spot, stage.bumpFrequency);
+                Rgb own = ShadeWith(stage, record.wNorm, ray);
+                host = host + own;
+                const ShaderHook *hook = stage.hookOf[hit.polygon];
+                if (!hook) {
+                    shaded = shaded + own;
+                    continue;
+                }
+                Clock::time_point before = Clock::now();
+                hook->handler->evaluate(hook->instance, &record);
+                inShaders += Seconds(Clock::now() - before);
+                shaded = shaded + ShadeWith(stage, record.wNorm, ray);
+            }
+            frame.host.set(x, y, Encode((1.0 / samples) * host));
+            frame.shaded.set(x, y, Encode((1.0 / samples) * shaded));
+        }
+    return inShaders;
+}
+
+void RenderTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &frame) {
+    size_t count = static_cast<size_t>(tile.x1 - tile.x0) * (tile.y1 - tile.y0) *
+                   stage.settings.samplesPerPixel;
+    worker.rays.resize(count);
+    worker.hits.resize(count);
+    Clock::time_point start = Clock::now();
+    CastTile(stage, tile, worker, frame);
+    Clock::time_point cast = Clock::now();
+    double inShaders = ShadeTile(stage, tile, worker, frame);
+    worker.times.rayCasting += Seconds(cast - start);
+    worker.times.hostShading += Seconds(Clock::now() - cast) - inShaders;
+    worker.times.shader += inShaders;
+}
+
+}  // namespace
+
+Frame Render(const ObjectItem &item, const RenderSettings &settings, const ShaderHooks &hooks) {
+    CheckInput(item, settings);
+    const MeshData &mesh = item.file->mesh;
+    Bounds bounds = MeshBounds(mesh);
+    Camera camera = FrameCamera(bounds, settings.view, settings.width, settings.height);
+    Stage stage{item,
+                settings,
+                ComputeHostNormals(mesh, settings.smoothing),
+                HooksByPolygon(mesh, hooks),
+                RayCaster(mesh),
+                camera,
+                CameraLighting(camera),
+                settings.bump && bounds.radius > 0 ? 24 / bounds.radius : 0};
+
+    Frame frame;
+    frame.host = Image(settings.width, settings.height);
+    frame.shaded = Image(settings.width, settings.height);
+    frame.polygonAt.assign(static_cast<size_t>(settings.width) * settings.height, -1);
+    frame.sets = CollectPolygonSets(mesh);
+
+    std::vector<Worker> workers(ThreadsToUse(settings.threads));
+    {
+        ShaderPass pass(hooks);
+        TileWork work{
+            [&](const Tile &tile, int worker) { RenderTile(stage, tile, workers[worker], frame); },
+            settings.progress};
+        RunTiles(settings.width, settings.height, settings.tileSize, settings.threads, work);
+    }
+    for (const Worker &worker : workers) {
+        frame.times.rayCasting += worker.times.rayCasting;
+        frame.times.hostShading += worker.times.hostShading;
+        frame.times.shader += worker.times.shader;
+    }
+    return frame;
+}
+
+}  // namespace render

@@ -1,0 +1,51 @@
+// Renders one object item as the host previews it: each sample is shaded once with the host's
+// own normals and once after the surface's shader (if any) has evaluated the shading record.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/render/camera.h"
+#include "host/render/host_normals.h"
+#include "host/render/image.h"
+#include "host/render/polygon_sets.h"
+#include "host/render/shader_hook.h"
+#include "host/scene/scene.h"
+
+namespace render {
+
+struct RenderSettings {
+    int width = 640, height = 480;
+    int samplesPerPixel = 4;
+    int threads = 0;  // 0 = one per core
+    int tileSize = 32;
+    std::uint32_t seed = 1;
+    View view;
+    SmoothingAngles smoothing;
+    bool bump = false;  // ripple the host's shading normal, as a bump map does
+    // Called from render threads, one call at a time, after each tile; may be empty.
+    std::function<void(int tilesDone, int tilesTotal)> progress;
+};
+
+// Seconds summed over all render threads.
+struct StageTimes {
+    double rayCasting = 0;
+    double hostShading = 0;  // filling the shading record and lighting
+    double shader = 0;       // inside the shaders' `evaluate`
+};
+
+struct Frame {
+    Image host;                  // with the host's shading normals
+    Image shaded;                // with the normals the shaders left in the record
+    std::vector<int> polygonAt;  // per pixel, the polygon under its centre, or -1
+    PolygonSets sets;
+    StageTimes times;
+};
+
+// Throws std::runtime_error naming the object for unusable input (no mesh, a corner index
+// outside the points, a picture without pixels) and for a shader's init or newTime error.
+Frame Render(const ObjectItem &item, const RenderSettings &settings, const ShaderHooks &hooks);
+
+}  // namespace render
