@@ -15,7 +15,7 @@ Frame CylinderFrame() {
     settings.width = 80;
     settings.height = 60;
     settings.samplesPerPixel = 1;
-    return Render(MakeObjectItem("cylinder", MakeCylinder(8, 1, 1.5f)), settings, {});
+    return Render(MakeObjectItem("cylinder", MakeTwoSetCylinder(8, 1, 1.5f)), settings, {});
 }
 
 TEST(Comparison, SetColoursAreDistinct) {

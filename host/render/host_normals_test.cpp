@@ -55,7 +55,7 @@ TEST(HostNormals, SmoothsAcrossShallowFoldsOfOneSurfaceOnly) {
 }
 
 TEST(HostNormals, KeepsRightAnglesCreasedAtTheDefaultAngle) {
-    MeshData cylinder = MakeCylinder(4, 1, 2);
+    MeshData cylinder = MakeTwoSetCylinder(4, 1, 2);
     HostNormals normals = ComputeHostNormals(cylinder, {});
     // Four sides meet at right angles, as do sides and caps: every corner keeps its face.
     for (size_t p = 0; p < cylinder.polygons.size(); ++p)

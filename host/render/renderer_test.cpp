@@ -73,7 +73,7 @@ void ExpectMatchesReference(const Image &image, const std::string &name) {
 
 TEST(Renderer, MatchesReferencePictures) {
     ProbeShader flatten{FlattenNorth};
-    ObjectItem sphere = MakeObjectItem("sphere", MakeSphere(8, 12, 1));
+    ObjectItem sphere = MakeObjectItem("sphere", MakeTwoSetSphere(8, 12, 1));
     ExpectMatchesReference(ComparisonImage(Render(sphere, Small(), flatten.hooks()), {}),
                            "sphere_flat_north.png");
 
@@ -81,12 +81,12 @@ TEST(Renderer, MatchesReferencePictures) {
     bumpy.bump = true;
     bumpy.view.azimuthDegrees = 20;
     bumpy.view.elevationDegrees = 40;
-    ObjectItem cylinder = MakeObjectItem("cylinder", MakeCylinder(10, 1, 1.2f));
+    ObjectItem cylinder = MakeObjectItem("cylinder", MakeTwoSetCylinder(10, 1, 1.2f));
     ExpectMatchesReference(ComparisonImage(Render(cylinder, bumpy, {}), {}), "cylinder_bump.png");
 }
 
 TEST(Renderer, AShaderThatLeavesTheRecordAloneChangesNothing) {
-    ObjectItem sphere = MakeObjectItem("sphere", MakeSphere(6, 10, 1));
+    ObjectItem sphere = MakeObjectItem("sphere", MakeTwoSetSphere(6, 10, 1));
     RenderSettings settings = Small();
     settings.bump = true;
     Frame without = Render(sphere, settings, {});
@@ -101,7 +101,7 @@ TEST(Renderer, AShaderThatLeavesTheRecordAloneChangesNothing) {
 }
 
 TEST(Renderer, ShaderSeesTheRecordOfTheHitPolygon) {
-    for (MeshData mesh : {MakeSphere(6, 10, 1), MakeCylinder(7, 1, 2)}) {
+    for (MeshData mesh : {MakeTwoSetSphere(6, 10, 1), MakeTwoSetCylinder(7, 1, 2)}) {
         ObjectItem item = MakeObjectItem("probe", mesh);
         const MeshData &points = item.file->mesh;
         std::mutex guard;
@@ -141,7 +141,7 @@ TEST(Renderer, ShaderSeesTheRecordOfTheHitPolygon) {
 }
 
 TEST(Renderer, ConcurrentRendersRepeatExactlyWhateverTheThreadCount) {
-    ObjectItem sphere = MakeObjectItem("sphere", MakeSphere(8, 12, 1));
+    ObjectItem sphere = MakeObjectItem("sphere", MakeTwoSetSphere(8, 12, 1));
     std::atomic<int> calls{0};
     ProbeShader flatten{[&](LWShaderAccess &record) {
         ++calls;
@@ -193,7 +193,7 @@ TEST(Renderer, UnusableInputIsNamed) {
         ThrowsMessage<std::runtime_error>("object item \"ghost\": no object file"));
     RenderSettings empty = Small();
     empty.height = 0;
-    EXPECT_THROW(Render(MakeObjectItem("sphere", MakeSphere(4, 4, 1)), empty, {}),
+    EXPECT_THROW(Render(MakeObjectItem("sphere", MakeTwoSetSphere(4, 4, 1)), empty, {}),
                  std::runtime_error);
 }
 

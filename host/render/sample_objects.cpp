@@ -28,7 +28,7 @@ void AddOutwardPolygon(MeshData &mesh, std::vector<int> corners, const std::stri
 
 }  // namespace
 
-MeshData MakeCylinder(int sides, float radius, float height) {
+MeshData MakeTwoSetCylinder(int sides, float radius, float height) {
     MeshData mesh;
     for (float y : {-height / 2, height / 2})
         for (int i = 0; i < sides; ++i) {
@@ -48,7 +48,7 @@ MeshData MakeCylinder(int sides, float radius, float height) {
     return mesh;
 }
 
-MeshData MakeSphere(int rings, int segments, float radius) {
+MeshData MakeTwoSetSphere(int rings, int segments, float radius) {
     MeshData mesh;
     mesh.points.push_back({0, radius, 0});
     for (int ring = 1; ring < rings; ++ring) {

@@ -11,11 +11,11 @@
 namespace render {
 
 // Quads around the side (set "side") closed by two polygons of `sides` corners (set "cap").
-MeshData MakeCylinder(int sides, float radius, float height);
+MeshData MakeTwoSetCylinder(int sides, float radius, float height);
 
 // Quads between `rings` rings of latitude, triangles at the poles; the polygons above the
 // equator form the set "north", the others "south".
-MeshData MakeSphere(int rings, int segments, float radius);
+MeshData MakeTwoSetSphere(int rings, int segments, float radius);
 
 // A mesh of the given points and polygons (corner indices), without tags.
 MeshData MakeMesh(std::vector<std::array<float, 3>> points, std::vector<std::vector<int>> polygons);
