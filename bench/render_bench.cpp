@@ -1,0 +1,81 @@
+// Frame time of a preview render at 1280x720 with 4 samples per pixel, split into ray casting,
+// the host's shading and the time inside the shader's evaluate. Stage counters are seconds per
+// frame summed over the render threads; `..._share` is that stage's part of their sum.
+//
+// Shaders: none (the host alone), a trivial one that normalises wNorm (the cost of the call and
+// the record), and the module's own evaluate smoothing both polygon sets.
+#include <benchmark/benchmark.h>
+
+#include <numbers>
+
+#include "host/render/renderer.h"
+#include "host/render/sample_objects.h"
+#include "shader/shading_test_host.h"
+
+namespace {
+
+using namespace render;
+
+enum ShaderKind { NoShader, Normalising, Module };
+
+void NormaliseNormal(LWInstance, LWShaderAccess *record) {
+    Vec3 normal = Normalize(FromArray(record->wNorm));
+    ToArray(normal, record->wNorm);
+}
+
+LWShaderHandler normaliser{nullptr, nullptr, nullptr, &NormaliseNormal, nullptr};
+
+// About 18 000 polygons: quads, with triangles at the poles.
+Scene BenchScene() {
+    return {{MakeObjectItem("sphere", MakeTwoSetSphere(96, 192, 1))}};
+}
+
+void ReportStages(benchmark::State &state, const StageTimes &summed) {
+    double frames = static_cast<double>(state.iterations());
+    double total = summed.rayCasting + summed.hostShading + summed.shader;
+    state.counters["ray_casting_s"] = summed.rayCasting / frames;
+    state.counters["host_shading_s"] = summed.hostShading / frames;
+    state.counters["shader_s"] = summed.shader / frames;
+    state.counters["ray_casting_share"] = summed.rayCasting / total;
+    state.counters["host_shading_share"] = summed.hostShading / total;
+    state.counters["shader_share"] = summed.shader / total;
+}
+
+void RenderFrame(benchmark::State &state) {
+    RenderSettings settings;
+    settings.width = 1280;
+    settings.height = 720;
+    settings.samplesPerPixel = 4;
+    settings.threads = static_cast<int>(state.range(0));
+    auto kind = static_cast<ShaderKind>(state.range(1));
+
+    ShadingTestHost host(BenchScene());
+    ShaderHooks hooks;
+    if (kind == Normalising) hooks["Body"] = {&normaliser, nullptr};
+    if (kind == Module) {
+        LWInstance instance = host.createInstance();
+        ShadingTestHost::addSet(instance, "north", 60 * std::numbers::pi / 180);
+        ShadingTestHost::addSet(instance, "south", 60 * std::numbers::pi / 180);
+        hooks["Body"] = {&host.handler(), instance};
+    }
+    const ObjectItem &item = host.scene().items[0];
+
+    StageTimes summed;
+    for (auto _ : state) {
+        Frame frame = Render(item, settings, hooks);
+        summed.rayCasting += frame.times.rayCasting;
+        summed.hostShading += frame.times.hostShading;
+        summed.shader += frame.times.shader;
+        benchmark::DoNotOptimize(frame.shaded.pixels.data());
+    }
+    ReportStages(state, summed);
+}
+
+BENCHMARK(RenderFrame)
+    ->ArgNames({"threads", "shader"})
+    ->ArgsProduct({{1, 2}, {NoShader, Normalising, Module}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
+
+}  // namespace
