@@ -1,5 +1,8 @@
 // Renders one object item as the host previews it: each sample is shaded once with the host's
 // own normals and once after the surface's shader (if any) has evaluated the shading record.
+//
+// A preview in three calls: Render gives a Frame, ComparisonImage (comparison.h) lays its
+// pictures side by side, WritePng (png_file.h) stores the result.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/render/corner_weights.h"
+#include "host/scene/scene_ids.h"
 
 namespace render {
 
@@ -24,10 +25,6 @@ Vec3 BumpPerturbation(Vec3 position, Vec3 normal, double frequency) {
 }
 
 namespace {
-
-LWPntID PointID(const MeshData &mesh, int index) {
-    return reinterpret_cast<LWPntID>(const_cast<std::array<float, 3> *>(&mesh.points[index]));
-}
 
 Vec3 TrianglePosition(const MeshData &mesh, const MeshPolygon &polygon, const Hit &hit) {
     Vec3 a = FromPoint(mesh.points[polygon.points[0]]);
@@ -94,11 +91,11 @@ void FillShadingRecord(LWShaderAccess &record, const ObjectItem &item, const Hos
     record.cosine = Dot(shading, -spot.ray.direction);
     SetIdentity(record.oXfrm);
     SetIdentity(record.wXfrm);
-    record.objID = const_cast<ObjectItem *>(&item);
+    record.objID = ItemID(item);
     record.polNum = spot.hit.polygon;
     ToArray(shading, record.wNorm);
     ToArray(smoothed, record.wNorm0);
-    record.polygon = reinterpret_cast<LWPolID>(const_cast<MeshPolygon *>(&polygon));
+    record.polygon = PolygonID(polygon);
     record.bumpHeight = bumpFrequency > 0 ? 1 : 0;
     record.diffuse = 1;
     record.eta = 1;
