@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,18 +21,32 @@ struct MeshPolygon {
     LWID type = LWID_('F', 'A', 'C', 'E');
     std::optional<std::string> surface;  // SURF tag; absent means the polygon has none
     std::optional<std::string> part;     // PART tag: the polygon set
+    bool operator==(const MeshPolygon &) const = default;
 };
 
 struct MeshData {
     std::vector<std::array<float, 3>> points;
     std::vector<MeshPolygon> polygons;
+    bool operator==(const MeshData &) const = default;
 };
 
-// One object file as loaded: its mesh and its surfaces in file order.
+// A shader attached to a surface, as an object file stores it: a SHDR block of the surface.
+struct ShaderBlock {
+    std::string surface;  // the surface it belongs to
+    std::string ordinal;  // orders the surface's blocks, compared as bytes
+    bool enabled = true;
+    std::string server;              // the handler's server name, e.g. "KV_Velmora"
+    std::vector<std::uint8_t> data;  // the handler's own data, as its save callback wrote it
+    bool operator==(const ShaderBlock &) const = default;
+};
+
+// One object file as loaded: its mesh, its surfaces in file order and their shaders.
 struct ObjectFile {
     std::string filename;
     MeshData mesh;
     std::vector<std::string> surfaces;
+    std::vector<ShaderBlock> shaders;  // in file order, surface by surface
+    bool operator==(const ObjectFile &) const = default;
 };
 
 // An object item of the scene. Clones are several items sharing one ObjectFile.

@@ -1,0 +1,16 @@
+// Writes an object of the scene model as a one-layer LWO2 object file: TAGS, LAYR, PNTS, then
+// POLS for each run of polygons of one type with its PTAG SURF and PART, then one SURF chunk per
+// surface carrying the surface's shader blocks. Reading the result gives the same ObjectFile.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/scene/scene.h"
+
+// Throws FormatError naming `filename` when the object cannot be stored in the format, e.g. a
+// shader block larger than a sub-chunk holds; nothing is half-encoded then.
+std::vector<std::uint8_t> EncodeLwo2(const ObjectFile &object, const std::string &filename);
+// Encodes, then replaces the file at `path` at once: on failure the old file is left as it was.
+void WriteLwo2(const ObjectFile &object, const std::string &path);
