@@ -88,7 +88,7 @@ void OnMaterial(void *data, const char *name, int) {
 
 void OnGroup(void *data, const char **names, int count) {
     std::string joined;
-    for (int i = 0; i < count; ++i) joined += (i ? " " : "") + std::string(names[i]);
+    for (int i = 0; i < count; ++i) joined.append(i ? " " : "").append(names[i]);
     static_cast<ObjReading *>(data)->part = PartName(joined);
 }
 

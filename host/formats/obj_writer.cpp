@@ -14,12 +14,14 @@ struct ObjTags {
 void WriteTagChanges(std::string &text, ObjTags &current, const MeshPolygon &polygon) {
     if (polygon.part != current.part) {
         current.part = polygon.part;
-        text += current.part ? "g " + *current.part + "\n" : "g\n";
+        text += "g";
+        if (current.part) text.append(" ").append(*current.part);
+        text += "\n";
     }
     std::string surface = polygon.surface.value_or(kObjDefaultSurface);
     if (surface != current.surface) {
         current.surface = surface;
-        text += "usemtl " + surface + "\n";
+        text.append("usemtl ").append(surface).append("\n");
     }
 }
 
@@ -29,7 +31,7 @@ void WritePolygons(std::string &text, ObjTags &current, const std::vector<MeshPo
         if ((polygon.points.size() == 2) != lines) continue;
         WriteTagChanges(text, current, polygon);
         text += lines ? "l" : "f";
-        for (int point : polygon.points) text += " " + std::to_string(point + 1);
+        for (int point : polygon.points) text.append(" ").append(std::to_string(point + 1));
         text += "\n";
     }
 }

@@ -26,8 +26,8 @@ TEST(ObjWriter, StartsGroupsAndMaterialsWhereTheyChange) {
     object.mesh.points = {{0, 0, 0}, {1, 0.5f, 0}};
     MeshPolygon a;
     a.points = {0, 1};
-    a.part = "P";
-    a.surface = "S";
+    a.part.emplace("P");
+    a.surface.emplace("S");
     MeshPolygon b;
     b.points = {1, 0, 1};
     object.mesh.polygons = {a, b};
