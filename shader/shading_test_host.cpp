@@ -6,10 +6,10 @@
 #include "module/host_services.h"
 #include "shader/shader_instance.h"
 
-ShadingTestHost::ShadingTestHost(Scene scene) : world(std::move(scene)), objects(world) {
+ShadingTestHost::ShadingTestHost(Scene scene)
+    : world(std::move(scene)), objects(world), listing(world) {
     objects.registerIn(table);
-    table.provide(LWITEMINFO_GLOBAL, &itemInfoRecord);
-    table.provide(LWSURFACEFUNCS_GLOBAL, &surfaceFuncsRecord);
+    listing.registerIn(table);
     activate();
 }
 

@@ -8,6 +8,7 @@
 #include "host/render/sample_record.h"
 #include "host/scene/scene.h"
 #include "host/services/object_info_service.h"
+#include "host/services/scene_listing_services.h"
 #include "host/services/service_table.h"
 #include "hostapi/lwhandler.h"
 #include "shader/polygon_set_list.h"
@@ -55,9 +56,8 @@ class ShadingTestHost {
 
     Scene world;
     ObjectInfoService objects;
+    SceneListingServices listing;
     ServiceTable table;
-    // Shading needs only the presence of these two services.
-    int itemInfoRecord = 0, surfaceFuncsRecord = 0;
     HandlerRecords records;
     std::vector<LWInstance> instances;
 };

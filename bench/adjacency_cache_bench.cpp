@@ -1,0 +1,75 @@
+// Cache build time against polygon count, and the per-sample smoothing over a built cache, each
+// for the hashed map the module uses and the ordered map as the baseline.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bench/bench_meshes.h"
+#include "host/scene/scene_ids.h"
+#include "host/services/mesh_accessor.h"
+#include "shader/adjacency_cache.h"
+#include "shader/slot_smoothing.h"
+
+namespace {
+
+template <typename Cache>
+void CacheBuild(benchmark::State &state) {
+    const MeshData &mesh = GridFile(static_cast<int>(state.range(0)))->mesh;
+    MeshAccessLedger ledger;
+    LWMeshInfo *accessor = OpenMeshAccessor(mesh, ledger);
+    for (auto _ : state) {
+        auto cache = std::make_unique<Cache>(nullptr);
+        cache->build(*accessor);
+        benchmark::DoNotOptimize(cache->pointCount());
+        state.PauseTiming();
+        cache.reset();
+        state.ResumeTiming();
+    }
+    accessor->destroy(accessor);
+    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+template <typename Cache>
+void SlotSmoothing(benchmark::State &state) {
+    ObjectItem item{"Grid", GridFile(static_cast<int>(state.range(0)))};
+    MeshAccessLedger ledger;
+    LWMeshInfo *accessor = OpenMeshAccessor(item.file->mesh, ledger);
+    Cache cache(nullptr);
+    cache.build(*accessor);
+    std::vector<SampleRecord> samples = SpreadSamples(item, 1 << 14);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const SampleRecord &sample = samples[next++ % samples.size()];
+        benchmark::DoNotOptimize(SmoothOverSlots(*accessor, cache, sample.access, 1.0, 0));
+    }
+    accessor->destroy(accessor);
+    state.SetItemsProcessed(state.iterations());
+}
+
+void Sizes(benchmark::internal::Benchmark *benchmark) {
+    for (int polygons : {10'000, 30'000, 100'000, 300'000, 1'000'000}) benchmark->Arg(polygons);
+}
+
+BENCHMARK(CacheBuild<AdjacencyCache>)
+    ->Name("CacheBuild/hashed")
+    ->Apply(Sizes)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(CacheBuild<OrderedAdjacencyCache>)
+    ->Name("CacheBuild/ordered")
+    ->Apply(Sizes)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(SlotSmoothing<AdjacencyCache>)
+    ->Name("SlotSmoothing/hashed")
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000);
+BENCHMARK(SlotSmoothing<OrderedAdjacencyCache>)
+    ->Name("SlotSmoothing/ordered")
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000);
+
+}  // namespace

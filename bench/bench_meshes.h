@@ -1,0 +1,15 @@
+// Quad grids of a given polygon count, made once per process and shared by the benchmarks, and
+// samples spread over them.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "host/render/sample_record.h"
+#include "host/scene/scene.h"
+
+// A square-ish grid of about `polygons` quads, all of set "grid".
+std::shared_ptr<ObjectFile> GridFile(int polygons);
+
+// `count` samples at pseudo-random polygons and positions of `item`, the same every run.
+std::vector<SampleRecord> SpreadSamples(const ObjectItem &item, int count);

@@ -1,0 +1,56 @@
+// Samples per second through the handler's evaluate, the stand-in host's accessors and the lock,
+// with the object's cache already built, as it is for all but the first sample of a render.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bench/bench_meshes.h"
+#include "shader/shading_test_host.h"
+
+namespace {
+
+constexpr int SampleCount = 1 << 14;
+
+struct ShadingWorld {
+    explicit ShadingWorld(int polygons)
+        : polygons(polygons), host(Scene{{{"Grid", GridFile(polygons)}}}) {
+        instance = host.createInstance();
+        ShadingTestHost::addSet(instance, "grid", 1.0);
+        samples = SpreadSamples(host.scene().items[0], SampleCount);
+        SampleRecord warm = samples[0];
+        host.shade(instance, warm);
+    }
+    int polygons;
+    ShadingTestHost host;
+    LWInstance instance;
+    std::vector<SampleRecord> samples;
+};
+
+std::unique_ptr<ShadingWorld> world;
+
+ShadingWorld &WorldOf(int polygons) {
+    if (!world || world->polygons != polygons) {
+        world.reset();
+        world = std::make_unique<ShadingWorld>(polygons);
+    }
+    return *world;
+}
+
+void Evaluate(benchmark::State &state) {
+    // Made by the first thread before any thread enters the loop.
+    if (state.thread_index() == 0) WorldOf(static_cast<int>(state.range(0)));
+    ShadingWorld &shading = *world;
+    std::vector<SampleRecord> samples = shading.samples;  // each thread writes its own records
+    std::size_t next = static_cast<std::size_t>(state.thread_index()) * 7919;
+    for (auto _ : state) {
+        SampleRecord &sample = samples[next++ % samples.size()];
+        shading.host.shade(shading.instance, sample);
+        benchmark::DoNotOptimize(sample.access.wNorm[0]);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+BENCHMARK(Evaluate)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kNanosecond);
+BENCHMARK(Evaluate)->Name("EvaluateThreads")->Arg(100'000)->Threads(1)->Threads(2)->UseRealTime();
+
+}  // namespace
