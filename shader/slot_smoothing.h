@@ -3,19 +3,11 @@
 #pragma once
 
 #include <cmath>
-#include <cstring>
 
 #include "hostapi/lwshader.h"
 #include "shader/polygon_normal.h"
+#include "shader/sample_neighbours.h"
 #include "shader/vec3.h"
-
-namespace slot_smoothing_detail {
-
-inline bool SameSet(const char *ownTag, const char *otherTag) {
-    return ownTag && otherTag && std::strcmp(ownTag, otherTag) == 0;
-}
-
-}  // namespace slot_smoothing_detail
 
 // Each slot sums the sample polygon's normal and every neighbour within `angle` of it (tested
 // against the sample polygon, never the running sum), normalised and weighted by the slot's
@@ -23,7 +15,7 @@ inline bool SameSet(const char *ownTag, const char *otherTag) {
 template <typename Cache>
 Vec3 SmoothOverSlots(LWMeshInfo &accessor, Cache &cache, const LWShaderAccess &sample, double angle,
                      int sameSetOnly) {
-    const char *ownTag = accessor.polTag(&accessor, sample.polygon, LWPTAG_PART);
+    SampleNeighbours neighbours(accessor, accessor.polTag(&accessor, sample.polygon, LWPTAG_PART));
     const Vec3 own = polygonNormal(accessor, sample.polygon);
     const double threshold = std::cos(angle);
     Vec3 total;
@@ -33,10 +25,8 @@ Vec3 SmoothOverSlots(LWMeshInfo &accessor, Cache &cache, const LWShaderAccess &s
         for (int index = 0; index < list.count; ++index) {
             LWPolID neighbour = list.polygons[index];
             if (neighbour == sample.polygon) continue;
-            if (sameSetOnly && !slot_smoothing_detail::SameSet(
-                                   ownTag, accessor.polTag(&accessor, neighbour, LWPTAG_PART)))
-                continue;
-            Vec3 normal = polygonNormal(accessor, neighbour);
+            if (sameSetOnly && !neighbours.inSameSet(neighbour)) continue;
+            const Vec3 &normal = neighbours.normalOf(neighbour);
             if (dot(own, normal) > threshold) sum += normal;
         }
         total += static_cast<double>(sample.weights[slot]) * normalize(sum);
