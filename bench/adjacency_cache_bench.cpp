@@ -16,7 +16,8 @@ template <typename Cache>
 void CacheBuild(benchmark::State &state) {
     const MeshData &mesh = GridFile(static_cast<int>(state.range(0)))->mesh;
     MeshAccessLedger ledger;
-    LWMeshInfo *accessor = OpenMeshAccessor(mesh, ledger);
+    MeshCorners corners(mesh);
+    LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
     for (auto _ : state) {
         auto cache = std::make_unique<Cache>(nullptr);
         cache->build(*accessor);
@@ -34,7 +35,8 @@ template <typename Cache>
 void SlotSmoothing(benchmark::State &state) {
     ObjectItem item{"Grid", GridFile(static_cast<int>(state.range(0)))};
     MeshAccessLedger ledger;
-    LWMeshInfo *accessor = OpenMeshAccessor(item.file->mesh, ledger);
+    MeshCorners corners(item.file->mesh);
+    LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
     Cache cache(nullptr);
     cache.build(*accessor);
     std::vector<SampleRecord> samples = SpreadSamples(item, 1 << 14);

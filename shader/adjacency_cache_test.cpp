@@ -18,7 +18,8 @@ std::vector<LWPolID> Listed(const PolygonList &list) {
 template <typename Cache>
 struct Built {
     explicit Built(const MeshData &mesh) : cache(nullptr) {
-        LWMeshInfo *accessor = OpenMeshAccessor(mesh, ledger);
+        MeshCorners corners(mesh);
+        LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
         cache.build(*accessor);
         accessor->destroy(accessor);
     }
@@ -95,7 +96,8 @@ class CacheList : public ::testing::Test {
     }
     AdjacencyCache &findOrBuild(int item) {
         LWItemID id = ItemID(scene.items[item]);
-        LWMeshInfo *accessor = OpenMeshAccessor(scene.items[item].file->mesh, ledger);
+        MeshCorners corners(scene.items[item].file->mesh);
+        LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
         AdjacencyCache &cache = list.findOrBuild(*accessor, id);
         accessor->destroy(accessor);
         return cache;

@@ -11,7 +11,8 @@ namespace {
 class PolygonNormal : public ::testing::Test {
   protected:
     Vec3 normalOf(const MeshData &mesh, int polygon) {
-        LWMeshInfo *accessor = OpenMeshAccessor(mesh, ledger);
+        MeshCorners corners(mesh);
+        LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
         Vec3 normal = polygonNormal(*accessor, PolygonID(mesh.polygons[polygon]));
         accessor->destroy(accessor);
         return normal;

@@ -6,6 +6,7 @@ namespace {
 
 struct StandInAccessor {
     LWMeshInfo record;  // first, so that the handle the module holds is this object's address
+    const MeshCorners *corners;
     const MeshData *mesh;
     MeshAccessLedger *ledger;
     MeshCallCounts calls{};
@@ -86,17 +87,17 @@ LWID PolType(LWMeshInfoID id, LWPolID polygon) {
 }
 
 int PolSize(LWMeshInfoID id, LWPolID polygon) {
-    const MeshPolygon *found = FindPolygon(*Open(id, MeshCall::polSize).mesh, polygon);
-    return found ? static_cast<int>(found->points.size()) : 0;
+    const MeshCorners &corners = *Open(id, MeshCall::polSize).corners;
+    int index = corners.polygonIndex(polygon);
+    return index < 0 ? 0 : corners.size(index);
 }
 
 LWPntID PolVertex(LWMeshInfoID id, LWPolID polygon, int corner) {
-    const MeshData &mesh = *Open(id, MeshCall::polVertex).mesh;
-    const MeshPolygon *found = FindPolygon(mesh, polygon);
-    if (!found || corner < 0 || corner >= static_cast<int>(found->points.size())) return nullptr;
-    int point = found->points[corner];
-    if (point < 0 || point >= static_cast<int>(mesh.points.size())) return nullptr;
-    return PointID(mesh, point);
+    const MeshCorners &corners = *Open(id, MeshCall::polVertex).corners;
+    int index = corners.polygonIndex(polygon);
+    if (index < 0 || corner < 0 || corner >= corners.size(index)) return nullptr;
+    int point = corners.point(index, corner);
+    return point < 0 ? nullptr : PointID(corners.mesh(), point);
 }
 
 const char *PolTag(LWMeshInfoID id, LWPolID polygon, LWID tagType) {
@@ -110,12 +111,13 @@ const char *PolTag(LWMeshInfoID id, LWPolID polygon, LWID tagType) {
 
 }  // namespace
 
-LWMeshInfo *OpenMeshAccessor(const MeshData &mesh, MeshAccessLedger &ledger,
+LWMeshInfo *OpenMeshAccessor(const MeshCorners &corners, MeshAccessLedger &ledger,
                              AccessorRelease release) {
     auto *accessor = new StandInAccessor{
         {nullptr, Destroy, NumPoints, NumPolygons, ScanPoints, ScanPolys, PntBasePos, PntOtherPos,
          PntVLookup, PntVSelect, PntVGet, PolType, PolSize, PolVertex, PolTag},
-        &mesh,
+        &corners,
+        &corners.mesh(),
         &ledger,
     };
     accessor->record.priv = accessor;

@@ -11,11 +11,13 @@
 namespace {
 
 struct Accessor {
-    explicit Accessor(const MeshData &mesh) : mesh(mesh), info(OpenMeshAccessor(mesh, ledger)) {}
+    explicit Accessor(const MeshData &mesh)
+        : mesh(mesh), corners(mesh), info(OpenMeshAccessor(corners, ledger)) {}
     ~Accessor() { info->destroy(info); }
     LWMeshInfo *operator->() const { return info; }
 
     const MeshData &mesh;
+    MeshCorners corners;
     MeshAccessLedger ledger;
     LWMeshInfo *info;
 };
@@ -102,10 +104,22 @@ TEST(MeshAccessor, IdentifiersOfOtherMeshesAreNotFollowed) {
     EXPECT_EQ((std::array{position[0], position[1], position[2]}), (std::array{0.f, 0.f, 0.f}));
 }
 
+TEST(MeshAccessor, CornersNamingNoPointGiveTheNullPoint) {
+    MeshData mesh = MakeGrid(1, 1);
+    mesh.polygons[0].points = {0, 99, -1, 3};
+    Accessor access(mesh);
+    LWPolID polygon = PolygonID(mesh.polygons[0]);
+    EXPECT_EQ(access->polSize(access.info, polygon), 4);
+    EXPECT_EQ(access->polVertex(access.info, polygon, 1), nullptr);
+    EXPECT_EQ(access->polVertex(access.info, polygon, 2), nullptr);
+    EXPECT_EQ(access->polVertex(access.info, polygon, 3), PointID(mesh, 3));
+}
+
 TEST(MeshAccessor, CountsReachTheLedgerWhenDestroyed) {
     MeshData mesh = MakeGrid(1, 1);
     MeshAccessLedger ledger;
-    LWMeshInfo *info = OpenMeshAccessor(mesh, ledger);
+    MeshCorners corners(mesh);
+    LWMeshInfo *info = OpenMeshAccessor(corners, ledger);
     info->polSize(info, PolygonID(mesh.polygons[0]));
     info->polSize(info, PolygonID(mesh.polygons[0]));
     ScanAll(info);

@@ -14,6 +14,10 @@ ObjectInfoService *current = nullptr;
 ObjectInfoService::ObjectInfoService(const Scene &scene)
     : served(scene), functions{Filename, NumPoints, NumPolygons, ShadowOpts, Dissolve, MeshInfo} {
     if (current) throw std::logic_error("an object-info service is already serving a scene");
+    for (const ObjectItem &item : scene.items) {
+        std::unique_ptr<MeshCorners> &made = corners[item.file.get()];
+        if (item.file && !made) made = std::make_unique<MeshCorners>(item.file->mesh);
+    }
     current = this;
 }
 
@@ -28,6 +32,14 @@ void ObjectInfoService::registerIn(ServiceTable &table) {
 const MeshData *ObjectInfoService::MeshOf(LWItemID item) {
     const ObjectItem *found = current ? FindItem(current->served, item) : nullptr;
     return found && found->file ? &found->file->mesh : nullptr;
+}
+
+const MeshCorners *ObjectInfoService::CornersOf(LWItemID item) {
+    const ObjectItem *found = current ? FindItem(current->served, item) : nullptr;
+    if (!found) return nullptr;
+    // Items added after the service was made have no corner index: the scene changed its shape.
+    auto indexed = current->corners.find(found->file.get());
+    return indexed == current->corners.end() ? nullptr : indexed->second.get();
 }
 
 const char *ObjectInfoService::Filename(LWItemID item) {
@@ -68,7 +80,7 @@ LWMeshInfoID ObjectInfoService::MeshInfo(LWItemID item, int frozen) {
     if (!current) return nullptr;
     current->meshInfoCount.fetch_add(1, std::memory_order_relaxed);
     if (!frozen) current->unfrozenCount.fetch_add(1, std::memory_order_relaxed);
-    const MeshData *mesh = MeshOf(item);
+    const MeshCorners *mesh = CornersOf(item);
     if (!mesh || !current->grantMeshInfo()) return nullptr;
     AccessorRelease release = current->destroyOmitted.load() ? AccessorRelease::withoutDestroy
                                                              : AccessorRelease::byDestroy;

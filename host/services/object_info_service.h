@@ -3,9 +3,12 @@
 #pragma once
 
 #include <atomic>
+#include <map>
+#include <memory>
 
 #include "host/scene/scene.h"
 #include "host/services/mesh_access_ledger.h"
+#include "host/services/mesh_corners.h"
 #include "host/services/service_table.h"
 #include "hostapi/lwservices.h"
 
@@ -44,10 +47,12 @@ class ObjectInfoService {
     static double Dissolve(LWItemID item, LWTime time);
     static LWMeshInfoID MeshInfo(LWItemID item, int frozen);
     static const MeshData *MeshOf(LWItemID item);
+    static const MeshCorners *CornersOf(LWItemID item);
     bool grantMeshInfo();
 
     const Scene &served;
     LWObjectInfo functions;
+    std::map<const ObjectFile *, std::unique_ptr<MeshCorners>> corners;
     MeshAccessLedger accessors;
     std::atomic<long> meshInfoCount{0}, unfrozenCount{0}, filenameCount{0};
     std::atomic<int> meshInfoBudget{-1};

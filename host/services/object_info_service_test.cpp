@@ -9,16 +9,19 @@
 
 namespace {
 
+Scene BoxAndGrid() {
+    Scene scene;
+    scene.items.push_back({"Box", MakeObjectFile("objects/box.lwo", MakeBox())});
+    scene.items.push_back({"Grid", MakeObjectFile("objects/grid.lwo", MakeGrid(3, 2))});
+    return scene;
+}
+
 class ObjectInfo : public ::testing::Test {
   protected:
-    ObjectInfo() {
-        scene.items.push_back({"Box", MakeObjectFile("objects/box.lwo", MakeBox())});
-        scene.items.push_back({"Grid", MakeObjectFile("objects/grid.lwo", MakeGrid(3, 2))});
-    }
     LWItemID box() const { return ItemID(scene.items[0]); }
     LWItemID grid() const { return ItemID(scene.items[1]); }
 
-    Scene scene;
+    Scene scene = BoxAndGrid();
     ObjectInfoService service{scene};
     LWObjectInfo &info = *service.record();
 };
