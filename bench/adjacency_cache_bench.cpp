@@ -39,7 +39,7 @@ void SlotSmoothing(benchmark::State &state) {
     LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
     Cache cache(nullptr);
     cache.build(*accessor);
-    std::vector<SampleRecord> samples = SpreadSamples(item, 1 << 14);
+    std::vector<SampleRecord> samples = SpreadSamples(item, 1 << 14, SampleOrder::random);
     std::size_t next = 0;
     for (auto _ : state) {
         const SampleRecord &sample = samples[next++ % samples.size()];

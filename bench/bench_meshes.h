@@ -11,5 +11,10 @@
 // A square-ish grid of about `polygons` quads, all of set "grid".
 std::shared_ptr<ObjectFile> GridFile(int polygons);
 
-// `count` samples at pseudo-random polygons and positions of `item`, the same every run.
-std::vector<SampleRecord> SpreadSamples(const ObjectItem &item, int count);
+enum class SampleOrder {
+    random,  // pseudo-random polygons: every sample meets cold memory, the worst case
+    sweep,   // polygons in mesh order, as a renderer's neighbouring pixels meet them
+};
+
+// `count` samples over all of `item`'s polygons at pseudo-random positions, the same every run.
+std::vector<SampleRecord> SpreadSamples(const ObjectItem &item, int count, SampleOrder order);

@@ -12,15 +12,16 @@ namespace {
 constexpr int SampleCount = 1 << 14;
 
 struct ShadingWorld {
-    explicit ShadingWorld(int polygons)
-        : polygons(polygons), host(Scene{{{"Grid", GridFile(polygons)}}}) {
+    ShadingWorld(int polygons, SampleOrder order)
+        : polygons(polygons), order(order), host(Scene{{{"Grid", GridFile(polygons)}}}) {
         instance = host.createInstance();
         ShadingTestHost::addSet(instance, "grid", 1.0);
-        samples = SpreadSamples(host.scene().items[0], SampleCount);
+        samples = SpreadSamples(host.scene().items[0], SampleCount, order);
         SampleRecord warm = samples[0];
         host.shade(instance, warm);
     }
     int polygons;
+    SampleOrder order;
     ShadingTestHost host;
     LWInstance instance;
     std::vector<SampleRecord> samples;
@@ -28,17 +29,18 @@ struct ShadingWorld {
 
 std::unique_ptr<ShadingWorld> world;
 
-ShadingWorld &WorldOf(int polygons) {
-    if (!world || world->polygons != polygons) {
+ShadingWorld &WorldOf(int polygons, SampleOrder order) {
+    if (!world || world->polygons != polygons || world->order != order) {
         world.reset();
-        world = std::make_unique<ShadingWorld>(polygons);
+        world = std::make_unique<ShadingWorld>(polygons, order);
     }
     return *world;
 }
 
+template <SampleOrder Order>
 void Evaluate(benchmark::State &state) {
     // Made by the first thread before any thread enters the loop.
-    if (state.thread_index() == 0) WorldOf(static_cast<int>(state.range(0)));
+    if (state.thread_index() == 0) WorldOf(static_cast<int>(state.range(0)), Order);
     ShadingWorld &shading = *world;
     std::vector<SampleRecord> samples = shading.samples;  // each thread writes its own records
     std::size_t next = static_cast<std::size_t>(state.thread_index()) * 7919;
@@ -50,7 +52,27 @@ void Evaluate(benchmark::State &state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-BENCHMARK(Evaluate)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kNanosecond);
-BENCHMARK(Evaluate)->Name("EvaluateThreads")->Arg(100'000)->Threads(1)->Threads(2)->UseRealTime();
+BENCHMARK(Evaluate<SampleOrder::random>)
+    ->Name("Evaluate/random")
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000);
+BENCHMARK(Evaluate<SampleOrder::sweep>)
+    ->Name("Evaluate/sweep")
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000);
+BENCHMARK(Evaluate<SampleOrder::random>)
+    ->Name("EvaluateThreads/random")
+    ->Arg(100'000)
+    ->Threads(1)
+    ->Threads(2)
+    ->UseRealTime();
+BENCHMARK(Evaluate<SampleOrder::sweep>)
+    ->Name("EvaluateThreads/sweep")
+    ->Arg(100'000)
+    ->Threads(1)
+    ->Threads(2)
+    ->UseRealTime();
 
 }  // namespace

@@ -305,6 +305,37 @@ TEST(Evaluate, NullVertexSlotsWeighTheSamplePolygonAndStayInTheCache) {
     accessor->destroy(accessor);
 }
 
+// A shallow cone of `sides` triangles around an apex (point 0), each triangle apex-first.
+MeshData Cone(int sides) {
+    MeshData mesh;
+    mesh.points.push_back({0, 0, 0.2f});
+    for (int side = 0; side < sides; ++side) {
+        double angle = 2 * std::numbers::pi * side / sides;
+        mesh.points.push_back({float(std::cos(angle)), float(std::sin(angle)), 0});
+    }
+    for (int side = 0; side < sides; ++side)
+        mesh.polygons.push_back(
+            {{0, 1 + side, 1 + (side + 1) % sides}, LWPOLTYPE_FACE, "S", "cone"});
+    return mesh;
+}
+
+TEST(Evaluate, ManyNeighboursAroundOnePointAllCount) {
+    const int sides = 48;
+    ShadingTestHost host(SceneOf(Cone(sides)));
+    LWInstance instance = host.createInstance();
+    ShadingTestHost::addSet(instance, "cone", 89.5 * Degree);
+    SampleRecord sample = host.sampleOn(0, 0);
+    host.shade(instance, sample);
+
+    const MeshData &mesh = host.scene().items[0].file->mesh;
+    Vec3 apex;
+    for (int polygon = 0; polygon < sides; ++polygon) apex += NormalOf(mesh, polygon);
+    Vec3 own = NormalOf(mesh, 0);
+    Vec3 expected = normalize(normalize(apex) + normalize(own + NormalOf(mesh, sides - 1)) +
+                              normalize(own + NormalOf(mesh, 1)));
+    ExpectNear(Smoothed(sample), expected, 1e-9);
+}
+
 TEST(Evaluate, AccessorsWithoutDestroyAreLeftAlone) {
     ShadingTestHost host(SceneOf(Fold()));
     host.objectInfo().omitDestroy(true);
