@@ -1,0 +1,17 @@
+// The two ways `velmora normals` writes what the module computed at every corner.
+#pragma once
+
+#include <cstdio>
+#include <vector>
+
+#include "host/scene/scene.h"
+#include "tools/velmora/corner_normals.h"
+
+// A header line `object,polygon,corner,point,nx,ny,nz`, then one line per corner; indices are
+// 0-based in file order and numbers carry 17 significant digits, enough to read back every bit.
+void WriteNormalsCsv(std::FILE *out, int objectIndex, const MeshData &mesh,
+                     const std::vector<CornerNormal> &normals);
+
+// The mesh with one `vn` per corner, for other tools: faces carry their corners' normals, lines
+// and single points are written as `l` and `p` statements.
+void WriteNormalsObj(std::FILE *out, const MeshData &mesh, const std::vector<CornerNormal> &normals);

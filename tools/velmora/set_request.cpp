@@ -1,0 +1,54 @@
+#include "tools/velmora/set_request.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> SplitAtColons(const std::string &text) {
+    std::vector<std::string> fields(1);
+    for (char c : text) {
+        if (c == ':')
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
+std::optional<double> ParseAngle(const std::string &field) {
+    if (field.empty()) return std::nullopt;
+    char *end = nullptr;
+    double value = std::strtod(field.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+SetRequest ParseSetRequest(const std::string &text) {
+    auto fail = [&text](const std::string &why) {
+        throw std::invalid_argument("--set \"" + text + "\": " + why);
+    };
+    std::vector<std::string> fields = SplitAtColons(text);
+    SetRequest request;
+    request.name = fields[0];
+    bool angleSeen = false;
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+        const std::string &field = fields[i];
+        if (field == "same") {
+            request.sameSetOnly = true;
+        } else if (field == "off") {
+            request.enabled = false;
+        } else if (auto angle = ParseAngle(field); angle && !angleSeen) {
+            if (*angle < 0 || *angle > 360) fail("angle " + field + " is outside 0 to 360 degrees");
+            request.angleDegrees = *angle;
+            angleSeen = true;
+        } else {
+            fail("\"" + field + "\" is neither an angle in degrees, \"same\" nor \"off\"");
+        }
+    }
+    return request;
+}
