@@ -1,23 +1,14 @@
 #include "tools/velmora/corner_normals.h"
 
 #include <algorithm>
-#include <cstring>
-#include <memory>
 #include <thread>
 
 #include "host/render/host_normals.h"
-#include "hostapi/lwshader.h"
+#include "host/render/shading_record.h"
 
 namespace {
 
-// Hosts keep members after `polygon`; a module never sees the record's true end.
-struct ShadingRecord {
-    alignas(8) unsigned char bytes[sizeof(LWShaderAccess) + 512] = {};
-    LWShaderAccess &access() { return *reinterpret_cast<LWShaderAccess *>(bytes); }
-};
-
-// gNorm from the first, second and last corners, the corners the module itself uses, so that
-// the module never turns the result over.
+// gNorm from the corners the module itself takes, so that the module never turns it over.
 render::Vec3 OrientationNormal(const MeshData &mesh, const MeshPolygon &polygon) {
     std::size_t n = polygon.points.size();
     if (n < 3) return {};
@@ -27,71 +18,66 @@ render::Vec3 OrientationNormal(const MeshData &mesh, const MeshPolygon &polygon)
     return render::Normalize(render::Cross(p1 - p0, pn - p0));
 }
 
-struct Sampler {
+template <typename T>
+T *Id(const T &data) {
+    return const_cast<T *>(&data);
+}
+
+struct CornerSampler {
     const ObjectItem &item;
-    const ObjectShaders &shaders;
+    const render::ShaderHooks &hooks;
     const render::HostNormals &host;
     std::vector<CornerNormal> &out;
 
-    LWInstance instanceOf(const MeshPolygon &polygon) const {
+    const render::ShaderHook *hookOf(const MeshPolygon &polygon) const {
         if (!polygon.surface) return nullptr;
-        auto found = shaders.bySurface.find(*polygon.surface);
-        return found == shaders.bySurface.end() ? nullptr : found->second;
+        auto found = hooks.find(*polygon.surface);
+        return found == hooks.end() ? nullptr : &found->second;
     }
 
     void samplePolygons(std::size_t first, std::size_t last) const {
-        auto record = std::make_unique<ShadingRecord>();
-        LWShaderAccess &sample = record->access();
+        render::ShadingRecord record;
+        LWShaderAccess &sample = record.access();
         const MeshData &mesh = item.file->mesh;
-        sample.objID = const_cast<ObjectItem *>(&item);
+        // Only the fields below change from corner to corner, and a shader writes no others.
+        sample.objID = Id(item);
         sample.weights[0] = 1;
         for (std::size_t p = first; p < last; ++p) {
             const MeshPolygon &polygon = mesh.polygons[p];
-            LWInstance instance = instanceOf(polygon);
-            sample.polygon = reinterpret_cast<LWPolID>(const_cast<MeshPolygon *>(&polygon));
-            sample.polNum = static_cast<int>(p);
-            render::ToArray(OrientationNormal(mesh, polygon), sample.gNorm);
+            const render::ShaderHook *hook = hookOf(polygon);
+            render::Vec3 gNorm = OrientationNormal(mesh, polygon);
             for (std::size_t c = 0; c < polygon.points.size(); ++c) {
                 std::size_t corner = static_cast<std::size_t>(host.firstCorner[p]) + c;
-                render::Vec3 hostNormal = host.corner[corner];
-                render::ToArray(hostNormal, sample.wNorm);
-                render::ToArray(hostNormal, sample.wNorm0);
-                sample.verts[0] = reinterpret_cast<LWPntID>(
-                    const_cast<std::array<float, 3> *>(&mesh.points[polygon.points[c]]));
-                if (instance) shaders.handler->evaluate(instance, &sample);
+                sample.polygon = reinterpret_cast<LWPolID>(Id(polygon));
+                sample.polNum = static_cast<int>(p);
+                render::ToArray(gNorm, sample.gNorm);
+                render::ToArray(host.corner[corner], sample.wNorm);
+                render::ToArray(host.corner[corner], sample.wNorm0);
+                sample.verts[0] = reinterpret_cast<LWPntID>(Id(mesh.points[polygon.points[c]]));
+                if (hook) hook->handler->evaluate(hook->instance, &sample);
                 out[corner] = {sample.wNorm[0], sample.wNorm[1], sample.wNorm[2]};
             }
         }
     }
 };
 
-void ForEachInstance(const ObjectShaders &shaders, void (*call)(const LWShaderHandler &, LWInstance)) {
-    for (const auto &[surface, instance] : shaders.bySurface) call(*shaders.handler, instance);
-}
-
 }  // namespace
 
-std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item, const ObjectShaders &shaders,
-                                              unsigned threads) {
+std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
+                                              const render::ShaderHooks &hooks, unsigned threads) {
     const MeshData &mesh = item.file->mesh;
     render::HostNormals host = render::ComputeHostNormals(mesh, render::SmoothingAngles{});
     std::vector<CornerNormal> out(host.corner.size());
-    Sampler sampler{item, shaders, host, out};
+    CornerSampler sampler{item, hooks, host, out};
 
-    ForEachInstance(shaders, [](const LWShaderHandler &handler, LWInstance instance) {
-        handler.rend->init(instance, LWINIT_RENDER);
-        handler.rend->newTime(instance, 0, 0.0);
-    });
+    render::ShaderPass pass(hooks);
     std::size_t count = mesh.polygons.size();
-    threads = static_cast<unsigned>(std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(count, 1)));
-    std::vector<std::thread> workers;
-    for (unsigned t = 0; t < threads; ++t) {
-        std::size_t first = count * t / threads, last = count * (t + 1) / threads;
-        workers.emplace_back([&sampler, first, last] { sampler.samplePolygons(first, last); });
+    std::size_t workers = std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(count, 1));
+    std::vector<std::thread> running;
+    for (std::size_t t = 0; t < workers; ++t) {
+        std::size_t first = count * t / workers, last = count * (t + 1) / workers;
+        running.emplace_back([&sampler, first, last] { sampler.samplePolygons(first, last); });
     }
-    for (auto &worker : workers) worker.join();
-    ForEachInstance(shaders, [](const LWShaderHandler &handler, LWInstance instance) {
-        handler.rend->cleanup(instance);
-    });
+    for (auto &worker : running) worker.join();
     return out;
 }

@@ -1,23 +1,18 @@
 // The normal the module writes at every polygon corner of an object, sampled as a render would
-// sample it: the render starts (init, newTime), samples run on several threads, the render ends.
+// sample it: the shaders' render starts, samples run on several threads, the render ends.
 #pragma once
 
 #include <array>
-#include <map>
-#include <string>
 #include <vector>
 
+#include "host/render/shader_hook.h"
 #include "host/scene/scene.h"
-#include "hostapi/lwhandler.h"
-
-// The module's instance of each surface that carries it; other surfaces show the host's normal.
-struct ObjectShaders {
-    const LWShaderHandler *handler = nullptr;
-    std::map<std::string, LWInstance> bySurface;
-};
 
 using CornerNormal = std::array<double, 3>;
 
-// Normals in polygon order, then corner order within each polygon.
-std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item, const ObjectShaders &shaders,
-                                              unsigned threads);
+// For each corner, a sample whose vertex slot 0 holds the corner's point with weight 1 (the
+// other slots null, weight 0), whose gNorm is the polygon's normal taken from its first, second
+// and last corners, and whose wNorm and wNorm0 are the host's smoothed normal there. Surfaces
+// without a hook keep the host's normal. Normals come in polygon order, then corner order.
+std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
+                                              const render::ShaderHooks &hooks, unsigned threads);

@@ -8,7 +8,7 @@ namespace {
 
 // Formatting through to_chars into one growing buffer keeps a million-polygon export fast.
 class LineBuffer {
-public:
+  public:
     explicit LineBuffer(std::FILE *out) : out(out) {}
     ~LineBuffer() { flush(); }
 
@@ -40,7 +40,7 @@ public:
         buffer.clear();
     }
 
-private:
+  private:
     std::FILE *out;
     std::string buffer;
 };
@@ -64,7 +64,8 @@ void WriteNormalsCsv(std::FILE *out, int objectIndex, const MeshData &mesh,
     line.flush();
 }
 
-void WriteNormalsObj(std::FILE *out, const MeshData &mesh, const std::vector<CornerNormal> &normals) {
+void WriteNormalsObj(std::FILE *out, const MeshData &mesh,
+                     const std::vector<CornerNormal> &normals) {
     LineBuffer line(out);
     for (const auto &point : mesh.points) {
         line.text("v");

@@ -14,4 +14,5 @@ void WriteNormalsCsv(std::FILE *out, int objectIndex, const MeshData &mesh,
 
 // The mesh with one `vn` per corner, for other tools: faces carry their corners' normals, lines
 // and single points are written as `l` and `p` statements.
-void WriteNormalsObj(std::FILE *out, const MeshData &mesh, const std::vector<CornerNormal> &normals);
+void WriteNormalsObj(std::FILE *out, const MeshData &mesh,
+                     const std::vector<CornerNormal> &normals);

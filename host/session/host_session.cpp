@@ -1,0 +1,62 @@
+#include "host/session/host_session.h"
+
+#include <cstring>
+#include <stdexcept>
+
+HostSession::HostSession(Scene scene, const std::string &modulePath)
+    : served(std::make_unique<Scene>(std::move(scene))), objectInfo(*served), listing(*served) {
+    objectInfo.registerIn(services);
+    listing.registerIn(services);
+    panels.registerIn(services);
+    module = std::make_unique<ShaderModule>(modulePath, "KV_Velmora", services.global());
+}
+
+HostSession::~HostSession() {
+    for (auto &[surface, instance] : instances) handler().inst->destroy(instance);
+}
+
+LWSurfaceID HostSession::surfaceId(const ObjectFile &file, const std::string &surface) {
+    LWSurfaceFuncs *surfaces = listing.surfaceFuncs();
+    LWSurfaceID *ids = surfaces->byObject(file.filename.c_str());
+    for (; ids && *ids; ++ids)
+        if (surface == surfaces->name(*ids)) return *ids;
+    throw std::runtime_error(file.filename + ": no surface named \"" + surface + "\"");
+}
+
+LWInstance HostSession::attach(const ObjectFile &file, const std::string &surface) {
+    auto key = std::make_pair(&file, surface);
+    if (auto found = instances.find(key); found != instances.end()) return found->second;
+    LWError error = nullptr;
+    LWInstance instance =
+        handler().inst->create(handler().inst->priv, surfaceId(file, surface), &error);
+    if (!instance)
+        throw std::runtime_error(file.filename + ": surface \"" + surface +
+                                 "\": the shader refused the surface" +
+                                 (error ? std::string(": ") + error : std::string()));
+    instances.emplace(key, instance);
+    return instance;
+}
+
+LWInstance HostSession::instanceOf(const ObjectFile &file, const std::string &surface) const {
+    auto found = instances.find(std::make_pair(&file, surface));
+    return found == instances.end() ? nullptr : found->second;
+}
+
+void HostSession::editOptions(LWInstance instance, PanelUser &user) {
+    panels.forgetProblems();
+    panels.setUser(&user);
+    int openedBefore = panels.opened();
+    bool activated = module->showInterface(instance, services.global());
+    panels.setUser(nullptr);
+    if (!activated) throw std::runtime_error("the shader has no options dialog");
+    if (panels.opened() == openedBefore)
+        throw std::runtime_error("the options dialog did not open");
+    if (!panels.problems().empty()) throw std::runtime_error(panels.problems().front());
+}
+
+render::ShaderHooks HostSession::hooksOf(const ObjectFile &file) const {
+    render::ShaderHooks hooks;
+    for (const auto &[key, instance] : instances)
+        if (key.first == &file) hooks[key.second] = {&handler(), instance};
+    return hooks;
+}

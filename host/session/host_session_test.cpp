@@ -1,0 +1,51 @@
+#include "host/session/host_session.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "host/panels/scripted_user.h"
+#include "host/scene/mesh_generators.h"
+
+namespace {
+
+std::string ModulePath() {
+    return std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p";
+}
+
+Scene TwoSetScene() {
+    MeshData mesh = MakeFoldedGrid(2, 1, 1.0, {"Metal", "Left"});
+    mesh.polygons[1].part = "Right";
+    Scene scene;
+    auto file = MakeObjectFile("Folded.lwo", std::move(mesh));
+    file->surfaces = {"Metal"};
+    scene.items.push_back({"Folded", file});
+    return scene;
+}
+
+TEST(HostSession, AttachesOneInstancePerSurfaceWithTheSurfaceAsContext) {
+    HostSession session(TwoSetScene(), ModulePath());
+    const ObjectFile &file = *session.scene().items[0].file;
+    EXPECT_EQ(session.instanceOf(file, "Metal"), nullptr);
+    LWInstance instance = session.attach(file, "Metal");
+    EXPECT_EQ(session.attach(file, "Metal"), instance);
+    EXPECT_EQ(session.instanceOf(file, "Metal"), instance);
+    EXPECT_EQ(session.hooksOf(file).size(), 1u);
+    EXPECT_THROW(session.attach(file, "Wood"), std::runtime_error);
+}
+
+TEST(HostSession, TheOptionsDialogOpensOnTheSurfacesSets) {
+    HostSession session(TwoSetScene(), ModulePath());
+    LWInstance instance = session.attach(*session.scene().items[0].file, "Metal");
+    std::vector<std::string> shown;
+    ScriptedUser look;
+    look.then([&](PanelSession &panel) { shown = panel.popupItems("Polygon set : "); });
+    session.editOptions(instance, look);
+    EXPECT_EQ(shown, (std::vector<std::string>{"(none)", "Left", "Right"}));
+
+    ScriptedUser wrong;
+    wrong.pick("Polygon set : ", "Middle");
+    EXPECT_THROW(session.editOptions(instance, wrong), std::runtime_error);
+}
+
+}  // namespace
