@@ -138,7 +138,34 @@ void CompleteBareGroup(std::string &line) {
     if (statement == "g" || statement == "o") line = statement + " ";
 }
 
+bool IsCoordinateStatement(std::string_view line) {
+    std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos) return false;
+    std::string_view keyword = line.substr(start, line.find_first_of(" \t", start) - start);
+    return keyword == "v" || keyword == "vn" || keyword == "vt";
+}
+
+// tinyobjloader's number parser overflows an int on an exponent of ten or more digits. No float
+// coordinate needs one, so such a statement is refused before it reaches the parser.
+bool HasOverlongExponent(std::string_view line) {
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != 'e' && line[i] != 'E') continue;
+        std::size_t j = i + 1;
+        if (j < line.size() && (line[j] == '+' || line[j] == '-')) ++j;
+        while (j < line.size() && line[j] == '0') ++j;
+        std::size_t digits = 0;
+        for (; j < line.size() && isDigit(line[j]); ++j) ++digits;
+        if (digits > 9) return true;
+    }
+    return false;
+}
+
 void ParseLine(std::string line, ObjReading &reading, const tinyobj::callback_t &callbacks) {
+    if (IsCoordinateStatement(line) && HasOverlongExponent(line)) {
+        reading.problem = "a number's exponent has more than nine digits";
+        return;
+    }
     reading.lineStatement = IsLineStatement(line);
     CompleteBareGroup(line);
     std::istringstream stream(line);

@@ -80,6 +80,11 @@ TEST(ObjReader, NamesFileLineOffsetAndProblem) {
               "bad.obj: line 2 at byte 8: point index 0 out of range (1 points)");
     EXPECT_EQ(error("v 0 0 0\n\nl 1\n"),
               "bad.obj: line 3 at byte 9: a line needs at least two points");
+    // Found by fuzzing: tinyobjloader's exponent overflows an int beyond nine digits.
+    EXPECT_EQ(error("vt 1 0\nv 1e-2147483649 0 0\n"),
+              "bad.obj: line 2 at byte 7: a number's exponent has more than nine digits");
+    EXPECT_EQ(ParseObj("v 1e+0000000003 5E-1 0\ng e12345678901\n", "ok.obj").mesh.points[0],
+              (std::array<float, 3>{1000, 0.5f, 0}));
 }
 
 TEST(ObjReader, EveryPrefixIsReadOrRefused) {
