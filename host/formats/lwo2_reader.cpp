@@ -6,13 +6,16 @@
 #include "host/formats/format_error.h"
 #include "host/formats/iff_cursor.h"
 #include "host/formats/lwo2_ids.h"
+#include "host/formats/tag_text_budget.h"
 
 namespace {
 
 // What a chunk may refer to: the tags read so far, the points of the latest PNTS chunk and the
 // polygons of the latest POLS chunk (indices in a file are relative to those).
 struct Lwo2Reading {
+    explicit Lwo2Reading(std::size_t fileSize) : tagText(fileSize) {}
     ObjectFile object;
+    TagTextBudget tagText;
     std::vector<std::string> tags;
     std::size_t pointBase = 0, pointCount = 0;
     std::size_t polygonBase = 0, polygonCount = 0;
@@ -80,6 +83,7 @@ void ReadPolygonTags(IffCursor &chunk, Lwo2Reading &reading) {
             chunk.fail(OutOfRange("polygon", polygon, reading.polygonCount, "polygons"));
         if (tag >= reading.tags.size())
             chunk.fail(OutOfRange("tag", tag, reading.tags.size(), "tags"));
+        if (!reading.tagText.take(reading.tags[tag])) chunk.fail(TagTextBudget::problem());
         MeshPolygon &target = reading.object.mesh.polygons[reading.polygonBase + polygon];
         (type == kSurfId ? target.surface : target.part) = reading.tags[tag];
     }
@@ -165,7 +169,7 @@ ObjectFile ParseLwo2(std::span<const std::uint8_t> bytes, const std::string &fil
     LWID type = body.id4();
     if (type != kLwo2Id) file.fail("not an LWO2 object (form type " + IdText(type) + ")");
 
-    Lwo2Reading reading;
+    Lwo2Reading reading(bytes.size());
     reading.object.filename = filename;
     IffCursor chunks(bytes.subspan(12, form.size - 4), 12, filename);
     while (!chunks.atEnd()) {

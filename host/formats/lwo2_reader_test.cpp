@@ -230,6 +230,21 @@ TEST(Lwo2Reader, NamesFileChunkOffsetAndProblem) {
               "end (0 bytes left)");
 }
 
+// A few bytes of tag entries naming one long string would otherwise copy it to every polygon.
+TEST(Lwo2Reader, RefusesTagTextOutOfProportionToTheFile) {
+    auto bytes = Lwo2([](IffWriter &out) {
+        Tags(out, {std::string(60000, 'n').c_str()});
+        Points(out, 1);
+        Polygons(out, kFaceId, std::vector<std::vector<std::uint32_t>>(400, {0}));
+        std::vector<std::pair<std::uint32_t, int>> tags;
+        for (std::uint32_t polygon = 0; polygon < 400; ++polygon) tags.push_back({polygon, 0});
+        PolygonTags(out, kPartId, tags);
+    });
+    EXPECT_EQ(FormatErrorOf([&] { ParseLwo2(bytes, "huge.lwo"); }),
+              "huge.lwo: chunk PTAG at byte 61654: polygon tags hold more text than 16 times the "
+              "file's size");
+}
+
 // Truncated files are refused with an error, never read past their end (the asan preset checks
 // the reading of each prefix, held in a buffer of exactly its size). Each prefix is read as it
 // is, and again with the FORM size cut to fit, so that the reader goes into its chunks.

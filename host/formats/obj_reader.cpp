@@ -7,13 +7,16 @@
 
 #include "host/formats/file_bytes.h"
 #include "host/formats/format_error.h"
+#include "host/formats/tag_text_budget.h"
 
 namespace {
 
 // What the statements so far have set, and the polygons they made. tinyobjloader's callbacks
 // fill it one line at a time, so that a problem is known with its line.
 struct ObjReading {
+    explicit ObjReading(std::size_t textSize) : tagText(textSize) {}
     ObjectFile object;
+    TagTextBudget tagText;
     std::vector<MeshPolygon> faces, segments;
     std::optional<std::string> part;
     std::string surface = kObjDefaultSurface;
@@ -50,23 +53,29 @@ bool ResolveIndex(ObjReading &reading, int index, int &point) {
     return true;
 }
 
-MeshPolygon NewPolygon(const ObjReading &reading) {
-    MeshPolygon polygon;
+// A polygon with the current surface and part, or false once their copies would exceed the
+// tag text budget.
+bool NewPolygon(ObjReading &reading, MeshPolygon &polygon) {
+    if (!reading.tagText.take(reading.surface) ||
+        !reading.tagText.take(reading.part.value_or(""))) {
+        reading.problem = TagTextBudget::problem();
+        return false;
+    }
     polygon.surface = reading.surface;
     polygon.part = reading.part;
-    return polygon;
+    return true;
 }
 
 void OnIndices(void *data, tinyobj::index_t *indices, int count) {
     ObjReading &reading = *static_cast<ObjReading *>(data);
-    MeshPolygon polygon = NewPolygon(reading);
+    MeshPolygon polygon;
     for (int i = 0; i < count; ++i) {
         int point;
         if (!ResolveIndex(reading, indices[i].vertex_index, point)) return;
         polygon.points.push_back(point);
     }
     if (!reading.lineStatement) {
-        reading.faces.push_back(std::move(polygon));
+        if (NewPolygon(reading, polygon)) reading.faces.push_back(std::move(polygon));
         return;
     }
     if (polygon.points.size() < 2) {
@@ -74,7 +83,8 @@ void OnIndices(void *data, tinyobj::index_t *indices, int count) {
         return;
     }
     for (std::size_t i = 0; i + 1 < polygon.points.size(); ++i) {
-        MeshPolygon segment = NewPolygon(reading);
+        MeshPolygon segment;
+        if (!NewPolygon(reading, segment)) return;
         segment.points = {polygon.points[i], polygon.points[i + 1]};
         reading.segments.push_back(std::move(segment));
     }
@@ -183,7 +193,7 @@ std::vector<std::string> SurfacesInUse(const std::vector<MeshPolygon> &polygons)
 }  // namespace
 
 ObjectFile ParseObj(std::string_view text, const std::string &filename) {
-    ObjReading reading;
+    ObjReading reading(text.size());
     reading.object.filename = filename;
     const tinyobj::callback_t callbacks = Callbacks();
     std::size_t position = 0;

@@ -87,6 +87,14 @@ TEST(ObjReader, NamesFileLineOffsetAndProblem) {
               (std::array<float, 3>{1000, 0.5f, 0}));
 }
 
+TEST(ObjReader, RefusesTagTextOutOfProportionToTheFile) {
+    std::string text = "g " + std::string(60000, 'n') + "\nv 0 0 0\n";
+    for (int face = 0; face < 400; ++face) text += "f 1 1 1\n";
+    EXPECT_EQ(FormatErrorOf([&] { ParseObj(text, "huge.obj"); }),
+              "huge.obj: line 299 at byte 62379: polygon tags hold more text than 16 times the "
+              "file's size");
+}
+
 TEST(ObjReader, EveryPrefixIsReadOrRefused) {
     const std::string text =
         "v 0 0 0\nv 1 0 0\nv 1 1 0\ng part\nusemtl Paint\nf 1 2 3\nl 1 3\no thing\nf -1 -2 -3\n";
