@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "host/formats/format_error_testing.h"
+#include "host/formats/obj_writer.h"
+#include "host/formats/sample_objects.h"
 
 namespace {
 
@@ -95,12 +97,19 @@ TEST(ObjReader, RefusesTagTextOutOfProportionToTheFile) {
               "file's size");
 }
 
-TEST(ObjReader, EveryPrefixIsReadOrRefused) {
-    const std::string text =
-        "v 0 0 0\nv 1 0 0\nv 1 1 0\ng part\nusemtl Paint\nf 1 2 3\nl 1 3\no thing\nf -1 -2 -3\n";
-    for (std::size_t length = 0; length <= text.size(); ++length) {
-        std::vector<char> prefix(text.begin(), text.begin() + std::ptrdiff_t(length));
-        FormatErrorOf([&] { ParseObj(std::string_view(prefix.data(), prefix.size()), "cut.obj"); });
+// Each prefix is held in a buffer of exactly its size, so that the asan preset sees any read past
+// its end.
+TEST(ObjReader, EveryPrefixOfEverySampleIsReadOrRefused) {
+    std::vector<std::string> texts = {
+        "v 0 0 0\nv 1 0 0\nv 1 1 0\ng part\nusemtl Paint\nf 1 2 3\nl 1 3\no thing\nf -1 -2 -3\n"};
+    for (const SampleObject &sample : SampleObjects())
+        if (sample.fitsObj) texts.push_back(ObjText(sample.object));
+    for (const std::string &text : texts) {
+        for (std::size_t length = 0; length <= text.size(); ++length) {
+            std::vector<char> prefix(text.begin(), text.begin() + std::ptrdiff_t(length));
+            FormatErrorOf(
+                [&] { ParseObj(std::string_view(prefix.data(), prefix.size()), "cut.obj"); });
+        }
     }
 }
 
