@@ -1,0 +1,223 @@
+#include "host/streams/binary_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+constexpr LWBlockIdent Func[] = {{LWID_('F', 'U', 'N', 'C'), "Func"}, {0, nullptr}};
+constexpr LWBlockIdent Data[] = {{LWID_('D', 'A', 'T', 'A'), "Data"}, {0, nullptr}};
+constexpr LWBlockIdent Either[] = {
+    {LWID_('F', 'U', 'N', 'C'), "Func"}, {LWID_('D', 'A', 'T', 'A'), "Data"}, {0, nullptr}};
+
+TEST(BinarySaveStream, ValuesAreBigEndianAndStringsEvenLength) {
+    BinarySaveStream stream;
+    const LWSaveState &s = *stream.state();
+    const int i4 = 0x01020304;
+    const short i2 = -2;
+    const unsigned short u2 = 0xABCD;
+    const float fp = 1.0f;
+    const char i1 = -1;
+    const unsigned int u4 = 0xDEADBEEF;
+    s.writeI4(s.writeData, &i4, 1);
+    s.writeI2(s.writeData, &i2, 1);
+    s.writeU2(s.writeData, &u2, 1);
+    s.writeFP(s.writeData, &fp, 1);
+    s.writeI1(s.writeData, &i1, 1);
+    s.writeU4(s.writeData, &u4, 1);
+    s.writeStr(s.writeData, "ab");
+    s.writeStr(s.writeData, "abc");
+    s.writeStr(s.writeData, "");
+    s.write(s.writeData, "xy", 2);
+    EXPECT_EQ(stream.mode(), LWIO_BINARY);
+    EXPECT_EQ(stream.bytes(), (Bytes{1, 2,   3,    4,    0xFF, 0xFE, 0xAB, 0xCD, 0x3F, 0x80,
+                                     0, 0,   0xFF, 0xDE, 0xAD, 0xBE, 0xEF, 'a',  'b',  0,
+                                     0, 'a', 'b',  'c',  0,    0,    0,    'x',  'y'}));
+}
+
+TEST(BinarySaveStream, BlocksAreSubChunksSizedWithTheirNestedBlocks) {
+    BinarySaveStream stream;
+    const LWSaveState &s = *stream.state();
+    const int one = 1;
+    const unsigned char three[] = {7, 8, 9};
+    s.beginBlk(s.writeData, Func, 0);
+    s.writeI4(s.writeData, &one, 1);
+    s.beginBlk(s.writeData, Data, 1);
+    EXPECT_EQ(stream.depth(), 2u);
+    s.writeU1(s.writeData, three, 3);
+    s.endBlk(s.writeData);
+    s.endBlk(s.writeData);
+    EXPECT_EQ(stream.bytes(),
+              (Bytes{'F', 'U', 'N', 'C', 0, 14, 0, 0, 0, 1, 'D', 'A', 'T', 'A', 0, 3, 7, 8, 9, 0}));
+}
+
+TEST(BinarySaveStream, RefusesABlockTooLargeForItsSizeAndEverythingAfter) {
+    BinarySaveStream fits, over;
+    const Bytes full(MaxBlockSize), tooMuch(MaxBlockSize + 1);
+    fits.beginBlock(Func[0], false);
+    fits.writeValues(ValueKind::U1, full.data(), static_cast<int>(full.size()));
+    fits.endBlock();
+    EXPECT_FALSE(fits.failed());
+    EXPECT_EQ(fits.bytes()[4], 0xFF);
+    EXPECT_EQ(fits.bytes()[5], 0xFF);
+
+    const LWSaveState &s = *over.state();
+    s.writeStr(s.writeData, "x");
+    s.beginBlk(s.writeData, Func, 0);
+    s.writeU1(s.writeData, tooMuch.data(), static_cast<int>(tooMuch.size()));
+    s.endBlk(s.writeData);
+    s.writeStr(s.writeData, "later");
+    EXPECT_EQ(
+        over.error(),
+        "block FUNC at byte 2 holds 65536 bytes, more than the 65535 its 16-bit size can count");
+    EXPECT_THROW(over.bytes(), std::runtime_error);
+}
+
+TEST(BinarySaveStream, UnbalancedBlocksAndNullValuesAreRefused) {
+    BinarySaveStream extraEnd, leftOpen, nullValues, negative;
+    extraEnd.state()->endBlk(extraEnd.state()->writeData);
+    EXPECT_EQ(extraEnd.error(), "end of block at byte 0 with no block open");
+    leftOpen.beginBlock(Func[0], false);
+    try {
+        leftOpen.bytes();
+        ADD_FAILURE() << "bytes of an open block";
+    } catch (const std::runtime_error &e) {
+        EXPECT_STREQ(e.what(), "1 block(s) left open at byte 6");
+    }
+    nullValues.state()->writeI4(nullValues.state()->writeData, nullptr, 2);
+    EXPECT_EQ(nullValues.error(), "writeI4 of 2 values from a null pointer");
+    const int value = 5;
+    negative.state()->writeI4(negative.state()->writeData, &value, -3);
+    EXPECT_TRUE(negative.bytes().empty());
+}
+
+TEST(BinaryLoadStream, ReadsStopAtTheEndOfTheBlock) {
+    BinaryLoadStream stream(
+        Bytes{'F', 'U', 'N', 'C', 0, 10, 0, 0, 0, 1, 0, 0, 0, 2, 0xAB, 0xCD, 0, 0, 0, 9});
+    const LWLoadState &s = *stream.state();
+    ASSERT_EQ(s.findBlk(s.readData, Func), Func[0].id);
+    int values[3] = {};
+    EXPECT_EQ(s.readI4(s.readData, values, 3), 2);
+    EXPECT_EQ(values[1], 2);
+    unsigned short u2[2] = {};
+    EXPECT_EQ(s.readU2(s.readData, u2, 2), 1);
+    EXPECT_EQ(u2[0], 0xABCD);
+    EXPECT_EQ(s.readI4(s.readData, values, 1), 0);
+    s.endBlk(s.readData);
+    EXPECT_EQ(s.readI4(s.readData, values, 1), 1);
+    EXPECT_EQ(values[0], 9);
+    EXPECT_EQ(s.readI4(s.readData, values, 1), 0);
+}
+
+TEST(BinaryLoadStream, ReadStrCountsTheNulInItsMaximumAndPassesThePad) {
+    BinaryLoadStream stream(
+        Bytes{'a', 'b', 'c', 'd', 'e', 'f', 0, 0, 0, 0, 'x', 'y', 0, 0, 7, 'z'});
+    const LWLoadState &s = *stream.state();
+    char text[8];
+    EXPECT_EQ(s.readStr(s.readData, text, 4), 3);
+    EXPECT_STREQ(text, "abc");
+    EXPECT_EQ(s.readStr(s.readData, text, 8), 0);
+    EXPECT_STREQ(text, "");
+    EXPECT_EQ(s.readStr(s.readData, text, 8), 2);
+    EXPECT_STREQ(text, "xy");
+    unsigned char byte = 0;
+    EXPECT_EQ(s.readU1(s.readData, &byte, 1), 1);
+    EXPECT_EQ(byte, 7);
+    EXPECT_EQ(s.readStr(s.readData, text, 8), -1);
+    EXPECT_EQ(s.readStr(s.readData, text, 0), -1);
+    EXPECT_EQ(s.read(s.readData, text, 8), 1);
+    EXPECT_EQ(text[0], 'z');
+}
+
+TEST(BinaryLoadStream, FindBlkPassesOverOtherBlocksAndStaysPutWhenNoneMatches) {
+    BinaryLoadStream stream(Bytes{'D', 'A', 'T', 'A', 0, 1,   5,   0,   'F', 'U', 'N',
+                                  'C', 0,   2,   1,   2, 'D', 'A', 'T', 'A', 0,   0});
+    const LWLoadState &s = *stream.state();
+    constexpr LWBlockIdent none[] = {{LWID_('N', 'O', 'N', 'E'), "None"}, {0, nullptr}};
+    EXPECT_EQ(s.findBlk(s.readData, none), 0u);
+    EXPECT_EQ(stream.position(), 0u);
+    EXPECT_EQ(s.findBlk(s.readData, nullptr), 0u);
+    ASSERT_EQ(s.findBlk(s.readData, Func), Func[0].id);
+    EXPECT_EQ(stream.depth(), 1u);
+    EXPECT_EQ(s.findBlk(s.readData, Either), 0u);
+    s.endBlk(s.readData);
+    EXPECT_EQ(s.findBlk(s.readData, Either), Data[0].id);
+    s.endBlk(s.readData);
+    EXPECT_EQ(stream.position(), 22u);
+    s.endBlk(s.readData);
+    EXPECT_EQ(stream.depth(), 0u);
+}
+
+TEST(BinaryLoadStream, ABlockOverrunningItsParentIsDamageNotData) {
+    BinaryLoadStream stream(Bytes{'F', 'U', 'N', 'C', 0, 8, 'D', 'A', 'T', 'A', 0, 9, 1, 2});
+    const LWLoadState &s = *stream.state();
+    ASSERT_EQ(s.findBlk(s.readData, Func), Func[0].id);
+    EXPECT_EQ(s.findBlk(s.readData, Data), 0u);
+    EXPECT_EQ(stream.damage(),
+              "block DATA at byte 6 holds 9 bytes, past the end of its parent at byte 14");
+}
+
+TEST(BinaryLoadStream, TheRecordsEndBlkCannotCloseBlocksTheHostHolds) {
+    BinaryLoadStream stream(Bytes{'F', 'U', 'N', 'C', 0, 4, 0, 0, 0, 3, 0, 0, 0, 4});
+    ASSERT_EQ(stream.findBlock(Func), Func[0].id);
+    stream.holdOpenBlocks();
+    const LWLoadState &s = *stream.state();
+    s.endBlk(s.readData);
+    s.endBlk(s.readData);
+    int value = 0;
+    EXPECT_EQ(s.readI4(s.readData, &value, 1), 1);
+    EXPECT_EQ(value, 3);
+    stream.releaseOpenBlocks();
+    stream.endBlock();
+    EXPECT_EQ(s.readI4(s.readData, &value, 1), 1);
+    EXPECT_EQ(value, 4);
+}
+
+TEST(BinaryStreams, EveryKindComesBackBitForBit) {
+    BinarySaveStream out;
+    const LWSaveState &w = *out.state();
+    const char i1[] = {-128, 127};
+    const short i2[] = {-32768, 32767};
+    const unsigned short u2[] = {0, 65535};
+    const int i4[] = {-2147483647 - 1, 2147483647};
+    const unsigned int u4[] = {0, 0xFFFFFFFF};
+    const unsigned int floatBits[] = {0x7FA00001, 0xFF800000, 0x80000000, 0x00000001};
+    float fp[4];
+    std::memcpy(fp, floatBits, sizeof fp);
+    w.beginBlk(w.writeData, Data, 0);
+    w.writeI1(w.writeData, i1, 2);
+    w.writeI2(w.writeData, i2, 2);
+    w.writeU2(w.writeData, u2, 2);
+    w.writeI4(w.writeData, i4, 2);
+    w.writeU4(w.writeData, u4, 2);
+    w.writeFP(w.writeData, fp, 4);
+    w.endBlk(w.writeData);
+
+    BinaryLoadStream in(out.bytes());
+    const LWLoadState &r = *in.state();
+    char ri1[2];
+    short ri2[2];
+    unsigned short ru2[2];
+    int ri4[2];
+    unsigned int ru4[2];
+    float rfp[4];
+    ASSERT_EQ(r.findBlk(r.readData, Data), Data[0].id);
+    EXPECT_EQ(r.readI1(r.readData, ri1, 2), 2);
+    EXPECT_EQ(r.readI2(r.readData, ri2, 2), 2);
+    EXPECT_EQ(r.readU2(r.readData, ru2, 2), 2);
+    EXPECT_EQ(r.readI4(r.readData, ri4, 2), 2);
+    EXPECT_EQ(r.readU4(r.readData, ru4, 2), 2);
+    EXPECT_EQ(r.readFP(r.readData, rfp, 4), 4);
+    EXPECT_EQ(std::memcmp(ri1, i1, sizeof i1), 0);
+    EXPECT_EQ(std::memcmp(ri2, i2, sizeof i2), 0);
+    EXPECT_EQ(std::memcmp(ru2, u2, sizeof u2), 0);
+    EXPECT_EQ(std::memcmp(ri4, i4, sizeof i4), 0);
+    EXPECT_EQ(std::memcmp(ru4, u4, sizeof u4), 0);
+    EXPECT_EQ(std::memcmp(rfp, floatBits, sizeof rfp), 0);
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+#include "host/streams/load_stream.h"
+
+namespace {
+
+LoadStream &Self(void *data) {
+    return *static_cast<LoadStream *>(data);
+}
+
+// A module must never see an exception; a failed read reads nothing.
+template <typename Result, typename Body>
+Result Checked(Result neutral, Body body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return neutral;
+    }
+}
+
+template <ValueKind kind, typename T>
+int ReadValues(void *data, T *values, int count) {
+    if (count < 0 || (!values && count > 0)) return 0;
+    return Checked(0, [&] { return Self(data).readValues(kind, values, count); });
+}
+
+int ReadStr(void *data, char *buffer, int max) {
+    if (!buffer || max <= 0) return -1;
+    return Checked(-1, [&] { return Self(data).readString(buffer, max); });
+}
+
+LWID ReadID(void *data, const LWBlockIdent *list) {
+    return Checked(LWID{0}, [&] { return Self(data).readIdent(list); });
+}
+
+LWID FindBlk(void *data, const LWBlockIdent *list) {
+    return Checked(LWID{0}, [&] { return Self(data).findBlock(list); });
+}
+
+void EndBlk(void *data) {
+    Checked(0, [&] { return Self(data).recordEndBlk(), 0; });
+}
+
+}  // namespace
+
+LoadStream::LoadStream(int ioMode) {
+    record.ioMode = ioMode;
+    record.readData = this;
+    record.read = ReadValues<ValueKind::Raw, char>;
+    record.readI1 = ReadValues<ValueKind::I1, char>;
+    record.readI2 = ReadValues<ValueKind::I2, short>;
+    record.readI4 = ReadValues<ValueKind::I4, int>;
+    record.readU1 = ReadValues<ValueKind::U1, unsigned char>;
+    record.readU2 = ReadValues<ValueKind::U2, unsigned short>;
+    record.readU4 = ReadValues<ValueKind::U4, unsigned int>;
+    record.readFP = ReadValues<ValueKind::FP, float>;
+    record.readStr = ReadStr;
+    record.readID = ReadID;
+    record.findBlk = FindBlk;
+    record.endBlk = EndBlk;
+}
+
+void LoadStream::noteDamage(std::string problem) {
+    if (firstDamage.empty()) firstDamage = std::move(problem);
+}

@@ -1,0 +1,79 @@
+#include "host/streams/recording_stream.h"
+
+namespace {
+
+std::string OperationName(const char *prefix, ValueKind kind) {
+    return kind == ValueKind::Raw ? (prefix[0] == 'w' ? "write" : "read")
+                                  : prefix + std::string(ValueKindName(kind));
+}
+
+std::string IdList(const LWBlockIdent *list) {
+    std::string text;
+    for (; list && list->id; ++list) text += (text.empty() ? "" : ",") + IdText(list->id);
+    return text;
+}
+
+std::string IdOrZero(LWID id) {
+    return id ? IdText(id) : "0";
+}
+
+}  // namespace
+
+void RecordingSaveStream::writeValues(ValueKind kind, const void *values, int count) {
+    log.push_back(OperationName("write", kind) + " " + FormatValues(kind, values, count));
+}
+
+void RecordingSaveStream::writeString(const char *text) {
+    log.push_back("writeStr \"" + std::string(text) + "\"");
+}
+
+void RecordingSaveStream::writeIdent(const LWBlockIdent &ident) {
+    log.push_back("writeID " + IdText(ident.id));
+}
+
+void RecordingSaveStream::beginBlock(const LWBlockIdent &ident, bool leaf) {
+    log.push_back("beginBlk " + IdText(ident.id) + " " + (ident.token ? ident.token : "(null)") +
+                  (leaf ? " 1" : " 0"));
+    ++open;
+}
+
+void RecordingSaveStream::endBlock() {
+    log.push_back("endBlk");
+    if (open) --open;
+}
+
+int RecordingLoadStream::readValues(ValueKind kind, void *values, int count) {
+    const int n = source.readValues(kind, values, count);
+    log.push_back(OperationName("read", kind) + " " + std::to_string(count) + " -> " +
+                  std::to_string(n));
+    return n;
+}
+
+int RecordingLoadStream::readString(char *buffer, int max) {
+    const int n = source.readString(buffer, max);
+    log.push_back("readStr " + std::to_string(max) + " -> " + std::to_string(n) +
+                  (n >= 0 ? " \"" + std::string(buffer) + "\"" : ""));
+    return n;
+}
+
+LWID RecordingLoadStream::readIdent(const LWBlockIdent *list) {
+    const LWID id = source.readIdent(list);
+    log.push_back("readID " + IdList(list) + " -> " + IdOrZero(id));
+    return id;
+}
+
+LWID RecordingLoadStream::findBlock(const LWBlockIdent *list) {
+    const LWID id = source.findBlock(list);
+    log.push_back("findBlk " + IdList(list) + " -> " + IdOrZero(id));
+    return id;
+}
+
+void RecordingLoadStream::endBlock() {
+    log.push_back("endBlk");
+    source.endBlock();
+}
+
+void RecordingLoadStream::recordEndBlk() {
+    log.push_back("endBlk");
+    source.recordEndBlk();
+}

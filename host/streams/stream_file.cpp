@@ -1,0 +1,70 @@
+#include "host/streams/stream_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <system_error>
+
+#include "host/streams/binary_stream.h"
+#include "host/streams/text_stream.h"
+
+namespace {
+
+[[noreturn]] void Fail(const std::string &path, const std::string &problem) {
+    throw std::runtime_error(path + ": " + problem);
+}
+
+}  // namespace
+
+void WriteStreamFile(const std::string &path, const SaveStream &stream) {
+    const std::vector<unsigned char> *bytes = nullptr;
+    try {
+        bytes = &stream.bytes();
+    } catch (const std::exception &e) {
+        Fail(path, e.what());
+    }
+    // Written beside the file and then moved over it, so that a failed write never leaves a
+    // half-written file where a whole one was expected.
+    const std::string partial = path + ".partial";
+    {
+        std::ofstream file(partial, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char *>(bytes->data()),
+                   static_cast<std::streamsize>(bytes->size()));
+        file.close();
+        if (!file) {
+            std::error_code ignored;
+            std::filesystem::remove(partial, ignored);
+            Fail(path, "cannot write the file");
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(partial, path, error);
+    if (error) {
+        std::filesystem::remove(partial, error);
+        Fail(path, "cannot replace the file");
+    }
+}
+
+std::vector<unsigned char> ReadStreamFile(const std::string &path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) Fail(path, "cannot open the file");
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
+                                     std::istreambuf_iterator<char>());
+    if (file.bad()) Fail(path, "cannot read the file");
+    return bytes;
+}
+
+std::unique_ptr<SaveStream> MakeSaveStream(int ioMode) {
+    if (ioMode == LWIO_ASCII) return std::make_unique<TextSaveStream>();
+    return std::make_unique<BinarySaveStream>();
+}
+
+std::unique_ptr<LoadStream> MakeLoadStream(int ioMode, std::vector<unsigned char> bytes) {
+    if (ioMode == LWIO_ASCII) return std::make_unique<TextLoadStream>(std::move(bytes));
+    return std::make_unique<BinaryLoadStream>(std::move(bytes));
+}
+
+std::unique_ptr<LoadStream> OpenLoadStream(int ioMode, const std::string &path) {
+    return MakeLoadStream(ioMode, ReadStreamFile(path));
+}
