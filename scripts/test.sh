@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and tests every configuration: native, native under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the concurrency tests under ThreadSanitizer,
-# and the 32-bit Windows build under wine.
+# and the 32-bit Windows build under wine; then builds the fuzz targets (clang, libFuzzer) and
+# gives each a short run from its kept inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +15,12 @@ for preset in native asan tsan win32; do
     cmake --build --preset "$preset" -j "$jobs"
     ctest --preset "$preset" -j "$jobs"
 done
+
+echo "=== fuzz"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+# New inputs go to a scratch folder: the kept ones change only by hand.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+build/fuzz/fuzz/settings_load_fuzzer -max_total_time=20 -dict=fuzz/settings_load.dict \
+    "$scratch" fuzz/corpus/settings_load

@@ -3,13 +3,17 @@
 namespace {
 
 std::string OperationName(const char *prefix, ValueKind kind) {
-    return kind == ValueKind::Raw ? (prefix[0] == 'w' ? "write" : "read")
-                                  : prefix + std::string(ValueKindName(kind));
+    std::string name = prefix;
+    name += ValueKindName(kind);
+    return name;
 }
 
 std::string IdList(const LWBlockIdent *list) {
     std::string text;
-    for (; list && list->id; ++list) text += (text.empty() ? "" : ",") + IdText(list->id);
+    for (; list && list->id; ++list) {
+        if (!text.empty()) text += ',';
+        text += IdText(list->id);
+    }
     return text;
 }
 

@@ -188,7 +188,10 @@ void TextSaveStream::writeString(const char *text) {
     if (inLeaf() && string.find('"') != std::string_view::npos)
         return refuse("string \"" + std::string(string) +
                       "\" holds a double quote, which a leaf block's line cannot hold");
-    putItem("\"" + std::string(string) + "\"");
+    std::string quoted;
+    quoted.reserve(string.size() + 2);
+    quoted.append(1, '"').append(string).append(1, '"');
+    putItem(quoted);
 }
 
 void TextSaveStream::writeIdent(const LWBlockIdent &ident) {

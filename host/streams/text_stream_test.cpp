@@ -170,10 +170,12 @@ TEST(TextStreams, EveryKindComesBackWithCarriageReturnsAndTabsTolerated) {
     w.writeFP(w.writeData, fp, 4);
     w.write(w.writeData, "raw {text}", 10);
     w.endBlk(w.writeData);
-    std::string text = Text(out);
-    for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2)
-        text.replace(at, 1, "\r\n");
-    text.replace(text.find("  "), 2, "\t");
+    std::string text;
+    for (char c : Text(out)) {
+        if (c == '\n') text += '\r';
+        text += c;
+    }
+    text[text.find(' ', 2)] = '\t';
 
     TextLoadStream in = Load(text);
     const LWLoadState &r = *in.state();
