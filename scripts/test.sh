@@ -22,5 +22,8 @@ cmake --build --preset fuzz -j "$jobs"
 # New inputs go to a scratch folder: the kept ones change only by hand.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-build/fuzz/fuzz/settings_load_fuzzer -max_total_time=20 -dict=fuzz/settings_load.dict \
-    "$scratch" fuzz/corpus/settings_load
+for target in lwo2 obj settings_load; do
+    mkdir "$scratch/$target"
+    build/fuzz/fuzz/${target}_fuzzer -max_total_time=20 -dict=fuzz/$target.dict \
+        "$scratch/$target" fuzz/corpus/$target
+done

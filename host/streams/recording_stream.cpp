@@ -12,13 +12,13 @@ std::string IdList(const LWBlockIdent *list) {
     std::string text;
     for (; list && list->id; ++list) {
         if (!text.empty()) text += ',';
-        text += IdText(list->id);
+        text += IdLetters(list->id);
     }
     return text;
 }
 
 std::string IdOrZero(LWID id) {
-    return id ? IdText(id) : "0";
+    return id ? IdLetters(id) : "0";
 }
 
 }  // namespace
@@ -32,11 +32,11 @@ void RecordingSaveStream::writeString(const char *text) {
 }
 
 void RecordingSaveStream::writeIdent(const LWBlockIdent &ident) {
-    log.push_back("writeID " + IdText(ident.id));
+    log.push_back("writeID " + IdLetters(ident.id));
 }
 
 void RecordingSaveStream::beginBlock(const LWBlockIdent &ident, bool leaf) {
-    log.push_back("beginBlk " + IdText(ident.id) + " " + (ident.token ? ident.token : "(null)") +
+    log.push_back("beginBlk " + IdLetters(ident.id) + " " + (ident.token ? ident.token : "(null)") +
                   (leaf ? " 1" : " 0"));
     ++open;
 }

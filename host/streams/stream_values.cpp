@@ -102,7 +102,7 @@ std::string FormatValues(ValueKind kind, const void *values, int count) {
     return text;
 }
 
-std::string IdText(LWID id) {
+std::string IdLetters(LWID id) {
     std::string text;
     for (int shift = 24; shift >= 0; shift -= 8) {
         char c = static_cast<char>((id >> shift) & 0xFF);

@@ -31,7 +31,7 @@ const char *ValueKindName(ValueKind kind);
 std::string FormatValues(ValueKind kind, const void *values, int count);
 
 // Four letters of an identifier, with '?' for bytes that are not printable.
-std::string IdText(LWID id);
+std::string IdLetters(LWID id);
 
 // The id of the entry of `list` (ended by id 0) that `id` equals, or 0.
 LWID MatchId(const struct st_LWBlockIdent *list, LWID id);
