@@ -236,10 +236,9 @@ TEST(Evaluate, SideFollowsTheGeometricNormalAndZeroKeepsIt) {
 }
 
 TEST(Evaluate, DegeneratePolygonsAddNothingAndNeverFlip) {
-    ShadingTestHost host(SceneOf(MakeOddPolygons(6)));
-    const MeshData &mesh = host.scene().items[0].file->mesh;
-    for (const MeshPolygon &polygon : mesh.polygons)
-        const_cast<MeshPolygon &>(polygon).part = "odd";
+    MeshData odd = MakeOddPolygons(6);
+    TagAll(odd, {.surface = "S", .part = "odd"});
+    ShadingTestHost host(SceneOf(odd));
     LWInstance wide = host.createInstance(), narrow = host.createInstance();
     ShadingTestHost::addSet(wide, "odd", 100 * Degree);
     ShadingTestHost::addSet(narrow, "odd", 60 * Degree);
