@@ -1,0 +1,26 @@
+# Runs the velmora command once and checks what a user would see: the exit status, the text on
+# standard output and standard error, and optionally the file it wrote.
+#   VELMORA   the program (with EMULATOR before it when cross-compiled)
+#   ARGS      its arguments, separated by ';' (use '|' where an argument holds a ';')
+#   STATUS    expected exit status: 0, or "fail" for any non-zero status
+#   STDOUT, STDERR   regular expressions the streams must match (optional)
+#   NO_FILE   a path that must not exist afterwards (optional)
+string(REPLACE "|" ";" arguments "${ARGS}")
+execute_process(COMMAND ${EMULATOR} ${VELMORA} ${arguments}
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(STATUS STREQUAL "fail")
+    if(status EQUAL 0)
+        message(FATAL_ERROR "velmora ${ARGS} succeeded but should fail\nstdout: ${out}\nstderr: ${err}")
+    endif()
+elseif(NOT status EQUAL STATUS)
+    message(FATAL_ERROR "velmora ${ARGS} exited with ${status}, expected ${STATUS}\nstdout: ${out}\nstderr: ${err}")
+endif()
+if(DEFINED STDOUT AND NOT out MATCHES "${STDOUT}")
+    message(FATAL_ERROR "stdout does not match '${STDOUT}':\n${out}\nstderr: ${err}")
+endif()
+if(DEFINED STDERR AND NOT err MATCHES "${STDERR}")
+    message(FATAL_ERROR "stderr does not match '${STDERR}':\n${err}")
+endif()
+if(DEFINED NO_FILE AND EXISTS "${NO_FILE}")
+    message(FATAL_ERROR "${NO_FILE} was left behind")
+endif()

@@ -1,0 +1,10 @@
+// Output that appears whole or not at all: written to a temporary file beside the target, which
+// replaces the target only once everything is written.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+// An empty path or "-" writes to standard output. Throws std::runtime_error naming the file.
+void WriteOutput(const std::string &path, const std::function<void(std::FILE *)> &write);

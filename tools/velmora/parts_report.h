@@ -1,0 +1,9 @@
+// `velmora parts`: each surface with its polygon sets, their polygon counts and the settings the
+// module's options dialog shows for them.
+#pragma once
+
+#include <string>
+
+#include "host/session/host_session.h"
+
+std::string PartsReport(HostSession &session, const ObjectFile &file);

@@ -1,0 +1,146 @@
+// velmora: the stand-in host as a command. It loads an object, serves it to the shader module
+// exactly as LightWave does, lets the module's own dialog take the settings asked for, and shows
+// or exports what the module computes.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+#include <stdexcept>
+#include <thread>
+
+#include "host/formats/lwo2_writer.h"
+#include "host/session/host_session.h"
+#include "tools/velmora/corner_normals.h"
+#include "tools/velmora/executable_dir.h"
+#include "tools/velmora/normals_output.h"
+#include "tools/velmora/output_file.h"
+#include "tools/velmora/parts_report.h"
+#include "tools/velmora/settings.h"
+
+namespace {
+
+struct CommonOptions {
+    std::string module;
+    std::string object;
+    std::vector<std::string> sets;
+    std::string settingsFile;
+    std::string saveSettingsFile;
+    std::string surface;
+};
+
+void AddCommonOptions(CLI::App &command, CommonOptions &options) {
+    command.add_option("object", options.object, "object file, LWO2 (.lwo) or OBJ (.obj)")
+        ->required();
+    command.add_option("--set", options.sets,
+                       "NAME[:ANGLE][:same][:off]  smooth polygon set NAME (angle in degrees, "
+                       "default 89.5; same: only within the set; off: no smoothing)");
+    command.add_option("--settings", options.settingsFile, "load settings from a settings file");
+    command.add_option("--save-settings", options.saveSettingsFile,
+                       "save the resulting settings to a settings file");
+    command.add_option("--surface", options.surface, "apply settings to this surface only");
+}
+
+// The object served to the module with every setting asked for applied.
+class Job {
+  public:
+    explicit Job(const CommonOptions &options)
+        : session(SceneOf(LoadObjectFile(options.object)), ModulePath(options)) {
+        SurfaceFilter filter = FilterFor(options);
+        LoadShaderBlocks(session, file(), filter);
+        if (!options.settingsFile.empty())
+            LoadSettingsFile(session, file(), options.settingsFile, filter);
+        std::vector<SetRequest> requests;
+        for (const std::string &text : options.sets) requests.push_back(ParseSetRequest(text));
+        for (const std::string &warning : ApplySetRequests(session, file(), requests, filter))
+            std::cerr << "velmora: warning: " << warning << "\n";
+        if (!options.saveSettingsFile.empty())
+            SaveSettingsFile(session, file(), options.saveSettingsFile);
+    }
+
+    HostSession session;
+    const ObjectItem &item() const { return session.scene().items.front(); }
+    const ObjectFile &file() const { return *item().file; }
+
+  private:
+    static Scene SceneOf(std::shared_ptr<ObjectFile> file) {
+        Scene scene;
+        scene.items.push_back({file->filename, std::move(file)});
+        return scene;
+    }
+    static std::string ModulePath(const CommonOptions &options) {
+        return options.module.empty() ? ExecutableDir() + "KV_Velmora.p" : options.module;
+    }
+    SurfaceFilter FilterFor(const CommonOptions &options) const {
+        if (options.surface.empty()) return {};
+        const std::vector<std::string> &surfaces = file().surfaces;
+        if (std::find(surfaces.begin(), surfaces.end(), options.surface) == surfaces.end()) {
+            std::string known;
+            for (const std::string &name : surfaces)
+                known += (known.empty() ? "\"" : ", \"") + name + "\"";
+            throw std::runtime_error(file().filename + ": no surface named \"" + options.surface +
+                                     "\" (surfaces: " + known + ")");
+        }
+        return {options.surface};
+    }
+};
+
+void RunNormals(const CommonOptions &common, const std::string &format, const std::string &output) {
+    Job job(common);
+    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<CornerNormal> normals =
+        SampleCornerNormals(job.item(), job.session.hooksOf(job.file()), threads);
+    WriteOutput(output, [&](std::FILE *out) {
+        if (format == "obj")
+            WriteNormalsObj(out, job.file().mesh, normals);
+        else
+            WriteNormalsCsv(out, 0, job.file().mesh, normals);
+    });
+}
+
+void RunApply(const CommonOptions &common, const std::string &output) {
+    Job job(common);
+    ObjectFile result = job.file();
+    result.shaders = ShaderBlocksWithSettings(job.session, job.file());
+    WriteLwo2(result, output);
+    std::cerr << "velmora: wrote " << output << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    CLI::App app{"velmora: smoothing per polygon set, driven by the KV_Velmora shader module"};
+    app.require_subcommand(1);
+    CommonOptions common;
+    app.add_option("--module", common.module,
+                   "the shader module file (default: KV_Velmora.p beside this program)");
+
+    CLI::App *normals = app.add_subcommand(
+        "normals", "the normal the module gives every polygon corner, as CSV or as an OBJ mesh");
+    AddCommonOptions(*normals, common);
+    std::string format = "csv", output;
+    normals->add_option("--format", format, "csv or obj")->check(CLI::IsMember({"csv", "obj"}));
+    normals->add_option("-o,--output", output, "output file (default: standard output)");
+
+    CLI::App *parts = app.add_subcommand(
+        "parts", "each surface with its polygon sets, polygon counts and current settings");
+    AddCommonOptions(*parts, common);
+
+    CLI::App *apply = app.add_subcommand(
+        "apply", "write the object as LWO2 with the settings stored in its surfaces");
+    AddCommonOptions(*apply, common);
+    std::string applied;
+    apply->add_option("-o,--output", applied, "the LWO2 file to write")->required();
+
+    CLI11_PARSE(app, argc, argv);
+    try {
+        if (normals->parsed()) RunNormals(common, format, output);
+        if (parts->parsed()) {
+            Job job(common);
+            std::cout << PartsReport(job.session, job.file());
+        }
+        if (apply->parsed()) RunApply(common, applied);
+    } catch (const std::exception &error) {
+        std::cerr << "velmora: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
