@@ -33,12 +33,14 @@ TEST(TileRunner, ConcurrentWorkersCoverEveryPixelOnceAndReportProgressInOrder) {
 
 TEST(TileRunner, ConcurrentFailureStopsTheWorkAndReachesTheCaller) {
     std::atomic<int> started{0};
+    // From the fourth tile on every tile breaks, so each worker stops at its first broken tile
+    // however the threads happen to be scheduled.
     TileWork work{[&](const Tile &, int) {
-                      if (started++ == 3) throw std::runtime_error("tile broke");
+                      if (started++ >= 3) throw std::runtime_error("tile broke");
                   },
                   {}};
     EXPECT_THROW(RunTiles(256, 256, 8, 2, work), std::runtime_error);
-    EXPECT_LT(started, 1024);
+    EXPECT_LE(started, 3 + 2);
 }
 
 }  // namespace
