@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <numbers>
 
 #include "host/loader/shader_module.h"
@@ -10,6 +13,7 @@
 #include "host/scene/mesh_generators.h"
 #include "host/scene/scene_ids.h"
 #include "host/stand_in_host.h"
+#include "host/streams/recording_stream.h"
 #include "module/activation.h"
 #include "module/host_services.h"
 #include "shader/shader_instance.h"
@@ -94,8 +98,18 @@ TEST_F(DialogActivation, OpensOneModalPanelAndDestroysItBeforeReturning) {
 
 namespace {
 
+using ::testing::ElementsAre;
+
+std::string HexBits(double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    char text[20];
+    std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(bits));
+    return text;
+}
+
 // The whole road through the module file as the host loads it: handler activation, an instance
-// for a surface, the dialog worked by a user who edits two sets, then the instance's settings.
+// for a surface, the dialog worked by a user who edits two sets, then the instance saved.
 TEST(DialogRoad, EditsOfTwoSetsReachTheInstance) {
     MeshData mesh = MakeGrid(3, 2, {"Paint", "Top"});
     for (int index : {1, 4}) mesh.polygons[index].part = "Side";
@@ -126,16 +140,15 @@ TEST(DialogRoad, EditsOfTwoSetsReachTheInstance) {
     EXPECT_EQ(user.sessions(), 1);
     EXPECT_THAT(host.panels.problems(), IsEmpty());
 
-    const PolygonSetList &settings = *static_cast<ShaderInstance *>(instance)->settings;
-    ASSERT_EQ(settings.size(), 2u);
-    EXPECT_EQ(settings.at(0).name, "Side");
-    EXPECT_EQ(settings.at(0).enabled, 1);
-    EXPECT_DOUBLE_EQ(settings.at(0).angle, 40 * std::numbers::pi / 180);
-    EXPECT_EQ(settings.at(0).sameSetOnly, 0);
-    EXPECT_EQ(settings.at(1).name, "Rim");
-    EXPECT_EQ(settings.at(1).enabled, 1);
-    EXPECT_EQ(settings.at(1).angle, DefaultSmoothingAngle);
-    EXPECT_EQ(settings.at(1).sameSetOnly, 1);
+    RecordingSaveStream saved;
+    EXPECT_EQ(handler.inst->save(instance, saved.state()), nullptr);
+    EXPECT_THAT(saved.calls(),
+                ElementsAre("writeI4 256", "beginBlk PDLB PluginDataLib 0", "writeI4 1",
+                            "beginBlk PDPR PluginDataParam 0", "writeStr \"plist\"",
+                            "writeU4 50555352", "writeI4 2", "writeStr \"Side\"", "writeI4 1",
+                            "writeU1 " + HexBits(40 * std::numbers::pi / 180), "writeI4 0",
+                            "writeStr \"Rim\"", "writeI4 1", "writeU1 3FF8FE3CC6FF87DE",
+                            "writeI4 1", "endBlk", "endBlk"));
     handler.inst->destroy(instance);
 }
 
