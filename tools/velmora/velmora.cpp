@@ -109,6 +109,8 @@ void RunApply(const CommonOptions &common, const std::string &output) {
 int main(int argc, char **argv) {
     CLI::App app{"velmora: smoothing per polygon set, driven by the KV_Velmora shader module"};
     app.require_subcommand(1);
+    // Paths start with '/' on the hosts this runs under; they are never Windows-style options.
+    app.allow_windows_style_options(false);
     CommonOptions common;
     app.add_option("--module", common.module,
                    "the shader module file (default: KV_Velmora.p beside this program)");
