@@ -9,12 +9,6 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 jobs=$(nproc)
-for preset in native asan tsan win32; do
-    echo "=== $preset"
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -j "$jobs"
-    ctest --preset "$preset" -j "$jobs"
-done
 
 echo "=== fuzz"
 cmake --preset fuzz >/dev/null
@@ -26,4 +20,11 @@ for target in lwo2 obj settings_load; do
     mkdir "$scratch/$target"
     build/fuzz/fuzz/${target}_fuzzer -max_total_time=20 -dict=fuzz/$target.dict \
         "$scratch/$target" fuzz/corpus/$target
+done
+
+for preset in native asan tsan win32; do
+    echo "=== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    ctest --preset "$preset" -j "$jobs"
 done
