@@ -6,7 +6,9 @@
 // SUBD, MBAL, BONE...), SURF and PART polygon tags become the polygons' surface and part, other
 // tag types and unknown chunks are skipped. Surfaces are listed in the order of their SURF chunks,
 // followed by surfaces that polygons name without a SURF chunk (in polygon order), as the host
-// makes a default surface for those. Of a surface's blocks, the shader blocks are kept.
+// makes a default surface for those. Of a surface's sub-chunks only its shader blocks are kept
+// (a block without ENAB is enabled; one without FUNC is damaged); its source surface, other
+// attributes and texture blocks are skipped.
 #pragma once
 
 #include <cstdint>
