@@ -2,7 +2,8 @@
 //
 // The mapping, as LightWave's own OBJ import makes it:
 // - points: the `v` statements in order; faces and lines share them by index (1-based, or
-//   negative for counting back from the latest `v`); normals and texture coordinates are dropped.
+//   negative for counting back from the latest `v`), and only to points defined before them;
+//   normals and texture coordinates are dropped.
 // - polygons: the faces (`f`) in file order, then the lines (`l`) in file order, each line of n
 //   points giving its n - 1 segments as two-point polygons. Point statements (`p`) are dropped.
 // - PART: the name of the latest `g` or `o` statement, whichever came last (a `g` with several
