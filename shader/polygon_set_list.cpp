@@ -29,7 +29,9 @@ void PolygonSetList::copyFrom(const PolygonSetList &source) {
     for (const auto &from : source.entries) {
         PolygonSetEntry &to = append(from->name);
         to.enabled = from->enabled;
-        to.angle = from->angle;
+        // Copied as bytes: on x87 a double passing through a register loses a signalling NaN's
+        // bits, and a copy must give back exactly what was stored.
+        std::memcpy(&to.angle, &from->angle, sizeof to.angle);
         to.sameSetOnly = from->sameSetOnly;
     }
 }

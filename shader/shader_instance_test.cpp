@@ -50,13 +50,15 @@ TEST(ShaderInstance, CopyMakesAnIndependentEqualList) {
     Instance from(NewInstance(&fromSurface)), to(NewInstance(&toSurface));
     AddEntry(*from, "rim", 1, 0.25, 0);
     AddEntry(*from, "", 7, -0.0, -3);
+    AddEntry(*from, "nan", 1, std::bit_cast<double>(0x7FF4000000000001ull), 0);
     AddEntry(*to, "stale", 1, 1.0, 1);
     PolygonSetList *toList = to->settings.get();
 
     EXPECT_EQ(copy(to.get(), from.get()), nullptr);
     EXPECT_EQ(to->settings.get(), toList);
     EXPECT_EQ(to->surface, &toSurface);
-    ASSERT_EQ(to->settings->size(), 2u);
+    ASSERT_EQ(to->settings->size(), 3u);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(to->settings->at(2).angle), 0x7FF4000000000001ull);
     EXPECT_EQ(to->settings->at(0).name, "rim");
     EXPECT_EQ(to->settings->at(0).enabled, 1);
     EXPECT_EQ(to->settings->at(0).angle, 0.25);
