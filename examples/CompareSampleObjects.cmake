@@ -1,8 +1,8 @@
-# Runs the sample-object generator into a fresh folder and compares its output with the
-# committed example objects, file by file.
+# Runs an example-object generator into a fresh folder (GENERATOR ACTUAL GENERATOR_ARGS...) and
+# compares its output with the committed example objects, file by file.
 file(REMOVE_RECURSE ${ACTUAL})
 file(MAKE_DIRECTORY ${ACTUAL})
-execute_process(COMMAND ${GENERATOR} ${ACTUAL} RESULT_VARIABLE failed)
+execute_process(COMMAND ${GENERATOR} ${ACTUAL} ${GENERATOR_ARGS} RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "${GENERATOR} failed")
 endif()
@@ -15,7 +15,9 @@ foreach(name IN LISTS expected)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${EXPECTED}/${name} ${ACTUAL}/${name}
                     RESULT_VARIABLE differs)
     if(differs)
-        message(FATAL_ERROR "examples/objects/${name} differs from the generator's output: "
-                            "run make_sample_objects examples/objects")
+        get_filename_component(folder ${EXPECTED} NAME)
+        get_filename_component(program ${GENERATOR} NAME)
+        message(FATAL_ERROR "examples/${folder}/${name} differs from the generator's output: "
+                            "run ${program} examples/${folder} ${GENERATOR_ARGS}")
     endif()
 endforeach()

@@ -1,4 +1,5 @@
 // Text for captions: a small built-in bitmap font, drawn in whole pixels at an integer scale.
+// Printable ASCII and the degree sign (UTF-8).
 #pragma once
 
 #include <string>

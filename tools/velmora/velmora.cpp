@@ -14,6 +14,9 @@
 #include "tools/velmora/normals_output.h"
 #include "tools/velmora/output_file.h"
 #include "tools/velmora/parts_report.h"
+#ifdef VELMORA_RENDER
+#include "tools/velmora/render_command.h"
+#endif
 #include "tools/velmora/settings.h"
 
 namespace {
@@ -132,6 +135,16 @@ int main(int argc, char **argv) {
     std::string applied;
     apply->add_option("-o,--output", applied, "the LWO2 file to write")->required();
 
+#ifdef VELMORA_RENDER
+    CLI::App *render = app.add_subcommand(
+        "render",
+        "a preview picture shaded by the module, or with --compare beside the host's "
+        "shading and the polygon sets");
+    AddCommonOptions(*render, common);
+    RenderOptions rendering;
+    AddRenderOptions(*render, rendering);
+#endif
+
     CLI11_PARSE(app, argc, argv);
     try {
         if (normals->parsed()) RunNormals(common, format, output);
@@ -140,6 +153,12 @@ int main(int argc, char **argv) {
             std::cout << PartsReport(job.session, job.file());
         }
         if (apply->parsed()) RunApply(common, applied);
+#ifdef VELMORA_RENDER
+        if (render->parsed()) {
+            Job job(common);
+            return RunRender(job.session, job.item(), rendering);
+        }
+#endif
     } catch (const std::exception &error) {
         std::cerr << "velmora: " << error.what() << "\n";
         return 1;

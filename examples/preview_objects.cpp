@@ -1,0 +1,219 @@
+#include "examples/preview_objects.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "examples/ring_mesh.h"
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+
+double Radians(double degrees) {
+    return degrees * Pi / 180;
+}
+
+// A point at height y in the direction `angle` around the y axis (0 = +x, growing towards -z).
+Vec3 AtAngle(double angle, double radius, double y) {
+    return {radius * std::cos(angle), y, -radius * std::sin(angle)};
+}
+
+std::vector<Vec3> Circle(const std::vector<double> &angles, double radius, double y) {
+    std::vector<Vec3> ring;
+    for (double angle : angles) ring.push_back(AtAngle(angle, radius, y));
+    return ring;
+}
+
+// ---- The machined part ----
+
+struct OutlineSlot {
+    Vec3 point;       // on the outline at y = 0
+    Vec3 normal;      // outwards, in the plane
+    bool arcFollows;  // the outline's piece from this slot to the next is a corner arc
+};
+
+struct PlateShape {
+    double halfX = 2.0, halfZ = 1.4, cornerRadius = 0.45;
+    int cornerSegments = 10, longEdgeSegments = 8, shortEdgeSegments = 5;
+};
+
+// The plate's outline, a rectangle with rounded corners, corner arcs and straight edges
+// cut into several pieces each so that the faces beside them have polygons to smooth over.
+std::vector<OutlineSlot> PlateOutline(const PlateShape &shape) {
+    std::vector<OutlineSlot> slots;
+    double r = shape.cornerRadius;
+    for (int corner = 0; corner < 4; ++corner) {
+        double start = corner * Pi / 2;
+        Vec3 centre = {std::cos(start + Pi / 4) > 0 ? shape.halfX - r : r - shape.halfX, 0,
+                       std::sin(start + Pi / 4) > 0 ? r - shape.halfZ : shape.halfZ - r};
+        for (int step = 0; step <= shape.cornerSegments; ++step) {
+            Vec3 normal = AtAngle(start + step * (Pi / 2) / shape.cornerSegments, 1, 0);
+            slots.push_back({centre + r * normal, normal, step < shape.cornerSegments});
+        }
+        int pieces = corner % 2 == 0 ? shape.longEdgeSegments : shape.shortEdgeSegments;
+        Vec3 from = slots.back().point, normal = slots.back().normal;
+        double nextStart = start + Pi / 2;
+        Vec3 nextCentre = {std::cos(nextStart + Pi / 4) > 0 ? shape.halfX - r : r - shape.halfX, 0,
+                           std::sin(nextStart + Pi / 4) > 0 ? r - shape.halfZ : shape.halfZ - r};
+        Vec3 to = nextCentre + r * normal;
+        for (int piece = 1; piece < pieces; ++piece)
+            slots.push_back(
+                {from + (static_cast<double>(piece) / pieces) * (to - from), normal, false});
+    }
+    return slots;
+}
+
+std::vector<Vec3> OutlineRing(const std::vector<OutlineSlot> &slots, double inset, double y) {
+    std::vector<Vec3> ring;
+    for (const OutlineSlot &slot : slots)
+        ring.push_back(slot.point - inset * slot.normal + Vec3{0, y, 0});
+    return ring;
+}
+
+// Angles for the boss's circles: halfway between the direction of each outline slot and an even
+// spread, so that the radial quads of the top face stay convex and the boss's facets even.
+std::vector<double> BossAngles(const std::vector<Vec3> &topOutline) {
+    std::vector<double> angles;
+    double first = std::atan2(-topOutline[0].z, topOutline[0].x);
+    double previous = first;
+    for (size_t slot = 0; slot < topOutline.size(); ++slot) {
+        double toward = std::atan2(-topOutline[slot].z, topOutline[slot].x);
+        while (toward < previous) toward += 2 * Pi;
+        previous = toward;
+        double even = first + 2 * Pi * slot / topOutline.size();
+        angles.push_back(0.5 * (toward + even));
+    }
+    return angles;
+}
+
+}  // namespace
+
+PreviewObject MachinedPart() {
+    PlateShape shape;
+    const double plateTop = 0.6, chamfer = 0.1;
+    const double bossRadius = 0.85, bossTop = 1.3, filletRadius = 0.2, bossChamfer = 0.08;
+    const double boreRadius = 0.42, boreChamfer = 0.06, boreBottom = 0.45;
+    const int filletSegments = 6;
+
+    std::vector<OutlineSlot> outline = PlateOutline(shape);
+    RingStack stack;
+    stack.rings.push_back(OutlineRing(outline, 0, 0));
+    stack.rings.push_back(OutlineRing(outline, 0, plateTop - chamfer));
+    stack.rings.push_back(OutlineRing(outline, chamfer, plateTop));
+    std::vector<double> angles = BossAngles(stack.rings.back());
+    for (int step = 0; step <= filletSegments; ++step) {
+        double turn = step * (Pi / 2) / filletSegments;
+        stack.rings.push_back(Circle(angles, bossRadius + filletRadius * (1 - std::sin(turn)),
+                                     plateTop + filletRadius * (1 - std::cos(turn))));
+    }
+    stack.rings.push_back(Circle(angles, bossRadius, bossTop - bossChamfer));
+    stack.rings.push_back(Circle(angles, bossRadius - bossChamfer, bossTop));
+    stack.rings.push_back(Circle(angles, boreRadius + boreChamfer, bossTop));
+    stack.rings.push_back(Circle(angles, boreRadius, bossTop - boreChamfer));
+    stack.rings.push_back(Circle(angles, boreRadius, boreBottom));
+    stack.apex = {0, boreBottom, 0};
+
+    const int filletEnd = 3 + filletSegments;  // the first ring of the boss's wall
+    stack.partOf = [&outline, filletEnd](int ring, int slot) -> std::string {
+        if (ring == 0) return outline[slot].arcFollows ? "Fillets" : "Faces";
+        if (ring == 1) return "Chamfers";
+        if (ring == 2) return "Faces";
+        if (ring < filletEnd) return "Fillets";
+        const char *boss[] = {"Cylinders", "Chamfers", "Faces", "Chamfers", "Cylinders"};
+        return boss[ring - filletEnd];
+    };
+    stack.bottomPart = "Faces";
+    stack.apexPart = "Faces";
+
+    return {"machined_part",
+            "Steel",
+            StitchRings(stack, "Steel"),
+            {{"Faces", 20, true, true},
+             {"Chamfers", 20, true, true},
+             {"Fillets", 30, false, true},
+             {"Cylinders", 30, false, true}}};
+}
+
+namespace {
+
+// ---- The knob ----
+
+struct ProfilePoint {
+    double radius, y;
+};
+
+// One band of a turned profile: an arc from the previous band's end to `end`, turning by
+// `turnDegrees` along the way (positive bulges outwards), cut into `segments`.
+struct ProfileBand {
+    ProfilePoint end;
+    double turnDegrees;
+    int segments;
+    std::string part;
+};
+
+// The points of an arc from `from` to `to` that turns by `turn` radians, after `from`.
+std::vector<ProfilePoint> ArcPoints(ProfilePoint from, ProfilePoint to, double turn, int segments) {
+    double dr = to.radius - from.radius, dy = to.y - from.y;
+    double chord = std::hypot(dr, dy), chordAngle = std::atan2(dy, dr);
+    std::vector<ProfilePoint> points;
+    for (int step = 1; step <= segments; ++step) {
+        double t = static_cast<double>(step) / segments;
+        if (std::abs(turn) < 1e-9) {
+            points.push_back({from.radius + t * dr, from.y + t * dy});
+            continue;
+        }
+        double start = chordAngle - turn / 2, radius = chord / (2 * std::sin(turn / 2));
+        double centreR = from.radius - radius * std::sin(start),
+               centreY = from.y + radius * std::cos(start);
+        double angle = start + turn * t;
+        points.push_back({centreR + radius * std::sin(angle), centreY - radius * std::cos(angle)});
+    }
+    return points;
+}
+
+}  // namespace
+
+PreviewObject BandedKnob() {
+    const int slots = 48;
+    const ProfilePoint base{0.9, 0};
+    const std::vector<ProfileBand> bands = {
+        {{1.0, 0.32}, 40, 5, "Foot"},
+        {{0.62, 0.9}, -40, 7, "Waist"},
+        {{0.78, 1.62}, 40, 8, "Grip"},
+        {{0.1, 1.85}, 40, 8, "Crown"},
+    };
+    const ProfilePoint apex{0, 1.852};
+
+    std::vector<double> angles;
+    for (int slot = 0; slot < slots; ++slot) angles.push_back(2 * Pi * slot / slots);
+
+    RingStack stack;
+    std::vector<std::string> bandParts;
+    stack.rings.push_back(Circle(angles, base.radius, base.y));
+    ProfilePoint from = base;
+    for (const ProfileBand &band : bands) {
+        for (ProfilePoint point :
+             ArcPoints(from, band.end, Radians(band.turnDegrees), band.segments)) {
+            stack.rings.push_back(Circle(angles, point.radius, point.y));
+            bandParts.push_back(band.part);
+        }
+        from = band.end;
+    }
+    stack.partOf = [bandParts](int ring, int) { return bandParts[ring]; };
+    stack.bottomPart = "Base";
+    stack.apexPart = "Crown";
+    stack.apex = {0, apex.y, 0};
+
+    return {"banded_knob",
+            "Plastic",
+            StitchRings(stack, "Plastic"),
+            {{"Base", 60, true, true},
+             {"Foot", 60, true, true},
+             {"Waist", 60, true, true},
+             {"Grip", 60, true, true},
+             {"Crown", 60, true, true}}};
+}
+
+std::vector<PreviewObject> PreviewObjects() {
+    return {MachinedPart(), BandedKnob()};
+}

@@ -1,0 +1,139 @@
+#include "tools/velmora/render_command.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "host/render/comparison.h"
+#include "host/render/png_file.h"
+#include "host/render/renderer.h"
+#include "tools/velmora/set_captions.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A bar on the terminal once a render has taken a second; nothing in logs, where the final line
+// says enough.
+class ProgressBar {
+  public:
+    ProgressBar() : start(Clock::now()), terminal(isatty(STDERR_FILENO)) {}
+
+    void update(int done, int total) {
+        if (!terminal || SecondsSince(start) < 1) return;
+        constexpr int Width = 40;
+        int filled = total > 0 ? done * Width / total : Width;
+        std::fprintf(stderr, "\rrendering [%s%s] %3d%%", std::string(filled, '#').c_str(),
+                     std::string(Width - filled, '.').c_str(),
+                     total > 0 ? 100 * done / total : 100);
+        std::fflush(stderr);
+        shown = true;
+    }
+
+    void finish() {
+        if (shown) std::fprintf(stderr, "\r\033[K");
+    }
+
+    double seconds() const { return SecondsSince(start); }
+
+  private:
+    Clock::time_point start;
+    bool terminal, shown = false;
+};
+
+// "WIDTHxHEIGHT", each side a positive number.
+std::string ParseSize(const std::string &text, RenderOptions &options) {
+    int width = 0, height = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &extra) != 2 || width < 1 ||
+        height < 1)
+        return "--size " + text + ": expected WIDTHxHEIGHT, e.g. 640x480";
+    options.width = width;
+    options.height = height;
+    return {};
+}
+
+std::string ParseView(const std::string &text, RenderOptions &options) {
+    double azimuth = 0, elevation = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%lf,%lf%c", &azimuth, &elevation, &extra) != 2 ||
+        elevation < -90 || elevation > 90)
+        return "--view " + text + ": expected AZIMUTH,ELEVATION in degrees, e.g. -35,25";
+    options.view.azimuthDegrees = azimuth;
+    options.view.elevationDegrees = elevation;
+    return {};
+}
+
+}  // namespace
+
+void AddRenderOptions(CLI::App &command, RenderOptions &options) {
+    command.add_option("-o,--output", options.output, "the PNG file to write")
+        ->capture_default_str();
+    command.add_flag("--compare", options.compare,
+                     "host shading, module shading and the polygon sets side by side");
+    command.add_flag("--bump", options.bump, "ripple the host's normal as a bump map does");
+    command
+        .add_option_function<std::string>(
+            "--size",
+            [&options](const std::string &text) {
+                std::string problem = ParseSize(text, options);
+                if (!problem.empty()) throw CLI::ValidationError(problem);
+            },
+            "picture size WIDTHxHEIGHT (default 640x480; with --compare, of each panel)")
+        ->type_name("WxH");
+    command
+        .add_option_function<std::string>(
+            "--view",
+            [&options](const std::string &text) {
+                std::string problem = ParseView(text, options);
+                if (!problem.empty()) throw CLI::ValidationError(problem);
+            },
+            "camera direction AZIMUTH,ELEVATION in degrees (default -35,25: from the front "
+            "left, above)")
+        ->type_name("AZ,EL");
+    command
+        .add_option("--fov", options.view.fieldOfViewDegrees,
+                    "field of view across the narrower side, in degrees")
+        ->check(CLI::Range(1.0, 170.0))
+        ->capture_default_str();
+    command.add_option("--spp", options.samplesPerPixel, "samples per pixel")
+        ->check(CLI::Range(1, 1024))
+        ->capture_default_str();
+    command.add_option("--threads", options.threads, "render threads (0: one per core)")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+}
+
+int RunRender(HostSession &session, const ObjectItem &item, const RenderOptions &options) {
+    render::RenderSettings settings;
+    settings.width = options.width;
+    settings.height = options.height;
+    settings.samplesPerPixel = options.samplesPerPixel;
+    settings.threads = options.threads;
+    settings.view = options.view;
+    settings.bump = options.bump;
+    ProgressBar bar;
+    settings.progress = [&bar](int done, int total) { bar.update(done, total); };
+
+    render::Frame frame = render::Render(item, settings, session.hooksOf(*item.file));
+    bar.finish();
+    render::Image picture = frame.shaded;
+    if (options.compare) {
+        render::ComparisonLabels labels;
+        labels.host = "Host shading";
+        labels.shaded = "KV_Velmora";
+        labels.sets = "Polygon sets";
+        labels.setLabels = SetCaptions(session, *item.file, frame.sets.names);
+        picture = render::ComparisonImage(frame, labels);
+    }
+    render::WritePng(picture, options.output);
+    std::fprintf(stderr, "velmora: wrote %s (%dx%d, %.1f s)\n", options.output.c_str(),
+                 picture.width, picture.height, bar.seconds());
+    return 0;
+}
