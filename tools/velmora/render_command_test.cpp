@@ -1,0 +1,153 @@
+#include "tools/velmora/render_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "host/render/comparison.h"
+#include "host/render/png_file.h"
+#include "host/render/renderer.h"
+#include "tools/velmora/settings.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using render::Image;
+
+// An example object served to the module with the settings stored in its surfaces.
+struct Example {
+    explicit Example(const std::string &stem, bool withSettings = true)
+        : session(SceneOf(std::string(VELMORA_EXAMPLES_DIR) + "/" + stem + ".lwo"),
+                  std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p") {
+        if (withSettings) LoadShaderBlocks(session, file(), {});
+    }
+    const ObjectItem &item() const { return session.scene().items.front(); }
+    const ObjectFile &file() const { return *item().file; }
+
+    static Scene SceneOf(const std::string &path) {
+        Scene scene;
+        scene.items.push_back({path, LoadObjectFile(path)});
+        return scene;
+    }
+    HostSession session;
+};
+
+render::RenderSettings Small() {
+    render::RenderSettings settings;
+    settings.width = 96;
+    settings.height = 72;
+    settings.samplesPerPixel = 4;
+    return settings;
+}
+
+// Compares with the picture kept in testdata, or rewrites it when
+// VELMORA_UPDATE_RENDER_REFERENCES is set. A pixel may differ by a rounding step; a few along
+// silhouettes may differ more with another build of Embree.
+void ExpectMatchesReference(const Image &image, const std::string &name) {
+    std::string path = std::string(VELMORA_TOOL_TESTDATA) + "/" + name;
+    if (std::getenv("VELMORA_UPDATE_RENDER_REFERENCES")) {
+        render::WritePng(image, path);
+        return;
+    }
+    Image reference = render::ReadPng(path);
+    ASSERT_EQ(reference.width, image.width);
+    ASSERT_EQ(reference.height, image.height);
+    int different = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            render::Rgb8 a = image.at(x, y), b = reference.at(x, y);
+            different +=
+                std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)}) > 2;
+        }
+    int allowed = image.width * image.height / 500;
+    EXPECT_LE(different, allowed) << name << ": " << different
+                                  << " pixels differ; the render is in " << name << ".actual.png";
+    if (different > allowed) render::WritePng(image, name + ".actual.png");
+}
+
+TEST(RenderCommand, ExamplesLookAsTheirReferencePictures) {
+    for (const char *stem : {"machined_part", "banded_knob"}) {
+        Example example(stem);
+        render::Frame frame =
+            render::Render(example.item(), Small(), example.session.hooksOf(example.file()));
+        ExpectMatchesReference(frame.shaded, std::string(stem) + ".png");
+        // The settings change the picture: the host alone looks different.
+        EXPECT_GT(render::LargestChannelDifference(frame.shaded, frame.host), 40) << stem;
+    }
+}
+
+TEST(RenderCommand, WithoutSettingsTheModuleShowsExactlyTheHostsShading) {
+    for (const char *stem : {"machined_part", "banded_knob"}) {
+        Example example(stem, false);
+        example.session.attach(example.file(), example.file().surfaces.front());
+        render::RenderSettings settings = Small();
+        settings.bump = true;
+        render::Frame frame =
+            render::Render(example.item(), settings, example.session.hooksOf(example.file()));
+        EXPECT_GT(frame.times.shader, 0) << stem;
+        EXPECT_EQ(frame.shaded, frame.host) << stem;
+    }
+}
+
+class RenderCommandOutput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder =
+            fs::temp_directory_path() /
+            ("velmora_render_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        options.width = 48;
+        options.height = 36;
+        options.samplesPerPixel = 1;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const fs::directory_entry &entry : fs::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    fs::path folder;
+    RenderOptions options;
+};
+
+TEST_F(RenderCommandOutput, WritesTheModulesPictureOrTheComparison) {
+    Example example("banded_knob");
+    options.output = (folder / "knob.png").string();
+    EXPECT_EQ(RunRender(example.session, example.item(), options), 0);
+    Image alone = render::ReadPng(options.output);
+    EXPECT_EQ(alone.width, 48);
+    EXPECT_EQ(alone.height, 36);
+
+    options.compare = true;
+    options.output = (folder / "compare.png").string();
+    RunRender(example.session, example.item(), options);
+    Image sheet = render::ReadPng(options.output);
+    EXPECT_GT(sheet.width, 3 * 48);
+    EXPECT_GT(sheet.height, 36);
+    EXPECT_THAT(Entries(), ::testing::UnorderedElementsAre("knob.png", "compare.png"));
+}
+
+TEST_F(RenderCommandOutput, AnUnwritablePathIsNamedAndNothingIsLeftBehind) {
+    Example example("banded_knob");
+    // A folder in the way of the picture: the file is written beside it, then cannot replace it.
+    fs::create_directory(folder / "taken.png");
+    options.output = (folder / "taken.png").string();
+    EXPECT_THAT([&] { RunRender(example.session, example.item(), options); },
+                ::testing::ThrowsMessage<std::runtime_error>(::testing::HasSubstr(options.output)));
+    EXPECT_THAT(Entries(), ::testing::ElementsAre("taken.png"));
+    EXPECT_TRUE(fs::is_empty(folder / "taken.png"));
+
+    options.output = (folder / "missing" / "out.png").string();
+    EXPECT_THAT([&] { RunRender(example.session, example.item(), options); },
+                ::testing::ThrowsMessage<std::runtime_error>(::testing::HasSubstr(options.output)));
+    EXPECT_THAT(Entries(), ::testing::ElementsAre("taken.png"));
+}
+
+}  // namespace
