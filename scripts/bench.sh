@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset native >/dev/null
-cmake --build --preset native -j2 --target velmora_bench velmora_render_bench
-for program in velmora_bench velmora_render_bench; do
+cmake --build --preset native -j2 --target velmora_bench velmora_render_bench velmora_preview_bench
+for program in velmora_bench velmora_render_bench velmora_preview_bench; do
     build/native/bench/$program "$@"
 done
