@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "host/panels/scripted_user.h"
-#include "host/scene/mesh_generators.h"
+#include "host/session/folded_scene_testing.h"
 
 namespace {
 
@@ -13,18 +13,8 @@ std::string ModulePath() {
     return std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p";
 }
 
-Scene TwoSetScene() {
-    MeshData mesh = MakeFoldedGrid(2, 1, 1.0, {"Metal", "Left"});
-    mesh.polygons[1].part = "Right";
-    Scene scene;
-    auto file = MakeObjectFile("Folded.lwo", std::move(mesh));
-    file->surfaces = {"Metal"};
-    scene.items.push_back({"Folded", file});
-    return scene;
-}
-
 TEST(HostSession, AttachesOneInstancePerSurfaceWithTheSurfaceAsContext) {
-    HostSession session(TwoSetScene(), ModulePath());
+    HostSession session(FoldedTwoSetScene(1.0), ModulePath());
     const ObjectFile &file = *session.scene().items[0].file;
     EXPECT_EQ(session.instanceOf(file, "Metal"), nullptr);
     LWInstance instance = session.attach(file, "Metal");
@@ -35,7 +25,7 @@ TEST(HostSession, AttachesOneInstancePerSurfaceWithTheSurfaceAsContext) {
 }
 
 TEST(HostSession, TheOptionsDialogOpensOnTheSurfacesSets) {
-    HostSession session(TwoSetScene(), ModulePath());
+    HostSession session(FoldedTwoSetScene(1.0), ModulePath());
     LWInstance instance = session.attach(*session.scene().items[0].file, "Metal");
     std::vector<std::string> shown;
     ScriptedUser look;

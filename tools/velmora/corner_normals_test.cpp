@@ -4,22 +4,12 @@
 
 #include "host/panels/scripted_user.h"
 #include "host/render/host_normals.h"
-#include "host/scene/mesh_generators.h"
+#include "host/session/folded_scene_testing.h"
 #include "host/session/host_session.h"
 
 namespace {
 
 constexpr double Fold = 1.0;  // radians between the two halves
-
-Scene FoldedScene() {
-    MeshData mesh = MakeFoldedGrid(2, 1, Fold, {"Metal", "Left"});
-    mesh.polygons[1].part = "Right";
-    Scene scene;
-    auto file = MakeObjectFile("Folded.lwo", std::move(mesh));
-    file->surfaces = {"Metal"};
-    scene.items.push_back({"Folded", file});
-    return scene;
-}
 
 void Smooth(HostSession &session, const std::string &set, double degrees) {
     LWInstance instance = session.attach(*session.scene().items[0].file, "Metal");
@@ -38,7 +28,7 @@ void ExpectNear(const CornerNormal &actual, const render::Vec3 &expected) {
 
 class CornerNormals : public ::testing::Test {
   protected:
-    HostSession session{FoldedScene(), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
+    HostSession session{FoldedTwoSetScene(Fold), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
     const ObjectItem &item = session.scene().items[0];
     const MeshData &mesh = item.file->mesh;
     render::HostNormals host = render::ComputeHostNormals(mesh, {});

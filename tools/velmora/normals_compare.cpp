@@ -48,8 +48,8 @@ int main(int argc, char **argv) {
         bool same = moreWanted == moreGot && a.size() == b.size();
         for (std::size_t i = 0; same && i < a.size(); ++i) same = SameField(a[i], b[i], tolerance);
         if (!same) {
-            std::cerr << "line " << line << " differs:\n  expected: " << want << "\n  actual:   " << got
-                      << "\n";
+            std::cerr << "line " << line << " differs:\n  expected: " << want
+                      << "\n  actual:   " << got << "\n";
             return 1;
         }
     }
