@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -50,7 +51,9 @@ TEST(ShaderInstance, CopyMakesAnIndependentEqualList) {
     Instance from(NewInstance(&fromSurface)), to(NewInstance(&toSurface));
     AddEntry(*from, "rim", 1, 0.25, 0);
     AddEntry(*from, "", 7, -0.0, -3);
-    AddEntry(*from, "nan", 1, std::bit_cast<double>(0x7FF4000000000001ull), 0);
+    // Stored as bytes: passed by value, an x87 build would already have quieted it.
+    const std::uint64_t signallingNaN = 0x7FF4000000000001ull;
+    std::memcpy(&AddEntry(*from, "nan", 1, 0.0, 0).angle, &signallingNaN, sizeof signallingNaN);
     AddEntry(*to, "stale", 1, 1.0, 1);
     PolygonSetList *toList = to->settings.get();
 
@@ -58,7 +61,9 @@ TEST(ShaderInstance, CopyMakesAnIndependentEqualList) {
     EXPECT_EQ(to->settings.get(), toList);
     EXPECT_EQ(to->surface, &toSurface);
     ASSERT_EQ(to->settings->size(), 3u);
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(to->settings->at(2).angle), 0x7FF4000000000001ull);
+    std::uint64_t copiedBits;
+    std::memcpy(&copiedBits, &to->settings->at(2).angle, sizeof copiedBits);
+    EXPECT_EQ(copiedBits, signallingNaN);
     EXPECT_EQ(to->settings->at(0).name, "rim");
     EXPECT_EQ(to->settings->at(0).enabled, 1);
     EXPECT_EQ(to->settings->at(0).angle, 0.25);
