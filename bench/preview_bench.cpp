@@ -5,9 +5,10 @@
 // Stage counters are seconds per frame summed over the render threads.
 #include <benchmark/benchmark.h>
 
+#include "host/formats/object_reader.h"
 #include "host/render/renderer.h"
 #include "host/session/host_session.h"
-#include "tools/velmora/settings.h"
+#include "host/session/shader_blocks.h"
 
 namespace {
 

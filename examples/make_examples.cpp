@@ -10,7 +10,8 @@
 #include "examples/preview_objects.h"
 #include "host/formats/lwo2_writer.h"
 #include "host/session/host_session.h"
-#include "tools/velmora/settings.h"
+#include "host/session/scripted_set_edits.h"
+#include "host/session/shader_blocks.h"
 
 namespace {
 

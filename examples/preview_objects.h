@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/scene/scene.h"
-#include "tools/velmora/set_request.h"
+#include "host/session/scripted_set_edits.h"
 
 struct PreviewObject {
     std::string stem;     // file name without extension

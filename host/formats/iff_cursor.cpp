@@ -91,12 +91,3 @@ IffCursor IffCursor::enter(const Chunk &chunk, const char *kind) {
     skipPad(chunk.size);
     return body;
 }
-
-std::string IdText(LWID id) {
-    std::string text;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        char c = char((id >> shift) & 0xFF);
-        text += (c >= 0x20 && c < 0x7F) ? c : '?';
-    }
-    return text;
-}

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "host/formats/id_text.h"
 #include "hostapi/lwtypes.h"
 
 class IffCursor {
@@ -53,6 +54,3 @@ class IffCursor {
     std::size_t base;
     std::string where;
 };
-
-// The four letters of an id, printable characters only ('?' for the others).
-std::string IdText(LWID id);

@@ -65,9 +65,4 @@ TEST(IffCursor, ChunksMustFitAndSkipTheirPadByte) {
               "f: sub-chunk ENAB at byte 0: size 200 runs past the end (8 bytes left)");
 }
 
-TEST(IffCursor, IdTextShowsOnlyPrintableLetters) {
-    EXPECT_EQ(IdText(LWID_('P', 'T', 'A', 'G')), "PTAG");
-    EXPECT_EQ(IdText(0x00415A7F), "?AZ?");
-}
-
 }  // namespace

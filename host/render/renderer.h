@@ -13,8 +13,8 @@
 #include "host/render/camera.h"
 #include "host/render/host_normals.h"
 #include "host/render/image.h"
-#include "host/render/polygon_sets.h"
 #include "host/render/shader_hook.h"
+#include "host/scene/polygon_sets.h"
 #include "host/scene/scene.h"
 
 namespace render {

@@ -10,7 +10,7 @@
 #include <mutex>
 
 #include "host/render/comparison.h"
-#include "host/render/png_file.h"
+#include "host/render/reference_picture_testing.h"
 #include "host/render/sample_objects.h"
 #include "hostapi/lwshader.h"
 
@@ -46,29 +46,8 @@ void FlattenNorth(LWShaderAccess &record) {
         record.wNorm[axis] = record.wNorm0[axis] = record.gNorm[axis];
 }
 
-// Compares with the picture kept in testdata, or rewrites it when
-// VELMORA_UPDATE_RENDER_REFERENCES is set. Samples along silhouettes may fall differently with
-// another build of Embree, so a few pixels may differ more than rounding.
 void ExpectMatchesReference(const Image &image, const std::string &name) {
-    std::string path = std::string(VELMORA_RENDER_TESTDATA) + "/" + name;
-    if (std::getenv("VELMORA_UPDATE_RENDER_REFERENCES")) {
-        WritePng(image, path);
-        return;
-    }
-    Image reference = ReadPng(path);
-    ASSERT_EQ(reference.width, image.width);
-    ASSERT_EQ(reference.height, image.height);
-    int different = 0;
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            Rgb8 a = image.at(x, y), b = reference.at(x, y);
-            int largest = std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
-            different += largest > 3;
-        }
-    EXPECT_LE(different, image.width * image.height / 200)
-        << name << ": " << different << " pixels differ; the render is in " << name
-        << ".actual.png";
-    if (different > image.width * image.height / 200) WritePng(image, name + ".actual.png");
+    render::ExpectMatchesReference(image, VELMORA_RENDER_TESTDATA, name, {3, 200});
 }
 
 TEST(Renderer, MatchesReferencePictures) {

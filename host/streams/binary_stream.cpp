@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "host/formats/id_text.h"
+
 namespace {
 
 void PutBigEndian(std::vector<unsigned char> &out, std::uint32_t value, int size) {
@@ -80,7 +82,7 @@ void BinarySaveStream::endBlock() {
     const OpenBlock block = open.back();
     const std::size_t size = out.size() - block.start - 6;
     if (size > MaxBlockSize)
-        return refuse("block " + IdLetters(block.id) + " at byte " + std::to_string(block.start) +
+        return refuse("block " + IdText(block.id) + " at byte " + std::to_string(block.start) +
                       " holds " + std::to_string(size) + " bytes, more than the " +
                       std::to_string(MaxBlockSize) + " its 16-bit size can count");
     open.pop_back();
@@ -126,7 +128,7 @@ LWID BinaryLoadStream::findBlock(const LWBlockIdent *list) {
         const std::size_t size = GetBigEndian(&data[at + 4], 2);
         const std::size_t blockEnd = at + 6 + size;
         if (blockEnd > end) {
-            noteDamage("block " + IdLetters(id) + " at byte " + std::to_string(at) + " holds " +
+            noteDamage("block " + IdText(id) + " at byte " + std::to_string(at) + " holds " +
                        std::to_string(size) + " bytes, past the end of its parent at byte " +
                        std::to_string(end));
             return 0;

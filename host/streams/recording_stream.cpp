@@ -1,5 +1,7 @@
 #include "host/streams/recording_stream.h"
 
+#include "host/formats/id_text.h"
+
 namespace {
 
 std::string OperationName(const char *prefix, ValueKind kind) {
@@ -12,13 +14,13 @@ std::string IdList(const LWBlockIdent *list) {
     std::string text;
     for (; list && list->id; ++list) {
         if (!text.empty()) text += ',';
-        text += IdLetters(list->id);
+        text += IdText(list->id);
     }
     return text;
 }
 
 std::string IdOrZero(LWID id) {
-    return id ? IdLetters(id) : "0";
+    return id ? IdText(id) : "0";
 }
 
 }  // namespace
@@ -32,11 +34,11 @@ void RecordingSaveStream::writeString(const char *text) {
 }
 
 void RecordingSaveStream::writeIdent(const LWBlockIdent &ident) {
-    log.push_back("writeID " + IdLetters(ident.id));
+    log.push_back("writeID " + IdText(ident.id));
 }
 
 void RecordingSaveStream::beginBlock(const LWBlockIdent &ident, bool leaf) {
-    log.push_back("beginBlk " + IdLetters(ident.id) + " " + (ident.token ? ident.token : "(null)") +
+    log.push_back("beginBlk " + IdText(ident.id) + " " + (ident.token ? ident.token : "(null)") +
                   (leaf ? " 1" : " 0"));
     ++open;
 }

@@ -6,24 +6,13 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "host/formats/scratch_folder_testing.h"
 #include "host/streams/binary_stream.h"
 #include "host/streams/text_stream.h"
 
 namespace {
 
-class StreamFile : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        directory = std::filesystem::temp_directory_path() /
-                    ("velmora_stream_" +
-                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::create_directories(directory);
-    }
-    void TearDown() override { std::filesystem::remove_all(directory); }
-    std::string path(const char *name) const { return (directory / name).string(); }
-
-    std::filesystem::path directory;
-};
+using StreamFile = ScratchFolderTest;
 
 TEST_F(StreamFile, BothFormsComeBackFromTheirFiles) {
     for (int mode : {LWIO_BINARY, LWIO_ASCII}) {

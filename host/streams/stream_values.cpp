@@ -102,15 +102,6 @@ std::string FormatValues(ValueKind kind, const void *values, int count) {
     return text;
 }
 
-std::string IdLetters(LWID id) {
-    std::string text;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        char c = static_cast<char>((id >> shift) & 0xFF);
-        text += (c >= 32 && c < 127) ? c : '?';
-    }
-    return text;
-}
-
 LWID MatchId(const LWBlockIdent *list, LWID id) {
     for (; list && list->id; ++list)
         if (list->id == id) return id;

@@ -30,9 +30,6 @@ const char *ValueKindName(ValueKind kind);
 // form, raw bytes as they are. Several values are separated by one space.
 std::string FormatValues(ValueKind kind, const void *values, int count);
 
-// Four letters of an identifier, with '?' for bytes that are not printable.
-std::string IdLetters(LWID id);
-
 // The id of the entry of `list` (ended by id 0) that `id` equals, or 0.
 LWID MatchId(const struct st_LWBlockIdent *list, LWID id);
 // The id of the entry of `list` whose token equals `token`, or 0.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "host/formats/id_text.h"
+
 namespace {
 
 enum class LineKind { Values, BlockStart, BlockEnd };
@@ -156,7 +158,7 @@ bool TextSaveStream::validToken(const LWBlockIdent &ident) {
         !token.empty() && token[0] != '{' && token[0] != '}' && token[0] != '"' &&
         std::all_of(token.begin(), token.end(), [](unsigned char c) { return c > 32 && c < 127; });
     if (!valid)
-        refuse("block " + IdLetters(ident.id) + ": token \"" + std::string(token) +
+        refuse("block " + IdText(ident.id) + ": token \"" + std::string(token) +
                "\" cannot name a block in a scene file");
     return valid;
 }

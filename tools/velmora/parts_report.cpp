@@ -4,7 +4,8 @@
 #include <map>
 
 #include "host/panels/scripted_user.h"
-#include "tools/velmora/settings.h"
+#include "host/scene/polygon_sets.h"
+#include "host/session/shader_blocks.h"
 
 namespace {
 
@@ -14,11 +15,11 @@ std::string Plural(int count, const char *noun) {
 
 // What the dialog shows for each set; looking is all this user does.
 std::map<std::string, std::string> ShownSettings(HostSession &session, LWInstance instance,
-                                                 const std::vector<SetCount> &sets) {
+                                                 const std::vector<std::string> &sets) {
     std::map<std::string, std::string> shown;
     ScriptedUser user;
-    for (const SetCount &set : sets) {
-        user.pick("Polygon set : ", set.name).then([&shown, name = set.name](PanelSession &panel) {
+    for (const std::string &set : sets) {
+        user.pick("Polygon set : ", set).then([&shown, name = set](PanelSession &panel) {
             if (panel.shown("enable smoothing") != "on") {
                 shown[name] = "off";
                 return;
@@ -42,20 +43,21 @@ std::string PartsReport(HostSession &session, const ObjectFile &file) {
     std::string report = file.filename + ": " +
                          Plural(static_cast<int>(file.mesh.polygons.size()), "polygon") + "\n";
     for (const std::string &surface : file.surfaces) {
-        std::vector<SetCount> sets = SetsOfSurface(file, surface);
+        PolygonSets sets = CollectPolygonSets(file.mesh, surface);
         LWInstance instance = session.instanceOf(file, surface);
         report +=
             "  surface \"" + surface + "\": " +
             (instance ? "shader " + std::string(ShaderServer) : "no shader (host smoothing)") +
             "\n";
         std::map<std::string, std::string> shown;
-        if (instance && !sets.empty()) shown = ShownSettings(session, instance, sets);
-        for (const SetCount &set : sets) {
-            report += "    \"" + set.name + "\": " + Plural(set.polygons, "polygon");
-            if (instance) report += ", " + shown[set.name];
+        if (instance && !sets.names.empty()) shown = ShownSettings(session, instance, sets.names);
+        for (std::size_t set = 0; set < sets.names.size(); ++set) {
+            const std::string &name = sets.names[set];
+            report += "    \"" + name + "\": " + Plural(sets.polygonCounts[set], "polygon");
+            if (instance) report += ", " + shown[name];
             report += "\n";
         }
-        if (sets.empty()) report += "    no polygon sets\n";
+        if (sets.names.empty()) report += "    no polygon sets\n";
     }
     return report;
 }

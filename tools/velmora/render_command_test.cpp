@@ -3,13 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
+#include "host/formats/object_reader.h"
+#include "host/formats/scratch_folder_testing.h"
 #include "host/render/comparison.h"
 #include "host/render/png_file.h"
+#include "host/render/reference_picture_testing.h"
 #include "host/render/renderer.h"
-#include "tools/velmora/settings.h"
+#include "host/session/shader_blocks.h"
 
 namespace {
 
@@ -42,29 +44,9 @@ render::RenderSettings Small() {
     return settings;
 }
 
-// Compares with the picture kept in testdata, or rewrites it when
-// VELMORA_UPDATE_RENDER_REFERENCES is set. A pixel may differ by a rounding step; a few along
-// silhouettes may differ more with another build of Embree.
+// A pixel may differ by a rounding step.
 void ExpectMatchesReference(const Image &image, const std::string &name) {
-    std::string path = std::string(VELMORA_TOOL_TESTDATA) + "/" + name;
-    if (std::getenv("VELMORA_UPDATE_RENDER_REFERENCES")) {
-        render::WritePng(image, path);
-        return;
-    }
-    Image reference = render::ReadPng(path);
-    ASSERT_EQ(reference.width, image.width);
-    ASSERT_EQ(reference.height, image.height);
-    int different = 0;
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            render::Rgb8 a = image.at(x, y), b = reference.at(x, y);
-            different +=
-                std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)}) > 2;
-        }
-    int allowed = image.width * image.height / 500;
-    EXPECT_LE(different, allowed) << name << ": " << different
-                                  << " pixels differ; the render is in " << name << ".actual.png";
-    if (different > allowed) render::WritePng(image, name + ".actual.png");
+    render::ExpectMatchesReference(image, VELMORA_TOOL_TESTDATA, name, {2, 500});
 }
 
 TEST(RenderCommand, ExamplesLookAsTheirReferencePictures) {
@@ -91,20 +73,14 @@ TEST(RenderCommand, WithoutSettingsTheModuleShowsExactlyTheHostsShading) {
     }
 }
 
-class RenderCommandOutput : public ::testing::Test {
+class RenderCommandOutput : public ScratchFolderTest {
   protected:
     void SetUp() override {
-        folder =
-            fs::temp_directory_path() /
-            ("velmora_render_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        ScratchFolderTest::SetUp();
         options.width = 48;
         options.height = 36;
         options.samplesPerPixel = 1;
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
@@ -113,7 +89,6 @@ class RenderCommandOutput : public ::testing::Test {
         return names;
     }
 
-    fs::path folder;
     RenderOptions options;
 };
 

@@ -8,7 +8,11 @@
 #include <thread>
 
 #include "host/formats/lwo2_writer.h"
+#include "host/formats/object_reader.h"
 #include "host/session/host_session.h"
+#include "host/session/scripted_set_edits.h"
+#include "host/session/settings_file.h"
+#include "host/session/shader_blocks.h"
 #include "tools/velmora/corner_normals.h"
 #include "tools/velmora/executable_dir.h"
 #include "tools/velmora/normals_output.h"
@@ -17,7 +21,7 @@
 #ifdef VELMORA_RENDER
 #include "tools/velmora/render_command.h"
 #endif
-#include "tools/velmora/settings.h"
+#include "tools/velmora/set_request.h"
 
 namespace {
 

@@ -1,0 +1,10 @@
+// Reads an object file in whichever form its extension names.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/scene/scene.h"
+
+// Reads an LWO2 (.lwo) or OBJ (.obj) object. Throws std::runtime_error naming the file.
+std::shared_ptr<ObjectFile> LoadObjectFile(const std::string &path);

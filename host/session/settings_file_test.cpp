@@ -1,0 +1,62 @@
+#include "host/session/settings_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "host/formats/scratch_folder_testing.h"
+#include "host/session/folded_scene_testing.h"
+#include "host/session/scripted_set_edits.h"
+#include "host/session/set_settings_testing.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
+
+std::string ModulePath() {
+    return std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p";
+}
+
+using SettingsFile = ScratchFolderTest;
+
+TEST_F(SettingsFile, SettingsComeBackFromTheFileTheyWereSavedIn) {
+    {
+        HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+        const ObjectFile &file = *session.scene().items[0].file;
+        ApplySetRequests(session, file, {{"Right", 20, false, true}}, {});
+        SaveSettingsFile(session, file, path("folded.settings"));
+    }
+    HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+    const ObjectFile &file = *session.scene().items[0].file;
+    LoadSettingsFile(session, file, path("folded.settings"), {"Glass"});
+    EXPECT_EQ(session.instanceOf(file, "Metal"), nullptr);
+    LoadSettingsFile(session, file, path("folded.settings"), {});
+    LWInstance instance = session.instanceOf(file, "Metal");
+    ASSERT_NE(instance, nullptr);
+    EXPECT_EQ(ShownSettings(session, instance, "Right"), std::to_string(20.0));
+}
+
+TEST_F(SettingsFile, AFileForAnotherObjectIsRefusedNamingFileAndSurface) {
+    Scene scene = FoldedTwoSetScene(1.0);
+    scene.items[0].file->surfaces = {"Steel"};
+    for (MeshPolygon &polygon : scene.items[0].file->mesh.polygons) polygon.surface = "Steel";
+    {
+        HostSession session(scene, ModulePath());
+        const ObjectFile &file = *session.scene().items[0].file;
+        session.attach(file, "Steel");
+        SaveSettingsFile(session, file, path("steel.settings"));
+    }
+    HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+    const ObjectFile &file = *session.scene().items[0].file;
+    std::string steel = path("steel.settings");
+    EXPECT_THAT([&] { LoadSettingsFile(session, file, steel, {}); },
+                ThrowsMessage<std::runtime_error>(
+                    HasSubstr(steel + ": surface \"Steel\" is not a surface of Folded.lwo")));
+    std::string missing = path("none.settings");
+    EXPECT_THAT([&] { LoadSettingsFile(session, file, missing, {}); },
+                ThrowsMessage<std::runtime_error>(HasSubstr(missing)));
+}
+
+}  // namespace

@@ -1,0 +1,18 @@
+// The module's settings as an object file keeps them: in a shader block of each surface that
+// carries the module, holding what its save callback wrote in binary form.
+#pragma once
+
+#include <vector>
+
+#include "host/scene/scene.h"
+#include "host/session/host_session.h"
+#include "host/session/surface_filter.h"
+
+inline constexpr char ShaderServer[] = "KV_Velmora";
+
+// Gives each surface that stores the module in the file its instance, loaded from the block.
+// Throws std::runtime_error naming the file and the surface when the module refuses a block.
+void LoadShaderBlocks(HostSession &session, const ObjectFile &file, const SurfaceFilter &filter);
+
+// The file's shader blocks with the module's current settings in place of its old ones.
+std::vector<ShaderBlock> ShaderBlocksWithSettings(HostSession &session, const ObjectFile &file);
