@@ -9,7 +9,7 @@
 #include <numbers>
 
 #include "host/render/renderer.h"
-#include "host/render/sample_objects.h"
+#include "host/scene/mesh_generators.h"
 #include "shader/shading_test_host.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "host/formats/file_bytes.h"
 #include "host/formats/lwo2_writer.h"
 #include "host/formats/obj_writer.h"
-#include "host/formats/sample_objects.h"
+#include "host/scene/sample_objects.h"
 
 int main(int argc, char **argv) {
     if (argc != 2) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/render/renderer.h"
-#include "host/render/sample_objects.h"
+#include "host/scene/mesh_generators.h"
 #include "shader/shading_test_host.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "host/formats/iff_writer.h"
 #include "host/formats/lwo2_ids.h"
 #include "host/formats/lwo2_writer.h"
-#include "host/formats/sample_objects.h"
+#include "host/scene/sample_objects.h"
 
 namespace {
 

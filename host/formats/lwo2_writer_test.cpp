@@ -8,7 +8,7 @@
 #include "host/formats/file_bytes.h"
 #include "host/formats/format_error_testing.h"
 #include "host/formats/lwo2_reader.h"
-#include "host/formats/sample_objects.h"
+#include "host/scene/sample_objects.h"
 
 namespace {
 

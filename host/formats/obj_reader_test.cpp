@@ -4,7 +4,7 @@
 
 #include "host/formats/format_error_testing.h"
 #include "host/formats/obj_writer.h"
-#include "host/formats/sample_objects.h"
+#include "host/scene/sample_objects.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/formats/obj_reader.h"
-#include "host/formats/sample_objects.h"
+#include "host/scene/sample_objects.h"
 
 namespace {
 

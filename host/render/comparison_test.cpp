@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "host/render/sample_objects.h"
 #include "host/render/set_map.h"
+#include "host/scene/mesh_generators.h"
 
 namespace render {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "host/render/sample_objects.h"
+#include "host/scene/mesh_generators.h"
 
 namespace render {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "host/render/comparison.h"
 #include "host/render/reference_picture_testing.h"
-#include "host/render/sample_objects.h"
+#include "host/scene/mesh_generators.h"
 #include "hostapi/lwshader.h"
 
 namespace render {

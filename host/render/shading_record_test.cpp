@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/render/sample_objects.h"
+#include "host/scene/mesh_generators.h"
 
 namespace render {
 namespace {

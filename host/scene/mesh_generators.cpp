@@ -21,20 +21,39 @@ MeshPolygon Polygon(std::vector<int> points, const MeshTags &tags) {
     return polygon;
 }
 
-// Quads over a (columns + 1) × (rows + 1) lattice of points numbered row by row from `first`.
-// `wrapColumns`/`wrapRows` close the lattice on itself.
-void AddLatticeQuads(MeshData &mesh, int first, int columns, int rows, bool wrapColumns,
-                     bool wrapRows, const MeshTags &tags) {
-    int pointColumns = wrapColumns ? columns : columns + 1;
-    int pointRows = wrapRows ? rows : rows + 1;
-    auto index = [&](int i, int j) {
-        return first + (j % pointRows) * pointColumns + (i % pointColumns);
-    };
+// Quads over a `columns` × `rows` lattice, row by row; `index(i, j)` numbers the point of column i
+// and row j, and closes the lattice on itself where a shape wraps around.
+template <typename Index>
+void AddLatticeQuads(MeshData &mesh, int columns, int rows, Index index, const MeshTags &tags) {
     mesh.polygons.reserve(mesh.polygons.size() + static_cast<std::size_t>(columns) * rows);
     for (int j = 0; j < rows; ++j)
         for (int i = 0; i < columns; ++i)
             mesh.polygons.push_back(Polygon(
                 {index(i, j), index(i + 1, j), index(i + 1, j + 1), index(i, j + 1)}, tags));
+}
+
+// Newell's normal, which suits polygons of any size.
+Point NormalOf(const MeshData &mesh, const MeshPolygon &polygon) {
+    Point normal = {0, 0, 0};
+    for (std::size_t corner = 0; corner < polygon.points.size(); ++corner) {
+        const Point &a = mesh.points[polygon.points[corner]];
+        const Point &b = mesh.points[polygon.points[(corner + 1) % polygon.points.size()]];
+        normal[0] += (a[1] - b[1]) * (a[2] + b[2]);
+        normal[1] += (a[2] - b[2]) * (a[0] + b[0]);
+        normal[2] += (a[0] - b[0]) * (a[1] + b[1]);
+    }
+    return normal;
+}
+
+// For a convex shape around the origin: turns each polygon whose normal points inwards.
+void FaceOutwards(MeshData &mesh) {
+    for (MeshPolygon &polygon : mesh.polygons) {
+        Point normal = NormalOf(mesh, polygon), centroid = {0, 0, 0};
+        for (int index : polygon.points)
+            for (int axis = 0; axis < 3; ++axis) centroid[axis] += mesh.points[index][axis];
+        if (normal[0] * centroid[0] + normal[1] * centroid[1] + normal[2] * centroid[2] < 0)
+            std::reverse(polygon.points.begin(), polygon.points.end());
+    }
 }
 
 }  // namespace
@@ -56,7 +75,8 @@ MeshData MakeFoldedGrid(int columns, int rows, double foldRadians, const MeshTag
                                      std::abs(x) * std::sin(tilt)));
         }
     }
-    AddLatticeQuads(mesh, 0, columns, rows, false, false, tags);
+    AddLatticeQuads(
+        mesh, columns, rows, [&](int i, int j) { return j * (columns + 1) + i; }, tags);
     return mesh;
 }
 
@@ -65,35 +85,74 @@ MeshData MakeBox(const MeshTags &tags) {
     for (int corner = 0; corner < 8; ++corner)
         mesh.points.push_back(
             At(corner & 1 ? 0.5 : -0.5, corner & 2 ? 0.5 : -0.5, corner & 4 ? 0.5 : -0.5));
-    for (std::vector<int> face : {std::vector<int>{0, 2, 3, 1},
-                                  {4, 5, 7, 6},
+    for (std::vector<int> face : {std::vector<int>{2, 6, 7, 3},
                                   {0, 1, 5, 4},
-                                  {2, 6, 7, 3},
-                                  {0, 4, 6, 2},
-                                  {1, 3, 7, 5}})
+                                  {0, 2, 3, 1},
+                                  {1, 3, 7, 5},
+                                  {5, 7, 6, 4},
+                                  {4, 6, 2, 0}})
         mesh.polygons.push_back(Polygon(std::move(face), tags));
     return mesh;
 }
 
 MeshData MakeCylinder(int segments, int rings, bool capped, const MeshTags &tags) {
     MeshData mesh;
-    for (int j = 0; j <= rings; ++j) {
-        for (int i = 0; i < segments; ++i) {
-            double angle = 2 * std::numbers::pi * i / segments;
+    for (int i = 0; i < segments; ++i) {
+        double angle = 2 * std::numbers::pi * i / segments;
+        for (int j = 0; j <= rings; ++j)
             mesh.points.push_back(
                 At(std::cos(angle), std::sin(angle), static_cast<double>(j) / rings));
-        }
     }
-    AddLatticeQuads(mesh, 0, segments, rings, true, false, tags);
+    auto index = [&](int i, int j) { return (i % segments) * (rings + 1) + j; };
+    AddLatticeQuads(mesh, segments, rings, index, tags);
     if (capped) {
-        std::vector<int> bottom, top;
+        std::vector<int> top, bottom;
         for (int i = 0; i < segments; ++i) {
-            bottom.push_back(segments - 1 - i);
-            top.push_back(rings * segments + i);
+            top.push_back(index(i, rings));
+            bottom.push_back(index(segments - 1 - i, 0));
         }
-        mesh.polygons.push_back(Polygon(std::move(bottom), tags));
         mesh.polygons.push_back(Polygon(std::move(top), tags));
+        mesh.polygons.push_back(Polygon(std::move(bottom), tags));
     }
+    return mesh;
+}
+
+MeshData MakeTwoSetCylinder(int sides, float radius, float height) {
+    MeshData mesh = MakeCylinder(sides, 1, true, {"Body", "side"});
+    for (std::size_t cap = mesh.polygons.size() - 2; cap < mesh.polygons.size(); ++cap)
+        mesh.polygons[cap].part = "cap";
+    for (Point &point : mesh.points)
+        point = {radius * point[0], height * (point[2] - 0.5f), radius * point[1]};
+    FaceOutwards(mesh);
+    return mesh;
+}
+
+MeshData MakeTwoSetSphere(int rings, int segments, float radius) {
+    MeshData mesh;
+    mesh.points.push_back({0, radius, 0});
+    for (int ring = 1; ring < rings; ++ring) {
+        double latitude = std::numbers::pi * ring / rings;
+        for (int i = 0; i < segments; ++i) {
+            double longitude = 2 * std::numbers::pi * i / segments;
+            mesh.points.push_back(At(radius * std::sin(latitude) * std::cos(longitude),
+                                     radius * std::cos(latitude),
+                                     radius * std::sin(latitude) * std::sin(longitude)));
+        }
+    }
+    int south = static_cast<int>(mesh.points.size());
+    mesh.points.push_back({0, -radius, 0});
+
+    auto at = [&](int ring, int i) { return 1 + (ring - 1) * segments + (i % segments); };
+    MeshTags north{"Body", "north"}, southern{"Body", "south"};
+    for (int i = 0; i < segments; ++i) {
+        mesh.polygons.push_back(Polygon({0, at(1, i), at(1, i + 1)}, north));
+        for (int ring = 1; ring + 1 < rings; ++ring)
+            mesh.polygons.push_back(
+                Polygon({at(ring, i), at(ring + 1, i), at(ring + 1, i + 1), at(ring, i + 1)},
+                        2 * ring < rings ? north : southern));
+        mesh.polygons.push_back(Polygon({south, at(rings - 1, i + 1), at(rings - 1, i)}, southern));
+    }
+    FaceOutwards(mesh);
     return mesh;
 }
 
@@ -109,7 +168,8 @@ MeshData MakeTorus(int major, int minor, int setCount) {
                 At(radius * std::cos(ring), radius * std::sin(ring), tubeRadius * std::sin(tube)));
         }
     }
-    AddLatticeQuads(mesh, 0, major, minor, true, true, {});
+    AddLatticeQuads(mesh, major, minor,
+                    [&](int i, int j) { return (j % minor) * major + (i % major); }, {});
     for (int j = 0; j < minor; ++j) {
         for (int i = 0; i < major; ++i) {
             int band = i * setCount / major;
@@ -161,6 +221,17 @@ MeshData MakeOddPolygons(int sides) {
     return mesh;
 }
 
+MeshData MakeMesh(std::vector<std::array<float, 3>> points,
+                  std::vector<std::vector<int>> polygons) {
+    MeshData mesh;
+    mesh.points = std::move(points);
+    for (std::vector<int> &corners : polygons) {
+        mesh.polygons.emplace_back();
+        mesh.polygons.back().points = std::move(corners);
+    }
+    return mesh;
+}
+
 void AppendMesh(MeshData &mesh, const MeshData &piece) {
     int offset = static_cast<int>(mesh.points.size());
     mesh.points.insert(mesh.points.end(), piece.points.begin(), piece.points.end());
@@ -187,4 +258,10 @@ std::shared_ptr<ObjectFile> MakeObjectFile(std::string filename, MeshData mesh) 
     }
     file->mesh = std::move(mesh);
     return file;
+}
+
+ObjectItem MakeObjectItem(const std::string &name, MeshData mesh) {
+    std::shared_ptr<ObjectFile> file = MakeObjectFile(name + ".lwo", std::move(mesh));
+    file->surfaces = {"Body"};
+    return {name, file};
 }

@@ -58,6 +58,40 @@ TEST(MeshGenerators, ClosedShapesFaceOutwards) {
     }
 }
 
+Direction Centroid(const MeshData &mesh, const MeshPolygon &polygon) {
+    Direction centroid{};
+    for (int index : polygon.points)
+        for (int axis = 0; axis < 3; ++axis)
+            centroid[axis] += mesh.points[index][axis] / polygon.points.size();
+    return centroid;
+}
+
+TEST(MeshGenerators, TwoSetShapesStandOnYFacingOutwardsInTheirSets) {
+    MeshData cylinder = MakeTwoSetCylinder(6, 2, 3);
+    for (const auto &point : cylinder.points) {
+        EXPECT_NEAR(point[0] * point[0] + point[2] * point[2], 4.0, 1e-5);
+        EXPECT_EQ(std::abs(point[1]), 1.5f);
+    }
+    std::multiset<std::string> cylinderSets;
+    for (const MeshPolygon &polygon : cylinder.polygons) cylinderSets.insert(*polygon.part);
+    EXPECT_EQ(cylinderSets.count("side"), 6u);
+    EXPECT_EQ(cylinderSets.count("cap"), 2u);
+
+    MeshData sphere = MakeTwoSetSphere(4, 8, 1.5f);
+    EXPECT_EQ(sphere.polygons.size(), 32u);
+    for (const MeshPolygon &polygon : sphere.polygons)
+        EXPECT_EQ(Centroid(sphere, polygon)[1] > 0, polygon.part == "north");
+
+    for (const MeshData *mesh : {&cylinder, &sphere}) {
+        for (const MeshPolygon &polygon : mesh->polygons) {
+            EXPECT_EQ(polygon.surface, "Body");
+            Direction normal = CornerNormal(*mesh, polygon), centroid = Centroid(*mesh, polygon);
+            EXPECT_GT(normal[0] * centroid[0] + normal[1] * centroid[1] + normal[2] * centroid[2],
+                      0.0);
+        }
+    }
+}
+
 TEST(MeshGenerators, TorusBandsCarryTheirSetsAndAlternateSurfaces) {
     MeshData torus = MakeTorus(12, 6, 3);
     EXPECT_EQ(torus.points.size(), 72u);
@@ -94,7 +128,8 @@ TEST(MeshGenerators, AppendedPiecesShareNothingAndFilesListTheirSurfaces) {
     AppendMesh(mesh, MakeBox({.surface = "B", .part = {}}));
     AppendMesh(mesh, MakeGrid(1, 1, {.surface = "A", .part = {}}));
     EXPECT_EQ(mesh.points.size(), 16u);
-    EXPECT_EQ(mesh.polygons[1].points[0], 4);
+    for (int corner = 0; corner < 4; ++corner)
+        EXPECT_EQ(mesh.polygons[1].points[corner], 4 + MakeBox().polygons[0].points[corner]);
     EXPECT_EQ(mesh.polygons.back().points[0], 12);
     auto file = MakeObjectFile("two.lwo", std::move(mesh));
     EXPECT_EQ(file->filename, "two.lwo");
