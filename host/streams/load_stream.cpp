@@ -1,5 +1,7 @@
 #include "host/streams/load_stream.h"
 
+#include "host/streams/stream_record.h"
+
 namespace {
 
 LoadStream &Self(void *data) {
@@ -17,10 +19,12 @@ Result Checked(Result neutral, Body body) noexcept {
 }
 
 template <ValueKind kind, typename T>
-int ReadValues(void *data, T *values, int count) {
-    if (count < 0 || (!values && count > 0)) return 0;
-    return Checked(0, [&] { return Self(data).readValues(kind, values, count); });
-}
+struct ReadValues {
+    static int call(void *data, T *values, int count) {
+        if (count < 0 || (!values && count > 0)) return 0;
+        return Checked(0, [&] { return Self(data).readValues(kind, values, count); });
+    }
+};
 
 int ReadStr(void *data, char *buffer, int max) {
     if (!buffer || max <= 0) return -1;
@@ -41,22 +45,9 @@ void EndBlk(void *data) {
 
 }  // namespace
 
-LoadStream::LoadStream(int ioMode) {
-    record.ioMode = ioMode;
-    record.readData = this;
-    record.read = ReadValues<ValueKind::Raw, char>;
-    record.readI1 = ReadValues<ValueKind::I1, char>;
-    record.readI2 = ReadValues<ValueKind::I2, short>;
-    record.readI4 = ReadValues<ValueKind::I4, int>;
-    record.readU1 = ReadValues<ValueKind::U1, unsigned char>;
-    record.readU2 = ReadValues<ValueKind::U2, unsigned short>;
-    record.readU4 = ReadValues<ValueKind::U4, unsigned int>;
-    record.readFP = ReadValues<ValueKind::FP, float>;
-    record.readStr = ReadStr;
-    record.readID = ReadID;
-    record.findBlk = FindBlk;
-    record.endBlk = EndBlk;
-}
+LoadStream::LoadStream(int ioMode)
+    : record(
+          StreamRecord<LWLoadState, ReadValues>(ioMode, this, ReadStr, ReadID, FindBlk, EndBlk)) {}
 
 void LoadStream::noteDamage(std::string problem) {
     if (firstDamage.empty()) firstDamage = std::move(problem);

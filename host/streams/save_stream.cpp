@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "host/streams/stream_record.h"
+
 namespace {
 
 SaveStream &Self(void *data) {
@@ -23,15 +25,17 @@ void Checked(void *data, Body body) noexcept {
 }
 
 template <ValueKind kind, typename T>
-void WriteValues(void *data, const T *values, int count) {
-    Checked(data, [&](SaveStream &stream) {
-        if (count <= 0) return stream.writeValues(kind, values, 0);
-        if (!values)
-            return stream.refuse(std::string("write") + ValueKindName(kind) + " of " +
-                                 std::to_string(count) + " values from a null pointer");
-        stream.writeValues(kind, values, count);
-    });
-}
+struct WriteValues {
+    static void call(void *data, const T *values, int count) {
+        Checked(data, [&](SaveStream &stream) {
+            if (count <= 0) return stream.writeValues(kind, values, 0);
+            if (!values)
+                return stream.refuse(std::string("write") + ValueKindName(kind) + " of " +
+                                     std::to_string(count) + " values from a null pointer");
+            stream.writeValues(kind, values, count);
+        });
+    }
+};
 
 void WriteStr(void *data, const char *text) {
     Checked(data, [&](SaveStream &stream) {
@@ -60,22 +64,9 @@ void EndBlk(void *data) {
 
 }  // namespace
 
-SaveStream::SaveStream(int ioMode) {
-    record.ioMode = ioMode;
-    record.writeData = this;
-    record.write = WriteValues<ValueKind::Raw, char>;
-    record.writeI1 = WriteValues<ValueKind::I1, char>;
-    record.writeI2 = WriteValues<ValueKind::I2, short>;
-    record.writeI4 = WriteValues<ValueKind::I4, int>;
-    record.writeU1 = WriteValues<ValueKind::U1, unsigned char>;
-    record.writeU2 = WriteValues<ValueKind::U2, unsigned short>;
-    record.writeU4 = WriteValues<ValueKind::U4, unsigned int>;
-    record.writeFP = WriteValues<ValueKind::FP, float>;
-    record.writeStr = WriteStr;
-    record.writeID = WriteID;
-    record.beginBlk = BeginBlk;
-    record.endBlk = EndBlk;
-}
+SaveStream::SaveStream(int ioMode)
+    : record(StreamRecord<LWSaveState, WriteValues>(ioMode, this, WriteStr, WriteID, BeginBlk,
+                                                    EndBlk)) {}
 
 void SaveStream::refuse(std::string problem) {
     if (refusal.empty()) refusal = problem.empty() ? "refused" : std::move(problem);
