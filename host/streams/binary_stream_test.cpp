@@ -5,6 +5,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "host/streams/every_kind_testing.h"
+
 namespace {
 
 using Bytes = std::vector<unsigned char>;
@@ -178,46 +180,13 @@ TEST(BinaryLoadStream, TheRecordsEndBlkCannotCloseBlocksTheHostHolds) {
 }
 
 TEST(BinaryStreams, EveryKindComesBackBitForBit) {
-    BinarySaveStream out;
-    const LWSaveState &w = *out.state();
-    const char i1[] = {-128, 127};
-    const short i2[] = {-32768, 32767};
-    const unsigned short u2[] = {0, 65535};
-    const int i4[] = {-2147483647 - 1, 2147483647};
-    const unsigned int u4[] = {0, 0xFFFFFFFF};
+    EveryKind sent;
     const unsigned int floatBits[] = {0x7FA00001, 0xFF800000, 0x80000000, 0x00000001};
-    float fp[4];
-    std::memcpy(fp, floatBits, sizeof fp);
-    w.beginBlk(w.writeData, Data, 0);
-    w.writeI1(w.writeData, i1, 2);
-    w.writeI2(w.writeData, i2, 2);
-    w.writeU2(w.writeData, u2, 2);
-    w.writeI4(w.writeData, i4, 2);
-    w.writeU4(w.writeData, u4, 2);
-    w.writeFP(w.writeData, fp, 4);
-    w.endBlk(w.writeData);
-
+    std::memcpy(sent.fp, floatBits, sizeof sent.fp);
+    BinarySaveStream out;
+    sent.writeBlock(*out.state(), Data);
     BinaryLoadStream in(out.bytes());
-    const LWLoadState &r = *in.state();
-    char ri1[2];
-    short ri2[2];
-    unsigned short ru2[2];
-    int ri4[2];
-    unsigned int ru4[2];
-    float rfp[4];
-    ASSERT_EQ(r.findBlk(r.readData, Data), Data[0].id);
-    EXPECT_EQ(r.readI1(r.readData, ri1, 2), 2);
-    EXPECT_EQ(r.readI2(r.readData, ri2, 2), 2);
-    EXPECT_EQ(r.readU2(r.readData, ru2, 2), 2);
-    EXPECT_EQ(r.readI4(r.readData, ri4, 2), 2);
-    EXPECT_EQ(r.readU4(r.readData, ru4, 2), 2);
-    EXPECT_EQ(r.readFP(r.readData, rfp, 4), 4);
-    EXPECT_EQ(std::memcmp(ri1, i1, sizeof i1), 0);
-    EXPECT_EQ(std::memcmp(ri2, i2, sizeof i2), 0);
-    EXPECT_EQ(std::memcmp(ru2, u2, sizeof u2), 0);
-    EXPECT_EQ(std::memcmp(ri4, i4, sizeof i4), 0);
-    EXPECT_EQ(std::memcmp(ru4, u4, sizeof u4), 0);
-    EXPECT_EQ(std::memcmp(rfp, floatBits, sizeof rfp), 0);
+    EXPECT_EQ(EveryKind::ReadBlock(*in.state(), Data), sent);
 }
 
 }  // namespace
