@@ -70,6 +70,19 @@ std::string ParseView(const std::string &text, RenderOptions &options) {
     return {};
 }
 
+// An option whose text `parse` takes into the options; what it finds wrong is the error.
+CLI::Option *AddParsedOption(CLI::App &command, const std::string &name,
+                             std::string (*parse)(const std::string &, RenderOptions &),
+                             RenderOptions &options, const std::string &help) {
+    return command.add_option_function<std::string>(
+        name,
+        [parse, &options](const std::string &text) {
+            std::string problem = parse(text, options);
+            if (!problem.empty()) throw CLI::ValidationError(problem);
+        },
+        help);
+}
+
 }  // namespace
 
 void AddRenderOptions(CLI::App &command, RenderOptions &options) {
@@ -78,24 +91,12 @@ void AddRenderOptions(CLI::App &command, RenderOptions &options) {
     command.add_flag("--compare", options.compare,
                      "host shading, module shading and the polygon sets side by side");
     command.add_flag("--bump", options.bump, "ripple the host's normal as a bump map does");
-    command
-        .add_option_function<std::string>(
-            "--size",
-            [&options](const std::string &text) {
-                std::string problem = ParseSize(text, options);
-                if (!problem.empty()) throw CLI::ValidationError(problem);
-            },
-            "picture size WIDTHxHEIGHT (default 640x480; with --compare, of each panel)")
+    AddParsedOption(command, "--size", ParseSize, options,
+                    "picture size WIDTHxHEIGHT (default 640x480; with --compare, of each panel)")
         ->type_name("WxH");
-    command
-        .add_option_function<std::string>(
-            "--view",
-            [&options](const std::string &text) {
-                std::string problem = ParseView(text, options);
-                if (!problem.empty()) throw CLI::ValidationError(problem);
-            },
-            "camera direction AZIMUTH,ELEVATION in degrees (default -35,25: from the front "
-            "left, above)")
+    AddParsedOption(command, "--view", ParseView, options,
+                    "camera direction AZIMUTH,ELEVATION in degrees (default -35,25: from the "
+                    "front left, above)")
         ->type_name("AZ,EL");
     command
         .add_option("--fov", options.view.fieldOfViewDegrees,
