@@ -103,8 +103,8 @@ TEST_F(OptionsDialog, OpensOnNoneWithTheSettingControlsGreyedOut) {
         EXPECT_THAT(session.popupItems(Popup), ElementsAre("(none)", "A", "B", "C"));
         const HostPanel &panel = session.panel();
         EXPECT_EQ(panel.title, "KV's Velmora Shader version 0.16");
-        EXPECT_EQ(panel.width, 300);
-        EXPECT_EQ(panel.height, 24);
+        EXPECT_EQ(panel.geometry[PAN_W], 300);
+        EXPECT_EQ(panel.geometry[PAN_H], 24);
         EXPECT_EQ(panel.openFlags, 0x9D);
         ASSERT_EQ(panel.controls.size(), 5u);
         std::vector<std::string> layout;

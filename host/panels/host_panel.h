@@ -37,10 +37,7 @@ struct HostControl {
 struct HostPanel {
     PanelServices *services = nullptr;
     std::string title;
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
+    int geometry[4] = {};  // x, y, width and height, in the order the PAN_ tags number them
     int openFlags = 0;
     bool open = false;
     void *userData = nullptr;

@@ -47,6 +47,10 @@ std::string PanelTagName(pTag tag) {
     }
 }
 
+bool IsGeometryTag(pTag tag) {
+    return tag == PAN_X || tag == PAN_Y || tag == PAN_W || tag == PAN_H;
+}
+
 bool IsNotificationTag(pTag tag) {
     switch (tag) {
         case PAN_USERDRAW:
@@ -199,34 +203,20 @@ void PanelServices::Get(LWPanelID id, pTag tag, void *value) {
     current->log("get " + PanelTagName(tag));
     HostPanel *panel = current->findPanel(id, "get");
     if (!panel) return;
-    int *size = static_cast<int *>(value);
-    switch (tag) {
-        case PAN_X:
-            *size = panel->x;
-            break;
-        case PAN_Y:
-            *size = panel->y;
-            break;
-        case PAN_W:
-            *size = panel->width;
-            break;
-        case PAN_H:
-            *size = panel->height;
-            break;
-        default:
-            current->report("get " + PanelTagName(tag) + ": not served");
-    }
+    if (IsGeometryTag(tag))
+        *static_cast<int *>(value) = panel->geometry[tag];
+    else
+        current->report("get " + PanelTagName(tag) + ": not served");
 }
 
 void PanelServices::Set(LWPanelID id, pTag tag, void *value) {
     if (!current) return;
     HostPanel *panel = current->findPanel(id, "set");
     if (!panel) return;
-    if (tag == PAN_X || tag == PAN_Y || tag == PAN_W || tag == PAN_H) {
+    if (IsGeometryTag(tag)) {
         int size = *static_cast<const int *>(value);
         current->log("set " + PanelTagName(tag) + " " + std::to_string(size));
-        int *field[] = {&panel->x, &panel->y, &panel->width, &panel->height};
-        *field[tag] = size;
+        panel->geometry[tag] = size;
         return;
     }
     current->log("set " + PanelTagName(tag));
