@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/loader/handler_records.h"
 #include "host/services/service_table.h"
 #include "host/streams/binary_stream.h"
 #include "host/streams/recording_stream.h"
@@ -102,10 +103,9 @@ class SettingsRecord : public ::testing::Test {
     }
 
     ServiceTable host;
-    LWInstanceFuncs inst = {};
-    LWItemFuncs item = {};
-    LWRenderFuncs rend = {};
-    LWShaderHandler handler = {&inst, &item, &rend, nullptr, nullptr};
+    ShaderHandlerRecords records;
+    LWShaderHandler &handler = records.handler;
+    LWInstanceFuncs &inst = records.inst;
     std::vector<LWInstance> instances;
 };
 
