@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "bench/bench_meshes.h"
+#include "bench/ordered_adjacency_cache.h"
 #include "host/scene/scene_ids.h"
 #include "host/services/mesh_accessor.h"
-#include "shader/adjacency_cache.h"
 #include "shader/slot_smoothing.h"
 
 namespace {
@@ -39,11 +39,11 @@ void SlotSmoothing(benchmark::State &state) {
     LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
     Cache cache(nullptr);
     cache.build(*accessor);
-    std::vector<SampleRecord> samples = SpreadSamples(item, 1 << 14, SampleOrder::random);
+    std::vector<render::ShadingRecord> samples = SpreadSamples(item, 1 << 14, SampleOrder::random);
     std::size_t next = 0;
     for (auto _ : state) {
-        const SampleRecord &sample = samples[next++ % samples.size()];
-        benchmark::DoNotOptimize(SmoothOverSlots(*accessor, cache, sample.access, 1.0, 0));
+        const render::ShadingRecord &sample = samples[next++ % samples.size()];
+        benchmark::DoNotOptimize(SmoothOverSlots(*accessor, cache, sample.access(), 1.0, 0));
     }
     accessor->destroy(accessor);
     state.SetItemsProcessed(state.iterations());

@@ -18,18 +18,19 @@ std::shared_ptr<ObjectFile> GridFile(int polygons) {
     return file;
 }
 
-std::vector<SampleRecord> SpreadSamples(const ObjectItem &item, int count, SampleOrder order) {
+std::vector<render::ShadingRecord> SpreadSamples(const ObjectItem &item, int count,
+                                                 SampleOrder order) {
     std::mt19937 random(1234);
     int polygons = static_cast<int>(item.file->mesh.polygons.size());
     std::uniform_int_distribution<int> polygon(0, polygons - 1);
     std::uniform_real_distribution<float> position(0.0f, 1.0f);
-    std::vector<SampleRecord> samples;
+    std::vector<render::ShadingRecord> samples;
     samples.reserve(count);
     for (int index = 0; index < count; ++index) {
         int on = order == SampleOrder::random
                      ? polygon(random)
                      : static_cast<int>(static_cast<long long>(index) * polygons / count);
-        samples.push_back(SampleOn(item, on, position(random), position(random)));
+        samples.push_back(render::SampleOn(item, on, position(random), position(random)));
     }
     return samples;
 }

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/render/sample_record.h"
+#include "host/render/shading_record.h"
 #include "host/scene/scene.h"
 
 // A square-ish grid of about `polygons` quads, all of set "grid".
@@ -17,4 +17,5 @@ enum class SampleOrder {
 };
 
 // `count` samples over all of `item`'s polygons at pseudo-random positions, the same every run.
-std::vector<SampleRecord> SpreadSamples(const ObjectItem &item, int count, SampleOrder order);
+std::vector<render::ShadingRecord> SpreadSamples(const ObjectItem &item, int count,
+                                                 SampleOrder order);

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "bench/bench_meshes.h"
-#include "shader/shading_test_host.h"
+#include "plugin_tests/linked_module.h"
 
 namespace {
 
@@ -14,17 +14,17 @@ constexpr int SampleCount = 1 << 14;
 struct ShadingWorld {
     ShadingWorld(int polygons, SampleOrder order)
         : polygons(polygons), order(order), host(Scene{{{"Grid", GridFile(polygons)}}}) {
-        instance = host.createInstance();
-        ShadingTestHost::addSet(instance, "grid", 1.0);
+        instance = host.create();
+        AddSet(instance, "grid", 1.0);
         samples = SpreadSamples(host.scene().items[0], SampleCount, order);
-        SampleRecord warm = samples[0];
+        render::ShadingRecord warm = samples[0];
         host.shade(instance, warm);
     }
     int polygons;
     SampleOrder order;
-    ShadingTestHost host;
+    LinkedSession host;
     LWInstance instance;
-    std::vector<SampleRecord> samples;
+    std::vector<render::ShadingRecord> samples;
 };
 
 std::unique_ptr<ShadingWorld> world;
@@ -42,12 +42,13 @@ void Evaluate(benchmark::State &state) {
     // Made by the first thread before any thread enters the loop.
     if (state.thread_index() == 0) WorldOf(static_cast<int>(state.range(0)), Order);
     ShadingWorld &shading = *world;
-    std::vector<SampleRecord> samples = shading.samples;  // each thread writes its own records
+    std::vector<render::ShadingRecord> samples =
+        shading.samples;  // each thread writes its own records
     std::size_t next = static_cast<std::size_t>(state.thread_index()) * 7919;
     for (auto _ : state) {
-        SampleRecord &sample = samples[next++ % samples.size()];
+        render::ShadingRecord &sample = samples[next++ % samples.size()];
         shading.host.shade(shading.instance, sample);
-        benchmark::DoNotOptimize(sample.access.wNorm[0]);
+        benchmark::DoNotOptimize(sample->wNorm[0]);
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -10,7 +10,7 @@
 
 #include "host/render/renderer.h"
 #include "host/scene/mesh_generators.h"
-#include "shader/shading_test_host.h"
+#include "plugin_tests/linked_module.h"
 
 namespace {
 
@@ -49,13 +49,13 @@ void RenderFrame(benchmark::State &state) {
     settings.threads = static_cast<int>(state.range(0));
     auto kind = static_cast<ShaderKind>(state.range(1));
 
-    ShadingTestHost host(BenchScene());
+    LinkedSession host(BenchScene());
     ShaderHooks hooks;
     if (kind == Normalising) hooks["Body"] = {&normaliser, nullptr};
     if (kind == Module) {
-        LWInstance instance = host.createInstance();
-        ShadingTestHost::addSet(instance, "north", 60 * std::numbers::pi / 180);
-        ShadingTestHost::addSet(instance, "south", 60 * std::numbers::pi / 180);
+        LWInstance instance = host.create();
+        AddSet(instance, "north", 60 * std::numbers::pi / 180);
+        AddSet(instance, "south", 60 * std::numbers::pi / 180);
         hooks["Body"] = {&host.handler(), instance};
     }
     const ObjectItem &item = host.scene().items[0];

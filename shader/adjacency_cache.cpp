@@ -1,10 +1,10 @@
 #include "shader/adjacency_cache.h"
 
-AdjacencyCache &AdjacencyCacheList::findOrBuild(LWMeshInfo &accessor, LWItemID object) {
+AdjacencyCache *AdjacencyCacheList::findOrBuild(LWMeshInfo &accessor, LWItemID object) {
     for (const auto &cache : caches)
-        if (cache->objectID() == object) return *cache;
+        if (cache->objectID() == object) return cache.get();
     auto built = std::make_unique<AdjacencyCache>(object);
-    built->build(accessor);
+    if (!built->build(accessor)) return nullptr;
     caches.push_back(std::move(built));
-    return *caches.back();
+    return caches.back().get();
 }

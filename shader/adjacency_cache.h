@@ -4,22 +4,14 @@
 // the caller.
 #pragma once
 
-#include <cstdint>
-#include <map>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "hostapi/lwmeshes.h"
+#include "module/callback_guard.h"
 #include "shader/polygon_list.h"
 
-// Points ordered by their unsigned value.
-struct PointOrder {
-    bool operator()(LWPntID a, LWPntID b) const {
-        return reinterpret_cast<std::uintptr_t>(a) < reinterpret_cast<std::uintptr_t>(b);
-    }
-};
-using OrderedPointMap = std::map<LWPntID, PolygonList, PointOrder>;
 // Nodes keep their address when the table grows, so a list handed out stays valid.
 using HashedPointMap = std::unordered_map<LWPntID, PolygonList>;
 
@@ -37,13 +29,19 @@ class BasicAdjacencyCache {
     std::size_t pointCount() const { return lists.size(); }
 
     // Two scans of the object's polygons: the first counts each point's polygon references, so
-    // that each array is allocated once at its exact size; the second fills the arrays.
-    void build(LWMeshInfo &accessor);
+    // that each array is allocated once at its exact size; the second fills the arrays. False
+    // when a scan had to be stopped (memory ran out): the table is then incomplete and unusable.
+    bool build(LWMeshInfo &accessor);
 
   private:
+    static constexpr int StopScan = 1;
     struct Scan {
         LWMeshInfo &accessor;
         BasicAdjacencyCache &cache;
+        bool stopped = false;
+        // Runs one polygon's step as a host callback must: guarded, stopping the scan on failure.
+        template <typename Step>
+        int visit(Step step);
     };
     static int countPass(void *scan, LWPolID polygon);
     static int fillPass(void *scan, LWPolID polygon);
@@ -52,9 +50,8 @@ class BasicAdjacencyCache {
     LWItemID object;
 };
 
-// The cache of the shipped module; the ordered map is kept as the baseline it is measured against.
+// The cache of the shipped module; benchmarks measure it against other maps.
 using AdjacencyCache = BasicAdjacencyCache<HashedPointMap>;
-using OrderedAdjacencyCache = BasicAdjacencyCache<OrderedPointMap>;
 
 class AdjacencyCacheList {
   public:
@@ -63,8 +60,9 @@ class AdjacencyCacheList {
     AdjacencyCacheList(const AdjacencyCacheList &) = delete;
     AdjacencyCacheList &operator=(const AdjacencyCacheList &) = delete;
 
-    // The cache of `object`, built from `accessor` and appended when the list has none.
-    AdjacencyCache &findOrBuild(LWMeshInfo &accessor, LWItemID object);
+    // The cache of `object`, built from `accessor` and appended when the list has none; null
+    // when it could not be built, and nothing is kept of it.
+    AdjacencyCache *findOrBuild(LWMeshInfo &accessor, LWItemID object);
     // Destroys every cache; the storage of the list stays for the next render.
     void clear() { caches.clear(); }
     std::size_t size() const { return caches.size(); }
@@ -74,35 +72,57 @@ class AdjacencyCacheList {
 };
 
 template <typename PointMap>
-void BasicAdjacencyCache<PointMap>::build(LWMeshInfo &accessor) {
+bool BasicAdjacencyCache<PointMap>::build(LWMeshInfo &accessor) {
     Scan scan{accessor, *this};
     accessor.scanPolys(&accessor, countPass, &scan);
+    if (scan.stopped) return false;
     for (auto &[point, list] : lists) {
         list.polygons.reset(list.count > 0 ? new LWPolID[list.count] : nullptr);
         list.filled = 0;
     }
     accessor.scanPolys(&accessor, fillPass, &scan);
+    if (scan.stopped) return false;
+    // A host whose second scan shows fewer corners than its first leaves the end of an array
+    // unfilled: only what was filled is listed.
+    for (auto &[point, list] : lists) list.count = list.filled;
+    return true;
+}
+
+template <typename PointMap>
+template <typename Step>
+int BasicAdjacencyCache<PointMap>::Scan::visit(Step step) {
+    // The host's frames sit between the scan and us: nothing may be thrown through them, and a
+    // host that scans on after being asked to stop is not listened to.
+    if (!stopped) {
+        stopped = Guarded(StopScan, [&] {
+                      step();
+                      return 0;
+                  }) != 0;
+    }
+    return stopped ? StopScan : 0;
 }
 
 template <typename PointMap>
 int BasicAdjacencyCache<PointMap>::countPass(void *context, LWPolID polygon) {
     auto &scan = *static_cast<Scan *>(context);
-    int corners = scan.accessor.polSize(&scan.accessor, polygon);
-    for (int corner = 0; corner < corners; ++corner)
-        ++scan.cache.polygonsAt(scan.accessor.polVertex(&scan.accessor, polygon, corner)).count;
-    return 0;
+    return scan.visit([&] {
+        int corners = scan.accessor.polSize(&scan.accessor, polygon);
+        for (int corner = 0; corner < corners; ++corner)
+            ++scan.cache.polygonsAt(scan.accessor.polVertex(&scan.accessor, polygon, corner)).count;
+    });
 }
 
 template <typename PointMap>
 int BasicAdjacencyCache<PointMap>::fillPass(void *context, LWPolID polygon) {
     auto &scan = *static_cast<Scan *>(context);
-    int corners = scan.accessor.polSize(&scan.accessor, polygon);
-    for (int corner = 0; corner < corners; ++corner) {
-        PolygonList &list =
-            scan.cache.polygonsAt(scan.accessor.polVertex(&scan.accessor, polygon, corner));
-        // A host whose second scan shows more corners than its first must not make us write
-        // past an array.
-        if (list.filled < list.count) list.polygons[list.filled++] = polygon;
-    }
-    return 0;
+    return scan.visit([&] {
+        int corners = scan.accessor.polSize(&scan.accessor, polygon);
+        for (int corner = 0; corner < corners; ++corner) {
+            PolygonList &list =
+                scan.cache.polygonsAt(scan.accessor.polVertex(&scan.accessor, polygon, corner));
+            // A host whose second scan shows more corners than its first must not make us write
+            // past an array.
+            if (list.filled < list.count) list.polygons[list.filled++] = polygon;
+        }
+    });
 }

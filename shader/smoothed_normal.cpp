@@ -10,7 +10,8 @@ bool smoothedNormal(const LWShaderAccess &sample, double angle, int sameSetOnly,
     // An accessor of its own: the one evaluate holds is not handed in.
     MeshInfoHold accessor(*hostServices.objectInfo, sample.objID);
     if (!accessor) return false;
-    AdjacencyCache &cache = adjacencyCacheList.findOrBuild(*accessor, sample.objID);
-    result = SmoothOverSlots(*accessor, cache, sample, angle, sameSetOnly);
+    AdjacencyCache *cache = adjacencyCacheList.findOrBuild(*accessor, sample.objID);
+    if (!cache) return false;
+    result = SmoothOverSlots(*accessor, *cache, sample, angle, sameSetOnly);
     return true;
 }

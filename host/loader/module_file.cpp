@@ -63,8 +63,8 @@ ModuleFile::~ModuleFile() {
     CloseLibrary(library);
 }
 
-ActivateFunc *ModuleFile::findServer(const char *className, const char *name) const {
-    for (const ServerRecord *server = record->serverDefs; server->className; ++server) {
+ActivateFunc *FindServer(const ModuleDescriptor &module, const char *className, const char *name) {
+    for (const ServerRecord *server = module.serverDefs; server->className; ++server) {
         if (std::strcmp(server->className, className) == 0 && server->name &&
             std::strcmp(server->name, name) == 0)
             return server->activate;

@@ -15,10 +15,11 @@ class ModuleFile {
     ModuleFile &operator=(const ModuleFile &) = delete;
 
     ModuleDescriptor &descriptor() const { return *record; }
-    // The activation of the server of `className` named `name`, or null.
-    ActivateFunc *findServer(const char *className, const char *name) const;
 
   private:
     void *library = nullptr;
     ModuleDescriptor *record = nullptr;
 };
+
+// The activation of the server of `className` named `name` in a module's list, or null.
+ActivateFunc *FindServer(const ModuleDescriptor &module, const char *className, const char *name);

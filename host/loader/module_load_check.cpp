@@ -4,9 +4,9 @@
 #include <cstring>
 #include <exception>
 
+#include "host/loader/handler_records.h"
 #include "host/loader/module_file.h"
 #include "host/services/service_table.h"
-#include "hostapi/lwhandler.h"
 
 namespace {
 
@@ -34,11 +34,11 @@ void CheckServers(const ModuleFile &module) {
 void CheckHandler(const ModuleFile &module) {
     void *token = module.descriptor().startup();
     Check(token != nullptr, "start-up returns a token");
-    ActivateFunc *activate = module.findServer(LWSHADER_HCLASS, "KV_Velmora");
-    LWInstanceFuncs inst = {};
-    LWItemFuncs item = {};
-    LWRenderFuncs rend = {};
-    LWShaderHandler handler = {&inst, &item, &rend, nullptr, nullptr};
+    ActivateFunc *activate = FindServer(module.descriptor(), LWSHADER_HCLASS, "KV_Velmora");
+    ShaderHandlerRecords records;
+    LWShaderHandler &handler = records.handler;
+    LWInstanceFuncs &inst = records.inst;
+    LWRenderFuncs &rend = records.rend;
     ServiceTable services;
     bool refusedNewer = true;
     for (int version = 8; version > 4; --version)

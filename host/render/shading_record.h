@@ -20,7 +20,17 @@ class ShadingRecord {
   public:
     static constexpr size_t Bytes = 2048;
     ShadingRecord();
+    ShadingRecord(const ShadingRecord &other);
+    ShadingRecord &operator=(const ShadingRecord &other);
+    ShadingRecord(ShadingRecord &&) = default;
+    ShadingRecord &operator=(ShadingRecord &&) = default;
+
     LWShaderAccess &access() { return *reinterpret_cast<LWShaderAccess *>(storage.get()); }
+    const LWShaderAccess &access() const {
+        return *reinterpret_cast<const LWShaderAccess *>(storage.get());
+    }
+    LWShaderAccess *operator->() { return &access(); }
+    const LWShaderAccess *operator->() const { return &access(); }
     void clear();
 
   private:
@@ -40,6 +50,15 @@ struct SampleSpot {
 // procedural bump to `wNorm`, as a bump-mapped surface would.
 void FillShadingRecord(LWShaderAccess &record, const ObjectItem &item, const HostNormals &normals,
                        const SampleSpot &spot, double bumpFrequency);
+
+// For tests and benchmarks: a sample at (u, v) of polygon `polygon` of `item`, without a ray. A
+// quad's weights are bilinear in (u, v) over corners 0..3; other polygons weigh their first (up
+// to four) corners equally, and slots beyond the polygon's corners hold the null point with
+// weight 0. Both shading normals are the geometric normal, unbumped.
+ShadingRecord SampleOn(const ObjectItem &item, int polygon, float u = 0.5f, float v = 0.5f);
+
+// The polygon's normal as the sampler above sees it (corners 0, 1, n - 1; zero when degenerate).
+void GeometricNormal(const MeshData &mesh, const MeshPolygon &polygon, LWDVector normal);
 
 // The bump's change of a unit normal at a position: a ripple across the surface.
 Vec3 BumpPerturbation(Vec3 position, Vec3 normal, double frequency);

@@ -3,16 +3,47 @@
 #include <cstring>
 #include <stdexcept>
 
-HostSession::HostSession(Scene scene, const std::string &modulePath)
+HostSession::HostSession(Scene scene)
     : served(std::make_unique<Scene>(std::move(scene))), objectInfo(*served), listing(*served) {
     objectInfo.registerIn(services);
     listing.registerIn(services);
     panels.registerIn(services);
+}
+
+HostSession::HostSession(Scene scene, const std::string &modulePath)
+    : HostSession(std::move(scene)) {
     module = std::make_unique<ShaderModule>(modulePath, "KV_Velmora", services.global());
 }
 
+HostSession::HostSession(Scene scene, const ModuleDescriptor &linkedModule)
+    : HostSession(std::move(scene)) {
+    module = std::make_unique<ShaderModule>(linkedModule, "KV_Velmora", services.global());
+}
+
 HostSession::~HostSession() {
+    if (!module) return;
+    // Caches the module keeps for a render name objects of this scene, which ends here.
+    endRender();
     for (auto &[surface, instance] : instances) handler().inst->destroy(instance);
+    for (LWInstance instance : made) handler().inst->destroy(instance);
+}
+
+LWInstance HostSession::create(void *context) {
+    LWError error = nullptr;
+    LWInstance instance = handler().inst->create(handler().inst->priv, context, &error);
+    if (!instance)
+        throw std::runtime_error(std::string("the shader made no instance") +
+                                 (error ? std::string(": ") + error : std::string()));
+    made.push_back(instance);
+    return instance;
+}
+
+void HostSession::beginRender() {
+    handler().rend->init(nullptr, LWINIT_RENDER);
+}
+
+void HostSession::endRender() {
+    handler().rend->cleanup(nullptr);
 }
 
 LWSurfaceID HostSession::surfaceId(const ObjectFile &file, const std::string &surface) {

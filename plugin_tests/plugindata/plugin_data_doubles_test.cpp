@@ -8,20 +8,10 @@
 #include "host/streams/binary_stream.h"
 #include "host/streams/recording_stream.h"
 #include "host/streams/stream_file.h"
+#include "plugin_tests/plugindata/double_bits_testing.h"
 #include "shader/polygon_set_list.h"
 
 namespace {
-
-// Bits go in and out through memory only: a double passed by value on i686 goes through an x87
-// register, which turns a signalling NaN quiet.
-void SetBits(double &value, std::uint64_t bits) {
-    std::memcpy(&value, &bits, sizeof value);
-}
-std::uint64_t Bits(const double &value) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 constexpr std::uint64_t SpecialBits[] = {
     0x3FF8FE3CC6FF87DE,  // the default smoothing angle

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "host/scene/mesh_generators.h"
-#include "shader/shading_test_host.h"
+#include "plugin_tests/linked_module.h"
 
 namespace {
+
+using render::ShadingRecord;
 
 Scene TwoObjects() {
     Scene scene;
@@ -20,13 +22,13 @@ Scene TwoObjects() {
     return scene;
 }
 
-std::vector<SampleRecord> SamplesEverywhere(const ShadingTestHost &host) {
-    std::vector<SampleRecord> samples;
+std::vector<ShadingRecord> SamplesEverywhere(const LinkedSession &host) {
+    std::vector<ShadingRecord> samples;
     for (int item = 0; item < 2; ++item) {
         int polygons = static_cast<int>(host.scene().items[item].file->mesh.polygons.size());
         for (int polygon = 0; polygon < polygons; ++polygon) {
             float u = static_cast<float>(polygon % 5) / 4, v = static_cast<float>(polygon % 3) / 2;
-            SampleRecord sample = host.sampleOn(item, polygon, u, v);
+            ShadingRecord sample = host.sampleOn(item, polygon, u, v);
             if (polygon % 2) sample->wNorm[1] += 0.125;
             samples.push_back(sample);
         }
@@ -40,16 +42,16 @@ bool SameNormals(const LWShaderAccess &a, const LWShaderAccess &b) {
 }
 
 TEST(EvaluateConcurrency, ThreadsAgreeWithOneThreadWhileCachesAreEmptied) {
-    ShadingTestHost host(TwoObjects());
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "band0", 1.0);
-    ShadingTestHost::addSet(instance, "band1", 0.6, 1);
-    ShadingTestHost::addSet(instance, "band2", 1.2);
-    ShadingTestHost::addSet(instance, "can", 0.9);
+    LinkedSession host(TwoObjects());
+    LWInstance instance = host.create();
+    AddSet(instance, "band0", 1.0);
+    AddSet(instance, "band1", 0.6, 1);
+    AddSet(instance, "band2", 1.2);
+    AddSet(instance, "can", 0.9);
 
-    const std::vector<SampleRecord> unshaded = SamplesEverywhere(host);
-    std::vector<SampleRecord> expected = unshaded;
-    for (SampleRecord &sample : expected) host.shade(instance, sample);
+    const std::vector<ShadingRecord> unshaded = SamplesEverywhere(host);
+    std::vector<ShadingRecord> expected = unshaded;
+    for (ShadingRecord &sample : expected) host.shade(instance, sample);
 
     constexpr int Shaders = 3, Rounds = 6;
     std::atomic<int> shadersDone{0};
@@ -61,9 +63,10 @@ TEST(EvaluateConcurrency, ThreadsAgreeWithOneThreadWhileCachesAreEmptied) {
             for (int round = 0; round < Rounds; ++round) {
                 for (std::size_t step = 0; step < count; ++step) {
                     std::size_t index = (step * (thread + 1) + round) % count;
-                    SampleRecord sample = unshaded[index];
+                    ShadingRecord sample = unshaded[index];
                     host.shade(instance, sample);
-                    if (!SameNormals(sample.access, expected[index].access)) ++mismatches[thread];
+                    if (!SameNormals(sample.access(), expected[index].access()))
+                        ++mismatches[thread];
                 }
             }
             ++shadersDone;
@@ -79,7 +82,7 @@ TEST(EvaluateConcurrency, ThreadsAgreeWithOneThreadWhileCachesAreEmptied) {
     for (std::thread &thread : threads) thread.join();
 
     EXPECT_EQ(mismatches, std::vector<int>(Shaders, 0));
-    MeshAccessTotals totals = host.objectInfo().ledger().totals();
+    MeshAccessTotals totals = host.objectInfoService().ledger().totals();
     EXPECT_EQ(totals.obtained, totals.destroyed);
     EXPECT_GE(totals[MeshCall::scanPolys], 4);
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "bench/ordered_adjacency_cache.h"
 #include "host/scene/mesh_generators.h"
 #include "host/scene/scene_ids.h"
 #include "host/services/mesh_accessor.h"
@@ -19,7 +20,7 @@ struct Built {
     explicit Built(const MeshData &mesh) : cache(nullptr) {
         MeshCorners corners(mesh);
         LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
-        cache.build(*accessor);
+        EXPECT_TRUE(cache.build(*accessor));
         accessor->destroy(accessor);
     }
     MeshAccessLedger ledger;
@@ -97,9 +98,10 @@ class CacheList : public ::testing::Test {
         LWItemID id = ItemID(scene.items[item]);
         MeshCorners corners(scene.items[item].file->mesh);
         LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
-        AdjacencyCache &cache = list.findOrBuild(*accessor, id);
+        AdjacencyCache *cache = list.findOrBuild(*accessor, id);
         accessor->destroy(accessor);
-        return cache;
+        EXPECT_NE(cache, nullptr);
+        return *cache;
     }
     long scans() const { return ledger.totals()[MeshCall::scanPolys]; }
 

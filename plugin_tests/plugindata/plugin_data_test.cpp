@@ -237,17 +237,21 @@ TEST(PluginDataLoad, FewerBlocksThanCountedStopsAtTheFirstMissingOne) {
                                  "endBlk", "findBlk PDPR -> 0", "endBlk", "endBlk"}));
 }
 
-TEST(PluginDataLoad, ALongStoredNameIsCutToTheBufferAndMatchesNothing) {
+TEST(PluginDataLoad, ALongStoredNameIsCutToTheBufferAndMatchesOnlyTheCutName) {
     const std::string longName(600, 'n');
-    int stored = 4, value = -1;
+    int stored = 4;
     const ParamDescriptor saved[] = {{longName.c_str(), PINT, &stored, 1, nullptr, nullptr}, End};
     const std::string cut(511, 'n');
-    const ParamDescriptor table[] = {{cut.c_str(), PINT, &value, 1, nullptr, nullptr}, End};
     for (int mode : {LWIO_BINARY, LWIO_ASCII}) {
+        int whole = -1, cutValue = -1;
+        const ParamDescriptor table[] = {{longName.c_str(), PINT, &whole, 1, nullptr, nullptr},
+                                         {cut.c_str(), PINT, &cutValue, 1, nullptr, nullptr},
+                                         End};
         std::unique_ptr<LoadStream> in = Saved(mode, saved);
         PluginDataLoad(in->state(), table);
+        EXPECT_EQ(whole, -1) << "mode " << mode;
+        EXPECT_EQ(cutValue, 4) << "mode " << mode;
     }
-    EXPECT_EQ(value, 4);
 }
 
 }  // namespace

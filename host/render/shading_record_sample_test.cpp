@@ -1,15 +1,16 @@
-#include "host/render/sample_record.h"
-
+// The record of a sample placed on a polygon by tests, without a ray.
 #include <gtest/gtest.h>
 
+#include "host/render/shading_record.h"
 #include "host/scene/mesh_generators.h"
 #include "host/scene/scene_ids.h"
 
+namespace render {
 namespace {
 
-TEST(SampleRecord, QuadSamplesWeighTheirCornersBilinearly) {
+TEST(ShadingRecordOnPolygon, QuadSamplesWeighTheirCornersBilinearly) {
     ObjectItem item{"Grid", MakeObjectFile("grid.lwo", MakeGrid(2, 1))};
-    SampleRecord sample = SampleOn(item, 1, 0.25f, 0.5f);
+    ShadingRecord sample = SampleOn(item, 1, 0.25f, 0.5f);
     const MeshData &mesh = item.file->mesh;
     EXPECT_EQ(sample->objID, ItemID(item));
     EXPECT_EQ(sample->polygon, PolygonID(mesh.polygons[1]));
@@ -24,11 +25,11 @@ TEST(SampleRecord, QuadSamplesWeighTheirCornersBilinearly) {
     EXPECT_EQ(sample->wNorm0[2], 1.0);
 }
 
-TEST(SampleRecord, OtherPolygonsWeighUpToFourCornersEqually) {
+TEST(ShadingRecordOnPolygon, OtherPolygonsWeighUpToFourCornersEqually) {
     ObjectItem item{"Odd", MakeObjectFile("odd.lwo", MakeOddPolygons(6))};
-    SampleRecord hexagon = SampleOn(item, 0);
+    ShadingRecord hexagon = SampleOn(item, 0);
     for (float weight : hexagon->weights) EXPECT_FLOAT_EQ(weight, 0.25f);
-    SampleRecord line = SampleOn(item, 1);
+    ShadingRecord line = SampleOn(item, 1);
     EXPECT_FLOAT_EQ(line->weights[0], 0.5f);
     EXPECT_EQ(line->verts[2], nullptr);
     EXPECT_EQ(line->weights[2], 0.0f);
@@ -36,4 +37,13 @@ TEST(SampleRecord, OtherPolygonsWeighUpToFourCornersEqually) {
     EXPECT_EQ(line->gNorm[2], 0.0);
 }
 
+TEST(ShadingRecordOnPolygon, LeavesTheRoomAfterThePolygonMemberZero) {
+    ObjectItem item{"Grid", MakeObjectFile("grid.lwo", MakeGrid(1, 1))};
+    ShadingRecord sample = SampleOn(item, 0);
+    const auto *bytes = reinterpret_cast<const unsigned char *>(&sample.access());
+    for (std::size_t at = sizeof(LWShaderAccess); at < ShadingRecord::Bytes; ++at)
+        ASSERT_EQ(bytes[at], 0) << "byte " << at;
+}
+
 }  // namespace
+}  // namespace render

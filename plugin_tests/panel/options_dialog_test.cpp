@@ -8,14 +8,13 @@
 #include <cstring>
 #include <numbers>
 
-#include "host/loader/shader_module.h"
 #include "host/panels/scripted_user.h"
 #include "host/scene/mesh_generators.h"
 #include "host/scene/scene_ids.h"
-#include "host/stand_in_host.h"
 #include "host/streams/recording_stream.h"
 #include "module/activation.h"
 #include "module/host_services.h"
+#include "plugin_tests/linked_module.h"
 #include "shader/shader_instance.h"
 
 namespace {
@@ -30,12 +29,14 @@ class DialogActivation : public ::testing::Test {
     }
     void TearDown() override {
         hostServices = {};
-        EXPECT_THAT(host->panels.problems(), IsEmpty());
+        EXPECT_THAT(host->panelServices().problems(), IsEmpty());
     }
-    int activate() {
+    // Shows the dialog on an instance whose settings start with entries named `kept`.
+    int activate(const std::vector<std::string> &kept = {}) {
         FetchHostServices(host->global());
         ShaderInstance instance = {
             std::make_unique<PolygonSetList>(), {}, SurfaceID(*scene.items[0].file, 0)};
+        for (const std::string &name : kept) instance.settings->append(name);
         LWInterface ui = {&instance, nullptr, nullptr, nullptr};
         int result = ActivateInterface(4, host->global(), &ui, nullptr);
         entriesMade = instance.settings->size();
@@ -43,54 +44,56 @@ class DialogActivation : public ::testing::Test {
     }
 
     Scene scene;
-    std::optional<StandInHost> host;
+    std::optional<LinkedSession> host;
     std::size_t entriesMade = 0;
 };
 
 TEST_F(DialogActivation, WithoutPanelServicesNothingIsShown) {
-    host->table.switchOff("LWPanelServices");
+    host->serviceTable().switchOff("LWPanelServices");
     EXPECT_EQ(activate(), AFUNC_OK);
-    EXPECT_THAT(host->panels.calls(), IsEmpty());
+    EXPECT_THAT(host->panelServices().calls(), IsEmpty());
 }
 
 TEST_F(DialogActivation, PanelThatCannotBeMadeShowsNothing) {
-    host->panels.refuseCreate(true);
-    EXPECT_EQ(activate(), AFUNC_OK);
-    EXPECT_EQ(host->panels.opened(), 0);
-    EXPECT_EQ(entriesMade, 0u);
+    host->panelServices().refuseCreate(true);
+    // "Gone" is no set of the surface: a dialog that opened would drop it.
+    EXPECT_EQ(activate({"A", "Gone"}), AFUNC_OK);
+    EXPECT_EQ(host->panelServices().opened(), 0);
+    EXPECT_EQ(entriesMade, 2u);
 }
 
 TEST_F(DialogActivation, WithoutObjectInfoThePanelServicesAreNotEvenFetched) {
-    host->table.switchOff("LW Object Info 4");
+    host->serviceTable().switchOff("LW Object Info 4");
     EXPECT_EQ(activate(), AFUNC_OK);
-    EXPECT_THAT(host->panels.calls(), IsEmpty());
-    for (const auto &request : host->table.requests()) EXPECT_NE(request.name, "LWPanelServices");
+    EXPECT_THAT(host->panelServices().calls(), IsEmpty());
+    for (const auto &request : host->serviceTable().requests())
+        EXPECT_NE(request.name, "LWPanelServices");
 }
 
 TEST_F(DialogActivation, PanelServicesComeThroughTheLatestHandlersGlobalFunction) {
     ServiceTable later;
-    later.provide("LW Object Info 4", host->objectInfo.record());
-    later.provide("LWPanelServices", host->panels.record());
+    later.provide("LW Object Info 4", host->objectInfoService().record());
+    later.provide("LWPanelServices", host->panelServices().record());
     FetchHostServices(host->global());
     FetchHostServices(later.global());
     ShaderInstance instance = {
         std::make_unique<PolygonSetList>(), {}, SurfaceID(*scene.items[0].file, 0)};
     LWInterface ui = {&instance, nullptr, nullptr, nullptr};
-    host->table.forgetRequests();
+    host->serviceTable().forgetRequests();
     EXPECT_EQ(ActivateInterface(4, host->global(), &ui, nullptr), AFUNC_OK);
-    EXPECT_THAT(host->table.requests(), IsEmpty());
+    EXPECT_THAT(host->serviceTable().requests(), IsEmpty());
     EXPECT_EQ(later.requests().back().name, "LWPanelServices");
-    EXPECT_EQ(host->panels.record()->globalFun, later.global());
-    EXPECT_EQ(host->panels.opened(), 1);
+    EXPECT_EQ(host->panelServices().record()->globalFun, later.global());
+    EXPECT_EQ(host->panelServices().opened(), 1);
 }
 
 TEST_F(DialogActivation, OpensOneModalPanelAndDestroysItBeforeReturning) {
     ScriptedUser user;
     user.pick("Polygon set : ", "A");
-    host->panels.setUser(&user);
+    host->panelServices().setUser(&user);
     EXPECT_EQ(activate(), AFUNC_OK);
-    EXPECT_EQ(host->panels.opened(), 1);
-    EXPECT_TRUE(host->panels.panels().empty());
+    EXPECT_EQ(host->panelServices().opened(), 1);
+    EXPECT_TRUE(host->panelServices().panels().empty());
     EXPECT_EQ(entriesMade, 1u);
 }
 
@@ -116,13 +119,9 @@ TEST(DialogRoad, EditsOfTwoSetsReachTheInstance) {
     mesh.polygons[5].part = "Rim";
     Scene scene;
     scene.items.push_back({"Cup", MakeObjectFile("objects/cup.lwo", std::move(mesh))});
-    StandInHost host(scene);
-    ShaderModule module(std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p", "KV_Velmora",
-                        host.global());
-    const LWShaderHandler &handler = module.handler();
-    LWError error = nullptr;
-    LWInstance instance = handler.inst->create(nullptr, SurfaceID(*scene.items[0].file, 0), &error);
-    ASSERT_NE(instance, nullptr);
+    HostSession host(scene, std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p");
+    const LWShaderHandler &handler = host.handler();
+    LWInstance instance = host.create(SurfaceID(*scene.items[0].file, 0));
 
     ScriptedUser user;
     user.then([](PanelSession &session) {
@@ -135,10 +134,8 @@ TEST(DialogRoad, EditsOfTwoSetsReachTheInstance) {
         .pick("Polygon set : ", "Rim")
         .setBox("enable smoothing", true)
         .setBox("smooth only same polygon set", true);
-    host.panels.setUser(&user);
-    EXPECT_TRUE(module.showInterface(instance, host.global()));
+    EXPECT_NO_THROW(host.editOptions(instance, user));
     EXPECT_EQ(user.sessions(), 1);
-    EXPECT_THAT(host.panels.problems(), IsEmpty());
 
     RecordingSaveStream saved;
     EXPECT_EQ(handler.inst->save(instance, saved.state()), nullptr);
@@ -149,7 +146,6 @@ TEST(DialogRoad, EditsOfTwoSetsReachTheInstance) {
                             "writeU1 " + HexBits(40 * std::numbers::pi / 180), "writeI4 0",
                             "writeStr \"Rim\"", "writeI4 1", "writeU1 3FF8FE3CC6FF87DE",
                             "writeI4 1", "endBlk", "endBlk"));
-    handler.inst->destroy(instance);
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 #include "host/panels/scripted_user.h"
 #include "host/scene/mesh_generators.h"
 #include "host/scene/scene_ids.h"
-#include "host/stand_in_host.h"
 #include "module/activation.h"
 #include "module/host_services.h"
+#include "plugin_tests/linked_module.h"
 
 namespace {
 
@@ -34,13 +34,6 @@ Scene PaintedObject() {
     return scene;
 }
 
-struct HandlerRecords {
-    LWInstanceFuncs inst = {};
-    LWItemFuncs item = {};
-    LWRenderFuncs rend = {};
-    LWShaderHandler handler = {&inst, &item, &rend, nullptr, nullptr};
-};
-
 // Entries as "name enabled angle-in-degrees sameSetOnly".
 std::vector<std::string> Describe(const PolygonSetList &list) {
     std::vector<std::string> described;
@@ -57,19 +50,19 @@ std::vector<std::string> Describe(const PolygonSetList &list) {
 class OptionsDialog : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_EQ(ActivateHandler(4, host.global(), &records.handler, nullptr), AFUNC_OK);
-        host.panels.setUser(&user);
+        host.panelServices().setUser(&user);
         useSurface(0);
     }
     void TearDown() override {
-        records.inst.destroy(instance);
+        host.handler().inst->destroy(instance);
         hostServices = {};
-        EXPECT_THAT(host.panels.problems(), IsEmpty());
+        EXPECT_THAT(host.panelServices().problems(), IsEmpty());
     }
     void useSurface(int index) {
-        if (instance) records.inst.destroy(instance);
+        if (instance) host.handler().inst->destroy(instance);
         LWError error = nullptr;
-        instance = records.inst.create(nullptr, SurfaceID(*scene.items[0].file, index), &error);
+        instance =
+            host.handler().inst->create(nullptr, SurfaceID(*scene.items[0].file, index), &error);
     }
     PolygonSetList &settings() { return *static_cast<ShaderInstance *>(instance)->settings; }
     std::vector<std::string> entries() { return Describe(settings()); }
@@ -92,8 +85,7 @@ class OptionsDialog : public ::testing::Test {
     }
 
     Scene scene = PaintedObject();
-    StandInHost host{scene};
-    HandlerRecords records;
+    LinkedSession host{scene};
     ScriptedUser user;
     LWInstance instance = nullptr;
 };
@@ -124,10 +116,10 @@ TEST_F(OptionsDialog, OpensOnNoneWithTheSettingControlsGreyedOut) {
         EXPECT_EQ(panel.controls[3]->floatValue, DefaultSmoothingAngle);
     });
     EXPECT_EQ(showDialog(), AFUNC_OK);
-    EXPECT_EQ(host.panels.opened(), 1);
+    EXPECT_EQ(host.panelServices().opened(), 1);
     EXPECT_THAT(entries(), IsEmpty());
-    EXPECT_TRUE(host.panels.panels().empty());
-    EXPECT_THAT(host.panels.calls().back(), "destroy");
+    EXPECT_TRUE(host.panelServices().panels().empty());
+    EXPECT_THAT(host.panelServices().calls().back(), "destroy");
 }
 
 TEST_F(OptionsDialog, PickingASetAppendsAnEntryWithTheDefaults) {
@@ -208,14 +200,15 @@ TEST_F(OptionsDialog, SurfaceWithoutSetsShowsOnlyNoneAndLosesEveryEntry) {
 TEST_F(OptionsDialog, GreyedOutControlsCannotBeWorked) {
     user.setBox(Enable, true);
     showDialog();
-    EXPECT_THAT(host.panels.problems(), ElementsAre("panel \"KV's Velmora Shader version 0.16\": "
-                                                    "\"enable smoothing\" is greyed out"));
+    EXPECT_THAT(host.panelServices().problems(),
+                ElementsAre("panel \"KV's Velmora Shader version 0.16\": "
+                            "\"enable smoothing\" is greyed out"));
     EXPECT_THAT(entries(), IsEmpty());
-    host.panels.forgetProblems();
+    host.panelServices().forgetProblems();
 }
 
 TEST_F(OptionsDialog, RefusedControlGivesAnInertPanel) {
-    host.panels.refuseControlType("AngleControl");
+    host.panelServices().refuseControlType("AngleControl");
     user.pick(Popup, "A");
     EXPECT_EQ(showDialog(), AFUNC_OK);
     EXPECT_THAT(entries(), IsEmpty());

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/loader/handler_records.h"
 #include "host/services/service_table.h"
 #include "host/streams/binary_stream.h"
 #include "host/streams/recording_stream.h"
@@ -16,6 +17,7 @@
 #include "hostapi/lwhandler.h"
 #include "hostapi/lwserver.h"
 #include "module/host_services.h"
+#include "plugin_tests/plugindata/double_bits_testing.h"
 #include "plugindata/plugin_data.h"
 #include "shader/shader_instance.h"
 
@@ -25,17 +27,6 @@ namespace {
 
 using Calls = std::vector<std::string>;
 using Bytes = std::vector<unsigned char>;
-
-// Doubles are set and compared through memory: on i686 a double passed by value goes through an
-// x87 register, which turns a signalling NaN quiet.
-void SetBits(double &value, std::uint64_t bits) {
-    std::memcpy(&value, &bits, sizeof value);
-}
-std::uint64_t Bits(const double &value) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 struct Entry {
     std::string name;
@@ -102,10 +93,9 @@ class SettingsRecord : public ::testing::Test {
     }
 
     ServiceTable host;
-    LWInstanceFuncs inst = {};
-    LWItemFuncs item = {};
-    LWRenderFuncs rend = {};
-    LWShaderHandler handler = {&inst, &item, &rend, nullptr, nullptr};
+    ShaderHandlerRecords records;
+    LWShaderHandler &handler = records.handler;
+    LWInstanceFuncs &inst = records.inst;
     std::vector<LWInstance> instances;
 };
 

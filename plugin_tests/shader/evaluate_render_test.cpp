@@ -4,7 +4,7 @@
 
 #include "host/render/renderer.h"
 #include "host/scene/mesh_generators.h"
-#include "shader/shading_test_host.h"
+#include "plugin_tests/linked_module.h"
 
 namespace {
 
@@ -18,9 +18,9 @@ void FlatNorth(LWInstance, LWShaderAccess *record) {
 }
 
 TEST(EvaluateRender, ConcurrentRenderShadesOnlyTheSetsWithSettings) {
-    ShadingTestHost host(Scene{{MakeObjectItem("sphere", MakeTwoSetSphere(8, 12, 1))}});
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "north", 0);
+    LinkedSession host(Scene{{MakeObjectItem("sphere", MakeTwoSetSphere(8, 12, 1))}});
+    LWInstance instance = host.create();
+    AddSet(instance, "north", 0);
     const ObjectItem &sphere = host.scene().items[0];
 
     RenderSettings settings;

@@ -3,21 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "host/scene/mesh_generators.h"
-#include "shader/shading_test_host.h"
+#include "plugin_tests/linked_module.h"
 
 namespace {
+
+using render::ShadingRecord;
 
 TEST(RenderCallbacks, InitAndCleanupOfAnyInstanceEmptyEveryCache) {
     Scene scene;
     scene.items.push_back({"Box", MakeObjectFile("box.lwo", MakeBox({.part = "all"}))});
     scene.items.push_back({"Grid", MakeObjectFile("grid.lwo", MakeGrid(2, 2, {.part = "all"}))});
-    ShadingTestHost host(std::move(scene));
-    LWInstance first = host.createInstance(), second = host.createInstance();
-    ShadingTestHost::addSet(first, "all", 1.0);
-    ShadingTestHost::addSet(second, "all", 1.0);
-    auto scans = [&] { return host.objectInfo().ledger().totals()[MeshCall::scanPolys]; };
+    LinkedSession host(std::move(scene));
+    LWInstance first = host.create(), second = host.create();
+    AddSet(first, "all", 1.0);
+    AddSet(second, "all", 1.0);
+    auto scans = [&] { return host.objectInfoService().ledger().totals()[MeshCall::scanPolys]; };
     auto shadeBoth = [&] {
-        SampleRecord onBox = host.sampleOn(0, 0), onGrid = host.sampleOn(1, 3);
+        ShadingRecord onBox = host.sampleOn(0, 0), onGrid = host.sampleOn(1, 3);
         host.shade(first, onBox);
         host.shade(second, onBox);
         host.shade(second, onGrid);

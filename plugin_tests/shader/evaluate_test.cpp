@@ -12,10 +12,13 @@
 #include "host/scene/mesh_generators.h"
 #include "host/scene/scene_ids.h"
 #include "module/module_objects.h"
-#include "shader/shading_test_host.h"
+#include "plugin_tests/linked_module.h"
 #include "shader/vec3.h"
 
 namespace {
+
+using render::GeometricNormal;
+using render::ShadingRecord;
 
 constexpr double Degree = std::numbers::pi / 180;
 
@@ -25,12 +28,12 @@ Scene SceneOf(MeshData mesh) {
     return scene;
 }
 
-Vec3 Smoothed(const SampleRecord &sample) {
-    return Vec3::from(sample.access.wNorm0);
+Vec3 Smoothed(const ShadingRecord &sample) {
+    return Vec3::from(sample->wNorm0);
 }
 
-Vec3 Shading(const SampleRecord &sample) {
-    return Vec3::from(sample.access.wNorm);
+Vec3 Shading(const ShadingRecord &sample) {
+    return Vec3::from(sample->wNorm);
 }
 
 void ExpectNear(const Vec3 &actual, const Vec3 &expected, double tolerance = 1e-12) {
@@ -39,10 +42,10 @@ void ExpectNear(const Vec3 &actual, const Vec3 &expected, double tolerance = 1e-
     EXPECT_NEAR(actual.z, expected.z, tolerance);
 }
 
-void ExpectAllAccessorsReleased(ShadingTestHost &host) {
-    MeshAccessTotals totals = host.objectInfo().ledger().totals();
+void ExpectAllAccessorsReleased(LinkedSession &host) {
+    MeshAccessTotals totals = host.objectInfoService().ledger().totals();
     EXPECT_EQ(totals.obtained, totals.destroyed);
-    EXPECT_EQ(host.objectInfo().unfrozenMeshInfoCalls(), 0);
+    EXPECT_EQ(host.objectInfoService().unfrozenMeshInfoCalls(), 0);
 }
 
 // Two quads of set "rim" folded by 0.4 radians along their shared edge (points 1 and 4).
@@ -69,14 +72,14 @@ Vec3 FoldSmoothedAtCentre(const MeshData &mesh) {
 
 struct NothingCase {
     const char *name;
-    std::function<void(ShadingTestHost &, LWInstance, SampleRecord &)> arrange;
+    std::function<void(LinkedSession &, LWInstance, ShadingRecord &)> arrange;
 };
 
 TEST(Evaluate, LeavesTheRecordExactlyAsTheHostSetItWhenItCannotSmooth) {
     auto switchOff = [](const char *service) {
-        return [service](ShadingTestHost &host, LWInstance, SampleRecord &) {
-            host.services().switchOff(service);
-            host.activate();
+        return [service](LinkedSession &host, LWInstance, ShadingRecord &) {
+            host.serviceTable().switchOff(service);
+            host.activateAgain();
         };
     };
     std::vector<NothingCase> cases = {
@@ -85,49 +88,49 @@ TEST(Evaluate, LeavesTheRecordExactlyAsTheHostSetItWhenItCannotSmooth) {
         {"no surface functions", switchOff("Surface Functions 2")},
         {"no polygon", [](auto &, auto, auto &s) { s->polygon = nullptr; }},
         {"no object", [](auto &, auto, auto &s) { s->objID = nullptr; }},
-        {"no accessor", [](auto &host, auto, auto &) { host.objectInfo().failMeshInfo(); }},
+        {"no accessor", [](auto &host, auto, auto &) { host.objectInfoService().failMeshInfo(); }},
         {"no accessor for the core",
-         [](auto &host, auto, auto &) { host.objectInfo().failMeshInfoAfter(1); }},
+         [](auto &host, auto, auto &) { host.objectInfoService().failMeshInfoAfter(1); }},
         {"polygon without set",
          [](auto &host, auto, auto &s) {
              s->polygon = PolygonID(host.scene().items[0].file->mesh.polygons[1]);
          }},
         {"set without entry",
          [](auto &, auto instance, auto &) {
-             ShadingTestHost::settingsOf(instance).clear();
-             ShadingTestHost::addSet(instance, "Rim", 1.0);
-             ShadingTestHost::addSet(instance, "rim ", 1.0);
+             SettingsOf(instance).clear();
+             AddSet(instance, "Rim", 1.0);
+             AddSet(instance, "rim ", 1.0);
          }},
-        {"smoothing off", [](auto &, auto instance,
-                             auto &) { ShadingTestHost::settingsOf(instance).at(0).enabled = 0; }},
+        {"smoothing off",
+         [](auto &, auto instance, auto &) { SettingsOf(instance).at(0).enabled = 0; }},
         {"first of two equal names off",
          [](auto &, auto instance, auto &) {
-             ShadingTestHost::settingsOf(instance).at(0).enabled = 0;
-             ShadingTestHost::addSet(instance, "rim", 1.0);
+             SettingsOf(instance).at(0).enabled = 0;
+             AddSet(instance, "rim", 1.0);
          }},
     };
     for (const NothingCase &nothing : cases) {
         SCOPED_TRACE(nothing.name);
-        ShadingTestHost host(SceneOf(Fold(nullptr)));
-        LWInstance instance = host.createInstance();
-        ShadingTestHost::addSet(instance, "rim", 1.0);
-        SampleRecord sample = host.sampleOn(0, 0);
+        LinkedSession host(SceneOf(Fold(nullptr)));
+        LWInstance instance = host.create();
+        AddSet(instance, "rim", 1.0);
+        ShadingRecord sample = host.sampleOn(0, 0);
         sample->wNorm[0] += 0.25;  // a bump
         nothing.arrange(host, instance, sample);
-        SampleRecord before = sample;
+        ShadingRecord before = sample;
         host.shade(instance, sample);
-        EXPECT_EQ(std::memcmp(&before.access, &sample.access, sizeof sample.access), 0);
+        EXPECT_EQ(std::memcmp(&before.access(), &sample.access(), sizeof sample.access()), 0);
         ExpectAllAccessorsReleased(host);
     }
 }
 
 TEST(Evaluate, SmoothsWithoutTheSceneObjectsService) {
-    ShadingTestHost host(SceneOf(Fold()));
-    host.services().switchOff("Scene Objects 4");
-    host.activate();
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "rim", 1.0);
-    SampleRecord sample = host.sampleOn(0, 0);
+    LinkedSession host(SceneOf(Fold()));
+    host.serviceTable().switchOff("Scene Objects 4");
+    host.activateAgain();
+    LWInstance instance = host.create();
+    AddSet(instance, "rim", 1.0);
+    ShadingRecord sample = host.sampleOn(0, 0);
     host.shade(instance, sample);
     ExpectNear(Smoothed(sample), FoldSmoothedAtCentre(host.scene().items[0].file->mesh));
     ExpectNear(Shading(sample), Smoothed(sample), 1e-15);
@@ -146,10 +149,10 @@ TEST(Evaluate, NeighboursOfOtherSetsAndSurfacesCountUnlessSameSetOnly) {
                      std::to_string(c.sameSetOnly));
         MeshData mesh = Fold(c.rightSet);
         mesh.polygons[1].surface = "Other";
-        ShadingTestHost host(SceneOf(mesh));
-        LWInstance instance = host.createInstance();
-        ShadingTestHost::addSet(instance, "rim", 1.0, c.sameSetOnly);
-        SampleRecord sample = host.sampleOn(0, 0);
+        LinkedSession host(SceneOf(mesh));
+        LWInstance instance = host.create();
+        AddSet(instance, "rim", 1.0, c.sameSetOnly);
+        ShadingRecord sample = host.sampleOn(0, 0);
         host.shade(instance, sample);
         ExpectNear(Smoothed(sample), c.smoothed ? FoldSmoothedAtCentre(mesh) : NormalOf(mesh, 0));
         ExpectAllAccessorsReleased(host);
@@ -157,24 +160,24 @@ TEST(Evaluate, NeighboursOfOtherSetsAndSurfacesCountUnlessSameSetOnly) {
 }
 
 TEST(Evaluate, OnlyTheFirstEntryOfASetIsUsed) {
-    ShadingTestHost host(SceneOf(Fold()));
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "rim", 0.0);
-    ShadingTestHost::addSet(instance, "rim", 1.0);
-    SampleRecord sample = host.sampleOn(0, 0);
+    LinkedSession host(SceneOf(Fold()));
+    LWInstance instance = host.create();
+    AddSet(instance, "rim", 0.0);
+    AddSet(instance, "rim", 1.0);
+    ShadingRecord sample = host.sampleOn(0, 0);
     host.shade(instance, sample);
     ExpectNear(Smoothed(sample), NormalOf(host.scene().items[0].file->mesh, 0));
 }
 
 TEST(Evaluate, AngleZeroShadesFlatTurnedToTheGeometricNormal) {
-    ShadingTestHost host(SceneOf(MakeCylinder(7, 3, true, {.surface = "S", .part = "can"})));
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "can", 0.0);
+    LinkedSession host(SceneOf(MakeCylinder(7, 3, true, {.surface = "S", .part = "can"})));
+    LWInstance instance = host.create();
+    AddSet(instance, "can", 0.0);
     const MeshData &mesh = host.scene().items[0].file->mesh;
     for (int polygon = 0; polygon < static_cast<int>(mesh.polygons.size()); ++polygon) {
         SCOPED_TRACE(polygon);
-        SampleRecord front = host.sampleOn(0, polygon, 0.3f, 0.8f);
-        SampleRecord back = front;
+        ShadingRecord front = host.sampleOn(0, polygon, 0.3f, 0.8f);
+        ShadingRecord back = front;
         for (double &axis : back->gNorm) axis = -axis;
         host.shade(instance, front);
         host.shade(instance, back);
@@ -205,12 +208,12 @@ TEST(Evaluate, ANeighbourExactlyAtTheSmoothingAngleIsLeftOut) {
     double wider = angle;
     while (!(std::cos(wider) < cosine)) wider = std::nextafter(wider, 4.0);
 
-    ShadingTestHost host(SceneOf(ThreeFourFive()));
-    LWInstance exact = host.createInstance(), beyond = host.createInstance();
-    ShadingTestHost::addSet(exact, "rim", angle);
-    ShadingTestHost::addSet(beyond, "rim", wider);
-    SampleRecord atExact = host.sampleOn(0, 0), atBeyond = host.sampleOn(0, 0);
-    for (SampleRecord *sample : {&atExact, &atBeyond}) {
+    LinkedSession host(SceneOf(ThreeFourFive()));
+    LWInstance exact = host.create(), beyond = host.create();
+    AddSet(exact, "rim", angle);
+    AddSet(beyond, "rim", wider);
+    ShadingRecord atExact = host.sampleOn(0, 0), atBeyond = host.sampleOn(0, 0);
+    for (ShadingRecord *sample : {&atExact, &atBeyond}) {
         for (float &weight : (*sample)->weights) weight = 0;
         (*sample)->weights[2] = 1;
     }
@@ -221,11 +224,11 @@ TEST(Evaluate, ANeighbourExactlyAtTheSmoothingAngleIsLeftOut) {
 }
 
 TEST(Evaluate, SideFollowsTheGeometricNormalAndZeroKeepsIt) {
-    ShadingTestHost host(SceneOf(MakeGrid(2, 1, {.surface = "S", .part = "flat"})));
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "flat", 1.0);
+    LinkedSession host(SceneOf(MakeGrid(2, 1, {.surface = "S", .part = "flat"})));
+    LWInstance instance = host.create();
+    AddSet(instance, "flat", 1.0);
     auto shadeWith = [&](Vec3 geometric) {
-        SampleRecord sample = host.sampleOn(0, 1);
+        ShadingRecord sample = host.sampleOn(0, 1);
         geometric.store(sample->gNorm);
         host.shade(instance, sample);
         return Smoothed(sample);
@@ -238,15 +241,15 @@ TEST(Evaluate, SideFollowsTheGeometricNormalAndZeroKeepsIt) {
 TEST(Evaluate, DegeneratePolygonsAddNothingAndNeverFlip) {
     MeshData odd = MakeOddPolygons(6);
     TagAll(odd, {.surface = "S", .part = "odd"});
-    ShadingTestHost host(SceneOf(odd));
-    LWInstance wide = host.createInstance(), narrow = host.createInstance();
-    ShadingTestHost::addSet(wide, "odd", 100 * Degree);
-    ShadingTestHost::addSet(narrow, "odd", 60 * Degree);
+    LinkedSession host(SceneOf(odd));
+    LWInstance wide = host.create(), narrow = host.create();
+    AddSet(wide, "odd", 100 * Degree);
+    AddSet(narrow, "odd", 60 * Degree);
     // The collinear triangle: its own normal is zero, so beyond 90 degrees every neighbour passes
     // and only the n-gon adds a direction; below 90 none passes and the result is zero.
-    SampleRecord sample = host.sampleOn(0, 4);
+    ShadingRecord sample = host.sampleOn(0, 4);
     Vec3{0, 0, -1}.store(sample->gNorm);
-    SampleRecord unsmoothed = sample;
+    ShadingRecord unsmoothed = sample;
     host.shade(wide, sample);
     EXPECT_EQ(Smoothed(sample), (Vec3{0, 0, 1}));
     host.shade(narrow, unsmoothed);
@@ -256,10 +259,10 @@ TEST(Evaluate, DegeneratePolygonsAddNothingAndNeverFlip) {
 }
 
 TEST(Evaluate, TheBumpCarriesOverOntoTheSmoothedNormal) {
-    ShadingTestHost host(SceneOf(Fold()));
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "rim", 1.0);
-    SampleRecord sample = host.sampleOn(0, 0);
+    LinkedSession host(SceneOf(Fold()));
+    LWInstance instance = host.create();
+    AddSet(instance, "rim", 1.0);
+    ShadingRecord sample = host.sampleOn(0, 0);
     Vec3 bump{0.05, -0.1, 0.02};
     (Vec3::from(sample->wNorm0) + bump).store(sample->wNorm);
     host.shade(instance, sample);
@@ -272,21 +275,21 @@ TEST(Evaluate, TheBumpCarriesOverOntoTheSmoothedNormal) {
 TEST(Evaluate, UnweldedSeamsKeepTheirCrease) {
     MeshData seam = MakeUnweldedSeam(20 * Degree);
     TagAll(seam, {.surface = "S", .part = "seam"});
-    ShadingTestHost host(SceneOf(seam));
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "seam", 89.5 * Degree);
+    LinkedSession host(SceneOf(seam));
+    LWInstance instance = host.create();
+    AddSet(instance, "seam", 89.5 * Degree);
     for (int polygon : {0, 1}) {
-        SampleRecord sample = host.sampleOn(0, polygon, polygon ? 0.0f : 1.0f, 0.5f);
+        ShadingRecord sample = host.sampleOn(0, polygon, polygon ? 0.0f : 1.0f, 0.5f);
         host.shade(instance, sample);
         ExpectNear(Smoothed(sample), NormalOf(seam, polygon));
     }
 }
 
 TEST(Evaluate, NullVertexSlotsWeighTheSamplePolygonAndStayInTheCache) {
-    ShadingTestHost host(SceneOf(Fold()));
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "rim", 1.0);
-    SampleRecord sample = host.sampleOn(0, 0);
+    LinkedSession host(SceneOf(Fold()));
+    LWInstance instance = host.create();
+    AddSet(instance, "rim", 1.0);
+    ShadingRecord sample = host.sampleOn(0, 0);
     sample->verts[0] = sample->verts[2] = sample->verts[3] = nullptr;
     sample->weights[0] = 0.5f;
     sample->weights[1] = 0.5f;
@@ -297,10 +300,11 @@ TEST(Evaluate, NullVertexSlotsWeighTheSamplePolygonAndStayInTheCache) {
     ExpectNear(Smoothed(sample), normalize(0.5 * own + 0.5 * normalize(own + NormalOf(mesh, 1))));
 
     LWItemID object = ItemID(host.scene().items[0]);
-    LWMeshInfo *accessor = host.objectInfo().record()->meshInfo(object, 1);
+    LWMeshInfo *accessor = host.objectInfoService().record()->meshInfo(object, 1);
     ShaderLockHold hold(shaderLock);
-    AdjacencyCache &cache = adjacencyCacheList.findOrBuild(*accessor, object);
-    EXPECT_EQ(cache.pointCount(), mesh.points.size() + 1);
+    AdjacencyCache *cache = adjacencyCacheList.findOrBuild(*accessor, object);
+    ASSERT_NE(cache, nullptr);
+    EXPECT_EQ(cache->pointCount(), mesh.points.size() + 1);
     accessor->destroy(accessor);
 }
 
@@ -320,10 +324,10 @@ MeshData Cone(int sides) {
 
 TEST(Evaluate, ManyNeighboursAroundOnePointAllCount) {
     const int sides = 48;
-    ShadingTestHost host(SceneOf(Cone(sides)));
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "cone", 89.5 * Degree);
-    SampleRecord sample = host.sampleOn(0, 0);
+    LinkedSession host(SceneOf(Cone(sides)));
+    LWInstance instance = host.create();
+    AddSet(instance, "cone", 89.5 * Degree);
+    ShadingRecord sample = host.sampleOn(0, 0);
     host.shade(instance, sample);
 
     const MeshData &mesh = host.scene().items[0].file->mesh;
@@ -336,14 +340,14 @@ TEST(Evaluate, ManyNeighboursAroundOnePointAllCount) {
 }
 
 TEST(Evaluate, AccessorsWithoutDestroyAreLeftAlone) {
-    ShadingTestHost host(SceneOf(Fold()));
-    host.objectInfo().omitDestroy(true);
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "rim", 1.0);
-    SampleRecord sample = host.sampleOn(0, 0);
+    LinkedSession host(SceneOf(Fold()));
+    host.objectInfoService().omitDestroy(true);
+    LWInstance instance = host.create();
+    AddSet(instance, "rim", 1.0);
+    ShadingRecord sample = host.sampleOn(0, 0);
     host.shade(instance, sample);
     ExpectNear(Smoothed(sample), FoldSmoothedAtCentre(host.scene().items[0].file->mesh));
-    MeshAccessTotals totals = host.objectInfo().ledger().totals();
+    MeshAccessTotals totals = host.objectInfoService().ledger().totals();
     EXPECT_EQ(totals.obtained, 2);
     EXPECT_EQ(totals.destroyed, 0);
 }
@@ -351,20 +355,20 @@ TEST(Evaluate, AccessorsWithoutDestroyAreLeftAlone) {
 TEST(Evaluate, BuildsEachObjectsCacheOncePerRender) {
     Scene scene = SceneOf(MakeTorus(12, 6, 2));
     scene.items.push_back({"Clone", scene.items[0].file});
-    ShadingTestHost host(std::move(scene));
-    LWInstance instance = host.createInstance();
-    ShadingTestHost::addSet(instance, "band0", 1.0);
-    ShadingTestHost::addSet(instance, "band1", 1.0, 1);
-    auto scans = [&] { return host.objectInfo().ledger().totals()[MeshCall::scanPolys]; };
+    LinkedSession host(std::move(scene));
+    LWInstance instance = host.create();
+    AddSet(instance, "band0", 1.0);
+    AddSet(instance, "band1", 1.0, 1);
+    auto scans = [&] { return host.objectInfoService().ledger().totals()[MeshCall::scanPolys]; };
     host.beginRender();
     for (int item : {0, 1})
         for (int polygon = 0; polygon < 72; polygon += 5) {
-            SampleRecord sample = host.sampleOn(item, polygon);
+            ShadingRecord sample = host.sampleOn(item, polygon);
             host.shade(instance, sample);
         }
     EXPECT_EQ(scans(), 4);
     host.endRender();
-    SampleRecord sample = host.sampleOn(1, 0);
+    ShadingRecord sample = host.sampleOn(1, 0);
     host.shade(instance, sample);
     EXPECT_EQ(scans(), 6);
     ExpectAllAccessorsReleased(host);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/loader/handler_records.h"
 #include "host/services/service_table.h"
 #include "hostapi/lwhandler.h"
 #include "hostapi/lwserver.h"
@@ -10,13 +11,6 @@
 extern "C" ModuleDescriptor _mod_descrip;
 
 namespace {
-
-struct HandlerRecords {
-    LWInstanceFuncs inst = {};
-    LWItemFuncs item = {};
-    LWRenderFuncs rend = {};
-    LWShaderHandler handler = {&inst, &item, &rend, nullptr, nullptr};
-};
 
 int sceneObjectsRecord, itemInfoRecord, objectInfoRecord, surfaceFuncsRecord;
 
@@ -36,7 +30,7 @@ class Activation : public ::testing::Test {
     void TearDown() override { hostServices = {}; }
 
     ServiceTable host;
-    HandlerRecords records;
+    ShaderHandlerRecords records;
 };
 
 TEST(ModuleRecord, DescribesTwoServersSharingOneName) {
@@ -132,11 +126,11 @@ TEST_F(Activation, SecondActivationReplacesAllFivePointers) {
 }
 
 TEST_F(Activation, InterfaceBeforeAnyHandlerActivationShowsNothing) {
-    LWInterface ui = {nullptr, nullptr, nullptr, nullptr};
-    EXPECT_EQ(ActivateInterface(4, host.global(), &ui, nullptr), AFUNC_OK);
+    ShaderInterfaceRecord record(nullptr);
+    EXPECT_EQ(ActivateInterface(4, host.global(), &record.ui, nullptr), AFUNC_OK);
     EXPECT_TRUE(host.requests().empty());
-    EXPECT_EQ(ui.panel, nullptr);
-    EXPECT_EQ(ui.options, nullptr);
+    EXPECT_EQ(record.ui.panel, nullptr);
+    EXPECT_EQ(record.ui.options, nullptr);
 }
 
 }  // namespace
