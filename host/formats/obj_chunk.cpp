@@ -64,6 +64,7 @@ enum class Statement {
     point,
     textureCoordinate,
     normal,
+    face,
     group,
     object,
     material,
@@ -74,6 +75,7 @@ Statement Classify(std::string_view keyword) {
     if (keyword == "v") return Statement::point;
     if (keyword == "vt") return Statement::textureCoordinate;
     if (keyword == "vn") return Statement::normal;
+    if (keyword == "f") return Statement::face;
     if (keyword == "g") return Statement::group;
     if (keyword == "o") return Statement::object;
     if (keyword == "usemtl") return Statement::material;
@@ -92,6 +94,9 @@ void Summarize(std::string_view line, ObjChunkSummary &summary) {
             break;
         case Statement::normal:
             ++summary.normals;
+            break;
+        case Statement::face:
+            ++summary.faces;
             break;
         case Statement::group:
             summary.part = GroupName(words);
@@ -159,6 +164,9 @@ class ChunkReader {
                 Values<3>(words, "a normal", "component");
                 ++normalCount;
                 return;
+            case Statement::face:
+                readFace(words);
+                return;
             case Statement::group:
                 tags.part = GroupName(words);
                 return;
@@ -174,7 +182,6 @@ class ChunkReader {
             case Statement::other:
                 break;
         }
-        if (keyword == "f") readFace(words);
         if (keyword == "l") readLine(words);
         if (keyword == "p") readPoints(words);
     }
@@ -325,9 +332,10 @@ ObjChunkStart ObjChunkStart::after(std::string_view chunk, const ObjChunkSummary
 }
 
 ObjChunk ReadObjChunk(std::string_view chunk, const ObjChunkStart &start,
-                      std::span<std::array<float, 3>> points,
+                      const ObjChunkSummary &summary, std::span<std::array<float, 3>> points,
                       std::span<std::array<float, 2>> textureCoordinates, TagTextBudget &budget) {
     ChunkReader reader(start, points, textureCoordinates, budget);
+    reader.result.faces.reserve(summary.faces);
     std::size_t line = start.line;
     for (std::size_t position = 0; position < chunk.size(); ++line) {
         std::size_t lineStart = position;

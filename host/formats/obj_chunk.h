@@ -29,6 +29,7 @@ struct ObjTags {
 struct ObjChunkSummary {
     std::size_t lines = 0;
     std::size_t points = 0, textureCoordinates = 0, normals = 0;
+    std::size_t faces = 0;  // `f` statements, to make room for them at once
     std::optional<std::optional<std::string>> part;
     std::optional<std::string> surface;
     std::optional<std::uint32_t> smoothingGroup;
@@ -59,8 +60,8 @@ struct ObjChunk {
 };
 
 // Reads the chunk's points and texture coordinates into `points` and `textureCoordinates`, which
-// hold exactly as many as its summary counted, and returns its polygons. Each polygon's copies
+// hold exactly as many as `summary` counted, and returns its polygons. Each polygon's copies
 // of its surface and part names are taken from `budget`.
 ObjChunk ReadObjChunk(std::string_view chunk, const ObjChunkStart &start,
-                      std::span<std::array<float, 3>> points,
+                      const ObjChunkSummary &summary, std::span<std::array<float, 3>> points,
                       std::span<std::array<float, 2>> textureCoordinates, TagTextBudget &budget);

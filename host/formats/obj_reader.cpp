@@ -127,7 +127,7 @@ ObjectFile ParseObj(std::string_view text, const std::string &filename, const Ob
     mesh.textureCoordinates.resize(starts.back().textureCoordinates);
     auto readChunk = [&](std::size_t i, TagTextBudget &budget) {
         return ReadObjChunk(
-            chunks[i], starts[i],
+            chunks[i], starts[i], summaries[i],
             std::span(mesh.points).subspan(starts[i].points, summaries[i].points),
             std::span(mesh.textureCoordinates)
                 .subspan(starts[i].textureCoordinates, summaries[i].textureCoordinates),
