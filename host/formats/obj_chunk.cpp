@@ -21,23 +21,19 @@ std::string_view NextLine(std::string_view text, std::size_t &position) {
 }
 
 // `g` with several names joins them with single spaces; without one it ends the group.
-std::optional<std::string> GroupName(ObjWords &words) {
+ObjName GroupName(ObjWords &words) {
     std::string joined;
     for (std::string_view name = words.next(); !name.empty(); name = words.next())
         joined.append(joined.empty() ? "" : " ").append(name);
-    if (joined.empty()) return std::nullopt;
-    return joined;
+    if (joined.empty()) return nullptr;
+    return std::make_shared<const std::string>(std::move(joined));
 }
 
-std::optional<std::string> ObjectName(ObjWords &words) {
+// `o` and `usemtl` take the rest of the line as the name.
+ObjName LineName(ObjWords &words) {
     std::string_view name = words.rest();
-    if (name.empty()) return std::nullopt;
-    return std::string(name);
-}
-
-std::string SurfaceName(ObjWords &words) {
-    std::string_view name = words.rest();
-    return name.empty() ? kObjDefaultSurface : std::string(name);
+    if (name.empty()) return nullptr;
+    return std::make_shared<const std::string>(name);
 }
 
 // `s off` and `s 0` end smoothing; a statement naming several groups keeps the lowest.
@@ -102,10 +98,10 @@ void Summarize(std::string_view line, ObjChunkSummary &summary) {
             summary.part = GroupName(words);
             break;
         case Statement::object:
-            summary.part = ObjectName(words);
+            summary.part = LineName(words);
             break;
         case Statement::material:
-            summary.surface = SurfaceName(words);
+            summary.surface = LineName(words);
             break;
         case Statement::smoothing:
             summary.smoothingGroup = SmoothingGroup(words);
@@ -171,10 +167,10 @@ class ChunkReader {
                 tags.part = GroupName(words);
                 return;
             case Statement::object:
-                tags.part = ObjectName(words);
+                tags.part = LineName(words);
                 return;
             case Statement::material:
-                tags.surface = SurfaceName(words);
+                tags.surface = LineName(words);
                 return;
             case Statement::smoothing:
                 tags.smoothingGroup = SmoothingGroup(words);
@@ -253,11 +249,12 @@ class ChunkReader {
     }
 
     MeshPolygon newPolygon() {
-        if (!budget.take(tags.surface) || !budget.take(tags.part.value_or("")))
+        const std::string &surface = tags.surface ? *tags.surface : defaultSurface;
+        if (!budget.take(surface) || (tags.part && !budget.take(*tags.part)))
             throw ObjLineError(0, TagTextBudget::problem());
         MeshPolygon polygon;
-        polygon.surface = tags.surface;
-        polygon.part = tags.part;
+        polygon.surface = surface;
+        if (tags.part) polygon.part = *tags.part;
         polygon.smoothingGroup = tags.smoothingGroup;
         return polygon;
     }
@@ -297,6 +294,7 @@ class ChunkReader {
 
     const ObjChunkStart &start;
     ObjTags tags;
+    const std::string defaultSurface = kObjDefaultSurface;
     std::span<std::array<float, 3>> points;
     std::span<std::array<float, 2>> textureCoordinates;
     TagTextBudget &budget;

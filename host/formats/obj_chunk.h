@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,12 +18,13 @@
 #include "host/formats/tag_text_budget.h"
 #include "host/scene/scene.h"
 
-// What the statements so far set for the polygons after them.
+// What the statements so far set for the polygons after them. The names are shared: every chunk
+// after a statement starts with its name, which may be as long as the file.
+using ObjName = std::shared_ptr<const std::string>;
 struct ObjTags {
-    std::optional<std::string> part;  // from the latest `g` or `o`
-    std::string surface = kObjDefaultSurface;
+    ObjName part;     // from the latest `g` or `o`; none without a name
+    ObjName surface;  // from the latest `usemtl`; none means kObjDefaultSurface
     std::uint32_t smoothingGroup = 0;
-    bool operator==(const ObjTags &) const = default;
 };
 
 // What a chunk defines, and the tags it leaves changed, for the chunks after it.
@@ -30,8 +32,7 @@ struct ObjChunkSummary {
     std::size_t lines = 0;
     std::size_t points = 0, textureCoordinates = 0, normals = 0;
     std::size_t faces = 0;  // `f` statements, to make room for them at once
-    std::optional<std::optional<std::string>> part;
-    std::optional<std::string> surface;
+    std::optional<ObjName> part, surface;
     std::optional<std::uint32_t> smoothingGroup;
 };
 
