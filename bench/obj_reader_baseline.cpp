@@ -1,15 +1,15 @@
 // The OBJ reader as it was before its own tokenizer: tinyobjloader's callback interface fed one
 // line at a time through a string stream. Kept only as the baseline of the reader benchmark.
 #define TINYOBJLOADER_IMPLEMENTATION
-#include <tiny_obj_loader.h>
-
 #include "bench/obj_reader_baseline.h"
+
+#include <tiny_obj_loader.h>
 
 #include <algorithm>
 #include <sstream>
 
-#include "host/formats/obj_reader.h"
 #include "host/formats/format_error.h"
+#include "host/formats/obj_reader.h"
 #include "host/formats/tag_text_budget.h"
 
 namespace {
