@@ -49,9 +49,12 @@ std::string_view ObjWords::rest() {
 
 std::string Quoted(std::string_view word) {
     constexpr std::size_t kLongest = 40;
-    if (word.size() <= kLongest) return "\"" + std::string(word) + "\"";
-    return "\"" + std::string(word.substr(0, kLongest)) + "...\" (" + std::to_string(word.size()) +
-           " bytes)";
+    std::string quoted = "\"";
+    quoted.append(word.substr(0, kLongest)).append("\"");
+    if (word.size() > kLongest)
+        quoted.insert(quoted.size() - 1, "...")
+            .append(" (" + std::to_string(word.size()) + " bytes)");
+    return quoted;
 }
 
 float ReadFloat(const ObjWords &words, std::string_view word, const char *what) {
