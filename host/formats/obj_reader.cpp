@@ -1,215 +1,168 @@
 #include "host/formats/obj_reader.h"
 
-#include <tiny_obj_loader.h>
-
 #include <algorithm>
-#include <sstream>
+#include <atomic>
+#include <climits>
+#include <exception>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <unordered_set>
 
 #include "host/formats/file_bytes.h"
 #include "host/formats/format_error.h"
-#include "host/formats/tag_text_budget.h"
+#include "host/formats/obj_chunk.h"
 
 namespace {
 
-// What the statements so far have set, and the polygons they made. tinyobjloader's callbacks
-// fill it one line at a time, so that a problem is known with its line.
-struct ObjReading {
-    explicit ObjReading(std::size_t textSize) : tagText(textSize) {}
-    ObjectFile object;
-    TagTextBudget tagText;
-    std::vector<MeshPolygon> faces, segments;
-    std::optional<std::string> part;
-    std::string surface = kObjDefaultSurface;
-    bool lineStatement = false;  // the line being parsed is an `l`, handed over as an `f`
-    std::string problem;         // set by a callback; the line fails once it returns
-};
-
-std::string Trimmed(std::string_view text) {
-    const char *space = " \t\r\n";
-    std::size_t first = text.find_first_not_of(space);
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(space) - first + 1));
+// An LWO2 object or any other binary file given as OBJ would otherwise read as an object of
+// unknown statements, that is an empty one.
+void RefuseNonText(std::string_view text, const std::string &filename) {
+    if (text.starts_with("FORM"))
+        throw FormatError(filename + ": not an OBJ file: it starts with the IFF header \"FORM\"");
+    if (std::size_t nul = text.find('\0'); nul != std::string_view::npos)
+        throw FormatError(filename + ": not an OBJ file: byte " + std::to_string(nul) +
+                          " is a NUL byte");
 }
 
-std::optional<std::string> PartName(std::string name) {
-    if (name.empty()) return std::nullopt;
-    return name;
+// The number of bytes of a UTF-8 byte order mark at the start of `text`, which some editors
+// write; the first statement would otherwise be an unknown one.
+std::size_t ByteOrderMark(std::string_view text) {
+    return text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
 }
 
-void OnVertex(void *data, tinyobj::real_t x, tinyobj::real_t y, tinyobj::real_t z,
-              tinyobj::real_t) {
-    static_cast<ObjReading *>(data)->object.mesh.points.push_back({x, y, z});
+// The position just past the end of the line that holds `position`.
+std::size_t PastLineEnd(std::string_view text, std::size_t position) {
+    std::size_t end = text.find_first_of("\r\n", position);
+    if (end == std::string_view::npos) return text.size();
+    ++end;
+    if (text[end - 1] == '\r' && end < text.size() && text[end] == '\n') ++end;
+    return end;
 }
 
-bool ResolveIndex(ObjReading &reading, int index, int &point) {
-    auto count = static_cast<long long>(reading.object.mesh.points.size());
-    long long resolved = index > 0 ? index - 1LL : count + index;
-    if (index == 0 || resolved < 0 || resolved >= count) {
-        reading.problem = "point index " + std::to_string(index) + " out of range (" +
-                          std::to_string(count) + " points)";
-        return false;
+std::vector<std::string_view> LineAlignedChunks(std::string_view text, std::size_t size) {
+    std::vector<std::string_view> chunks;
+    size = std::max<std::size_t>(size, 1);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end =
+            text.size() - start <= size ? text.size() : PastLineEnd(text, start + size);
+        chunks.push_back(text.substr(start, end - start));
+        start = end;
     }
-    point = int(resolved);
-    return true;
+    return chunks;
 }
 
-// A polygon with the current surface and part, or false once their copies would exceed the
-// tag text budget.
-bool NewPolygon(ObjReading &reading, MeshPolygon &polygon) {
-    if (!reading.tagText.take(reading.surface) ||
-        !reading.tagText.take(reading.part.value_or(""))) {
-        reading.problem = TagTextBudget::problem();
-        return false;
+// Calls `work(i)` for each i below `count`, on up to `threads` threads. An exception stops the
+// remaining calls and is thrown again here.
+template <class Work>
+void ForEachChunk(std::size_t count, unsigned threads, const Work &work) {
+    std::atomic<std::size_t> next{0};
+    std::mutex failing;
+    std::exception_ptr failure;
+    auto run = [&] {
+        try {
+            for (std::size_t i = next++; i < count; i = next++) work(i);
+        } catch (...) {
+            std::lock_guard lock(failing);
+            if (!failure) failure = std::current_exception();
+            next = count;
+        }
+    };
+    std::vector<std::thread> helpers;
+    try {
+        for (std::size_t t = 1; t < std::min<std::size_t>(threads, count); ++t)
+            helpers.emplace_back(run);
+    } catch (const std::system_error &) {
+        // Fewer threads still read the whole file.
     }
-    polygon.surface = reading.surface;
-    polygon.part = reading.part;
-    return true;
+    run();
+    for (std::thread &helper : helpers) helper.join();
+    if (failure) std::rethrow_exception(failure);
 }
 
-void OnIndices(void *data, tinyobj::index_t *indices, int count) {
-    ObjReading &reading = *static_cast<ObjReading *>(data);
-    MeshPolygon polygon;
-    for (int i = 0; i < count; ++i) {
-        int point;
-        if (!ResolveIndex(reading, indices[i].vertex_index, point)) return;
-        polygon.points.push_back(point);
-    }
-    if (!reading.lineStatement) {
-        if (NewPolygon(reading, polygon)) reading.faces.push_back(std::move(polygon));
-        return;
-    }
-    if (polygon.points.size() < 2) {
-        reading.problem = "a line needs at least two points";
-        return;
-    }
-    for (std::size_t i = 0; i + 1 < polygon.points.size(); ++i) {
-        MeshPolygon segment;
-        if (!NewPolygon(reading, segment)) return;
-        segment.points = {polygon.points[i], polygon.points[i + 1]};
-        reading.segments.push_back(std::move(segment));
-    }
+std::string Describe(const std::string &filename, const ObjProblem &problem) {
+    std::string place = filename + ": line " + std::to_string(problem.line) + " at byte " +
+                        std::to_string(problem.byte);
+    if (problem.column != 0) place += ", column " + std::to_string(problem.column);
+    return place + ": " + problem.text;
 }
 
-void OnMaterial(void *data, const char *name, int) {
-    ObjReading &reading = *static_cast<ObjReading *>(data);
-    reading.surface = Trimmed(name);
-    if (reading.surface.empty()) reading.surface = kObjDefaultSurface;
-}
-
-void OnGroup(void *data, const char **names, int count) {
-    std::string joined;
-    for (int i = 0; i < count; ++i) joined.append(i ? " " : "").append(names[i]);
-    static_cast<ObjReading *>(data)->part = PartName(joined);
-}
-
-void OnObject(void *data, const char *name) {
-    static_cast<ObjReading *>(data)->part = PartName(Trimmed(name));
-}
-
-tinyobj::callback_t Callbacks() {
-    tinyobj::callback_t callbacks;
-    callbacks.vertex_cb = OnVertex;
-    callbacks.index_cb = OnIndices;
-    callbacks.usemtl_cb = OnMaterial;
-    callbacks.group_cb = OnGroup;
-    callbacks.object_cb = OnObject;
-    return callbacks;
-}
-
-// tinyobjloader's callbacks report faces but not lines; a line statement is therefore handed
-// over as a face, with `lineStatement` telling the callback what it is.
-bool IsLineStatement(std::string &line) {
-    std::size_t start = line.find_first_not_of(" \t");
-    if (start == std::string::npos || start + 1 >= line.size() || line[start] != 'l' ||
-        (line[start + 1] != ' ' && line[start + 1] != '\t'))
-        return false;
-    line[start] = 'f';
-    return true;
-}
-
-// The next line of `text` from `position`, ended as tinyobjloader ends lines: by "\n", "\r" or
-// "\r\n".
-std::string_view NextLine(std::string_view text, std::size_t &position) {
-    std::size_t end = std::min(text.find_first_of("\r\n", position), text.size());
-    std::string_view line = text.substr(position, end - position);
-    position = end;
-    if (position < text.size()) {
-        bool carriageReturn = text[position] == '\r';
-        ++position;
-        if (carriageReturn && position < text.size() && text[position] == '\n') ++position;
-    }
-    return line;
-}
-
-// tinyobjloader takes a `g` or `o` only when a blank follows it; a bare one still ends the
-// group, as in other OBJ readers, so it is handed over with a blank.
-void CompleteBareGroup(std::string &line) {
-    std::string statement = Trimmed(line);
-    if (statement == "g" || statement == "o") line = statement + " ";
-}
-
-bool IsCoordinateStatement(std::string_view line) {
-    std::size_t start = line.find_first_not_of(" \t");
-    if (start == std::string_view::npos) return false;
-    std::string_view keyword = line.substr(start, line.find_first_of(" \t", start) - start);
-    return keyword == "v" || keyword == "vn" || keyword == "vt";
-}
-
-// tinyobjloader's number parser overflows an int on an exponent of ten or more digits. No float
-// coordinate needs one, so such a statement is refused before it reaches the parser.
-bool HasOverlongExponent(std::string_view line) {
-    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != 'e' && line[i] != 'E') continue;
-        std::size_t j = i + 1;
-        if (j < line.size() && (line[j] == '+' || line[j] == '-')) ++j;
-        while (j < line.size() && line[j] == '0') ++j;
-        std::size_t digits = 0;
-        for (; j < line.size() && isDigit(line[j]); ++j) ++digits;
-        if (digits > 9) return true;
-    }
-    return false;
-}
-
-void ParseLine(std::string line, ObjReading &reading, const tinyobj::callback_t &callbacks) {
-    if (IsCoordinateStatement(line) && HasOverlongExponent(line)) {
-        reading.problem = "a number's exponent has more than nine digits";
-        return;
-    }
-    reading.lineStatement = IsLineStatement(line);
-    CompleteBareGroup(line);
-    std::istringstream stream(line);
-    tinyobj::LoadObjWithCallback(stream, callbacks, &reading, nullptr, nullptr, nullptr);
+// Polygon indices are ints in the scene model.
+void RefuseTooMany(const ObjChunkStart &end, const std::string &filename) {
+    if (end.points > INT_MAX || end.textureCoordinates > INT_MAX)
+        throw FormatError(filename + ": more than " + std::to_string(INT_MAX) +
+                          " points or texture coordinates");
 }
 
 std::vector<std::string> SurfacesInUse(const std::vector<MeshPolygon> &polygons) {
     std::vector<std::string> surfaces;
+    std::unordered_set<std::string_view> seen;
     for (const MeshPolygon &polygon : polygons)
-        if (std::find(surfaces.begin(), surfaces.end(), *polygon.surface) == surfaces.end())
-            surfaces.push_back(*polygon.surface);
+        if (seen.insert(*polygon.surface).second) surfaces.push_back(*polygon.surface);
     return surfaces;
 }
 
 }  // namespace
 
-ObjectFile ParseObj(std::string_view text, const std::string &filename) {
-    ObjReading reading(text.size());
-    reading.object.filename = filename;
-    const tinyobj::callback_t callbacks = Callbacks();
-    std::size_t position = 0;
-    for (std::size_t number = 1; position < text.size(); ++number) {
-        std::size_t start = position;
-        ParseLine(std::string(NextLine(text, position)), reading, callbacks);
-        if (!reading.problem.empty())
-            throw FormatError(filename + ": line " + std::to_string(number) + " at byte " +
-                              std::to_string(start) + ": " + reading.problem);
+ObjectFile ParseObj(std::string_view text, const std::string &filename, const ObjReadWork &work) {
+    RefuseNonText(text, filename);
+    std::size_t skipped = ByteOrderMark(text);
+    std::vector<std::string_view> chunks = LineAlignedChunks(text.substr(skipped), work.chunkBytes);
+    unsigned threads =
+        work.threads ? work.threads : std::max(1u, std::thread::hardware_concurrency());
+
+    std::vector<ObjChunkSummary> summaries(chunks.size());
+    ForEachChunk(chunks.size(), threads,
+                 [&](std::size_t i) { summaries[i] = SummarizeObjChunk(chunks[i]); });
+    std::vector<ObjChunkStart> starts(chunks.size() + 1);
+    starts[0].byte = skipped;
+    for (std::size_t i = 0; i < chunks.size(); ++i)
+        starts[i + 1] = starts[i].after(chunks[i], summaries[i]);
+    RefuseTooMany(starts.back(), filename);
+
+    ObjectFile object;
+    object.filename = filename;
+    MeshData &mesh = object.mesh;
+    mesh.points.resize(starts.back().points);
+    mesh.textureCoordinates.resize(starts.back().textureCoordinates);
+    auto readChunk = [&](std::size_t i, TagTextBudget &budget) {
+        return ReadObjChunk(
+            chunks[i], starts[i], summaries[i],
+            std::span(mesh.points).subspan(starts[i].points, summaries[i].points),
+            std::span(mesh.textureCoordinates)
+                .subspan(starts[i].textureCoordinates, summaries[i].textureCoordinates),
+            budget);
+    };
+
+    // Each chunk may spend the whole budget; the merge below charges them in file order.
+    const TagTextBudget whole(text.size());
+    std::vector<ObjChunk> read(chunks.size());
+    std::vector<std::size_t> tagText(chunks.size());
+    ForEachChunk(chunks.size(), threads, [&](std::size_t i) {
+        TagTextBudget budget = whole;
+        read[i] = readChunk(i, budget);
+        tagText[i] = whole.remaining() - budget.remaining();
+    });
+
+    TagTextBudget budget = whole;
+    std::size_t faces = 0, segments = 0;
+    for (std::size_t i = 0; i < chunks.size(); ++i) {
+        if (!budget.take(tagText[i])) {
+            // Read again with what the chunks before left, to fail at the first line over.
+            TagTextBudget left = budget;
+            read[i] = readChunk(i, left);
+        }
+        if (read[i].problem) throw FormatError(Describe(filename, *read[i].problem));
+        faces += read[i].faces.size();
+        segments += read[i].segments.size();
     }
-    auto &polygons = reading.object.mesh.polygons;
-    polygons = std::move(reading.faces);
-    polygons.insert(polygons.end(), std::make_move_iterator(reading.segments.begin()),
-                    std::make_move_iterator(reading.segments.end()));
-    reading.object.surfaces = SurfacesInUse(polygons);
-    return std::move(reading.object);
+    mesh.polygons.reserve(faces + segments);
+    for (ObjChunk &chunk : read)
+        std::move(chunk.faces.begin(), chunk.faces.end(), std::back_inserter(mesh.polygons));
+    for (ObjChunk &chunk : read)
+        std::move(chunk.segments.begin(), chunk.segments.end(), std::back_inserter(mesh.polygons));
+    object.surfaces = SurfacesInUse(mesh.polygons);
+    return object;
 }
 
 ObjectFile ReadObj(const std::string &path) {

@@ -30,7 +30,7 @@ void WritePolygons(std::string &text, ObjTags &current, const std::vector<MeshPo
     for (const MeshPolygon &polygon : polygons) {
         if ((polygon.points.size() == 2) != lines) continue;
         WriteTagChanges(text, current, polygon);
-        text += lines ? "l" : "f";
+        text += lines ? "l" : polygon.points.size() == 1 ? "p" : "f";
         for (int point : polygon.points) text.append(" ").append(std::to_string(point + 1));
         text += "\n";
     }

@@ -12,11 +12,13 @@ class TagTextBudget {
     explicit TagTextBudget(std::size_t fileSize) : left(16 * fileSize + (std::size_t(16) << 20)) {}
 
     // Takes the length of one more copy of `name`; false once the budget is spent.
-    bool take(const std::string &name) {
-        if (name.size() > left) return false;
-        left -= name.size();
+    bool take(const std::string &name) { return take(name.size()); }
+    bool take(std::size_t length) {
+        if (length > left) return false;
+        left -= length;
         return true;
     }
+    std::size_t remaining() const { return left; }
 
     static std::string problem() {
         return "polygon tags hold more text than 16 times the file's size";

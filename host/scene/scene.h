@@ -21,12 +21,18 @@ struct MeshPolygon {
     LWID type = LWID_('F', 'A', 'C', 'E');
     std::optional<std::string> surface;  // SURF tag; absent means the polygon has none
     std::optional<std::string> part;     // PART tag: the polygon set
+    // The OBJ smoothing group (`s N`) the polygon was read in; 0 means none. It becomes a polygon
+    // set only when asked for, so it is kept apart from `part`.
+    std::uint32_t smoothingGroup = 0;
+    // Per corner, an index into MeshData::textureCoordinates; empty when the polygon has none.
+    std::vector<int> textureCorners = {};
     bool operator==(const MeshPolygon &) const = default;
 };
 
 struct MeshData {
     std::vector<std::array<float, 3>> points;
     std::vector<MeshPolygon> polygons;
+    std::vector<std::array<float, 2>> textureCoordinates = {};  // u, v, as OBJ `vt` gives them
     bool operator==(const MeshData &) const = default;
 };
 

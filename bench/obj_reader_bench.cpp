@@ -1,0 +1,50 @@
+// Reading a 1M-quad torus (eight parts) from OBJ text in memory: the reader on one thread and on
+// every core, against the former tinyobjloader reader.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <thread>
+
+#include "bench/obj_reader_baseline.h"
+#include "host/formats/obj_reader.h"
+#include "host/formats/obj_writer.h"
+#include "host/scene/mesh_generators.h"
+
+namespace {
+
+const std::string &TorusText() {
+    static const std::string text = [] {
+        ObjectFile torus;
+        torus.filename = "torus";
+        torus.mesh = MakeTorus(1000, 1000, 8);
+        return ObjText(torus);
+    }();
+    return text;
+}
+
+void Report(benchmark::State &state, const ObjectFile &object) {
+    state.SetBytesProcessed(state.iterations() * std::int64_t(TorusText().size()));
+    state.counters["polygons"] = double(object.mesh.polygons.size());
+}
+
+void ObjReadTorus(benchmark::State &state) {
+    ObjReadWork work;
+    work.threads = unsigned(state.range(0));
+    ObjectFile object;
+    for (auto _ : state) object = ParseObj(TorusText(), "torus.obj", work);
+    Report(state, object);
+}
+BENCHMARK(ObjReadTorus)
+    ->Arg(1)
+    ->Arg(int(std::max(1u, std::thread::hardware_concurrency())))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void ObjReadTorusBaseline(benchmark::State &state) {
+    ObjectFile object;
+    for (auto _ : state) object = ParseObjThroughTinyobjloader(TorusText(), "torus.obj");
+    Report(state, object);
+}
+BENCHMARK(ObjReadTorusBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
