@@ -209,6 +209,8 @@ ObjectFile ParseObj(std::string_view text, const std::string &filename) {
     polygons.insert(polygons.end(), std::make_move_iterator(reading.segments.begin()),
                     std::make_move_iterator(reading.segments.end()));
     reading.object.surfaces = SurfacesInUse(polygons);
+    for (const std::string &surface : reading.object.surfaces)
+        reading.object.smoothing[surface] = kDefaultSmoothingRadians;
     return std::move(reading.object);
 }
 

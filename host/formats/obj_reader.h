@@ -12,6 +12,9 @@
 // - SURF: the name of the latest `usemtl`; polygons before any `usemtl` get the surface "Default",
 //   since every LightWave polygon has a surface. Surfaces are listed in order of first use in the
 //   polygon list.
+// - smoothing: OBJ keeps none a host reads (its `s` groups are dropped), so every surface is
+//   smoothed at the host's default angle for a smoothed surface, 89.5 degrees, as a surface
+//   made on import gets it.
 // - material libraries (`mtllib`) are never opened: a missing .mtl file cannot fail the load.
 #pragma once
 

@@ -1,10 +1,12 @@
-// Fuzzes the LWO2 reader: any input is read or refused with a FormatError, and whatever is read
-// writes back to a file that reads and writes again to the same bytes.
+// Fuzzes the LightWave object readers (LWO3, LWO2 and LWOB, chosen by the file's header): any
+// input is read or refused with a FormatError, and whatever is read writes as LWO2 to a file that
+// reads and writes again to the same bytes.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
 #include "host/formats/format_error.h"
+#include "host/formats/lightwave_object.h"
 #include "host/formats/lwo2_reader.h"
 #include "host/formats/lwo2_writer.h"
 
@@ -12,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     ObjectFile object;
     std::vector<std::uint8_t> written;
     try {
-        object = ParseLwo2(std::span(data, size), "fuzz.lwo");
+        object = ParseLightWaveObject(std::span(data, size), "fuzz.lwo");
         written = EncodeLwo2(object, "fuzz.lwo");
     } catch (const FormatError &) {
         return 0;  // refused: damaged, or more than the writer's format holds
