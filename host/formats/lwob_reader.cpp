@@ -1,5 +1,6 @@
 #include "host/formats/lwob_reader.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
