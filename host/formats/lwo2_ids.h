@@ -17,3 +17,4 @@ constexpr LWID kBlokId = LWID_('B', 'L', 'O', 'K');
 constexpr LWID kShdrId = LWID_('S', 'H', 'D', 'R');
 constexpr LWID kEnabId = LWID_('E', 'N', 'A', 'B');
 constexpr LWID kFuncId = LWID_('F', 'U', 'N', 'C');
+constexpr LWID kSmanId = LWID_('S', 'M', 'A', 'N');

@@ -163,6 +163,25 @@ TEST(Lwo2Reader, KeepsShaderBlocksOfEachSurfaceAndSkipsTextures) {
     EXPECT_EQ(object.shaders, expected);
 }
 
+TEST(Lwo2Reader, KeepsEachSurfacesSmoothingAngle) {
+    auto bytes = Lwo2([](IffWriter &out) {
+        for (const char *name : {"Smooth", "Flat"}) {
+            out.beginChunk(kSurfId);
+            out.s0(name);
+            out.s0("");
+            if (name == std::string("Smooth")) {
+                out.beginSubChunk(kSmanId);
+                out.f4(0.5236f);
+                out.end();
+            }
+            out.end();
+        }
+    });
+    ObjectFile object = ParseLwo2(bytes, "s.lwo");
+    EXPECT_EQ(object.surfaces, (std::vector<std::string>{"Smooth", "Flat"}));
+    EXPECT_EQ(object.smoothing, (std::map<std::string, float>{{"Smooth", 0.5236f}}));
+}
+
 TEST(Lwo2Reader, NamesFileChunkOffsetAndProblem) {
     auto error = [](const std::vector<std::uint8_t> &bytes) {
         return FormatErrorOf([&] { ParseLwo2(bytes, "bad.lwo"); });

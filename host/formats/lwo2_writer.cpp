@@ -122,12 +122,16 @@ void WritePolygons(IffWriter &out, const TagTable &tags, const std::vector<MeshP
     }
 }
 
-void WriteSurface(IffWriter &out, const std::string &surface,
-                  const std::vector<ShaderBlock> &shaders) {
+void WriteSurface(IffWriter &out, const std::string &surface, const ObjectFile &object) {
     out.beginChunk(kSurfId);
     out.s0(surface);
     out.s0("");
-    for (const ShaderBlock &shader : shaders) {
+    if (auto smoothing = object.smoothing.find(surface); smoothing != object.smoothing.end()) {
+        out.beginSubChunk(kSmanId);
+        out.f4(smoothing->second);
+        out.end();
+    }
+    for (const ShaderBlock &shader : object.shaders) {
         if (shader.surface != surface) continue;
         out.beginSubChunk(kBlokId);
         out.beginSubChunk(kShdrId);
@@ -146,12 +150,19 @@ void WriteSurface(IffWriter &out, const std::string &surface,
 }
 
 void CheckSurfaces(const ObjectFile &object, const std::string &filename) {
+    auto listed = [&](const std::string &surface) {
+        return std::find(object.surfaces.begin(), object.surfaces.end(), surface) !=
+               object.surfaces.end();
+    };
     for (auto surface = object.surfaces.begin(); surface != object.surfaces.end(); ++surface)
         if (std::find(object.surfaces.begin(), surface, *surface) != surface)
             Refuse(filename, "surface \"" + *surface + "\" is listed twice");
+    for (const auto &[surface, angle] : object.smoothing)
+        if (!listed(surface))
+            Refuse(filename,
+                   "smoothing of surface \"" + surface + "\", which the object does not have");
     for (const ShaderBlock &shader : object.shaders) {
-        if (std::find(object.surfaces.begin(), object.surfaces.end(), shader.surface) ==
-            object.surfaces.end())
+        if (!listed(shader.surface))
             Refuse(filename, "shader block " + shader.server + " belongs to surface \"" +
                                  shader.surface + "\", which the object does not have");
         CheckShaderBlock(shader, filename);
@@ -182,7 +193,7 @@ std::vector<std::uint8_t> EncodeLwo2(const ObjectFile &object, const std::string
         for (float coordinate : point) out.f4(coordinate);
     out.end();
     WritePolygons(out, tags, object.mesh.polygons);
-    for (const std::string &surface : object.surfaces) WriteSurface(out, surface, object.shaders);
+    for (const std::string &surface : object.surfaces) WriteSurface(out, surface, object);
     out.end();
     return out.take();
 }

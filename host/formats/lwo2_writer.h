@@ -1,6 +1,7 @@
 // Writes an object of the scene model as a one-layer LWO2 object file: TAGS, LAYR, PNTS, then
 // POLS for each run of polygons of one type with its PTAG SURF and PART, then one SURF chunk per
-// surface carrying the surface's shader blocks. Reading the result gives the same ObjectFile.
+// surface carrying the surface's smoothing angle (SMAN) and shader blocks. Reading the result gives
+// the same ObjectFile.
 #pragma once
 
 #include <cstdint>

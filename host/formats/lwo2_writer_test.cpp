@@ -21,6 +21,14 @@ TEST(Lwo2Writer, ReadingWhatWasWrittenGivesTheSameObject) {
         EXPECT_EQ(RoundTrip(sample.object), sample.object) << sample.stem;
 }
 
+TEST(Lwo2Writer, KeepsEachSurfacesSmoothingAngle) {
+    ObjectFile object = SampleCylinder(6);
+    object.smoothing = {{"Paint", 0.25f}};
+    EXPECT_EQ(RoundTrip(object), object);
+    object.smoothing["Metal"] = 1.5f;
+    EXPECT_EQ(RoundTrip(object), object);
+}
+
 TEST(Lwo2Writer, KeepsPolygonOrderAcrossTypesAndLargeIndices) {
     ObjectFile object;
     object.mesh.points.resize(0x10000, {1, 2, 3});
@@ -68,6 +76,11 @@ TEST(Lwo2Writer, RefusesWhatTheFormatCannotHold) {
     EXPECT_EQ(error(object),
               "x.lwo: shader block KV_Velmora belongs to surface \"Lost\", which "
               "the object does not have");
+
+    object = SampleBox();
+    object.smoothing["Lost"] = 1;
+    EXPECT_EQ(error(object),
+              "x.lwo: smoothing of surface \"Lost\", which the object does not have");
 
     object = SampleBox();
     object.surfaces.push_back("Box");

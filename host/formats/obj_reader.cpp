@@ -162,6 +162,8 @@ ObjectFile ParseObj(std::string_view text, const std::string &filename, const Ob
     for (ObjChunk &chunk : read)
         std::move(chunk.segments.begin(), chunk.segments.end(), std::back_inserter(mesh.polygons));
     object.surfaces = SurfacesInUse(mesh.polygons);
+    for (const std::string &surface : object.surfaces)
+        object.smoothing[surface] = kDefaultSmoothingRadians;
     return object;
 }
 

@@ -17,6 +17,9 @@
 //   none; a statement naming several keeps the lowest), for commands that make sets of them.
 // - texture coordinates: the `vt` statements (u and v) and, for polygons whose corners all
 //   name one, the corners' texture indices.
+// - smoothing: OBJ keeps none a host reads, so every surface is smoothed at the host's default
+//   angle for a smoothed surface, 89.5 degrees, as a surface made on import gets it; the `s`
+//   groups above only serve commands that make polygon sets of them.
 // - material libraries (`mtllib`) are never opened: a missing .mtl file cannot fail the load.
 //
 // Reading is strict: an index that is not a number, is zero or out of range, a coordinate that

@@ -316,6 +316,7 @@ TEST(ObjReader, ReadsBackOnePointPolygonsAsTheWriterWritesThem) {
     object.mesh.polygons = {polygon({2}, "a"), polygon({0, 1, 2}, "b"), polygon({1}, "b"),
                             polygon({0}, "c"), polygon({0, 2}, "c")};
     object.surfaces = {kObjDefaultSurface};
+    object.smoothing[kObjDefaultSurface] = kDefaultSmoothingRadians;
     EXPECT_NE(ObjText(object).find("\np 2\n"), std::string::npos);
     EXPECT_EQ(ParseObj(ObjText(object), "points.obj"), object);
 }

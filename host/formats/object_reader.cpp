@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "host/formats/lwo2_reader.h"
+#include "host/formats/lightwave_object.h"
 #include "host/formats/obj_reader.h"
 
 namespace {
@@ -20,7 +20,7 @@ std::string Extension(const std::string &path) {
 
 std::shared_ptr<ObjectFile> LoadObjectFile(const std::string &path) {
     std::string extension = Extension(path);
-    if (extension == "lwo") return std::make_shared<ObjectFile>(ReadLwo2(path));
+    if (extension == "lwo") return std::make_shared<ObjectFile>(ReadLightWaveObject(path));
     if (extension == "obj") return std::make_shared<ObjectFile>(ReadObj(path));
     throw std::runtime_error(path + ": unknown object format (expected .lwo or .obj)");
 }

@@ -6,5 +6,6 @@
 
 #include "host/scene/scene.h"
 
-// Reads an LWO2 (.lwo) or OBJ (.obj) object. Throws std::runtime_error naming the file.
+// Reads a LightWave object (.lwo: LWO3, LWO2 or LWOB) or an OBJ (.obj) object. Throws
+// std::runtime_error naming the file.
 std::shared_ptr<ObjectFile> LoadObjectFile(const std::string &path);

@@ -1,5 +1,6 @@
 #include "host/render/host_normals.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -43,10 +44,21 @@ double SmoothingCosine(const SmoothingAngles &angles, const MeshPolygon &polygon
         auto found = angles.degreesBySurface.find(*polygon.surface);
         if (found != angles.degreesBySurface.end()) degrees = found->second;
     }
-    return std::cos(degrees * std::numbers::pi / 180);
+    // Above every cosine, so that no neighbour joins: a file may hold any angle, NaN included.
+    if (!(degrees > 0)) return 2;
+    return std::cos(std::min(degrees, 180.0) * std::numbers::pi / 180);
 }
 
 }  // namespace
+
+SmoothingAngles SurfaceSmoothing(const ObjectFile &file,
+                                 std::optional<double> everySurfaceDegrees) {
+    if (everySurfaceDegrees) return {*everySurfaceDegrees, {}};
+    SmoothingAngles angles;
+    for (const auto &[surface, radians] : file.smoothing)
+        angles.degreesBySurface[surface] = double(radians) * 180 / std::numbers::pi;
+    return angles;
+}
 
 Vec3 PolygonNormal(const MeshData &mesh, const MeshPolygon &polygon) {
     const std::vector<int> &corners = polygon.points;

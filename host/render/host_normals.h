@@ -3,10 +3,12 @@
 //
 // The host smooths within a surface: at a point, a polygon takes the normals of the polygons
 // of its own surface that share the point and meet it at less than the surface's smoothing
-// angle. This is what the host shows when a surface carries no shader.
+// angle. A surface without smoothing is shaded flat. This is what the host shows when a surface
+// carries no shader, and the normal it hands a shader as wNorm0.
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,10 +19,15 @@ namespace render {
 
 constexpr double HostDefaultSmoothingDegrees = 89.5;
 
+// Maximum smoothing angles in degrees; 0 (or less) shades flat.
 struct SmoothingAngles {
-    double defaultDegrees = HostDefaultSmoothingDegrees;
-    std::map<std::string, double> degreesBySurface;  // 0 = flat
+    double defaultDegrees = 0;  // for surfaces not in the map, and polygons without a surface
+    std::map<std::string, double> degreesBySurface;
 };
+
+// The smoothing the object file gives each surface; `everySurfaceDegrees` replaces it for all.
+SmoothingAngles SurfaceSmoothing(const ObjectFile &file,
+                                 std::optional<double> everySurfaceDegrees = std::nullopt);
 
 struct HostNormals {
     std::vector<Vec3> polygon;     // unit, or zero for a polygon without area

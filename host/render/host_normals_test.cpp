@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "host/scene/mesh_generators.h"
 
@@ -40,14 +41,16 @@ TEST(HostNormals, PolygonNormalFollowsTheCornerOrder) {
     EXPECT_EQ(Length(PolygonNormal(other, other.polygons[1])), 0);
 }
 
+const SmoothingAngles kDefaultAngle{HostDefaultSmoothingDegrees, {}};
+
 TEST(HostNormals, SmoothsAcrossShallowFoldsOfOneSurfaceOnly) {
-    HostNormals shallow = ComputeHostNormals(Fold(30), {});
+    HostNormals shallow = ComputeHostNormals(Fold(30), kDefaultAngle);
     Vec3 blended = Normalize(shallow.polygon[0] + shallow.polygon[1]);
     ExpectNear(shallow.corner[1], blended);                       // shared point 1
     ExpectNear(shallow.corner[0], shallow.polygon[0]);            // point 0 is its own
     ExpectNear(shallow.corner[shallow.firstCorner[1]], blended);  // point 1 seen from q
 
-    HostNormals otherSurface = ComputeHostNormals(Fold(30, "Trim"), {});
+    HostNormals otherSurface = ComputeHostNormals(Fold(30, "Trim"), kDefaultAngle);
     ExpectNear(otherSurface.corner[1], otherSurface.polygon[0]);
 
     HostNormals flat = ComputeHostNormals(Fold(30), {89.5, {{"Body", 0.0}}});
@@ -56,13 +59,44 @@ TEST(HostNormals, SmoothsAcrossShallowFoldsOfOneSurfaceOnly) {
 
 TEST(HostNormals, KeepsRightAnglesCreasedAtTheDefaultAngle) {
     MeshData cylinder = MakeTwoSetCylinder(4, 1, 2);
-    HostNormals normals = ComputeHostNormals(cylinder, {});
+    HostNormals normals = ComputeHostNormals(cylinder, kDefaultAngle);
     // Four sides meet at right angles, as do sides and caps: every corner keeps its face.
     for (size_t p = 0; p < cylinder.polygons.size(); ++p)
         for (int c = normals.firstCorner[p]; c < normals.firstCorner[p + 1]; ++c)
             ExpectNear(normals.corner[c], normals.polygon[p]);
     HostNormals wide = ComputeHostNormals(cylinder, {91, {}});
     EXPECT_LT(Dot(wide.corner[0], wide.polygon[0]), 0.9);
+}
+
+// Whether the fold's shared corner is smoothed under the object file's own smoothing.
+bool SmoothedAtTheFold(double foldDegrees, const ObjectFile &file,
+                       std::optional<double> everySurface = std::nullopt) {
+    HostNormals normals =
+        ComputeHostNormals(Fold(foldDegrees), SurfaceSmoothing(file, everySurface));
+    return Dot(normals.corner[1], normals.polygon[0]) < 1 - 1e-9;
+}
+
+TEST(HostNormals, EachSurfaceSmoothsAtItsOwnAngleFromTheFile) {
+    ObjectFile file;
+    file.smoothing["Body"] = float(30 * std::numbers::pi / 180);
+    EXPECT_TRUE(SmoothedAtTheFold(29, file));
+    EXPECT_FALSE(SmoothedAtTheFold(31, file));
+    EXPECT_TRUE(SmoothedAtTheFold(31, file, 40.0));
+    EXPECT_FALSE(SmoothedAtTheFold(29, file, 0.0));
+
+    file.smoothing["Body"] = float(50 * std::numbers::pi / 180);
+    EXPECT_TRUE(SmoothedAtTheFold(45, file));
+}
+
+TEST(HostNormals, SurfacesWithoutUsableSmoothingAreFlat) {
+    ObjectFile file;
+    EXPECT_FALSE(SmoothedAtTheFold(1, file));
+    for (float odd : {0.0f, -0.5f, std::nanf("")}) {
+        file.smoothing["Body"] = odd;
+        EXPECT_FALSE(SmoothedAtTheFold(1, file)) << odd;
+    }
+    file.smoothing["Body"] = 100;  // far beyond half a turn
+    EXPECT_TRUE(SmoothedAtTheFold(170, file));
 }
 
 }  // namespace

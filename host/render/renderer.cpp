@@ -164,7 +164,7 @@ Frame Render(const ObjectItem &item, const RenderSettings &settings, const Shade
     Camera camera = FrameCamera(bounds, settings.view, settings.width, settings.height);
     Stage stage{item,
                 settings,
-                ComputeHostNormals(mesh, settings.smoothing),
+                ComputeHostNormals(mesh, SurfaceSmoothing(*item.file, settings.hostAngleDegrees)),
                 HooksByPolygon(mesh, hooks),
                 RayCaster(mesh),
                 camera,

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,8 @@ struct RenderSettings {
     int tileSize = 32;
     std::uint32_t seed = 1;
     View view;
-    SmoothingAngles smoothing;
+    // The host's smoothing angle in degrees for every surface, in place of each surface's own.
+    std::optional<double> hostAngleDegrees;
     bool bump = false;  // ripple the host's shading normal, as a bump map does
     // Called from render threads, one call at a time, after each tile; may be empty.
     std::function<void(int tilesDone, int tilesTotal)> progress;

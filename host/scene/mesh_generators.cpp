@@ -263,5 +263,6 @@ std::shared_ptr<ObjectFile> MakeObjectFile(std::string filename, MeshData mesh) 
 ObjectItem MakeObjectItem(const std::string &name, MeshData mesh) {
     std::shared_ptr<ObjectFile> file = MakeObjectFile(name + ".lwo", std::move(mesh));
     file->surfaces = {"Body"};
+    file->smoothing = {{"Body", kDefaultSmoothingRadians}};
     return {name, file};
 }

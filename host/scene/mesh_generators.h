@@ -63,5 +63,6 @@ void TagAll(MeshData &mesh, const MeshTags &tags);
 
 std::shared_ptr<ObjectFile> MakeObjectFile(std::string filename, MeshData mesh);
 
-// An item named `name` showing the file `name`.lwo, whose one surface is "Body".
+// An item named `name` showing the file `name`.lwo, whose one surface is "Body", smoothed at
+// the host's default angle.
 ObjectItem MakeObjectItem(const std::string &name, MeshData mesh);

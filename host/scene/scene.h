@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,11 +47,18 @@ struct ShaderBlock {
     bool operator==(const ShaderBlock &) const = default;
 };
 
-// One object file as loaded: its mesh, its surfaces in file order and their shaders.
+// The maximum smoothing angle a host gives a surface that it smooths without being told one:
+// 89.5 degrees, so that polygons at right angles keep their edge.
+constexpr float kDefaultSmoothingRadians = 1.5620696f;
+
+// One object file as loaded: its mesh, its surfaces in file order, their smoothing and shaders.
 struct ObjectFile {
     std::string filename;
     MeshData mesh;
     std::vector<std::string> surfaces;
+    // The host smooths a surface listed here between its polygons that meet at less than the
+    // angle (radians, as the file stores it); the others it shades flat.
+    std::map<std::string, float> smoothing;
     std::vector<ShaderBlock> shaders;  // in file order, surface by surface
     bool operator==(const ObjectFile &) const = default;
 };

@@ -64,9 +64,11 @@ struct CornerSampler {
 }  // namespace
 
 std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
-                                              const render::ShaderHooks &hooks, unsigned threads) {
+                                              const render::ShaderHooks &hooks,
+                                              const render::SmoothingAngles &smoothing,
+                                              unsigned threads) {
     const MeshData &mesh = item.file->mesh;
-    render::HostNormals host = render::ComputeHostNormals(mesh, render::SmoothingAngles{});
+    render::HostNormals host = render::ComputeHostNormals(mesh, smoothing);
     std::vector<CornerNormal> out(host.corner.size());
     CornerSampler sampler{item, hooks, host, out};
 

@@ -31,18 +31,21 @@ class CornerNormals : public ::testing::Test {
     HostSession session{FoldedTwoSetScene(Fold), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
     const ObjectItem &item = session.scene().items[0];
     const MeshData &mesh = item.file->mesh;
-    render::HostNormals host = render::ComputeHostNormals(mesh, {});
+    render::SmoothingAngles smoothing{render::HostDefaultSmoothingDegrees, {}};
+    render::HostNormals host = render::ComputeHostNormals(mesh, smoothing);
 };
 
 TEST_F(CornerNormals, WithoutTheShaderEveryCornerKeepsTheHostsNormal) {
-    std::vector<CornerNormal> normals = SampleCornerNormals(item, session.hooksOf(*item.file), 2);
+    std::vector<CornerNormal> normals =
+        SampleCornerNormals(item, session.hooksOf(*item.file), smoothing, 2);
     ASSERT_EQ(normals.size(), 8u);
     for (std::size_t c = 0; c < normals.size(); ++c) ExpectNear(normals[c], host.corner[c]);
 }
 
 TEST_F(CornerNormals, AFlatSetShowsItsPolygonsNormalAndTheOtherSetKeepsTheHosts) {
     Smooth(session, "Left", 0);
-    std::vector<CornerNormal> normals = SampleCornerNormals(item, session.hooksOf(*item.file), 1);
+    std::vector<CornerNormal> normals =
+        SampleCornerNormals(item, session.hooksOf(*item.file), smoothing, 1);
     for (int c = 0; c < 4; ++c)
         ExpectNear(normals[c], render::PolygonNormal(mesh, mesh.polygons[0]));
     for (int c = 4; c < 8; ++c) ExpectNear(normals[c], host.corner[c]);
@@ -50,7 +53,8 @@ TEST_F(CornerNormals, AFlatSetShowsItsPolygonsNormalAndTheOtherSetKeepsTheHosts)
 
 TEST_F(CornerNormals, SmoothingAcrossTheFoldAveragesOnTheSharedEdgeOnly) {
     Smooth(session, "Left", 89.5);
-    std::vector<CornerNormal> normals = SampleCornerNormals(item, session.hooksOf(*item.file), 2);
+    std::vector<CornerNormal> normals =
+        SampleCornerNormals(item, session.hooksOf(*item.file), smoothing, 2);
     render::Vec3 left = render::PolygonNormal(mesh, mesh.polygons[0]);
     render::Vec3 right = render::PolygonNormal(mesh, mesh.polygons[1]);
     render::Vec3 shared = render::Normalize(left + right);
@@ -64,7 +68,8 @@ TEST_F(CornerNormals, SmoothingAcrossTheFoldAveragesOnTheSharedEdgeOnly) {
 TEST_F(CornerNormals, ConcurrentSamplingGivesWhatOneThreadGives) {
     Smooth(session, "Right", 30);
     render::ShaderHooks hooks = session.hooksOf(*item.file);
-    EXPECT_EQ(SampleCornerNormals(item, hooks, 2), SampleCornerNormals(item, hooks, 1));
+    EXPECT_EQ(SampleCornerNormals(item, hooks, smoothing, 2),
+              SampleCornerNormals(item, hooks, smoothing, 1));
 }
 
 }  // namespace

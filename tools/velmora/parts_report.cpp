@@ -37,18 +37,29 @@ std::map<std::string, std::string> ShownSettings(HostSession &session, LWInstanc
     return shown;
 }
 
+std::string HostSmoothingText(const render::SmoothingAngles &smoothing,
+                              const std::string &surface) {
+    auto own = smoothing.degreesBySurface.find(surface);
+    double degrees =
+        own == smoothing.degreesBySurface.end() ? smoothing.defaultDegrees : own->second;
+    if (!(degrees > 0)) return "host shading flat";
+    char angle[32];
+    std::snprintf(angle, sizeof angle, "%g", degrees);
+    return std::string("host smoothing at ") + angle + " degrees";
+}
+
 }  // namespace
 
-std::string PartsReport(HostSession &session, const ObjectFile &file) {
+std::string PartsReport(HostSession &session, const ObjectFile &file,
+                        const render::SmoothingAngles &hostSmoothing) {
     std::string report = file.filename + ": " +
                          Plural(static_cast<int>(file.mesh.polygons.size()), "polygon") + "\n";
     for (const std::string &surface : file.surfaces) {
         PolygonSets sets = CollectPolygonSets(file.mesh, surface);
         LWInstance instance = session.instanceOf(file, surface);
-        report +=
-            "  surface \"" + surface + "\": " +
-            (instance ? "shader " + std::string(ShaderServer) : "no shader (host smoothing)") +
-            "\n";
+        report += "  surface \"" + surface +
+                  "\": " + (instance ? "shader " + std::string(ShaderServer) : "no shader") + ", " +
+                  HostSmoothingText(hostSmoothing, surface) + "\n";
         std::map<std::string, std::string> shown;
         if (instance && !sets.names.empty()) shown = ShownSettings(session, instance, sets.names);
         for (std::size_t set = 0; set < sets.names.size(); ++set) {

@@ -1,9 +1,11 @@
-// `velmora parts`: each surface with its polygon sets, their polygon counts and the settings the
-// module's options dialog shows for them.
+// `velmora parts`: each surface with the host's smoothing of it, its polygon sets, their polygon
+// counts and the settings the module's options dialog shows for them.
 #pragma once
 
 #include <string>
 
+#include "host/render/host_normals.h"
 #include "host/session/host_session.h"
 
-std::string PartsReport(HostSession &session, const ObjectFile &file);
+std::string PartsReport(HostSession &session, const ObjectFile &file,
+                        const render::SmoothingAngles &hostSmoothing);

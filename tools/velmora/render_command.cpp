@@ -119,6 +119,7 @@ int RunRender(HostSession &session, const ObjectItem &item, const RenderOptions 
     settings.threads = options.threads;
     settings.view = options.view;
     settings.bump = options.bump;
+    settings.hostAngleDegrees = options.hostAngleDegrees;
     ProgressBar bar;
     settings.progress = [&bar](int done, int total) { bar.update(done, total); };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
 #include "host/render/camera.h"
@@ -16,6 +17,7 @@ struct RenderOptions {
     int samplesPerPixel = 4;
     int threads = 0;  // 0 = one per core
     render::View view;
+    std::optional<double> hostAngleDegrees;  // in place of each surface's own smoothing
 };
 
 void AddRenderOptions(CLI::App &command, RenderOptions &options);

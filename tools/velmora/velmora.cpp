@@ -4,11 +4,15 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
+#include "host/formats/file_bytes.h"
+#include "host/formats/lightwave_object.h"
 #include "host/formats/lwo2_writer.h"
 #include "host/formats/object_reader.h"
+#include "host/render/host_normals.h"
 #include "host/session/host_session.h"
 #include "host/session/scripted_set_edits.h"
 #include "host/session/settings_file.h"
@@ -32,10 +36,13 @@ struct CommonOptions {
     std::string settingsFile;
     std::string saveSettingsFile;
     std::string surface;
+    std::optional<double> hostAngle;
 };
 
 void AddCommonOptions(CLI::App &command, CommonOptions &options) {
-    command.add_option("object", options.object, "object file, LWO2 (.lwo) or OBJ (.obj)")
+    command
+        .add_option("object", options.object,
+                    "object file: LWO3, LWO2 or LWOB (.lwo), or OBJ (.obj)")
         ->required();
     command.add_option("--set", options.sets,
                        "NAME[:ANGLE][:same][:off]  smooth polygon set NAME (angle in degrees, "
@@ -44,13 +51,20 @@ void AddCommonOptions(CLI::App &command, CommonOptions &options) {
     command.add_option("--save-settings", options.saveSettingsFile,
                        "save the resulting settings to a settings file");
     command.add_option("--surface", options.surface, "apply settings to this surface only");
+    command
+        .add_option("--host-angle", options.hostAngle,
+                    "the host's smoothing angle in degrees for every surface, in place of each "
+                    "surface's own (from the .lwo file; a surface without one is flat; OBJ "
+                    "surfaces: 89.5)")
+        ->check(CLI::Range(0.0, 180.0));
 }
 
 // The object served to the module with every setting asked for applied.
 class Job {
   public:
     explicit Job(const CommonOptions &options)
-        : session(SceneOf(LoadObjectFile(options.object)), ModulePath(options)) {
+        : session(SceneOf(LoadObjectFile(options.object)), ModulePath(options)),
+          hostAngle(options.hostAngle) {
         SurfaceFilter filter = FilterFor(options);
         LoadShaderBlocks(session, file(), filter);
         if (!options.settingsFile.empty())
@@ -66,8 +80,13 @@ class Job {
     HostSession session;
     const ObjectItem &item() const { return session.scene().items.front(); }
     const ObjectFile &file() const { return *item().file; }
+    render::SmoothingAngles hostSmoothing() const {
+        return render::SurfaceSmoothing(file(), hostAngle);
+    }
 
   private:
+    std::optional<double> hostAngle;
+
     static Scene SceneOf(std::shared_ptr<ObjectFile> file) {
         Scene scene;
         scene.items.push_back({file->filename, std::move(file)});
@@ -93,8 +112,8 @@ class Job {
 void RunNormals(const CommonOptions &common, const std::string &format, const std::string &output) {
     Job job(common);
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<CornerNormal> normals =
-        SampleCornerNormals(job.item(), job.session.hooksOf(job.file()), threads);
+    std::vector<CornerNormal> normals = SampleCornerNormals(
+        job.item(), job.session.hooksOf(job.file()), job.hostSmoothing(), threads);
     WriteOutput(output, [&](std::FILE *out) {
         if (format == "obj")
             WriteNormalsObj(out, job.file().mesh, normals);
@@ -103,7 +122,20 @@ void RunNormals(const CommonOptions &common, const std::string &format, const st
     });
 }
 
+// The host keeps a shader's settings in an LWO3 surface in a form that is not publicly known, so
+// an LWO3 object is never rewritten: a form the host could misread would lose the user's work.
+void RefuseLwo3(const std::string &path) {
+    if (IffFormType(ReadFileBytes(path)) != "LWO3") return;
+    throw std::runtime_error(
+        path +
+        ": an LWO3 object; apply writes the module's settings only into LWO2 objects, since the "
+        "form in which the host keeps them in an LWO3 surface is not publicly documented. Save "
+        "the object as LWO2 from the host and apply to that, or keep the settings in a settings "
+        "file (--save-settings FILE, then --settings FILE with normals, parts or render)");
+}
+
 void RunApply(const CommonOptions &common, const std::string &output) {
+    RefuseLwo3(common.object);
     Job job(common);
     ObjectFile result = job.file();
     result.shaders = ShaderBlocksWithSettings(job.session, job.file());
@@ -134,7 +166,9 @@ int main(int argc, char **argv) {
     AddCommonOptions(*parts, common);
 
     CLI::App *apply = app.add_subcommand(
-        "apply", "write the object as LWO2 with the settings stored in its surfaces");
+        "apply",
+        "write the object as LWO2 with the settings stored in its surfaces (LWO2, LWOB or OBJ "
+        "in; an LWO3 object is refused)");
     AddCommonOptions(*apply, common);
     std::string applied;
     apply->add_option("-o,--output", applied, "the LWO2 file to write")->required();
@@ -154,12 +188,13 @@ int main(int argc, char **argv) {
         if (normals->parsed()) RunNormals(common, format, output);
         if (parts->parsed()) {
             Job job(common);
-            std::cout << PartsReport(job.session, job.file());
+            std::cout << PartsReport(job.session, job.file(), job.hostSmoothing());
         }
         if (apply->parsed()) RunApply(common, applied);
 #ifdef VELMORA_RENDER
         if (render->parsed()) {
             Job job(common);
+            rendering.hostAngleDegrees = common.hostAngle;
             return RunRender(job.session, job.item(), rendering);
         }
 #endif

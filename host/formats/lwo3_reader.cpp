@@ -1,0 +1,54 @@
+#include "host/formats/lwo3_reader.h"
+
+#include "host/formats/iff_cursor.h"
+#include "host/formats/lwo2_ids.h"
+#include "host/formats/lwo_mesh_chunks.h"
+
+namespace {
+
+constexpr LWID kLwo3Id = LWID_('L', 'W', 'O', '3');
+
+// FORM SURF { header { name, source }, attribute chunks and forms... }. Files name the header
+// chunk with four spaces; only its place, first in the form, is relied on.
+void ReadSurfaceForm(IffCursor &form, LwoMeshReading &reading) {
+    IffCursor::Chunk headerChunk = form.chunkHeader(4);
+    IffCursor header = form.enter(headerChunk, "surface name chunk");
+    std::string name = header.s0();
+    header.s0();  // the source surface it was derived from: nothing of it is kept
+    reading.chunkSurfaces.push_back(name);
+    while (!form.atEnd()) {
+        IffCursor::Chunk item = form.chunkHeader(4);
+        IffCursor body = form.enter(item, "chunk");
+        if (item.id == kSmanId) reading.object.smoothing[name] = body.f4();
+    }
+}
+
+void ReadForm(IffCursor &form, LwoMeshReading &reading) {
+    LWID type = form.id4();
+    if (type == kSurfId) ReadSurfaceForm(form, reading);
+}
+
+}  // namespace
+
+ObjectFile ParseLwo3(std::span<const std::uint8_t> bytes, const std::string &filename) {
+    IffCursor file(bytes, 0, filename);
+    IffCursor::Chunk form = file.chunkHeader(4);
+    if (form.id != kFormId) file.fail("not an IFF file (starts with " + IdText(form.id) + ")");
+    IffCursor body = file.enter(form, "chunk");
+    LWID type = body.id4();
+    if (type != kLwo3Id) file.fail("not an LWO3 object (form type " + IdText(type) + ")");
+
+    LwoMeshReading reading(bytes.size());
+    reading.object.filename = filename;
+    IffCursor chunks(bytes.subspan(12, form.size - 4), 12, filename);
+    while (!chunks.atEnd()) {
+        IffCursor::Chunk header = chunks.chunkHeader(4);
+        IffCursor chunk = chunks.enter(header, header.id == kFormId ? "form" : "chunk");
+        if (header.id == kFormId)
+            ReadForm(chunk, reading);
+        else
+            ReadLwoMeshChunk(header.id, chunk, reading);
+    }
+    reading.object.surfaces = LwoSurfaceList(reading);
+    return std::move(reading.object);
+}

@@ -1,0 +1,34 @@
+// The mesh chunks that LWO2 and LWO3 objects share (TAGS, LAYR, PNTS, POLS, PTAG), read into
+// the scene model. Both forms lay these chunks out alike; they differ in their surfaces.
+//
+// Every layer's points and polygons are appended in file order, so an object is one mesh whose
+// points and polygons are numbered 0-based across the file. Polygons keep their type (FACE,
+// CURV, PTCH, SUBD, MBAL, BONE...); SURF and PART polygon tags become the polygons' surface and
+// part, other tag types are skipped.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/formats/iff_cursor.h"
+#include "host/formats/tag_text_budget.h"
+#include "host/scene/scene.h"
+
+// What a chunk may refer to: the tags read so far, the points of the latest PNTS chunk and the
+// polygons of the latest POLS chunk (indices in a file are relative to those).
+struct LwoMeshReading {
+    explicit LwoMeshReading(std::size_t fileSize) : tagText(fileSize) {}
+    ObjectFile object;
+    TagTextBudget tagText;
+    std::vector<std::string> tags;
+    std::size_t pointBase = 0, pointCount = 0;
+    std::size_t polygonBase = 0, polygonCount = 0;
+    std::vector<std::string> chunkSurfaces;  // in the order of their surface chunks
+};
+
+// Reads `chunk` when it is one of the mesh chunks; false leaves it to the caller.
+bool ReadLwoMeshChunk(LWID id, IffCursor &chunk, LwoMeshReading &reading);
+
+// The surfaces of the surface chunks, then those that polygons name without a surface chunk (in
+// polygon order), as the host makes a default surface for those.
+std::vector<std::string> LwoSurfaceList(const LwoMeshReading &reading);
