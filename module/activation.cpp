@@ -34,15 +34,18 @@ void FillHandler(LWShaderHandler &handler) {
 
 extern "C" int ActivateHandler(int version, GlobalFunc *global, void *local, void *) {
     if (version != LWSHADER_VERSION) return AFUNC_BADVERSION;
-    FillHandler(*static_cast<LWShaderHandler *>(local));
-    FetchHostServices(global);
-    return AFUNC_OK;
+    return Guarded(AFUNC_BADAPP_SILENT, [global, local] {
+        FillHandler(*static_cast<LWShaderHandler *>(local));
+        FetchHostServices(global);
+        return AFUNC_OK;
+    });
 }
 
 extern "C" int ActivateInterface(int version, GlobalFunc *, void *local, void *) {
     if (version != LWINTERFACE_VERSION) return AFUNC_BADVERSION;
-    if (!hostServices.objectInfo) return AFUNC_OK;
-    auto *instance = static_cast<ShaderInstance *>(static_cast<LWInterface *>(local)->inst);
-    GuardedVoid([instance] { ShowOptionsDialog(instance); });
+    GuardedVoid([local] {
+        if (!hostServices.objectInfo) return;
+        ShowOptionsDialog(static_cast<ShaderInstance *>(static_cast<LWInterface *>(local)->inst));
+    });
     return AFUNC_OK;
 }

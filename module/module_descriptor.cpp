@@ -1,21 +1,20 @@
 // The module's only export: the record through which the host finds the servers.
 #include "hostapi/lwhandler.h"
-#include "hostapi/lwserver.h"
+#include "hostapi/module_export.h"
 #include "module/activation.h"
-
-#if defined(_WIN32)
-#define MODULE_EXPORT __declspec(dllexport)
-#else
-#define MODULE_EXPORT __attribute__((visibility("default")))
-#endif
+#include "module/callback_guard.h"
 
 extern "C" {
 
+// The module has no state of its own to make or free; the host needs a non-null result to go on.
 static void *ModuleStartup(void) {
-    return reinterpret_cast<void *>(static_cast<std::size_t>(4));
+    return Guarded<>(static_cast<void *>(nullptr),
+                     [] { return reinterpret_cast<void *>(static_cast<std::size_t>(4)); });
 }
 
-static void ModuleShutdown(void *) {}
+static void ModuleShutdown(void *) {
+    GuardedVoid([] {});
+}
 
 static const char serverName[] = "KV_Velmora";
 
@@ -25,8 +24,7 @@ static ServerRecord serverDefs[] = {
     {nullptr, nullptr, nullptr, nullptr},
 };
 
-MODULE_EXPORT ModuleDescriptor _mod_descrip = {
-    MOD_SYSSYNC, MOD_SYSVER, MOD_MACHINE, ModuleStartup, ModuleShutdown, serverDefs,
-};
+MODULE_EXPORT constinit ModuleDescriptor _mod_descrip =
+    DescribeModule(ModuleStartup, ModuleShutdown, serverDefs);
 
 }  // extern "C"

@@ -1,6 +1,7 @@
 #include "panel/set_options_panel.h"
 
 #include "discovery/polygon_set_scan.h"
+#include "module/callback_guard.h"
 #include "module/module_objects.h"
 
 namespace {
@@ -51,13 +52,15 @@ SetOptionsPanel::SetOptionsPanel(ShaderInstance &edited) : PanelWindow(VelmoraTi
 }
 
 int SetOptionsPanel::PopupCount(void *) {
-    return static_cast<int>(setNameList.names.size()) + 1;
+    return Guarded(0, [] { return static_cast<int>(setNameList.names.size()) + 1; });
 }
 
 char *SetOptionsPanel::PopupName(void *, int index) {
-    if (index == 0) return NoSetItem;
-    const std::string *name = SetNameAt(index);
-    return name ? const_cast<char *>(name->c_str()) : nullptr;
+    return Guarded<>(static_cast<char *>(nullptr), [index]() -> char * {
+        if (index == 0) return NoSetItem;
+        const std::string *name = SetNameAt(index);
+        return name ? const_cast<char *>(name->c_str()) : nullptr;
+    });
 }
 
 void SetOptionsPanel::CreateControls() {

@@ -20,32 +20,39 @@ LWInstance create(void *, void *context, LWError *) {
 }
 
 void destroy(LWInstance instance) {
-    delete static_cast<ShaderInstance *>(instance);
+    GuardedVoid([instance] { delete static_cast<ShaderInstance *>(instance); });
 }
 
 LWError copy(LWInstance to, LWInstance from) {
-    auto &destination = *static_cast<ShaderInstance *>(to);
-    const auto &source = *static_cast<const ShaderInstance *>(from);
-    GuardedVoid([&] { destination.settings->copyFrom(*source.settings); });
+    GuardedVoid([to, from] {
+        auto &destination = *static_cast<ShaderInstance *>(to);
+        const auto &source = *static_cast<const ShaderInstance *>(from);
+        destination.settings->copyFrom(*source.settings);
+    });
     return nullptr;
 }
 
 const char *descln(LWInstance instance) {
-    auto &self = *static_cast<ShaderInstance *>(instance);
-    std::memcpy(self.description, VelmoraTitle, sizeof VelmoraTitle);
-    return self.description;
+    return Guarded<>(VelmoraTitle, [instance]() -> const char * {
+        auto &self = *static_cast<ShaderInstance *>(instance);
+        std::memcpy(self.description, VelmoraTitle, sizeof VelmoraTitle);
+        return self.description;
+    });
 }
 
 const LWItemID *useItems(LWInstance) {
-    return nullptr;
+    return Guarded<>(static_cast<const LWItemID *>(nullptr),
+                     []() -> const LWItemID * { return nullptr; });
 }
 
-void changeID(LWInstance, const LWItemID *) {}
+void changeID(LWInstance, const LWItemID *) {
+    GuardedVoid([] {});
+}
 
 LWError newTime(LWInstance, LWFrame, LWTime) {
-    return nullptr;
+    return Guarded<>(LWError{nullptr}, []() -> LWError { return nullptr; });
 }
 
 unsigned int flags(LWInstance) {
-    return LWSHF_NORMAL | LWSHF_RAYTRACE;
+    return Guarded(0u, [] { return LWSHF_NORMAL | LWSHF_RAYTRACE; });
 }

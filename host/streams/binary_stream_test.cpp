@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "host/streams/every_kind_testing.h"
+#include "host/streams/text_read_testing.h"
 
 namespace {
 
@@ -119,20 +120,17 @@ TEST(BinaryLoadStream, ReadStrCountsTheNulInItsMaximumAndPassesThePad) {
     BinaryLoadStream stream(
         Bytes{'a', 'b', 'c', 'd', 'e', 'f', 0, 0, 0, 0, 'x', 'y', 0, 0, 7, 'z'});
     const LWLoadState &s = *stream.state();
-    char text[8];
-    EXPECT_EQ(s.readStr(s.readData, text, 4), 3);
-    EXPECT_STREQ(text, "abc");
-    EXPECT_EQ(s.readStr(s.readData, text, 8), 0);
-    EXPECT_STREQ(text, "");
-    EXPECT_EQ(s.readStr(s.readData, text, 8), 2);
-    EXPECT_STREQ(text, "xy");
+    EXPECT_EQ(ReadText(s, 4), TextRead(3, "abc"));
+    EXPECT_EQ(ReadText(s, 8), TextRead(0, ""));
+    EXPECT_EQ(ReadText(s, 8), TextRead(2, "xy"));
     unsigned char byte = 0;
     EXPECT_EQ(s.readU1(s.readData, &byte, 1), 1);
     EXPECT_EQ(byte, 7);
-    EXPECT_EQ(s.readStr(s.readData, text, 8), -1);
-    EXPECT_EQ(s.readStr(s.readData, text, 0), -1);
-    EXPECT_EQ(s.read(s.readData, text, 8), 1);
-    EXPECT_EQ(text[0], 'z');
+    EXPECT_EQ(ReadText(s, 8), TextRead(-1, ""));
+    EXPECT_EQ(ReadText(s, 0), TextRead(-1, ""));
+    char raw[8];
+    EXPECT_EQ(s.read(s.readData, raw, 8), 1);
+    EXPECT_EQ(raw[0], 'z');
 }
 
 TEST(BinaryLoadStream, FindBlkPassesOverOtherBlocksAndStaysPutWhenNoneMatches) {

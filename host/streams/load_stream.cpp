@@ -21,8 +21,12 @@ Result Checked(Result neutral, Body body) noexcept {
 template <ValueKind kind, typename T>
 struct ReadValues {
     static int call(void *data, T *values, int count) {
-        if (count < 0 || (!values && count > 0)) return 0;
-        return Checked(0, [&] { return Self(data).readValues(kind, values, count); });
+        if (count < 0) return 0;
+        return Checked(0, [&] {
+            if (values || count == 0) return Self(data).readValues(kind, values, count);
+            Self(data).refusedRead(kind, count);
+            return 0;
+        });
     }
 };
 

@@ -34,6 +34,10 @@ class LoadStream {
     virtual void endBlock() = 0;
     // The number of blocks open.
     virtual std::size_t depth() const = 0;
+    // A read of values into a null destination, which the record refuses: the module is told 0
+    // and nothing is taken from the stream. A recording stream keeps it, so that a test sees a
+    // module ask for one.
+    virtual void refusedRead(ValueKind, int) {}
     // What the record's endBlk does: endBlock, unless the block is one the host holds open.
     virtual void recordEndBlk() {
         if (depth() > floor) endBlock();

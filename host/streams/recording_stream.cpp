@@ -55,6 +55,10 @@ int RecordingLoadStream::readValues(ValueKind kind, void *values, int count) {
     return n;
 }
 
+void RecordingLoadStream::refusedRead(ValueKind kind, int count) {
+    log.push_back(OperationName("read", kind) + " " + std::to_string(count) + " into null -> 0");
+}
+
 int RecordingLoadStream::readString(char *buffer, int max) {
     const int n = source.readString(buffer, max);
     log.push_back("readStr " + std::to_string(max) + " -> " + std::to_string(n) +

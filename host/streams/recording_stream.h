@@ -30,7 +30,7 @@ class RecordingSaveStream final : public SaveStream {
 
 // Forwards every read to another load stream and records it with its result:
 // `readI4 1 -> 1`, `readStr 512 -> 5 "plist"`, `findBlk PDPR -> PDPR`, `findBlk PDPR -> 0`,
-// `endBlk`.
+// `endBlk`; a read the record refused as `readI4 2 into null -> 0`.
 class RecordingLoadStream final : public LoadStream {
   public:
     explicit RecordingLoadStream(LoadStream &source) : LoadStream(source.mode()), source(source) {}
@@ -44,6 +44,7 @@ class RecordingLoadStream final : public LoadStream {
     void endBlock() override;
     void recordEndBlk() override;
     std::size_t depth() const override { return source.depth(); }
+    void refusedRead(ValueKind kind, int count) override;
 
   private:
     LoadStream &source;

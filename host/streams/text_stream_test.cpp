@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/streams/every_kind_testing.h"
+#include "host/streams/text_read_testing.h"
 
 namespace {
 
@@ -90,16 +91,13 @@ TEST(TextLoadStream, AReadTakesOneLineAndNeverTheNext) {
     EXPECT_EQ(values[4], 5);
     EXPECT_EQ(s.readI4(s.readData, values, 1), 1);
     EXPECT_EQ(values[0], 6);
-    char text[16];
-    EXPECT_EQ(s.readStr(s.readData, text, 16), 7);
-    EXPECT_STREQ(text, "a \"b\" c");
-    EXPECT_EQ(s.readStr(s.readData, text, 6), 5);
-    EXPECT_STREQ(text, "plain");
+    EXPECT_EQ(ReadText(s, 16), TextRead(7, "a \"b\" c"));
+    EXPECT_EQ(ReadText(s, 6), TextRead(5, "plain"));
     EXPECT_EQ(s.readI4(s.readData, values, 1), 0);
     EXPECT_EQ(s.readI4(s.readData, values, 1), 1);
     EXPECT_EQ(values[0], 7);
     EXPECT_EQ(s.readI4(s.readData, values, 1), 0);
-    EXPECT_EQ(s.readStr(s.readData, text, 16), -1);
+    EXPECT_EQ(ReadText(s, 16), TextRead(-1, ""));
 }
 
 TEST(TextLoadStream, ValuesOfALeafBlockAreReadOneAfterAnother) {
@@ -110,15 +108,13 @@ TEST(TextLoadStream, ValuesOfALeafBlockAreReadOneAfterAnother) {
     EXPECT_EQ(s.findBlk(s.readData, Inner), 0u);
     short i2 = 0;
     unsigned short u2 = 0;
-    char text[16];
     unsigned char bytes[4] = {};
     EXPECT_EQ(s.readI2(s.readData, &i2, 1), 1);
     EXPECT_EQ(s.readU2(s.readData, &u2, 1), 1);
-    EXPECT_EQ(s.readStr(s.readData, text, 16), 9);
+    EXPECT_EQ(ReadText(s, 16), TextRead(9, "two words"));
     EXPECT_EQ(s.readU1(s.readData, bytes, 4), 2);
     EXPECT_EQ(i2, -7);
     EXPECT_EQ(u2, 0xBEEF);
-    EXPECT_STREQ(text, "two words");
     EXPECT_EQ(bytes[1], 0xF8);
     EXPECT_EQ(s.readI2(s.readData, &i2, 1), 0);
     s.endBlk(s.readData);

@@ -31,7 +31,8 @@ MeshData TaggedPolygons(
 LWSurfaceFuncs *realSurfaces = nullptr;
 LWObjectInfo *realObjectInfo = nullptr;
 std::vector<LWSurfaceID> sharedList;
-const char *upperCaseFilename = nullptr;
+const char *listedFilename = nullptr;
+const char *itemFilename = nullptr;
 
 class Discovery : public ::testing::Test {
   protected:
@@ -146,17 +147,35 @@ TEST_F(Discovery, FirstCloneInItemOrderIsScanned) {
 TEST_F(Discovery, FileNamesMatchWithoutRegardToTheCaseOfAsciiLetters) {
     serve(OneObject(TaggedPolygons({{"Paint", "S"}})));
     usePatched();
-    patchedObjects.filename = [](int index) { return index == 0 ? upperCaseFilename : nullptr; };
+    patchedObjects.filename = [](int index) { return index == 0 ? listedFilename : nullptr; };
+    patchedObjectInfo.filename = [](LWItemID) { return itemFilename; };
     patchedSurfaces.byObject = [](const char *) {
         return realSurfaces->byObject("objects/thing.lwo");
     };
-    upperCaseFilename = "OBJECTS/Thing.LWO";
-    EXPECT_EQ(FindSurfaceObject(surface(0)), ItemID(scene.items[0]));
-    upperCaseFilename = "objects/thing.lwo ";
-    EXPECT_EQ(FindSurfaceObject(surface(0)), nullptr);
-    upperCaseFilename = "objects/thing.lwO\xC3\x89";
-    patchedObjectInfo.filename = [](LWItemID) { return "objects/thing.lwo\xC3\xA9"; };
-    EXPECT_EQ(FindSurfaceObject(surface(0)), nullptr);
+    // 'A' and 'Z' end the folded range; '@' and '[' lie just outside it, and differ from '`' and
+    // '{' by the same bit as a letter's cases.
+    const struct {
+        const char *listed;
+        const char *item;
+        bool same;
+    } cases[] = {
+        {"OBJECTS/Thing.LWO", "objects/thing.lwo", true},
+        {"Az.lwo", "aZ.lwo", true},
+        {"aZ.lwo", "Az.lwo", true},
+        {"objects/thing.lwo ", "objects/thing.lwo", false},
+        {"objects/thing.lwo", "objects/thing.lwo ", false},
+        {"objects/thing.lwO\xC3\x89", "objects/thing.lwo\xC3\xA9", false},
+        {"@.lwo", "`.lwo", false},
+        {"`.lwo", "@.lwo", false},
+        {"[.lwo", "{.lwo", false},
+        {"{.lwo", "[.lwo", false},
+    };
+    for (const auto &names : cases) {
+        listedFilename = names.listed;
+        itemFilename = names.item;
+        EXPECT_EQ(FindSurfaceObject(surface(0)), names.same ? ItemID(scene.items[0]) : nullptr)
+            << names.listed << " against " << names.item;
+    }
 }
 
 TEST_F(Discovery, EveryFailureLeavesTheListEmpty) {

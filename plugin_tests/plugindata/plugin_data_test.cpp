@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -36,30 +37,91 @@ TextLoadStream Text(const std::string &text) {
     return TextLoadStream(std::vector<unsigned char>(text.begin(), text.end()));
 }
 
-TEST(PluginDataSave, WritesEachRowWithDataInABlockOfItsOwn) {
-    unsigned char bytes[] = {1, 2, 0xFF};
-    double doubles[] = {1.0};
-    float floats[] = {0.5f};
-    int ints[] = {-5, 6};
-    char text[99] = "hello";
-    unsigned int unsigneds[] = {0xCAFE};
-    int unused = 0;
-    const ParamDescriptor table[] = {
-        {"bin", PBIN, bytes, 3, nullptr, nullptr},
-        {"skipped", PINT, nullptr, 4, nullptr, nullptr},
-        {"dbl", PDBL, doubles, 1, nullptr, nullptr},
-        {"flt", PFLT, floats, 1, nullptr, nullptr},
-        {"int", PINT, ints, 2, nullptr, nullptr},
-        {"str", PSTR, text, 99, nullptr, nullptr},
-        {"unt", PUNT, unsigneds, 1, nullptr, nullptr},
-        {"usr", PUSR, &unused, 0, SaveSevenAndSeventySeven, nullptr},
-        {"silent", PUSR, &unused, 0, nullptr, nullptr},
-        {"odd", LWID_('X', 'Y', 'Z', 'W'), &unused, 1, nullptr, nullptr},
-        End,
-        {"after the end", PINT, ints, 1, nullptr, nullptr},
+// One parameter of each of the seven types.
+struct SevenTypes {
+    unsigned char bytes[3] = {};
+    double doubles[2] = {};
+    float floats[2] = {};
+    int ints[2] = {};
+    char text[16] = {};
+    unsigned int unsigneds[2] = {};
+    int pair[2] = {};
+
+    // Its rows, last first when `reversed`: a table's order is not the stream's.
+    std::vector<ParamDescriptor> table(bool reversed) {
+        std::vector<ParamDescriptor> rows = {
+            {"bin", PBIN, bytes, 3, nullptr, nullptr},
+            {"dbl", PDBL, doubles, 2, nullptr, nullptr},
+            {"flt", PFLT, floats, 2, nullptr, nullptr},
+            {"int", PINT, ints, 2, nullptr, nullptr},
+            {"str", PSTR, text, 16, nullptr, nullptr},
+            {"unt", PUNT, unsigneds, 2, nullptr, nullptr},
+            {"usr", PUSR, pair, 0, SaveSevenAndSeventySeven, ReadPair},
+        };
+        if (reversed) std::reverse(rows.begin(), rows.end());
+        rows.push_back(End);
+        return rows;
+    }
+
+    // By their bytes, so that the sign of zero counts.
+    bool operator==(const SevenTypes &other) const {
+        return Same(bytes, other.bytes) && Same(doubles, other.doubles) &&
+               Same(floats, other.floats) && Same(ints, other.ints) && Same(text, other.text) &&
+               Same(unsigneds, other.unsigneds) && Same(pair, other.pair);
+    }
+
+  private:
+    template <typename T, std::size_t n>
+    static bool Same(const T (&a)[n], const T (&b)[n]) {
+        return std::memcmp(a, b, sizeof a) == 0;
+    }
+};
+
+// Values at the ends of their types' ranges, and a text with quotes.
+SevenTypes Filled() {
+    SevenTypes values;
+    const unsigned char bytes[] = {0, 0x7F, 0xFF};
+    std::memcpy(values.bytes, bytes, sizeof bytes);
+    values.doubles[0] = -0.0;
+    values.doubles[1] = 1e300;
+    values.floats[0] = 0.1f;
+    values.floats[1] = -3.0f;
+    values.ints[0] = -2147483647 - 1;
+    values.ints[1] = 2147483647;
+    std::strcpy(values.text, "a \"b\" c");
+    values.unsigneds[1] = 0xFFFFFFFF;
+    values.pair[0] = 7;
+    values.pair[1] = 77;
+    return values;
+}
+
+// The load record of a host that fills the whole of readStr's maximum with text and writes no
+// terminating NUL; its other functions are those of `state`.
+int (*terminatingReadStr)(void *, char *, int) = nullptr;
+
+LWLoadState WithoutTerminatingNul(const LWLoadState &state) {
+    terminatingReadStr = state.readStr;
+    LWLoadState record = state;
+    record.readStr = [](void *data, char *buffer, int max) {
+        std::vector<char> text(static_cast<std::size_t>(max) + 1);
+        const int length = terminatingReadStr(data, text.data(), max + 1);
+        if (length > 0) std::memcpy(buffer, text.data(), static_cast<std::size_t>(length));
+        return length;
     };
+    return record;
+}
+
+TEST(PluginDataSave, WritesEachRowWithDataInABlockOfItsOwn) {
+    SevenTypes values = Filled();
+    int unused = 0;
+    std::vector<ParamDescriptor> table = values.table(false);
+    table.insert(table.begin() + 1, {"skipped", PINT, nullptr, 4, nullptr, nullptr});
+    table.insert(table.end() - 1,
+                 {{"silent", PUSR, &unused, 0, nullptr, nullptr},
+                  {"odd", LWID_('X', 'Y', 'Z', 'W'), &unused, 1, nullptr, nullptr}});
+    table.push_back({"after the end", PINT, &unused, 1, nullptr, nullptr});
     RecordingSaveStream stream;
-    PluginDataSave(stream.state(), table);
+    PluginDataSave(stream.state(), table.data());
     auto block = [](const char *name, const char *type, Calls value) {
         Calls calls = {"beginBlk PDPR PluginDataParam 0", "writeStr \"" + std::string(name) + "\"",
                        "writeU4 " + std::string(type)};
@@ -69,12 +131,14 @@ TEST(PluginDataSave, WritesEachRowWithDataInABlockOfItsOwn) {
     };
     Calls expected = {"beginBlk PDLB PluginDataLib 0", "writeI4 9"};
     for (const Calls &part :
-         {block("bin", "5042494E", {"writeU1 0102FF"}),
-          block("dbl", "5044424C", {"writeU1 3FF0000000000000"}),
-          block("flt", "50464C54", {"writeFP 0.5"}), block("int", "50494E54", {"writeI4 -5 6"}),
-          block("str", "50535452", {"writeStr \"hello\""}),
-          block("unt", "50554E54", {"writeU4 CAFE"}), block("usr", "50555352", {"writeI4 7 77"}),
-          block("silent", "50555352", {}), block("odd", "58595A57", {})})
+         {block("bin", "5042494E", {"writeU1 007FFF"}),
+          block("dbl", "5044424C", {"writeU1 80000000000000007E37E43C8800759C"}),
+          block("flt", "50464C54", {"writeFP 0.1 -3"}),
+          block("int", "50494E54", {"writeI4 -2147483648 2147483647"}),
+          block("str", "50535452", {"writeStr \"a \"b\" c\""}),
+          block("unt", "50554E54", {"writeU4 0 FFFFFFFF"}),
+          block("usr", "50555352", {"writeI4 7 77"}), block("silent", "50555352", {}),
+          block("odd", "58595A57", {})})
         expected.insert(expected.end(), part.begin(), part.end());
     expected.push_back("endBlk");
     EXPECT_EQ(stream.calls(), expected);
@@ -87,47 +151,40 @@ TEST(PluginDataSave, AnEmptyTableGivesTheOuterBlockWithCountZero) {
 }
 
 TEST(PluginDataLoad, EverySevenTypesComeBackInBothForms) {
+    const SevenTypes saved = Filled();
     for (int mode : {LWIO_BINARY, LWIO_ASCII}) {
-        unsigned char bytes[] = {0, 0x7F, 0xFF};
-        double doubles[] = {-0.0, 1e300};
-        float floats[] = {0.1f, -3.0f};
-        int ints[] = {-2147483647 - 1, 2147483647};
-        char text[16] = "a \"b\" c";
-        unsigned int unsigneds[] = {0, 0xFFFFFFFF};
-        int pair[] = {7, 77};
-        const ParamDescriptor saved[] = {{"bin", PBIN, bytes, 3, nullptr, nullptr},
-                                         {"dbl", PDBL, doubles, 2, nullptr, nullptr},
-                                         {"flt", PFLT, floats, 2, nullptr, nullptr},
-                                         {"int", PINT, ints, 2, nullptr, nullptr},
-                                         {"str", PSTR, text, 16, nullptr, nullptr},
-                                         {"unt", PUNT, unsigneds, 2, nullptr, nullptr},
-                                         {"usr", PUSR, pair, 0, SaveSevenAndSeventySeven, nullptr},
-                                         End};
-        std::unique_ptr<LoadStream> in = Saved(mode, saved);
+        SevenTypes stored = saved, loaded;
+        std::unique_ptr<LoadStream> in = Saved(mode, stored.table(false).data());
+        PluginDataLoad(in->state(), loaded.table(true).data());
+        EXPECT_TRUE(loaded == saved) << "mode " << mode;
+    }
+}
 
-        unsigned char rbytes[3] = {};
-        double rdoubles[2] = {};
-        float rfloats[2] = {};
-        int rints[2] = {};
-        char rtext[16] = {};
-        unsigned int runsigneds[2] = {};
-        int rpair[2] = {};
-        const ParamDescriptor loaded[] = {{"usr", PUSR, rpair, 0, nullptr, ReadPair},
-                                          {"unt", PUNT, runsigneds, 2, nullptr, nullptr},
-                                          {"str", PSTR, rtext, 16, nullptr, nullptr},
-                                          {"int", PINT, rints, 2, nullptr, nullptr},
-                                          {"flt", PFLT, rfloats, 2, nullptr, nullptr},
-                                          {"dbl", PDBL, rdoubles, 2, nullptr, nullptr},
-                                          {"bin", PBIN, rbytes, 3, nullptr, nullptr},
-                                          End};
-        PluginDataLoad(in->state(), loaded);
-        EXPECT_EQ(std::memcmp(rbytes, bytes, sizeof bytes), 0) << mode;
-        EXPECT_EQ(std::memcmp(rdoubles, doubles, sizeof doubles), 0) << mode;
-        EXPECT_EQ(std::memcmp(rfloats, floats, sizeof floats), 0) << mode;
-        EXPECT_EQ(std::memcmp(rints, ints, sizeof ints), 0) << mode;
-        EXPECT_STREQ(rtext, text) << mode;
-        EXPECT_EQ(std::memcmp(runsigneds, unsigneds, sizeof unsigneds), 0) << mode;
-        EXPECT_EQ(rpair[1], 77) << mode;
+// A stand-in stream counts the NUL in readStr's maximum, and the record of a host that writes
+// none fills the whole maximum: either way the text ends inside its buffer, cut to the size the
+// row gives it.
+TEST(PluginDataLoad, ALongTextIsCutToItsBufferAndEndsInIt) {
+    const std::string stored(40, 't');
+    char source[41] = {};
+    stored.copy(source, stored.size());
+    const ParamDescriptor saved[] = {{"str", PSTR, source, 41, nullptr, nullptr}, End};
+    struct {
+        char text[16];
+        char after[4];
+    } buffer;
+    const ParamDescriptor table[] = {{"str", PSTR, buffer.text, 16, nullptr, nullptr}, End};
+    auto load = [&](const LWLoadState &state) {
+        std::memset(&buffer, '#', sizeof buffer);
+        PluginDataLoad(&state, table);
+        EXPECT_EQ(std::string(buffer.after, 4), "####");
+        return std::string(buffer.text, std::find(buffer.text, std::end(buffer.text), '\0'));
+    };
+    for (int mode : {LWIO_BINARY, LWIO_ASCII}) {
+        std::unique_ptr<LoadStream> in = Saved(mode, saved);
+        EXPECT_EQ(load(*in->state()), stored.substr(0, 14)) << "mode " << mode;
+        std::unique_ptr<LoadStream> again = Saved(mode, saved);
+        EXPECT_EQ(load(WithoutTerminatingNul(*again->state())), stored.substr(0, 15))
+            << "mode " << mode;
     }
 }
 
@@ -186,6 +243,29 @@ TEST(PluginDataLoad, RowsWithoutDataOrLoadFunctionPassTheirBlockOver) {
                                  "findBlk PDPR -> PDPR", "readStr 512 -> 1 \"n\"", "readU4 1 -> 1",
                                  "endBlk", "findBlk PDPR -> PDPR", "readStr 512 -> 1 \"m\"",
                                  "readU4 1 -> 1", "readI4 1 -> 1", "endBlk", "endBlk"}));
+}
+
+// A row without data that matches a stored parameter by name and type passes its value over:
+// nothing is read into the null destination, by the table or by the row's load function.
+TEST(PluginDataLoad, ARowWithoutDataReadsNothingOfTheParameterItMatches) {
+    SevenTypes values = Filled();
+    const std::vector<ParamDescriptor> saved = values.table(false);
+    for (int mode : {LWIO_BINARY, LWIO_ASCII}) {
+        std::unique_ptr<LoadStream> source = Saved(mode, saved.data());
+        RecordingLoadStream in(*source);
+        std::vector<ParamDescriptor> withoutData = saved;
+        Calls expected = {"findBlk PDLB -> PDLB", "readI4 1 -> 1"};
+        for (std::size_t row = 0; row + 1 < saved.size(); ++row) {
+            withoutData[row].data = nullptr;
+            expected.insert(expected.end(),
+                            {"findBlk PDPR -> PDPR",
+                             "readStr 512 -> 3 \"" + std::string(saved[row].name) + "\"",
+                             "readU4 1 -> 1", "endBlk"});
+        }
+        expected.push_back("endBlk");
+        PluginDataLoad(in.state(), withoutData.data());
+        EXPECT_EQ(in.calls(), expected) << "mode " << mode;
+    }
 }
 
 TEST(PluginDataLoad, MissingOuterBlockOrCountFillsNothingAndEndsTheBlock) {

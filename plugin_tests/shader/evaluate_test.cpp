@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <numbers>
+#include <vector>
 
 #include "host/scene/mesh_generators.h"
 #include "host/scene/scene_ids.h"
@@ -371,6 +372,39 @@ TEST(Evaluate, BuildsEachObjectsCacheOncePerRender) {
     ShadingRecord sample = host.sampleOn(1, 0);
     host.shade(instance, sample);
     EXPECT_EQ(scans(), 6);
+    ExpectAllAccessorsReleased(host);
+}
+
+// A render shades many objects: each is smoothed over its own mesh, whichever was shaded before
+// it, exactly as when it is the only object of its render.
+TEST(Evaluate, EachObjectOfARenderIsSmoothedOverItsOwnMesh) {
+    Scene scene = SceneOf(MakeTorus(12, 6, 2));
+    scene.items.push_back(
+        {"Can", MakeObjectFile("can.lwo", MakeCylinder(12, 3, true, {.part = "band0"}))});
+    LinkedSession host(std::move(scene));
+    LWInstance instance = host.create();
+    AddSet(instance, "band0", 1.0);
+    AddSet(instance, "band1", 1.2);
+    constexpr int Polygons = 36;
+    auto shaded = [&](int item, int polygon) {
+        ShadingRecord sample = host.sampleOn(item, polygon, 0.25f, 0.75f);
+        host.shade(instance, sample);
+        return Smoothed(sample);
+    };
+    std::vector<Vec3> alone[2];
+    for (int item : {0, 1}) {
+        host.beginRender();
+        for (int polygon = 0; polygon < Polygons; ++polygon)
+            alone[item].push_back(shaded(item, polygon));
+        host.endRender();
+    }
+    host.beginRender();
+    for (int polygon = 0; polygon < Polygons; ++polygon)
+        for (int item : {1, 0}) {
+            SCOPED_TRACE(testing::Message() << "item " << item << ", polygon " << polygon);
+            ExpectNear(shaded(item, polygon), alone[item][polygon], 0);
+        }
+    host.endRender();
     ExpectAllAccessorsReleased(host);
 }
 

@@ -1,13 +1,7 @@
 // Module files with the faults a host must report: FAULT_REFUSES accepts no version,
 // FAULT_BAD_SYNC carries a descriptor with the wrong sync word.
 #include "hostapi/lwhandler.h"
-#include "hostapi/lwserver.h"
-
-#if defined(_WIN32)
-#define MODULE_EXPORT __declspec(dllexport)
-#else
-#define MODULE_EXPORT __attribute__((visibility("default")))
-#endif
+#include "hostapi/module_export.h"
 
 extern "C" {
 
@@ -30,6 +24,6 @@ constexpr unsigned int Sync = 0x19941204;
 constexpr unsigned int Sync = MOD_SYSSYNC;
 #endif
 
-MODULE_EXPORT ModuleDescriptor _mod_descrip = {Sync,    MOD_SYSVER, MOD_MACHINE,
-                                               Startup, Shutdown,   servers};
+MODULE_EXPORT constinit ModuleDescriptor _mod_descrip =
+    DescribeModule(Startup, Shutdown, servers, Sync);
 }
