@@ -51,22 +51,11 @@ void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
 }  // namespace
 
 ObjectFile ParseLwo2(std::span<const std::uint8_t> bytes, const std::string &filename) {
-    IffCursor file(bytes, 0, filename);
-    IffCursor::Chunk form = file.chunkHeader(4);
-    if (form.id != kFormId) file.fail("not an IFF file (starts with " + IdText(form.id) + ")");
-    IffCursor body = file.enter(form, "chunk");
-    LWID type = body.id4();
-    if (type != kLwo2Id) file.fail("not an LWO2 object (form type " + IdText(type) + ")");
-
     LwoMeshReading reading(bytes.size());
     reading.object.filename = filename;
-    IffCursor chunks(bytes.subspan(12, form.size - 4), 12, filename);
-    while (!chunks.atEnd()) {
-        IffCursor::Chunk header = chunks.chunkHeader(4);
-        IffCursor chunk = chunks.enter(header, "chunk");
-        if (!ReadLwoMeshChunk(header.id, chunk, reading) && header.id == kSurfId)
-            ReadSurface(chunk, reading);
-    }
+    ForEachLwoChunk(bytes, filename, kLwo2Id, "LWO2", [&](LWID id, IffCursor &chunk) {
+        if (!ReadLwoMeshChunk(id, chunk, reading) && id == kSurfId) ReadSurface(chunk, reading);
+    });
     reading.object.surfaces = LwoSurfaceList(reading);
     return std::move(reading.object);
 }

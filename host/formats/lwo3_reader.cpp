@@ -31,24 +31,14 @@ void ReadForm(IffCursor &form, LwoMeshReading &reading) {
 }  // namespace
 
 ObjectFile ParseLwo3(std::span<const std::uint8_t> bytes, const std::string &filename) {
-    IffCursor file(bytes, 0, filename);
-    IffCursor::Chunk form = file.chunkHeader(4);
-    if (form.id != kFormId) file.fail("not an IFF file (starts with " + IdText(form.id) + ")");
-    IffCursor body = file.enter(form, "chunk");
-    LWID type = body.id4();
-    if (type != kLwo3Id) file.fail("not an LWO3 object (form type " + IdText(type) + ")");
-
     LwoMeshReading reading(bytes.size());
     reading.object.filename = filename;
-    IffCursor chunks(bytes.subspan(12, form.size - 4), 12, filename);
-    while (!chunks.atEnd()) {
-        IffCursor::Chunk header = chunks.chunkHeader(4);
-        IffCursor chunk = chunks.enter(header, header.id == kFormId ? "form" : "chunk");
-        if (header.id == kFormId)
+    ForEachLwoChunk(bytes, filename, kLwo3Id, "LWO3", [&](LWID id, IffCursor &chunk) {
+        if (id == kFormId)
             ReadForm(chunk, reading);
         else
-            ReadLwoMeshChunk(header.id, chunk, reading);
-    }
+            ReadLwoMeshChunk(id, chunk, reading);
+    });
     reading.object.surfaces = LwoSurfaceList(reading);
     return std::move(reading.object);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/formats/id_text.h"
 #include "host/formats/lwo2_ids.h"
 
 namespace {
@@ -107,4 +108,22 @@ std::vector<std::string> LwoSurfaceList(const LwoMeshReading &reading) {
     for (const MeshPolygon &polygon : reading.object.mesh.polygons)
         if (polygon.surface) AddOnce(surfaces, *polygon.surface);
     return surfaces;
+}
+
+void ForEachLwoChunk(std::span<const std::uint8_t> bytes, const std::string &filename, LWID type,
+                     const char *typeName,
+                     const std::function<void(LWID id, IffCursor &chunk)> &visit) {
+    IffCursor file(bytes, 0, filename);
+    IffCursor::Chunk form = file.chunkHeader(4);
+    if (form.id != kFormId) file.fail("not an IFF file (starts with " + IdText(form.id) + ")");
+    IffCursor body = file.enter(form, "chunk");
+    LWID found = body.id4();
+    if (found != type)
+        file.fail(std::string("not an ") + typeName + " object (form type " + IdText(found) + ")");
+    IffCursor chunks(bytes.subspan(12, form.size - 4), 12, filename);
+    while (!chunks.atEnd()) {
+        IffCursor::Chunk header = chunks.chunkHeader(4);
+        IffCursor chunk = chunks.enter(header, header.id == kFormId ? "form" : "chunk");
+        visit(header.id, chunk);
+    }
 }

@@ -7,6 +7,9 @@
 // part, other tag types are skipped.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,3 +35,9 @@ bool ReadLwoMeshChunk(LWID id, IffCursor &chunk, LwoMeshReading &reading);
 // The surfaces of the surface chunks, then those that polygons name without a surface chunk (in
 // polygon order), as the host makes a default surface for those.
 std::vector<std::string> LwoSurfaceList(const LwoMeshReading &reading);
+
+// Checks that `bytes` is a FORM of `type` (named `typeName` in messages), then hands each
+// top-level chunk to `visit` with a cursor over its body. A nested FORM is entered as a "form".
+void ForEachLwoChunk(std::span<const std::uint8_t> bytes, const std::string &filename, LWID type,
+                     const char *typeName,
+                     const std::function<void(LWID id, IffCursor &chunk)> &visit);

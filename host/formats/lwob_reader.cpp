@@ -83,21 +83,10 @@ void ReadChunk(LWID id, IffCursor &chunk, LwoMeshReading &reading) {
 }  // namespace
 
 ObjectFile ParseLwob(std::span<const std::uint8_t> bytes, const std::string &filename) {
-    IffCursor file(bytes, 0, filename);
-    IffCursor::Chunk form = file.chunkHeader(4);
-    if (form.id != kFormId) file.fail("not an IFF file (starts with " + IdText(form.id) + ")");
-    IffCursor body = file.enter(form, "chunk");
-    LWID type = body.id4();
-    if (type != kLwobId) file.fail("not an LWOB object (form type " + IdText(type) + ")");
-
     LwoMeshReading reading(bytes.size());
     reading.object.filename = filename;
-    IffCursor chunks(bytes.subspan(12, form.size - 4), 12, filename);
-    while (!chunks.atEnd()) {
-        IffCursor::Chunk header = chunks.chunkHeader(4);
-        IffCursor chunk = chunks.enter(header, "chunk");
-        ReadChunk(header.id, chunk, reading);
-    }
+    ForEachLwoChunk(bytes, filename, kLwobId, "LWOB",
+                    [&](LWID id, IffCursor &chunk) { ReadChunk(id, chunk, reading); });
     std::vector<std::string> surfaces = reading.tags;
     reading.tags.clear();
     reading.chunkSurfaces.insert(reading.chunkSurfaces.begin(), surfaces.begin(), surfaces.end());
