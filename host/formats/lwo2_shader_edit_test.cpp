@@ -1,0 +1,483 @@
+#include "host/formats/lwo2_shader_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "host/formats/format_error_testing.h"
+#include "host/formats/iff_writer.h"
+#include "host/formats/lwo2_ids.h"
+#include "host/formats/lwo2_reader.h"
+#include "host/formats/lwo2_shader_compare_testing.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+constexpr char kServer[] = "KV_Velmora";
+
+// The pieces of the objects below, laid out as a modeller lays them out.
+
+void Tags(IffWriter &out) {
+    out.beginChunk(kTagsId);
+    for (const char *name : {"Body", "Glass", "Left"}) out.s0(name);
+    out.end();
+}
+
+void Layer(IffWriter &out, std::uint16_t number, std::array<float, 3> pivot, const char *name,
+           int parent = -1) {
+    out.beginChunk(kLayrId);
+    out.u2(number);
+    out.u2(0);
+    for (float axis : pivot) out.f4(axis);
+    out.s0(name);
+    if (parent >= 0) out.u2(std::uint16_t(parent));
+    out.end();
+}
+
+// Four points, one quad of surface tag `surfaceTag` and part "Left".
+void Quad(IffWriter &out, float height, std::uint16_t surfaceTag = 0) {
+    out.beginChunk(kPntsId);
+    for (float x : {0.0f, 1.0f, 1.0f, 0.0f})
+        for (float value : {x, height, x == 0.0f ? 0.0f : 1.0f}) out.f4(value);
+    out.end();
+    out.beginChunk(kPolsId);
+    out.id4(kFaceId);
+    out.u2(4);
+    for (std::uint32_t point : {0u, 1u, 2u, 3u}) out.vx(point);
+    out.end();
+    for (auto [type, tag] :
+         {std::pair{kSurfId, surfaceTag}, std::pair{kPartId, std::uint16_t(2)}}) {
+        out.beginChunk(kPtagId);
+        out.id4(type);
+        out.vx(0);
+        out.u2(tag);
+        out.end();
+    }
+}
+
+void SubChunkU2(IffWriter &out, LWID id, std::uint16_t value) {
+    out.beginSubChunk(id);
+    out.u2(value);
+    out.end();
+}
+
+void WriteShaderBlock(IffWriter &out, const char *ordinal, bool enabled, const char *server,
+                      const Bytes &data) {
+    out.beginSubChunk(kBlokId);
+    out.beginSubChunk(kShdrId);
+    out.s0(ordinal);
+    out.beginSubChunk(LWID_('C', 'H', 'A', 'N'));
+    out.id4(LWID_('C', 'O', 'L', 'R'));
+    out.end();
+    SubChunkU2(out, kEnabId, enabled ? 1 : 0);
+    out.end();
+    out.beginSubChunk(kFuncId);
+    out.s0(server);
+    out.bytes(data);
+    out.end();
+    out.end();
+}
+
+// A surface with a colour and smoothing, then `blocks`.
+void Surface(IffWriter &out, const char *name, const std::function<void(IffWriter &)> &blocks) {
+    out.beginChunk(kSurfId);
+    out.s0(name);
+    out.s0("");
+    out.beginSubChunk(LWID_('C', 'O', 'L', 'R'));
+    for (float channel : {0.8f, 0.6f, 0.2f}) out.f4(channel);
+    out.vx(0);
+    out.end();
+    out.beginSubChunk(LWID_('S', 'M', 'A', 'N'));
+    out.f4(1.5f);
+    out.end();
+    blocks(out);
+    out.end();
+}
+
+// An object of one layer whose quad has surface "Body" (tag 0), with `extra` chunks before its
+// surfaces.
+Bytes Object(const std::function<void(IffWriter &)> &extra,
+             const std::function<void(IffWriter &)> &surfaces) {
+    IffWriter out;
+    out.beginChunk(kFormId);
+    out.id4(kLwo2Id);
+    Tags(out);
+    Layer(out, 0, {0, 0, 0}, "Base");
+    Quad(out, 0);
+    extra(out);
+    surfaces(out);
+    out.end();
+    return out.take();
+}
+
+void PlainBody(IffWriter &out) {
+    Surface(out, "Body", [](IffWriter &) {});
+}
+
+// The objects, each named for what it proves is kept.
+
+Bytes LayersWithPivotsAndParents() {
+    return Object(
+        [](IffWriter &out) {
+            Layer(out, 1, {1, 2, 3}, "Child", 0);
+            Quad(out, 1);
+            Layer(out, 2, {-1, 0.5f, 4}, "Grandchild", 1);
+            Quad(out, 2);
+        },
+        PlainBody);
+}
+
+Bytes UvAndWeightMaps() {
+    return Object(
+        [](IffWriter &out) {
+            out.beginChunk(LWID_('V', 'M', 'A', 'P'));
+            out.id4(LWID_('T', 'X', 'U', 'V'));
+            out.u2(2);
+            out.s0("UVMap");
+            for (std::uint32_t point = 0; point < 4; ++point) {
+                out.vx(point);
+                out.f4(float(point % 2));
+                out.f4(float(point / 2));
+            }
+            out.end();
+            out.beginChunk(LWID_('V', 'M', 'A', 'P'));
+            out.id4(LWID_('W', 'G', 'H', 'T'));
+            out.u2(1);
+            out.s0("Weight");
+            out.vx(2);
+            out.f4(0.25f);
+            out.end();
+        },
+        PlainBody);
+}
+
+Bytes DiscontinuousUvMap() {
+    return Object(
+        [](IffWriter &out) {
+            out.beginChunk(LWID_('V', 'M', 'A', 'D'));
+            out.id4(LWID_('T', 'X', 'U', 'V'));
+            out.u2(2);
+            out.s0("UVMap");
+            out.vx(3);
+            out.vx(0);
+            out.f4(0.75f);
+            out.f4(0.125f);
+            out.end();
+        },
+        PlainBody);
+}
+
+Bytes ImageClipInATextureBlock() {
+    return Object(
+        [](IffWriter &out) {
+            out.beginChunk(LWID_('C', 'L', 'I', 'P'));
+            out.u4(1);
+            out.beginSubChunk(LWID_('S', 'T', 'I', 'L'));
+            out.s0("images/wood.png");
+            out.end();
+            out.end();
+        },
+        [](IffWriter &out) {
+            Surface(out, "Body", [](IffWriter &surface) {
+                surface.beginSubChunk(kBlokId);
+                surface.beginSubChunk(LWID_('I', 'M', 'A', 'P'));
+                surface.s0("\x80");
+                surface.beginSubChunk(LWID_('C', 'H', 'A', 'N'));
+                surface.id4(LWID_('C', 'O', 'L', 'R'));
+                surface.end();
+                SubChunkU2(surface, kEnabId, 1);
+                surface.end();
+                SubChunkU2(surface, LWID_('P', 'R', 'O', 'J'), 5);
+                surface.beginSubChunk(LWID_('I', 'M', 'A', 'G'));
+                surface.vx(1);
+                surface.end();
+                surface.beginSubChunk(LWID_('V', 'M', 'A', 'P'));
+                surface.s0("UVMap");
+                surface.end();
+                surface.end();
+            });
+        });
+}
+
+Bytes AnotherServersShaderBlock() {
+    return Object([](IffWriter &) {},
+                  [](IffWriter &out) {
+                      Surface(out, "Body", [](IffWriter &surface) {
+                          WriteShaderBlock(surface, "\x88", true, "OtherShader", {9, 8, 7});
+                      });
+                  });
+}
+
+// The pad byte is made 0xA5 to prove it is copied, not written anew.
+Bytes OddSizedChunkWithItsPadByte() {
+    Bytes bytes = Object(
+        [](IffWriter &out) {
+            out.beginChunk(LWID_('N', 'O', 'T', 'E'));
+            out.bytes(Bytes{1, 2, 3, 4, 5});
+            out.end();
+        },
+        PlainBody);
+    const Bytes note = {'N', 'O', 'T', 'E', 0, 0, 0, 5, 1, 2, 3, 4, 5, 0};
+    auto at = std::search(bytes.begin(), bytes.end(), note.begin(), note.end());
+    at[13] = 0xA5;
+    return bytes;
+}
+
+Bytes ChunksOfUnknownKindsInTheFileAndInASurface() {
+    return Object(
+        [](IffWriter &out) {
+            out.beginChunk(LWID_('Q', 'X', 'Y', 'Z'));
+            out.u4(0xDEADBEEF);
+            out.end();
+        },
+        [](IffWriter &out) {
+            Surface(out, "Body", [](IffWriter &surface) {
+                surface.beginSubChunk(LWID_('Q', 'S', 'U', 'B'));
+                surface.bytes(Bytes{7, 7, 7});
+                surface.end();
+            });
+        });
+}
+
+Bytes EnvelopeBoxDescriptionTextAndIcon() {
+    return Object(
+        [](IffWriter &out) {
+            out.beginChunk(LWID_('B', 'B', 'O', 'X'));
+            for (float value : {0.0f, 0.0f, 0.0f, 1.0f, 2.0f, 1.0f}) out.f4(value);
+            out.end();
+            out.beginChunk(LWID_('E', 'N', 'V', 'L'));
+            out.vx(1);
+            SubChunkU2(out, LWID_('T', 'Y', 'P', 'E'), 0x0201);
+            out.beginSubChunk(LWID_('K', 'E', 'Y', ' '));
+            out.f4(0.0f);
+            out.f4(1.0f);
+            out.end();
+            out.end();
+            out.beginChunk(LWID_('D', 'E', 'S', 'C'));
+            out.s0("A crate");
+            out.end();
+            out.beginChunk(LWID_('T', 'E', 'X', 'T'));
+            out.s0("made for a test");
+            out.end();
+            out.beginChunk(LWID_('I', 'C', 'O', 'N'));
+            out.u2(0);
+            out.u2(2);
+            out.bytes(Bytes{1, 2, 3, 4});
+            out.end();
+        },
+        PlainBody);
+}
+
+Bytes DisabledBlockWithItsOwnOrdinal() {
+    return Object([](IffWriter &) {},
+                  [](IffWriter &out) {
+                      Surface(out, "Body", [](IffWriter &surface) {
+                          WriteShaderBlock(surface, "\x90\x41", false, kServer, {1, 2, 3, 4});
+                      });
+                  });
+}
+
+// Polygons of the second layer name "Glass", which no SURF chunk describes.
+Bytes SurfaceOnlyPolygonsName() {
+    return Object(
+        [](IffWriter &out) {
+            Layer(out, 1, {0, 0, 0}, "Panes", 0);
+            Quad(out, 1, 1);
+        },
+        PlainBody);
+}
+
+struct Fixture {
+    const char *proves;
+    Bytes bytes;
+};
+
+std::vector<Fixture> Fixtures() {
+    return {
+        {"several layers with pivots and parents", LayersWithPivotsAndParents()},
+        {"UV and weight maps", UvAndWeightMaps()},
+        {"a discontinuous UV map", DiscontinuousUvMap()},
+        {"an image clip in a texture block", ImageClipInATextureBlock()},
+        {"another server's shader block", AnotherServersShaderBlock()},
+        {"an odd-sized chunk with its pad byte", OddSizedChunkWithItsPadByte()},
+        {"chunks of unknown kinds", ChunksOfUnknownKindsInTheFileAndInASurface()},
+        {"envelope, bounding box, description, text and icon", EnvelopeBoxDescriptionTextAndIcon()},
+        {"a disabled block with its own ordinal", DisabledBlockWithItsOwnOrdinal()},
+        {"a surface only polygons name", SurfaceOnlyPolygonsName()},
+    };
+}
+
+// Odd-sized, so that the edited blocks need a pad byte.
+Bytes NewSettings(const std::string &surface) {
+    Bytes data(surface.begin(), surface.end());
+    data.insert(data.end(), {0x3F, 0x80, 0x00, 0x00, 0x01});
+    if (data.size() % 2 == 0) data.push_back(0x02);
+    return data;
+}
+
+std::vector<SurfaceShaderData> NewSettingsOfEverySurface(const ObjectFile &object) {
+    std::vector<SurfaceShaderData> edits;
+    for (const std::string &surface : object.surfaces)
+        edits.push_back({surface, NewSettings(surface)});
+    return edits;
+}
+
+std::vector<ShaderBlock> ShadersOf(const ObjectFile &object, bool ours) {
+    std::vector<ShaderBlock> shaders;
+    for (const ShaderBlock &shader : object.shaders)
+        if ((shader.server == kServer) == ours) shaders.push_back(shader);
+    return shaders;
+}
+
+TEST(Lwo2ShaderEdit, ChangesNothingButTheShaderDataOfTheSurfacesAskedFor) {
+    for (const Fixture &fixture : Fixtures()) {
+        SCOPED_TRACE(fixture.proves);
+        ObjectFile original = ParseLwo2(fixture.bytes, "in.lwo");
+        std::vector<SurfaceShaderData> edits = NewSettingsOfEverySurface(original);
+        Bytes edited = EditShaderBlocks(fixture.bytes, "in.lwo", kServer, edits).bytes;
+
+        std::vector<std::string> surfaces = original.surfaces;
+        EXPECT_EQ(DifferenceBeyondShaderData(fixture.bytes, edited, kServer, surfaces), "");
+        ObjectFile result = ParseLwo2(edited, "in.lwo");
+        EXPECT_EQ(result.mesh, original.mesh);
+        EXPECT_EQ(result.surfaces, original.surfaces);
+        EXPECT_EQ(ShadersOf(result, false), ShadersOf(original, false));
+        std::vector<ShaderBlock> ours = ShadersOf(result, true);
+        ASSERT_EQ(ours.size(), edits.size());
+        for (std::size_t i = 0; i < ours.size(); ++i) {
+            EXPECT_EQ(ours[i].surface, edits[i].surface);
+            EXPECT_EQ(ours[i].data, edits[i].data);
+        }
+    }
+}
+
+TEST(Lwo2ShaderEdit, GivesBackTheSameBytesWhenTheDataIsTheSame) {
+    Bytes original = DisabledBlockWithItsOwnOrdinal();
+    EXPECT_EQ(EditShaderBlocks(original, "in.lwo", kServer, {{"Body", {1, 2, 3, 4}}}).bytes,
+              original);
+}
+
+TEST(Lwo2ShaderEdit, LeavesTheBlocksOfSurfacesNotAskedFor) {
+    Bytes original = DisabledBlockWithItsOwnOrdinal();
+    Lwo2ShaderEdit edit = EditShaderBlocks(original, "in.lwo", kServer, {});
+    EXPECT_EQ(edit.bytes, original);
+    EXPECT_TRUE(edit.notes.empty());
+}
+
+TEST(Lwo2ShaderEdit, KeepsTheOrdinalAndEnableFlagOfAnExistingBlockAndSaysItStaysDisabled) {
+    Lwo2ShaderEdit edit =
+        EditShaderBlocks(DisabledBlockWithItsOwnOrdinal(), "in.lwo", kServer, {{"Body", {5}}});
+    ObjectFile result = ParseLwo2(edit.bytes, "in.lwo");
+    ASSERT_EQ(result.shaders.size(), 1u);
+    EXPECT_EQ(result.shaders[0], (ShaderBlock{"Body", "\x90\x41", false, kServer, {5}}));
+    EXPECT_EQ(edit.notes, (std::vector<std::string>{
+                              "surface \"Body\": new settings in its KV_Velmora block",
+                              "surface \"Body\": its KV_Velmora block is disabled in the file and "
+                              "stays disabled: the settings take effect once it is enabled"}));
+}
+
+TEST(Lwo2ShaderEdit, AddsAnEnabledBlockThatSortsAfterTheSurfaceOtherBlocks) {
+    Bytes original = AnotherServersShaderBlock();
+    Lwo2ShaderEdit edit = EditShaderBlocks(original, "in.lwo", kServer, {{"Body", {5, 6}}});
+    ObjectFile result = ParseLwo2(edit.bytes, "in.lwo");
+    ASSERT_EQ(result.shaders.size(), 2u);
+    EXPECT_EQ(result.shaders[1], (ShaderBlock{"Body", "\x88\x80", true, kServer, {5, 6}}));
+    EXPECT_EQ(edit.notes, std::vector<std::string>{
+                              "surface \"Body\": KV_Velmora block added after its other blocks"});
+    // The texture block's ordinal counts too.
+    result = ParseLwo2(
+        EditShaderBlocks(ImageClipInATextureBlock(), "in.lwo", kServer, {{"Body", {}}}).bytes,
+        "in.lwo");
+    EXPECT_EQ(result.shaders.at(0).ordinal, "\x80\x80");
+    result = ParseLwo2(
+        EditShaderBlocks(LayersWithPivotsAndParents(), "in.lwo", kServer, {{"Body", {}}}).bytes,
+        "in.lwo");
+    EXPECT_EQ(result.shaders.at(0).ordinal, "\x80");
+}
+
+TEST(Lwo2ShaderEdit, AddsASurfaceChunkForASurfaceOnlyPolygonsNameAndSaysSo) {
+    Lwo2ShaderEdit edit =
+        EditShaderBlocks(SurfaceOnlyPolygonsName(), "in.lwo", kServer, {{"Glass", {3}}});
+    ObjectFile result = ParseLwo2(edit.bytes, "in.lwo");
+    EXPECT_EQ(result.shaders, (std::vector<ShaderBlock>{{"Glass", "\x80", true, kServer, {3}}}));
+    EXPECT_EQ(edit.notes, std::vector<std::string>{
+                              "surface \"Glass\" had no SURF chunk (the host gives it default "
+                              "attributes): one was added at the end of the object, holding only "
+                              "the KV_Velmora block"});
+}
+
+TEST(Lwo2ShaderEdit, StartsAnAddedBlockOnAnEvenByteAfterASubChunkWithoutItsPad) {
+    // A surface whose last sub-chunk is odd-sized and ends the chunk without its pad byte.
+    Bytes original = ChunksOfUnknownKindsInTheFileAndInASurface();
+    const std::string surfId = "SURF";
+    auto surf = std::find_end(original.begin(), original.end(), surfId.begin(), surfId.end());
+    original.pop_back();  // the pad byte of QSUB, the last byte of the file
+    --surf[7];
+    std::size_t formSize = original.size() - 8;
+    for (int i = 0; i < 4; ++i)
+        original[std::size_t(4 + i)] = std::uint8_t(formSize >> (24 - 8 * i));
+    ASSERT_EQ(ParseLwo2(original, "in.lwo").surfaces, std::vector<std::string>{"Body"});
+
+    Bytes edited = EditShaderBlocks(original, "in.lwo", kServer, {{"Body", {1}}}).bytes;
+    EXPECT_EQ(ParseLwo2(edited, "in.lwo").shaders,
+              (std::vector<ShaderBlock>{{"Body", "\x80", true, kServer, {1}}}));
+}
+
+TEST(Lwo2ShaderEdit, RefusesABlockPastWhatASubChunkHolds) {
+    // BLOK: 6 (SHDR header) + 2 (ordinal) + 8 (ENAB) + 6 (FUNC header) + 12 (name) + data, and
+    // a pad byte when the data is odd: 65500 data bytes make 65534.
+    Bytes original = LayersWithPivotsAndParents();
+    SurfaceShaderData largest{"Body", Bytes(65500, 0x5A)};
+    EXPECT_EQ(ParseLwo2(EditShaderBlocks(original, "in.lwo", kServer, {largest}).bytes, "in.lwo")
+                  .shaders.at(0)
+                  .data,
+              largest.data);
+    largest.data.push_back(0x5A);
+    EXPECT_EQ(FormatErrorOf([&] { EditShaderBlocks(original, "in.lwo", kServer, {largest}); }),
+              "in.lwo: surface \"Body\": a KV_Velmora block with 65501 data bytes would take "
+              "65536 bytes, more than the 65535 a sub-chunk holds");
+    // An existing block's header counts: "\x90\x41" and CHAN take 2 + 10 bytes more.
+    EXPECT_EQ(FormatErrorOf([&] {
+                  EditShaderBlocks(DisabledBlockWithItsOwnOrdinal(), "in.lwo", kServer,
+                                   {{"Body", Bytes(65490, 0)}});
+              }),
+              "in.lwo: surface \"Body\": a KV_Velmora block with 65490 data bytes would take "
+              "65536 bytes, more than the 65535 a sub-chunk holds");
+}
+
+TEST(Lwo2ShaderEdit, RefusesWhatIsNotAnLwo2Object) {
+    Bytes object = LayersWithPivotsAndParents();
+    Bytes other = object;
+    other[8] = 'X';
+    EXPECT_EQ(FormatErrorOf([&] { EditShaderBlocks(other, "in.lwo", kServer, {}); }),
+              "in.lwo: not an LWO2 object (form type XWO2)");
+    other = object;
+    other[0] = 'C';
+    EXPECT_EQ(FormatErrorOf([&] { EditShaderBlocks(other, "in.lwo", kServer, {}); }),
+              "in.lwo: not an IFF file (starts with CORM)");
+    other.assign(object.begin(), object.begin() + 100);
+    EXPECT_NE(FormatErrorOf([&] { EditShaderBlocks(other, "cut.lwo", kServer, {}); }), "no error");
+}
+
+// The comparison the first test relies on finds what an edit must not change.
+TEST(Lwo2ShaderEdit, ComparisonFindsEveryOtherChange) {
+    Bytes original = UvAndWeightMaps();
+    Bytes edited = EditShaderBlocks(original, "in.lwo", kServer, {{"Body", {1}}}).bytes;
+    const std::vector<std::string> body{"Body"};
+    ASSERT_EQ(DifferenceBeyondShaderData(original, edited, kServer, body), "");
+    EXPECT_NE(DifferenceBeyondShaderData(original, edited, kServer, {}), "");
+    EXPECT_NE(DifferenceBeyondShaderData(original, edited, "OtherShader", body), "");
+    for (const char *where : {"UVMap", "Weight", "SMAN"}) {
+        Bytes changed = edited;
+        std::string text = where;
+        auto at = std::search(changed.begin(), changed.end(), text.begin(), text.end());
+        at[text.size() + 2] ^= 1;
+        EXPECT_NE(DifferenceBeyondShaderData(original, changed, kServer, body), "") << where;
+    }
+    Bytes longer = edited;
+    longer.push_back(0);
+    EXPECT_NE(DifferenceBeyondShaderData(original, longer, kServer, body), "");
+}
+
+}  // namespace
