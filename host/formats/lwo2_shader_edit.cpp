@@ -214,6 +214,13 @@ std::string SurfaceName(IffCursor body) {
 
 }  // namespace
 
+bool IsLwo2Object(std::span<const std::uint8_t> file) {
+    auto idAt = [&](std::size_t offset) -> LWID {
+        return file.size() >= offset + 4 ? IffCursor(file.subspan(offset, 4), 0, "").id4() : 0;
+    };
+    return idAt(0) == kFormId && idAt(8) == kLwo2Id;
+}
+
 Lwo2ShaderEdit EditShaderBlocks(std::span<const std::uint8_t> file, const std::string &filename,
                                 const std::string &server,
                                 const std::vector<SurfaceShaderData> &edits) {
@@ -252,4 +259,20 @@ Lwo2ShaderEdit EditShaderBlocks(std::span<const std::uint8_t> file, const std::s
     editor.out.end();
     editor.copy(whole.offset(), file.size());
     return {editor.out.take(), std::move(editor.notes)};
+}
+
+std::vector<SurfaceShaderData> ChangedShaderData(const ObjectFile &before,
+                                                 const std::vector<ShaderBlock> &blocks,
+                                                 const std::string &server) {
+    std::vector<SurfaceShaderData> changed;
+    for (const ShaderBlock &block : blocks) {
+        if (block.server != server) continue;
+        bool stored =
+            std::any_of(before.shaders.begin(), before.shaders.end(), [&](const ShaderBlock &old) {
+                return old.server == server && old.surface == block.surface &&
+                       old.data == block.data;
+            });
+        if (!stored) changed.push_back({block.surface, block.data});
+    }
+    return changed;
 }

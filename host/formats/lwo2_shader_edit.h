@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "host/scene/scene.h"
+
 struct SurfaceShaderData {
     std::string surface;
     std::vector<std::uint8_t> data;  // what the server's save callback wrote, in binary form
@@ -30,9 +32,18 @@ struct Lwo2ShaderEdit {
     std::vector<std::string> notes;
 };
 
+// Whether the bytes start as an LWO2 object does: the files EditShaderBlocks edits.
+bool IsLwo2Object(std::span<const std::uint8_t> file);
+
 // Throws FormatError naming `filename` when the bytes are not an LWO2 object, a chunk on the way
 // is damaged, or a block would outgrow the 65535 bytes a sub-chunk holds (naming the surface
 // and the sizes); nothing is returned then.
 Lwo2ShaderEdit EditShaderBlocks(std::span<const std::uint8_t> file, const std::string &filename,
                                 const std::string &server,
                                 const std::vector<SurfaceShaderData> &edits);
+
+// The data of `server`'s blocks in `blocks` (one per surface, as the module saved it) for the
+// surfaces where it differs from what `before` stores, or where `before` has no such block.
+std::vector<SurfaceShaderData> ChangedShaderData(const ObjectFile &before,
+                                                 const std::vector<ShaderBlock> &blocks,
+                                                 const std::string &server);

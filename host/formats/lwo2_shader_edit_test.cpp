@@ -448,16 +448,36 @@ TEST(Lwo2ShaderEdit, RefusesABlockPastWhatASubChunkHolds) {
 
 TEST(Lwo2ShaderEdit, RefusesWhatIsNotAnLwo2Object) {
     Bytes object = LayersWithPivotsAndParents();
+    EXPECT_TRUE(IsLwo2Object(object));
+    EXPECT_FALSE(IsLwo2Object(Bytes(object.begin(), object.begin() + 11)));
     Bytes other = object;
     other[8] = 'X';
+    EXPECT_FALSE(IsLwo2Object(other));
     EXPECT_EQ(FormatErrorOf([&] { EditShaderBlocks(other, "in.lwo", kServer, {}); }),
               "in.lwo: not an LWO2 object (form type XWO2)");
     other = object;
     other[0] = 'C';
+    EXPECT_FALSE(IsLwo2Object(other));
     EXPECT_EQ(FormatErrorOf([&] { EditShaderBlocks(other, "in.lwo", kServer, {}); }),
               "in.lwo: not an IFF file (starts with CORM)");
     other.assign(object.begin(), object.begin() + 100);
     EXPECT_NE(FormatErrorOf([&] { EditShaderBlocks(other, "cut.lwo", kServer, {}); }), "no error");
+}
+
+TEST(Lwo2ShaderEdit, ChangedShaderDataLeavesOutWhatTheFileAlreadyStores) {
+    ObjectFile before;
+    before.shaders = {{"Body", "\x80", true, kServer, {1}},
+                      {"Glass", "\x80", true, kServer, {2}},
+                      {"Glass", "\x81", true, "OtherShader", {3}}};
+    std::vector<ShaderBlock> after = {{"Body", "\x80", true, kServer, {1}},
+                                      {"Glass", "\x81", true, "OtherShader", {4}},
+                                      {"Glass", "\x80", true, kServer, {5}},
+                                      {"Trim", "\x80", true, kServer, {1}}};
+    std::vector<SurfaceShaderData> changed = ChangedShaderData(before, after, kServer);
+    ASSERT_EQ(changed.size(), 2u);
+    EXPECT_EQ(changed[0].surface, "Glass");
+    EXPECT_EQ(changed[0].data, Bytes{5});
+    EXPECT_EQ(changed[1].surface, "Trim");
 }
 
 // The comparison the first test relies on finds what an edit must not change.
