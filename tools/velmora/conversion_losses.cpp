@@ -13,21 +13,20 @@ struct Lost {
     std::string_view keyword, what;
 };
 constexpr Lost kDescribed[] = {
-    {"vt", "texture coordinates (vt)"},
-    {"vn", "normals (vn)"},
-    {"vp", "parameter-space vertices (vp)"},
-    {"p", "point statements (p)"},
-    {"s", "smoothing group statements (s)"},
-    {"mtllib", "material libraries (mtllib): surfaces keep only the materials' names"},
+    {"vt", "texture coordinates"},
+    {"vn", "normals"},
+    {"vp", "parameter-space vertices"},
+    {"p", "points"},
+    {"s", "smoothing groups"},
+    {"mtllib", "material libraries (surfaces keep only the materials' names)"},
 };
 
 std::string Describe(std::string_view keyword, int count) {
     auto known = std::find_if(std::begin(kDescribed), std::end(kDescribed),
                               [&](const Lost &lost) { return lost.keyword == keyword; });
-    std::string what = known != std::end(kDescribed)
-                           ? std::string(known->what)
-                           : "statements \"" + std::string(keyword) + "\"";
-    return std::to_string(count) + " " + what;
+    std::string what = known != std::end(kDescribed) ? std::string(known->what) : "other content";
+    return what + ": " + std::to_string(count) + " " + std::string(keyword) +
+           (count == 1 ? " statement" : " statements");
 }
 
 std::vector<std::string> ObjLosses(std::string_view text) {

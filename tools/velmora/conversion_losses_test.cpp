@@ -14,9 +14,10 @@ TEST(ConversionLosses, CountsEachKindOfObjStatementTheConversionDrops) {
                           "vt 0 0\nvt 1 0\n  vt 1 1\nvn 0 0 1\ng Left\nusemtl Body\ns 1\n"
                           "f 1/1/1 2/2/1 3/3/1\ncurv 0 1 1 2\n\n"),
               (std::vector<std::string>{
-                  "1 material libraries (mtllib): surfaces keep only the materials' names",
-                  "3 texture coordinates (vt)", "1 normals (vn)",
-                  "1 smoothing group statements (s)", "1 statements \"curv\""}));
+                  "material libraries (surfaces keep only the materials' names): 1 mtllib "
+                  "statement",
+                  "texture coordinates: 3 vt statements", "normals: 1 vn statement",
+                  "smoothing groups: 1 s statement", "other content: 1 curv statement"}));
 }
 
 TEST(ConversionLosses, NothingIsLostOfAnObjOfPointsFacesGroupsAndMaterials) {
