@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <thread>
 
 #include "host/formats/format_error.h"
 
@@ -62,6 +64,20 @@ bool WriteAndSync(std::FILE *file, std::span<const std::uint8_t> bytes) {
     return std::fclose(file) == 0 && written;
 }
 
+// Windows refuses to replace a file while another process replaces or reads it; such a refusal
+// passes, so it is tried again for a while before it counts.
+std::error_code Rename(const std::string &from, const std::string &to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+#ifdef _WIN32
+    for (int retry = 0; error && retry < 40; ++retry) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        std::filesystem::rename(from, to, error);
+    }
+#endif
+    return error;
+}
+
 }  // namespace
 
 std::string TemporaryPathBeside(const std::string &path) {
@@ -84,7 +100,7 @@ void WriteFileAtomically(const std::string &path, std::span<const std::uint8_t> 
     auto old = std::filesystem::status(path, error);
     if (!error && std::filesystem::exists(old))
         std::filesystem::permissions(temporary, old.permissions(), error);
-    std::filesystem::rename(temporary, path, error);
+    error = Rename(temporary, path);
     if (error) {
         std::remove(temporary.c_str());
         throw FormatError(path + ": cannot replace it: " + error.message());
