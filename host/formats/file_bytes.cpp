@@ -86,7 +86,14 @@ std::string TemporaryPathBeside(const std::string &path) {
 }
 
 void WriteFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes) {
-    const std::string temporary = TemporaryPathBeside(path);
+    // A link is followed, so that the file it names is replaced and the link stays.
+    std::error_code error;
+    std::string target = path;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+        target = std::filesystem::canonical(path, error).string();
+        if (error) throw FormatError(path + ": cannot follow the link: " + error.message());
+    }
+    const std::string temporary = TemporaryPathBeside(target);
     std::FILE *file = std::fopen(temporary.c_str(), "wb");
     if (!file)
         throw FormatError(path + ": cannot create " + temporary + ": " + std::strerror(errno));
@@ -96,11 +103,10 @@ void WriteFileAtomically(const std::string &path, std::span<const std::uint8_t> 
         throw FormatError(path + ": cannot write " + temporary + ": " + problem);
     }
     // The file replaced keeps who may read and write it.
-    std::error_code error;
-    auto old = std::filesystem::status(path, error);
+    auto old = std::filesystem::status(target, error);
     if (!error && std::filesystem::exists(old))
         std::filesystem::permissions(temporary, old.permissions(), error);
-    error = Rename(temporary, path);
+    error = Rename(temporary, target);
     if (error) {
         std::remove(temporary.c_str());
         throw FormatError(path + ": cannot replace it: " + error.message());

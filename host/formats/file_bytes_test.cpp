@@ -44,6 +44,15 @@ TEST_F(FileBytes, AFailedWriteNamesTheFileAndLeavesNothing) {
 }
 
 #ifndef _WIN32
+TEST_F(FileBytes, ALinkIsFollowedAndStays) {
+    WriteFileAtomically(path("object.lwo"), std::vector<std::uint8_t>{1});
+    std::filesystem::create_symlink("object.lwo", path("link.lwo"));
+    WriteFileAtomically(path("link.lwo"), std::vector<std::uint8_t>{2});
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link.lwo")));
+    EXPECT_EQ(ReadFileBytes(path("object.lwo")), std::vector<std::uint8_t>{2});
+    EXPECT_EQ(filesInFolder(), 2u);
+}
+
 TEST_F(FileBytes, TheFileReplacedPassesOnItsPermissions) {
     using std::filesystem::perms;
     WriteFileAtomically(path("object.lwo"), std::vector<std::uint8_t>{1});
