@@ -207,6 +207,27 @@ TEST(Lwo2ShaderEdit, ChangedShaderDataLeavesOutWhatTheFileAlreadyStores) {
     EXPECT_EQ(changed[1].surface, "Trim");
 }
 
+// Every cut and every changed size field ends in an edit or a FormatError, never in a read past
+// the bytes given (the sanitizer builds watch for that).
+TEST(Lwo2ShaderEdit, DamagedObjectsAreEditedOrRefusedNeverOverread) {
+    const Bytes whole = ObjectWithEverything();
+    auto edit = [](const Bytes &bytes) {
+        try {
+            EditShaderBlocks(bytes, "in.lwo", kServer, {{"Body", {1, 2, 3}}, {"Glass", {4}}});
+        } catch (const FormatError &) {
+        }
+    };
+    for (std::size_t size = 0; size < whole.size(); ++size)
+        edit(Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(size)));
+    for (std::size_t at = 0; at < whole.size(); ++at) {
+        for (std::uint8_t value : {0x00, 0x01, 0x7F, 0xFF}) {
+            Bytes damaged = whole;
+            damaged[at] = value;
+            edit(damaged);
+        }
+    }
+}
+
 // The comparison the first test relies on finds what an edit must not change.
 TEST(Lwo2ShaderEdit, ComparisonFindsEveryOtherChange) {
     Bytes original = UvAndWeightMaps();
