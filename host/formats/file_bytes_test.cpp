@@ -6,25 +6,15 @@
 #include <thread>
 
 #include "host/formats/format_error_testing.h"
+#include "host/formats/scratch_folder_testing.h"
 
 namespace {
 
-class FileBytes : public ::testing::Test {
+class FileBytes : public ScratchFolderTest {
   protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("velmora_file_bytes_" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    std::string path(const std::string &name) const { return (folder / name).string(); }
     std::size_t filesInFolder() const {
         return std::size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
     }
-
-    std::filesystem::path folder;
 };
 
 TEST_F(FileBytes, ReplacesTheFileWholeAndLeavesNothingBesideIt) {

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "host/formats/scratch_folder_testing.h"
+
 namespace {
 
 std::string ErrorOf(const std::string &input, const std::string &output, bool inputIsLwo2) {
@@ -26,12 +28,10 @@ TEST(ApplyTarget, RefusesAnOutputNamedForAnotherFormat) {
     EXPECT_EQ(ErrorOf("in.obj", "dir.obj/out", false), "no error");
 }
 
-TEST(ApplyTarget, WritesOverItsInputOnlyWhenEditingAnLwo2InPlace) {
-    auto folder = std::filesystem::temp_directory_path() / "velmora_apply_target";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    std::string obj = (folder / "in.obj").string(), link = (folder / "link.lwo").string();
-    std::string lwo = (folder / "in.lwo").string();
+using ApplyTargetFiles = ScratchFolderTest;
+
+TEST_F(ApplyTargetFiles, WritesOverItsInputOnlyWhenEditingAnLwo2InPlace) {
+    std::string obj = path("in.obj"), link = path("link.lwo"), lwo = path("in.lwo");
     std::ofstream(obj) << "v 0 0 0\n";
     std::ofstream(lwo) << "FORM";
     std::filesystem::create_hard_link(obj, link);
@@ -39,9 +39,8 @@ TEST(ApplyTarget, WritesOverItsInputOnlyWhenEditingAnLwo2InPlace) {
     EXPECT_EQ(ErrorOf(obj, link, false),
               link + ": this is the input " + obj +
                   " itself, which apply only converts; give the LWO2 output another name");
-    EXPECT_EQ(ErrorOf(obj, (folder / "new.lwo").string(), false), "no error");
+    EXPECT_EQ(ErrorOf(obj, path("new.lwo"), false), "no error");
     EXPECT_EQ(ErrorOf(lwo, lwo, true), "no error");
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
