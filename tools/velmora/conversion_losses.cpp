@@ -6,8 +6,9 @@
 
 namespace {
 
-// The OBJ statements whose content becomes points, polygons, parts and surfaces.
-constexpr std::string_view kCarried[] = {"v", "f", "l", "g", "o", "usemtl"};
+// The OBJ statements whose content becomes points, polygons, parts and surfaces. The reader keeps
+// texture coordinates and smoothing groups too, but the object written has no place for them yet.
+constexpr std::string_view kCarried[] = {"v", "f", "l", "p", "g", "o", "usemtl"};
 
 struct Lost {
     std::string_view keyword, what;
@@ -16,7 +17,6 @@ constexpr Lost kDescribed[] = {
     {"vt", "texture coordinates"},
     {"vn", "normals"},
     {"vp", "parameter-space vertices"},
-    {"p", "points"},
     {"s", "smoothing groups"},
     {"mtllib", "material libraries (surfaces keep only the materials' names)"},
 };

@@ -21,8 +21,8 @@ TEST(ConversionLosses, CountsEachKindOfObjStatementTheConversionDrops) {
 }
 
 TEST(ConversionLosses, NothingIsLostOfAnObjOfPointsFacesGroupsAndMaterials) {
-    EXPECT_TRUE(
-        LossesOfObj("v 0 0 0\nv 1 0 0\nv 1 1 0\no Part\nusemtl Body\nf 1 2 3\nl 1 2\n").empty());
+    EXPECT_TRUE(LossesOfObj("v 0 0 0\nv 1 0 0\nv 1 1 0\no Part\nusemtl Body\nf 1 2 3\nl 1 2\np 3\n")
+                    .empty());
 }
 
 TEST(ConversionLosses, OfOtherFormatsNamesWhatIsKept) {
