@@ -1,14 +1,24 @@
 #include "host/formats/file_bytes.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <thread>
 
 #include "host/formats/format_error.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string &path) {
     std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"),
@@ -30,20 +40,73 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string &path) {
     bytes.resize(size);
     return bytes;
 }
-void WriteFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes) {
-    const std::string temporary = path + ".writing";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) throw FormatError(path + ": cannot create " + temporary);
-        file.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
-        file.close();
-        if (!file) {
-            std::remove(temporary.c_str());
-            throw FormatError(path + ": cannot write " + temporary);
-        }
-    }
+
+namespace {
+
+int ProcessId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return getpid();
+#endif
+}
+
+// Flushed to the disk before it replaces anything, so that a crash after the rename cannot leave
+// an empty file where the old one was.
+bool WriteAndSync(std::FILE *file, std::span<const std::uint8_t> bytes) {
+    bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+#ifdef _WIN32
+    written = written && _commit(_fileno(file)) == 0;
+#else
+    written = written && fsync(fileno(file)) == 0;
+#endif
+    return std::fclose(file) == 0 && written;
+}
+
+// Windows refuses to replace a file while another process replaces or reads it; such a refusal
+// passes, so it is tried again for a while before it counts.
+std::error_code Rename(const std::string &from, const std::string &to) {
     std::error_code error;
-    std::filesystem::rename(temporary, path, error);
+    std::filesystem::rename(from, to, error);
+#ifdef _WIN32
+    for (int retry = 0; error && retry < 40; ++retry) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        std::filesystem::rename(from, to, error);
+    }
+#endif
+    return error;
+}
+
+}  // namespace
+
+std::string TemporaryPathBeside(const std::string &path) {
+    static std::atomic<unsigned> calls{0};
+    return path + "." + std::to_string(ProcessId()) + "-" + std::to_string(calls++) + ".writing";
+}
+
+void WriteFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes) {
+    // A link is followed, so that the file it names is replaced and the link stays.
+    std::error_code error;
+    std::string target = path;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+        target = std::filesystem::canonical(path, error).string();
+        if (error) throw FormatError(path + ": cannot follow the link: " + error.message());
+    }
+    const std::string temporary = TemporaryPathBeside(target);
+    std::FILE *file = std::fopen(temporary.c_str(), "wb");
+    if (!file)
+        throw FormatError(path + ": cannot create " + temporary + ": " + std::strerror(errno));
+    if (!WriteAndSync(file, bytes)) {
+        std::string problem = std::strerror(errno);
+        std::remove(temporary.c_str());
+        throw FormatError(path + ": cannot write " + temporary + ": " + problem);
+    }
+    // The file replaced keeps who may read and write it.
+    auto old = std::filesystem::status(target, error);
+    if (!error && std::filesystem::exists(old))
+        std::filesystem::permissions(temporary, old.permissions(), error);
+    error = Rename(temporary, target);
     if (error) {
         std::remove(temporary.c_str());
         throw FormatError(path + ": cannot replace it: " + error.message());

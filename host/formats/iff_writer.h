@@ -29,6 +29,8 @@ class IffWriter {
     // to say which of their data was too large.
     void end();
 
+    // The bytes written so far, open chunks' size fields included.
+    std::size_t size() const { return out.size(); }
     std::vector<std::uint8_t> take() { return std::move(out); }
 
   private:

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "host/formats/file_bytes.h"
 #include "host/streams/binary_stream.h"
 #include "host/streams/text_stream.h"
 
@@ -26,7 +27,7 @@ void WriteStreamFile(const std::string &path, const SaveStream &stream) {
     }
     // Written beside the file and then moved over it, so that a failed write never leaves a
     // half-written file where a whole one was expected.
-    const std::string partial = path + ".partial";
+    const std::string partial = TemporaryPathBeside(path);
     {
         std::ofstream file(partial, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char *>(bytes->data()),

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "host/formats/file_bytes.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -26,7 +28,7 @@ void WriteOutput(const std::string &path, const std::function<void(std::FILE *)>
         if (std::fflush(stdout) != 0) throw std::runtime_error("standard output: write failed");
         return;
     }
-    std::string temporary = path + ".partial";
+    std::string temporary = TemporaryPathBeside(path);
     std::FILE *file = std::fopen(temporary.c_str(), "wb");
     if (!file) throw std::runtime_error(path + ": cannot write: " + std::strerror(errno));
     try {

@@ -10,6 +10,7 @@
 
 #include "host/formats/file_bytes.h"
 #include "host/formats/lightwave_object.h"
+#include "host/formats/lwo2_shader_edit.h"
 #include "host/formats/lwo2_writer.h"
 #include "host/formats/object_reader.h"
 #include "host/render/host_normals.h"
@@ -17,6 +18,8 @@
 #include "host/session/scripted_set_edits.h"
 #include "host/session/settings_file.h"
 #include "host/session/shader_blocks.h"
+#include "tools/velmora/apply_target.h"
+#include "tools/velmora/conversion_losses.h"
 #include "tools/velmora/corner_normals.h"
 #include "tools/velmora/executable_dir.h"
 #include "tools/velmora/normals_output.h"
@@ -71,13 +74,16 @@ class Job {
             LoadSettingsFile(session, file(), options.settingsFile, filter);
         std::vector<SetRequest> requests;
         for (const std::string &text : options.sets) requests.push_back(ParseSetRequest(text));
-        for (const std::string &warning : ApplySetRequests(session, file(), requests, filter))
+        for (const std::string &warning : ApplySetRequests(session, file(), requests, filter)) {
             std::cerr << "velmora: warning: " << warning << "\n";
+            ++unmetRequests;
+        }
         if (!options.saveSettingsFile.empty())
             SaveSettingsFile(session, file(), options.saveSettingsFile);
     }
 
     HostSession session;
+    int unmetRequests = 0;  // sets asked for that no surface holds
     const ObjectItem &item() const { return session.scene().items.front(); }
     const ObjectFile &file() const { return *item().file; }
     render::SmoothingAngles hostSmoothing() const {
@@ -124,8 +130,8 @@ void RunNormals(const CommonOptions &common, const std::string &format, const st
 
 // The host keeps a shader's settings in an LWO3 surface in a form that is not publicly known, so
 // an LWO3 object is never rewritten: a form the host could misread would lose the user's work.
-void RefuseLwo3(const std::string &path) {
-    if (IffFormType(ReadFileBytes(path)) != "LWO3") return;
+void RefuseLwo3(const std::string &path, std::span<const std::uint8_t> bytes) {
+    if (IffFormType(bytes) != "LWO3") return;
     throw std::runtime_error(
         path +
         ": an LWO3 object; apply writes the module's settings only into LWO2 objects, since the "
@@ -134,12 +140,31 @@ void RefuseLwo3(const std::string &path) {
         "file (--save-settings FILE, then --settings FILE with normals, parts or render)");
 }
 
+// An LWO2 object is edited, keeping every byte but its shader data; any other input is converted,
+// and what the conversion cannot carry is said.
 void RunApply(const CommonOptions &common, const std::string &output) {
-    RefuseLwo3(common.object);
+    std::vector<std::uint8_t> input = ReadFileBytes(common.object);
+    RefuseLwo3(common.object, input);
+    bool lwo2 = IsLwo2Object(input);
+    CheckApplyTarget(common.object, output, lwo2);
     Job job(common);
-    ObjectFile result = job.file();
-    result.shaders = ShaderBlocksWithSettings(job.session, job.file());
-    WriteLwo2(result, output);
+    if (job.unmetRequests > 0)
+        throw std::runtime_error(output + ": not written, as not every set asked for was found");
+    std::vector<ShaderBlock> blocks = ShaderBlocksWithSettings(job.session, job.file());
+    if (lwo2) {
+        Lwo2ShaderEdit edit = EditShaderBlocks(input, common.object, ShaderServer,
+                                               ChangedShaderData(job.file(), blocks, ShaderServer));
+        WriteFileAtomically(output, edit.bytes);
+        if (edit.notes.empty()) edit.notes.push_back("no shader settings changed");
+        for (const std::string &note : edit.notes) std::cerr << "velmora: " << note << "\n";
+    } else {
+        ObjectFile result = job.file();
+        result.shaders = blocks;
+        WriteLwo2(result, output);
+        for (const std::string &loss : ConversionLosses(common.object, input))
+            std::cerr << "velmora: warning: " << common.object << ": not carried over: " << loss
+                      << "\n";
+    }
     std::cerr << "velmora: wrote " << output << "\n";
 }
 
@@ -167,8 +192,8 @@ int main(int argc, char **argv) {
 
     CLI::App *apply = app.add_subcommand(
         "apply",
-        "write the object as LWO2 with the settings stored in its surfaces (LWO2, LWOB or OBJ "
-        "in; an LWO3 object is refused)");
+        "store the settings in the object's surfaces: an LWO2 object is edited, keeping all "
+        "else; an LWOB or OBJ object is converted to LWO2; an LWO3 object is refused");
     AddCommonOptions(*apply, common);
     std::string applied;
     apply->add_option("-o,--output", applied, "the LWO2 file to write")->required();

@@ -1,0 +1,278 @@
+#include "host/formats/lwo2_shader_edit.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "host/formats/format_error.h"
+#include "host/formats/iff_cursor.h"
+#include "host/formats/iff_writer.h"
+#include "host/formats/lwo2_ids.h"
+
+namespace {
+
+constexpr std::size_t kMaxSubChunk = 0xFFFF;
+// The ordinal a surface's first block gets; a later block appends to the largest one.
+constexpr char kFirstOrdinal[] = "\x80";
+
+// A chunk or sub-chunk as it lies in the file: [begin, end) covers its header, body and pad byte.
+struct Piece {
+    IffCursor::Chunk header;
+    std::size_t begin, end;
+    IffCursor body;
+};
+
+Piece NextPiece(IffCursor &within, int sizeBytes) {
+    std::size_t begin = within.offset();
+    IffCursor::Chunk header = within.chunkHeader(sizeBytes);
+    IffCursor body = within.enter(header, sizeBytes == 4 ? "chunk" : "sub-chunk");
+    return {header, begin, within.offset(), body};
+}
+
+// What the editing of a BLOK needs to know of it.
+struct BlockHeader {
+    std::string ordinal;
+    bool shader = false;  // a SHDR block; the others are texture layers
+    bool enabled = true;
+    std::string server;
+};
+
+// Every block header starts with its ordinal. Texture headers are never parsed further here, so
+// their ordinal is read leniently: it only places a new block after them.
+std::string LeadingString(IffCursor body) {
+    auto bytes = body.take(body.remaining());
+    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0));
+}
+
+// Reads a block as the object reader does, so that the blocks edited are the ones it loads.
+BlockHeader ReadBlockHeader(IffCursor block) {
+    BlockHeader result;
+    Piece header = NextPiece(block, 2);
+    result.ordinal = LeadingString(header.body);
+    if (header.header.id != kShdrId) return result;
+    result.shader = true;
+    header.body.s0();
+    while (!header.body.atEnd()) {
+        Piece item = NextPiece(header.body, 2);
+        if (item.header.id == kEnabId) result.enabled = item.body.u2() != 0;
+    }
+    while (!block.atEnd()) {
+        Piece item = NextPiece(block, 2);
+        if (item.header.id == kFuncId) result.server = item.body.s0();
+    }
+    return result;
+}
+
+class ShaderEditor {
+  public:
+    ShaderEditor(std::span<const std::uint8_t> file, const std::string &filename,
+                 const std::string &server)
+        : file(file), filename(filename), server(server) {}
+
+    void copy(std::size_t begin, std::size_t end) { out.bytes(file.subspan(begin, end - begin)); }
+    void copy(const Piece &piece) { copy(piece.begin, piece.end); }
+
+    void editSurface(const Piece &surface, const SurfaceShaderData &edit);
+    // For a surface that polygons name but no SURF chunk describes.
+    void addSurface(const SurfaceShaderData &edit);
+
+    IffWriter out;
+    std::vector<std::string> notes;
+
+  private:
+    void replaceData(IffCursor block, const SurfaceShaderData &edit);
+    void addBlock(const SurfaceShaderData &edit, const std::string &ordinal);
+    void writeFunction(std::span<const std::uint8_t> name, const std::vector<std::uint8_t> &data);
+    void endBlock(std::size_t begin, const SurfaceShaderData &edit);
+    [[noreturn]] void refuse(const SurfaceShaderData &edit, std::size_t blockSize) const;
+
+    std::span<const std::uint8_t> file;
+    const std::string &filename;
+    const std::string &server;
+};
+
+void ShaderEditor::refuse(const SurfaceShaderData &edit, std::size_t blockSize) const {
+    throw FormatError(filename + ": surface \"" + edit.surface + "\": a " + server +
+                      " block with " + std::to_string(edit.data.size()) +
+                      " data bytes would take " + std::to_string(blockSize) +
+                      " bytes, more than the 65535 a sub-chunk holds");
+}
+
+// Ends the BLOK begun at `begin` once its size is known to fit; until then nothing is returned.
+void ShaderEditor::endBlock(std::size_t begin, const SurfaceShaderData &edit) {
+    std::size_t size = out.size() - begin - 6;
+    if (size > kMaxSubChunk) refuse(edit, size);
+    out.end();
+}
+
+// Written by hand rather than as a nested sub-chunk: a size past what the field holds is refused
+// for the whole block in endBlock, which names the block's size.
+void ShaderEditor::writeFunction(std::span<const std::uint8_t> name,
+                                 const std::vector<std::uint8_t> &data) {
+    std::size_t size = name.size() + data.size();
+    out.id4(kFuncId);
+    out.u2(std::uint16_t(size));
+    out.bytes(name);
+    out.bytes(data);
+    if (size % 2 == 1) out.u1(0);
+}
+
+// The block's header and other sub-chunks as they were; its FUNC keeps the server name's bytes
+// and takes the new data.
+void ShaderEditor::replaceData(IffCursor block, const SurfaceShaderData &edit) {
+    std::size_t begin = out.size();
+    out.beginSubChunk(kBlokId);
+    copy(NextPiece(block, 2));
+    while (!block.atEnd()) {
+        Piece item = NextPiece(block, 2);
+        if (item.header.id != kFuncId) {
+            copy(item);
+            continue;
+        }
+        std::size_t nameBegin = item.body.offset();
+        item.body.s0();
+        writeFunction(file.subspan(nameBegin, item.body.offset() - nameBegin), edit.data);
+    }
+    endBlock(begin, edit);
+}
+
+// Laid out as the object writer lays out a shader block.
+void ShaderEditor::addBlock(const SurfaceShaderData &edit, const std::string &ordinal) {
+    std::size_t begin = out.size();
+    out.beginSubChunk(kBlokId);
+    out.beginSubChunk(kShdrId);
+    out.s0(ordinal);
+    out.beginSubChunk(kEnabId);
+    out.u2(1);
+    out.end();
+    out.end();
+    IffWriter name;
+    name.s0(server);
+    writeFunction(name.take(), edit.data);
+    endBlock(begin, edit);
+}
+
+void ShaderEditor::editSurface(const Piece &surface, const SurfaceShaderData &edit) {
+    IffCursor body = surface.body;
+    std::size_t namesBegin = body.offset();
+    body.s0();
+    body.s0();
+    out.beginChunk(kSurfId);
+    copy(namesBegin, body.offset());
+    std::string largestOrdinal;
+    int replaced = 0, disabled = 0;
+    while (!body.atEnd()) {
+        Piece item = NextPiece(body, 2);
+        if (item.header.id != kBlokId) {
+            copy(item);
+            continue;
+        }
+        BlockHeader block = ReadBlockHeader(item.body);
+        largestOrdinal = std::max(largestOrdinal, block.ordinal);
+        if (!block.shader || block.server != server) {
+            copy(item);
+            continue;
+        }
+        replaceData(item.body, edit);
+        ++replaced;
+        disabled += block.enabled ? 0 : 1;
+    }
+    std::string about = "surface \"" + edit.surface + "\": ";
+    if (replaced == 0) {
+        // A last sub-chunk of odd size may lack its pad byte at the end of the chunk; the new
+        // block must still start on an even byte.
+        if (surface.header.size % 2 == 1) out.u1(0);
+        addBlock(edit, largestOrdinal.empty() ? kFirstOrdinal : largestOrdinal + kFirstOrdinal);
+        notes.push_back(about + server + " block added after its other blocks");
+    } else if (replaced == 1) {
+        notes.push_back(about + "new settings in its " + server + " block");
+    } else {
+        notes.push_back(about + "new settings in each of its " + std::to_string(replaced) + " " +
+                        server + " blocks");
+    }
+    if (disabled > 0)
+        notes.push_back(about + "its " + server +
+                        " block is disabled in the file and stays disabled: the settings take "
+                        "effect once it is enabled");
+    out.end();
+}
+
+void ShaderEditor::addSurface(const SurfaceShaderData &edit) {
+    out.beginChunk(kSurfId);
+    out.s0(edit.surface);
+    out.s0("");
+    addBlock(edit, kFirstOrdinal);
+    out.end();
+    notes.push_back("surface \"" + edit.surface +
+                    "\" had no SURF chunk (the host gives it default attributes): one was added "
+                    "at the end of the object, holding only the " +
+                    server + " block");
+}
+
+std::string SurfaceName(IffCursor body) {
+    return body.s0();
+}
+
+}  // namespace
+
+bool IsLwo2Object(std::span<const std::uint8_t> file) {
+    auto idAt = [&](std::size_t offset) -> LWID {
+        return file.size() >= offset + 4 ? IffCursor(file.subspan(offset, 4), 0, "").id4() : 0;
+    };
+    return idAt(0) == kFormId && idAt(8) == kLwo2Id;
+}
+
+Lwo2ShaderEdit EditShaderBlocks(std::span<const std::uint8_t> file, const std::string &filename,
+                                const std::string &server,
+                                const std::vector<SurfaceShaderData> &edits) {
+    IffCursor whole(file, 0, filename);
+    IffCursor::Chunk form = whole.chunkHeader(4);
+    if (form.id != kFormId) whole.fail("not an IFF file (starts with " + IdText(form.id) + ")");
+    IffCursor chunks = whole.enter(form, "chunk");
+    LWID type = chunks.id4();
+    if (type != kLwo2Id) whole.fail("not an LWO2 object (form type " + IdText(type) + ")");
+
+    ShaderEditor editor(file, filename, server);
+    editor.out.beginChunk(kFormId);
+    editor.out.id4(kLwo2Id);
+    std::vector<bool> described(edits.size(), false);
+    while (!chunks.atEnd()) {
+        Piece chunk = NextPiece(chunks, 4);
+        auto edit = edits.end();
+        if (chunk.header.id == kSurfId) {
+            std::string name = SurfaceName(chunk.body);
+            edit = std::find_if(edits.begin(), edits.end(),
+                                [&](const SurfaceShaderData &e) { return e.surface == name; });
+        }
+        if (edit == edits.end()) {
+            editor.copy(chunk);
+            continue;
+        }
+        described[std::size_t(edit - edits.begin())] = true;
+        editor.editSurface(chunk, *edit);
+    }
+    bool padMissing = form.size % 2 == 1;
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        if (described[i]) continue;
+        if (std::exchange(padMissing, false)) editor.out.u1(0);
+        editor.addSurface(edits[i]);
+    }
+    editor.out.end();
+    editor.copy(whole.offset(), file.size());
+    return {editor.out.take(), std::move(editor.notes)};
+}
+
+std::vector<SurfaceShaderData> ChangedShaderData(const ObjectFile &before,
+                                                 const std::vector<ShaderBlock> &blocks,
+                                                 const std::string &server) {
+    std::vector<SurfaceShaderData> changed;
+    for (const ShaderBlock &block : blocks) {
+        if (block.server != server) continue;
+        bool stored =
+            std::any_of(before.shaders.begin(), before.shaders.end(), [&](const ShaderBlock &old) {
+                return old.server == server && old.surface == block.surface &&
+                       old.data == block.data;
+            });
+        if (!stored) changed.push_back({block.surface, block.data});
+    }
+    return changed;
+}

@@ -1,0 +1,34 @@
+#include "tools/velmora/conversion_losses.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> LossesOfObj(std::string_view text) {
+    return ConversionLosses("in.OBJ",
+                            {reinterpret_cast<const std::uint8_t *>(text.data()), text.size()});
+}
+
+TEST(ConversionLosses, CountsEachKindOfObjStatementTheConversionDrops) {
+    EXPECT_EQ(LossesOfObj("# a quad\nmtllib quad.mtl\nv 0 0 0\nv 1 0 0\nv 1 1 0\r\n"
+                          "vt 0 0\nvt 1 0\n  vt 1 1\nvn 0 0 1\ng Left\nusemtl Body\ns 1\n"
+                          "f 1/1/1 2/2/1 3/3/1\ncurv 0 1 1 2\n\n"),
+              (std::vector<std::string>{
+                  "material libraries (surfaces keep only the materials' names): 1 mtllib "
+                  "statement",
+                  "texture coordinates: 3 vt statements", "normals: 1 vn statement",
+                  "smoothing groups: 1 s statement", "other content: 1 curv statement"}));
+}
+
+TEST(ConversionLosses, NothingIsLostOfAnObjOfPointsFacesGroupsAndMaterials) {
+    EXPECT_TRUE(LossesOfObj("v 0 0 0\nv 1 0 0\nv 1 1 0\no Part\nusemtl Body\nf 1 2 3\nl 1 2\np 3\n")
+                    .empty());
+}
+
+TEST(ConversionLosses, OfOtherFormatsNamesWhatIsKept) {
+    EXPECT_EQ(ConversionLosses("in.lwo", {}),
+              std::vector<std::string>{
+                  "all but points, polygons, surface and part names and shader blocks"});
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+// Checks an object `apply` edited against the original: equal chunk by chunk, but for the sizes
+// and the data of one server's shader blocks of the surfaces named. Exit status 0 when so; else
+// the first other difference is printed and the status is 1.
+#include <iostream>
+
+#include "host/formats/file_bytes.h"
+#include "host/formats/lwo2_shader_compare_testing.h"
+
+int main(int argc, char **argv) {
+    if (argc < 4) {
+        std::cerr << "usage: lwo2_shader_compare ORIGINAL EDITED SERVER [SURFACE...]\n";
+        return 2;
+    }
+    try {
+        std::string difference =
+            DifferenceBeyondShaderData(ReadFileBytes(argv[1]), ReadFileBytes(argv[2]), argv[3],
+                                       std::vector<std::string>(argv + 4, argv + argc));
+        if (!difference.empty()) {
+            std::cerr << argv[2] << ": " << difference << "\n";
+            return 1;
+        }
+    } catch (const std::exception &error) {
+        std::cerr << "lwo2_shader_compare: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
