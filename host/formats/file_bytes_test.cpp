@@ -1,0 +1,58 @@
+#include "host/formats/file_bytes.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "host/formats/format_error.h"
+#include "host/formats/scratch_folder_testing.h"
+
+namespace {
+
+using ::testing::ThrowsMessage;
+
+class AtomicWrite : public ScratchFolderTest {
+  protected:
+    std::size_t filesInFolder() const {
+        return std::size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
+    }
+};
+
+TEST_F(AtomicWrite, AFailedWriteSaysWhyRemovesItsFileAndKeepsTheOldOne) {
+    const std::string target = path("normals.csv");
+    WriteFileAtomically(target, std::vector<std::uint8_t>{'o', 'l', 'd'});
+    auto full = [](std::FILE *file) {
+        std::fputs("half", file);
+        throw std::system_error(ENOSPC, std::generic_category());
+    };
+    EXPECT_THAT([&] { WriteFileAtomically(target, full); },
+                ThrowsMessage<FormatError>("cannot write " + target + ": " +
+                                           std::generic_category().message(ENOSPC)));
+    auto refused = [](std::FILE *) { throw std::runtime_error("the stream refused"); };
+    EXPECT_THAT([&] { WriteFileAtomically(target, refused); },
+                ThrowsMessage<std::runtime_error>("the stream refused"));
+    EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(AtomicWrite, AFolderInTheWayIsNamedAndNothingIsLeftBeside) {
+    std::filesystem::create_directories(path("taken.csv/inside"));
+    EXPECT_THAT([&] { WriteFileAtomically(path("taken.csv"), std::vector<std::uint8_t>{1}); },
+                ThrowsMessage<FormatError>(
+                    ::testing::StartsWith("cannot write " + path("taken.csv") + ": ")));
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+#ifndef _WIN32
+TEST_F(AtomicWrite, ALinkIsFollowedEvenToAFileNotYetThere) {
+    std::filesystem::create_symlink("target.csv", path("link.csv"));
+    WriteFileAtomically(path("link.csv"), std::vector<std::uint8_t>{7});
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link.csv")));
+    EXPECT_EQ(ReadFileBytes(path("target.csv")), std::vector<std::uint8_t>{7});
+}
+#endif
+
+}  // namespace
