@@ -65,7 +65,11 @@ void CheckSettings(const ObjectFile &file, const std::string &path,
 
 void LoadSettingsFile(HostSession &session, const ObjectFile &file, const std::string &path,
                       const SurfaceFilter &filter) {
-    std::vector<unsigned char> bytes = ReadStreamFile(path);
+    LoadSettings(session, file, path, ReadStreamFile(path), filter);
+}
+
+void LoadSettings(HostSession &session, const ObjectFile &file, const std::string &path,
+                  const std::vector<unsigned char> &bytes, const SurfaceFilter &filter) {
     CheckSettings(file, path, bytes);
     auto stream = MakeLoadStream(LWIO_ASCII, bytes);
     stream->findBlock(HeaderBlock);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "host/scene/scene.h"
 #include "host/session/host_session.h"
@@ -13,6 +14,9 @@
 // does not have, or holds a record the module would lose or misread (naming surface and set).
 void LoadSettingsFile(HostSession &session, const ObjectFile &file, const std::string &path,
                       const SurfaceFilter &filter);
+// The same for a file's bytes already read; `path` names it in errors.
+void LoadSettings(HostSession &session, const ObjectFile &file, const std::string &path,
+                  const std::vector<unsigned char> &bytes, const SurfaceFilter &filter);
 // Writes a block for every surface with an instance, once every block reads back. Throws
 // std::runtime_error naming the file (and the surface and set that would not read back) when it
 // cannot be written; what was there stays.
