@@ -23,7 +23,7 @@ std::string FirstChangedSet(const std::vector<StoredSet> &before,
             after[i].enabled == before[i].enabled &&
             after[i].sameSetOnly == before[i].sameSetOnly &&
             std::memcmp(&after[i].angleRadians, &before[i].angleRadians, sizeof(double)) == 0;
-        if (!same) return "set \"" + before[i].name.substr(0, 40) + "\"";
+        if (!same) return std::string("set \"").append(before[i].name, 0, 40).append("\"");
     }
     return "a set after the last";
 }

@@ -26,8 +26,10 @@ constexpr LWBlockIdent ParameterBlock[] = {{LWID_('P', 'D', 'P', 'R'), "PluginDa
 // A name as a message shows it: quoted, and cut short when long.
 std::string Shown(const std::string &name) {
     constexpr std::size_t Longest = 40;
-    if (name.size() <= Longest) return "\"" + name + "\"";
-    return "\"" + name.substr(0, Longest) + "...\" (" + std::to_string(name.size()) + " bytes)";
+    std::string shown = "\"";
+    shown.append(name, 0, Longest);
+    if (name.size() <= Longest) return shown.append("\"");
+    return shown.append("...\" (").append(std::to_string(name.size())).append(" bytes)");
 }
 
 bool ReadInt(LoadStream &stream, int &value) {

@@ -20,7 +20,9 @@ constexpr int FileVersion = 1;
 // A name as a message shows it, cut short when long.
 std::string Shown(const std::string &name) {
     constexpr std::size_t Longest = 40;
-    return "\"" + (name.size() <= Longest ? name : name.substr(0, Longest) + "...") + "\"";
+    std::string shown = "\"";
+    shown.append(name, 0, Longest);
+    return shown.append(name.size() <= Longest ? "\"" : "...\"");
 }
 
 // The surface a block is for, which must be one of the object's.
