@@ -36,12 +36,12 @@ bool ReadInt(LoadStream &stream, int &value) {
     return stream.readValues(ValueKind::I4, &value, 1) == 1;
 }
 
-// The text, or nothing when the stream holds none here.
-bool ReadText(LoadStream &stream, std::size_t longest, std::string &text) {
-    text.assign(longest + 1, '\0');
-    int length = stream.readString(text.data(), static_cast<int>(longest + 1));
+// The text, or nothing when the stream holds none here. One buffer as large as the stream's data
+// serves every read, so that reading many short texts stays linear.
+bool ReadText(LoadStream &stream, std::vector<char> &buffer, std::string &text) {
+    int length = stream.readString(buffer.data(), static_cast<int>(buffer.size()));
     if (length < 0) return false;
-    text.resize(static_cast<std::size_t>(length));
+    text.assign(buffer.data(), static_cast<std::size_t>(length));
     return true;
 }
 
@@ -54,10 +54,10 @@ bool ReadAngle(LoadStream &stream, double &radians) {
     return true;
 }
 
-StoredSet ReadSet(LoadStream &stream, std::size_t longest, int index, int count) {
+StoredSet ReadSet(LoadStream &stream, std::vector<char> &buffer, int index, int count) {
     StoredSet set;
     std::string place = "set " + std::to_string(index + 1) + " of " + std::to_string(count);
-    if (!ReadText(stream, longest, set.name))
+    if (!ReadText(stream, buffer, set.name))
         Fail(place + ": no name (the record promises " + std::to_string(count) +
              " sets and holds " + std::to_string(index) + ")");
     if (!ReadInt(stream, set.enabled) || !ReadAngle(stream, set.angleRadians) ||
@@ -66,19 +66,24 @@ StoredSet ReadSet(LoadStream &stream, std::size_t longest, int index, int count)
     return set;
 }
 
-std::vector<StoredSet> ReadSetList(LoadStream &stream, std::size_t longest) {
+std::vector<StoredSet> ReadSetList(LoadStream &stream, std::vector<char> &buffer) {
     int count = 0;
     if (!ReadInt(stream, count)) Fail("the set list has no count");
     if (count < 0) Fail("the set list's count " + std::to_string(count) + " is negative");
     std::vector<StoredSet> sets;
     for (int index = 0; index < count; ++index)
-        sets.push_back(ReadSet(stream, longest, index, count));
+        sets.push_back(ReadSet(stream, buffer, index, count));
     return sets;
 }
 
 }  // namespace
 
 std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::size_t longestText) {
+    std::vector<char> buffer(longestText + 1);
+    return ReadStoredSets(stream, buffer);
+}
+
+std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buffer) {
     int version = 0;
     if (!ReadInt(stream, version)) Fail("no record version");
     if (version != RecordVersion)
@@ -95,11 +100,11 @@ std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::size_t longestTex
                  " parameter blocks and holds " + std::to_string(index));
         std::string name;
         unsigned int type = 0;
-        if (!ReadText(stream, longestText, name) || stream.readValues(ValueKind::U4, &type, 1) != 1)
+        if (!ReadText(stream, buffer, name) || stream.readValues(ValueKind::U4, &type, 1) != 1)
             Fail("parameter block " + std::to_string(index + 1) + " has no name and type");
         if (name != SetListParameter || type != PUSR)
             Fail("unknown parameter " + Shown(name) + " (the module reads only \"plist\")");
-        sets = ReadSetList(stream, longestText);
+        sets = ReadSetList(stream, buffer);
         stream.endBlock();
     }
     stream.endBlock();

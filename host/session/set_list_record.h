@@ -26,6 +26,9 @@ struct StoredSet {
 // wrong and where: an unknown version, a missing block, an unknown parameter, a count the record
 // does not hold, a set cut short (naming it).
 std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::size_t longestText);
+// The same with a buffer for the texts, which must hold the longest text and its NUL; readers of
+// many records pass one buffer to them all.
+std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buffer);
 
 // Throws std::runtime_error naming the first set whose setting the module would not take back as
 // it is: a name longer than the module reads, an angle that is not finite or outside 0 to 360

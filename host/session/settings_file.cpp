@@ -26,12 +26,12 @@ std::string Shown(const std::string &name) {
 }
 
 // The surface a block is for, which must be one of the object's.
-std::string SurfaceOfBlock(LoadStream &stream, std::size_t longest, const ObjectFile &file,
+// `buffer`, as large as the file, serves every block.
+std::string SurfaceOfBlock(LoadStream &stream, std::vector<char> &buffer, const ObjectFile &file,
                            const std::string &path) {
-    std::string name(longest + 1, '\0');
-    int length = stream.readString(name.data(), static_cast<int>(longest + 1));
+    int length = stream.readString(buffer.data(), static_cast<int>(buffer.size()));
     if (length < 0) throw std::runtime_error(path + ": a surface block without a surface name");
-    name.resize(static_cast<std::size_t>(length));
+    std::string name(buffer.data(), static_cast<std::size_t>(length));
     if (std::find(file.surfaces.begin(), file.surfaces.end(), name) == file.surfaces.end())
         throw std::runtime_error(path + ": surface " + Shown(name) + " is not a surface of " +
                                  file.filename);
@@ -43,6 +43,7 @@ std::string SurfaceOfBlock(LoadStream &stream, std::size_t longest, const Object
 void CheckSettings(const ObjectFile &file, const std::string &path,
                    const std::vector<unsigned char> &bytes) {
     auto stream = MakeLoadStream(LWIO_ASCII, bytes);
+    std::vector<char> buffer(bytes.size() + 1);
     int version = 0;
     if (!stream->findBlock(HeaderBlock))
         throw std::runtime_error(path + ": not a settings file: it does not start with " +
@@ -52,9 +53,9 @@ void CheckSettings(const ObjectFile &file, const std::string &path,
                                  " is not the " + std::to_string(FileVersion) + " this host reads");
     stream->endBlock();
     while (stream->findBlock(SurfaceBlock)) {
-        std::string surface = SurfaceOfBlock(*stream, bytes.size(), file, path);
+        std::string surface = SurfaceOfBlock(*stream, buffer, file, path);
         try {
-            CheckStoredSets(ReadStoredSets(*stream, bytes.size()));
+            CheckStoredSets(ReadStoredSets(*stream, buffer));
         } catch (const std::runtime_error &error) {
             throw std::runtime_error(path + ": surface " + Shown(surface) + ": " + error.what());
         }
@@ -74,10 +75,11 @@ void LoadSettings(HostSession &session, const ObjectFile &file, const std::strin
                   const std::vector<unsigned char> &bytes, const SurfaceFilter &filter) {
     CheckSettings(file, path, bytes);
     auto stream = MakeLoadStream(LWIO_ASCII, bytes);
+    std::vector<char> buffer(bytes.size() + 1);
     stream->findBlock(HeaderBlock);
     stream->endBlock();
     while (stream->findBlock(SurfaceBlock)) {
-        std::string surface = SurfaceOfBlock(*stream, bytes.size(), file, path);
+        std::string surface = SurfaceOfBlock(*stream, buffer, file, path);
         if (filter.admits(surface)) {
             stream->holdOpenBlocks();
             LoadInstance(session, session.attach(file, surface), *stream);
