@@ -55,11 +55,12 @@ void RunCommand(benchmark::State &state, Command command) {
         ApplySetRequests(session, *item.file, requests, {});
         requestSeconds += SecondsSince(start);
         start = Clock::now();
+        const render::SmoothingAngles smoothing = render::SurfaceSmoothing(*item.file);
         if (command == Parts)
-            benchmark::DoNotOptimize(PartsReport(session, *item.file).size());
+            benchmark::DoNotOptimize(PartsReport(session, *item.file, smoothing).size());
         else if (command == Normals)
             benchmark::DoNotOptimize(
-                SampleCornerNormals(item, session.hooksOf(*item.file), 1).size());
+                SampleCornerNormals(item, session.hooksOf(*item.file), smoothing, 1).size());
         else
             benchmark::DoNotOptimize(ShaderBlocksWithSettings(session, *item.file).size());
         outputSeconds += SecondsSince(start);
