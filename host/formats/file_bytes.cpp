@@ -4,11 +4,11 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <system_error>
 #include <thread>
 
 #include "host/formats/format_error.h"
@@ -51,17 +51,23 @@ int ProcessId() {
 #endif
 }
 
+FormatError CannotWrite(const std::string &path, const std::string &reason) {
+    return FormatError("cannot write " + path + ": " + reason);
+}
+
 // Flushed to the disk before it replaces anything, so that a crash after the rename cannot leave
-// an empty file where the old one was.
-bool WriteAndSync(std::FILE *file, std::span<const std::uint8_t> bytes) {
-    bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+// an empty file where the old one was. errno tells why when it returns false.
+bool CloseSynced(std::FILE *file) {
+    bool written = !std::ferror(file) && std::fflush(file) == 0;
 #ifdef _WIN32
     written = written && _commit(_fileno(file)) == 0;
 #else
     written = written && fsync(fileno(file)) == 0;
 #endif
-    return std::fclose(file) == 0 && written;
+    const int reason = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written) errno = reason;
+    return written && closed;
 }
 
 // Windows refuses to replace a file while another process replaces or reads it; such a refusal
@@ -78,6 +84,14 @@ std::error_code Rename(const std::string &from, const std::string &to) {
     return error;
 }
 
+// The file replaced keeps who may read and write it.
+void KeepPermissions(const std::string &replaced, const std::string &replacement) {
+    std::error_code error;
+    auto old = std::filesystem::status(replaced, error);
+    if (!error && std::filesystem::exists(old))
+        std::filesystem::permissions(replacement, old.permissions(), error);
+}
+
 }  // namespace
 
 std::string TemporaryPathBeside(const std::string &path) {
@@ -85,30 +99,51 @@ std::string TemporaryPathBeside(const std::string &path) {
     return path + "." + std::to_string(ProcessId()) + "-" + std::to_string(calls++) + ".writing";
 }
 
-void WriteFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes) {
-    // A link is followed, so that the file it names is replaced and the link stays.
+std::string LinkTarget(const std::string &path) {
+    // A loop of links is left to the open, which reports it.
+    constexpr int MostLinks = 40;
+    std::filesystem::path at = path;
     std::error_code error;
-    std::string target = path;
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
-        target = std::filesystem::canonical(path, error).string();
-        if (error) throw FormatError(path + ": cannot follow the link: " + error.message());
+    for (int hop = 0; hop < MostLinks; ++hop) {
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(at, error))) break;
+        std::filesystem::path next = std::filesystem::read_symlink(at, error);
+        if (error) break;
+        at = next.is_absolute() ? next : at.parent_path() / next;
     }
+    return at.string();
+}
+
+void WriteFileAtomically(const std::string &path, const std::function<void(std::FILE *)> &write) {
+    const std::string target = LinkTarget(path);
     const std::string temporary = TemporaryPathBeside(target);
     std::FILE *file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-        throw FormatError(path + ": cannot create " + temporary + ": " + std::strerror(errno));
-    if (!WriteAndSync(file, bytes)) {
-        std::string problem = std::strerror(errno);
+    if (!file) throw CannotWrite(path, std::strerror(errno));
+    try {
+        write(file);
+    } catch (const std::system_error &failure) {
+        std::fclose(file);
         std::remove(temporary.c_str());
-        throw FormatError(path + ": cannot write " + temporary + ": " + problem);
-    }
-    // The file replaced keeps who may read and write it.
-    auto old = std::filesystem::status(target, error);
-    if (!error && std::filesystem::exists(old))
-        std::filesystem::permissions(temporary, old.permissions(), error);
-    error = Rename(temporary, target);
-    if (error) {
+        throw CannotWrite(path, failure.code().message());
+    } catch (...) {
+        std::fclose(file);
         std::remove(temporary.c_str());
-        throw FormatError(path + ": cannot replace it: " + error.message());
+        throw;
     }
+    if (!CloseSynced(file)) {
+        const std::string reason = std::strerror(errno);
+        std::remove(temporary.c_str());
+        throw CannotWrite(path, reason);
+    }
+    KeepPermissions(target, temporary);
+    if (std::error_code error = Rename(temporary, target)) {
+        std::remove(temporary.c_str());
+        throw CannotWrite(path, error.message());
+    }
+}
+
+void WriteFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes) {
+    WriteFileAtomically(path, [&](std::FILE *file) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+            throw std::system_error(errno, std::generic_category());
+    });
 }

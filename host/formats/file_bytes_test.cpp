@@ -1,49 +1,72 @@
 #include "host/formats/file_bytes.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <system_error>
 #include <thread>
 
+#include "host/formats/format_error.h"
 #include "host/formats/format_error_testing.h"
 #include "host/formats/scratch_folder_testing.h"
 
 namespace {
 
-class FileBytes : public ScratchFolderTest {
+using ::testing::ThrowsMessage;
+
+class AtomicWrite : public ScratchFolderTest {
   protected:
     std::size_t filesInFolder() const {
         return std::size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
     }
 };
 
-TEST_F(FileBytes, ReplacesTheFileWholeAndLeavesNothingBesideIt) {
+TEST_F(AtomicWrite, ReplacesTheFileWholeAndLeavesNothingBesideIt) {
     WriteFileAtomically(path("object.lwo"), std::vector<std::uint8_t>(10, 1));
     WriteFileAtomically(path("object.lwo"), std::vector<std::uint8_t>{7, 8});
     EXPECT_EQ(ReadFileBytes(path("object.lwo")), (std::vector<std::uint8_t>{7, 8}));
     EXPECT_EQ(filesInFolder(), 1u);
 }
 
-TEST_F(FileBytes, AFailedWriteNamesTheFileAndLeavesNothing) {
-    std::string missing = path("none/object.lwo");
-    EXPECT_EQ(FormatErrorOf([&] {
-                  WriteFileAtomically(missing, std::vector<std::uint8_t>{1});
-              }).rfind(missing + ": cannot create " + missing + ".", 0),
-              0u);
-    EXPECT_EQ(filesInFolder(), 0u);
+TEST_F(AtomicWrite, AFailedWriteSaysWhyRemovesItsFileAndKeepsTheOldOne) {
+    const std::string target = path("normals.csv");
+    WriteFileAtomically(target, std::vector<std::uint8_t>{'o', 'l', 'd'});
+    auto full = [](std::FILE *file) {
+        std::fputs("half", file);
+        throw std::system_error(ENOSPC, std::generic_category());
+    };
+    EXPECT_THAT([&] { WriteFileAtomically(target, full); },
+                ThrowsMessage<FormatError>("cannot write " + target + ": " +
+                                           std::generic_category().message(ENOSPC)));
+    auto refused = [](std::FILE *) { throw std::runtime_error("the stream refused"); };
+    EXPECT_THAT([&] { WriteFileAtomically(target, refused); },
+                ThrowsMessage<std::runtime_error>("the stream refused"));
+    EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(AtomicWrite, AFolderInTheWayIsNamedAndNothingIsLeftBeside) {
+    std::filesystem::create_directories(path("taken.csv/inside"));
+    EXPECT_THAT([&] { WriteFileAtomically(path("taken.csv"), std::vector<std::uint8_t>{1}); },
+                ThrowsMessage<FormatError>(
+                    ::testing::StartsWith("cannot write " + path("taken.csv") + ": ")));
+    EXPECT_EQ(filesInFolder(), 1u);
 }
 
 #ifndef _WIN32
-TEST_F(FileBytes, ALinkIsFollowedAndStays) {
-    WriteFileAtomically(path("object.lwo"), std::vector<std::uint8_t>{1});
-    std::filesystem::create_symlink("object.lwo", path("link.lwo"));
-    WriteFileAtomically(path("link.lwo"), std::vector<std::uint8_t>{2});
-    EXPECT_TRUE(std::filesystem::is_symlink(path("link.lwo")));
-    EXPECT_EQ(ReadFileBytes(path("object.lwo")), std::vector<std::uint8_t>{2});
+TEST_F(AtomicWrite, ALinkIsFollowedEvenToAFileNotYetThere) {
+    std::filesystem::create_symlink("target.csv", path("link.csv"));
+    WriteFileAtomically(path("link.csv"), std::vector<std::uint8_t>{7});
+    WriteFileAtomically(path("link.csv"), std::vector<std::uint8_t>{8});
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link.csv")));
+    EXPECT_EQ(ReadFileBytes(path("target.csv")), std::vector<std::uint8_t>{8});
     EXPECT_EQ(filesInFolder(), 2u);
 }
 
-TEST_F(FileBytes, TheFileReplacedPassesOnItsPermissions) {
+TEST_F(AtomicWrite, TheFileReplacedPassesOnItsPermissions) {
     using std::filesystem::perms;
     WriteFileAtomically(path("object.lwo"), std::vector<std::uint8_t>{1});
     std::filesystem::permissions(path("object.lwo"), perms::owner_read | perms::owner_write);
@@ -54,7 +77,7 @@ TEST_F(FileBytes, TheFileReplacedPassesOnItsPermissions) {
 #endif
 
 // Each writer has a temporary file of its own, so the file is always one writer's whole output.
-TEST_F(FileBytes, WritersOfOneFileAtOnceLeaveOneWholeFile) {
+TEST_F(AtomicWrite, WritersOfOneFileAtOnceLeaveOneWholeFile) {
     const std::string target = path("object.lwo");
     auto writer = [&](std::uint8_t fill) {
         std::vector<std::uint8_t> bytes(1 << 18, fill);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <numbers>
+#include <utility>
 
 #include "host/panels/scripted_user.h"
 
@@ -20,9 +21,9 @@ struct ModuleSide {
     LWControl *box = nullptr;
     LWControl *angle = nullptr;
 
+    static inline char names[][4] = {"a", "b", "c"};
     static int Count(void *) { return 3; }
     static char *Name(void *, int index) {
-        static char names[][4] = {"a", "b", "c"};
         return index >= 0 && index < 3 ? names[index] : nullptr;
     }
     static void Opened(LWPanelID, void *self) {
@@ -95,6 +96,18 @@ TEST_F(StandInPanels, UserChangesReachTheEventFunctionAndCloseComesBeforeOpenRet
     EXPECT_THAT(panels.problems(), IsEmpty());
     panels.record()->destroy(panel);
     EXPECT_TRUE(panels.panels().empty());
+}
+
+TEST_F(StandInPanels, APickFindsItsItemAfterThePopupsItemsMoved) {
+    auto swapEnds = [](PanelSession &) { std::swap(ModuleSide::names[0], ModuleSide::names[2]); };
+    user.pick("set", "c").pick("set", "b").then(swapEnds).pick("set", "c").pick("set", "a");
+    user.then(swapEnds).close();
+    LWPanelID panel = module.build(*panels.record());
+    panels.record()->open(panel, PANF_BLOCKING);
+    EXPECT_THAT(module.heard,
+                ElementsAre("open", "value 2", "value 1", "value 0", "value 2", "close"));
+    EXPECT_THAT(panels.problems(), IsEmpty());
+    panels.record()->destroy(panel);
 }
 
 TEST_F(StandInPanels, AngleValueIsSetAndReadInRadiansAndShownInDegrees) {

@@ -68,16 +68,40 @@ void PanelSession::changed(HostControl &control) {
     if (control.event) control.event(&control.record, control.userData);
 }
 
-void PanelSession::pick(const std::string &label, const std::string &item) {
+int PanelSession::popupCount(const HostControl &popup) const {
+    if (popup.descriptor.type != LWT_POPUP) fail("\"" + popup.label + "\" is not a popup");
+    return popup.descriptor.popup.countFn(popup.userData);
+}
+
+int PanelSession::remembered(const std::string &label, const HostControl &popup,
+                             const std::string &item) {
+    PopupIndex &index = popupIndexes[label];
+    int count = popupCount(popup);
+    if (index.count == count) {
+        auto found = index.first.find(item);
+        if (found != index.first.end()) {
+            const char *name = popup.descriptor.popup.nameFn(popup.userData, found->second);
+            if (name && item == name) return found->second;
+        }
+    }
     std::vector<std::string> items = popupItems(label);
-    for (std::size_t index = 0; index < items.size(); ++index)
-        if (items[index] == item) return pickIndex(label, static_cast<int>(index));
-    fail("popup \"" + label + "\" has no item \"" + item + "\"");
+    index.count = static_cast<int>(items.size());
+    index.first.clear();
+    for (std::size_t at = 0; at < items.size(); ++at)
+        index.first.try_emplace(std::move(items[at]), static_cast<int>(at));
+    auto found = index.first.find(item);
+    return found == index.first.end() ? -1 : found->second;
+}
+
+void PanelSession::pick(const std::string &label, const std::string &item) {
+    int index = remembered(label, control(label), item);
+    if (index < 0) fail("popup \"" + label + "\" has no item \"" + item + "\"");
+    pickIndex(label, index);
 }
 
 void PanelSession::pickIndex(const std::string &label, int index) {
     HostControl &popup = workable(label, ControlValueKind::integer);
-    int count = static_cast<int>(popupItems(label).size());
+    int count = popupCount(popup);
     if (index < 0 || index >= count)
         fail("popup \"" + label + "\" has no item " + std::to_string(index));
     popup.intValue = index;

@@ -4,7 +4,9 @@
 // control, a greyed-out control, a closed panel) throws std::runtime_error naming the panel.
 #pragma once
 
+#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/panels/host_panel.h"
@@ -27,6 +29,7 @@ class PanelSession {
     double angleDegrees(const std::string &label) const;
     bool usable(const std::string &label) const { return control(label).usable(); }
 
+    // The first item of that name, as a person finds it by reading down the list.
     void pick(const std::string &label, const std::string &item);
     void pickIndex(const std::string &label, int index);
     // Clicks the box if it is not already in the wanted state.
@@ -46,7 +49,19 @@ class PanelSession {
     void changed(HostControl &control);
     void requireOpen() const;
     [[noreturn]] void fail(const std::string &problem) const;
+    int popupCount(const HostControl &popup) const;
+    // Where the first item of a name was when the popup was last read; checked before use.
+    int remembered(const std::string &label, const HostControl &popup, const std::string &item);
+
+    // A script that picks each of a long popup's items once would otherwise read the whole list
+    // for each pick. An index stays trusted only while the popup still has as many items and
+    // still names the item there.
+    struct PopupIndex {
+        int count = -1;
+        std::unordered_map<std::string, int> first;
+    };
 
     PanelServices &services;
     HostPanel &worked;
+    std::map<std::string, PopupIndex> popupIndexes;
 };

@@ -29,18 +29,29 @@ std::vector<LegendEntry> Legend(const Frame &frame, const ComparisonLabels &labe
     return legend;
 }
 
-// Lays the legend out in rows that fit `width`; returns the height used. Draws only when
+// An object of thousands of sets would otherwise make a legend taller than any screen.
+constexpr int MostLegendRows = 4;
+
+// Lays the legend out in rows that fit `width`, at most MostLegendRows of them: when the entries
+// need more, the last row says how many were left out. Returns the height used. Draws only when
 // `image` is given, so the same walk measures and paints.
 int PlaceLegend(const std::vector<LegendEntry> &legend, int left, int top, int width, int scale,
                 Image *image) {
     int line = TextHeight(scale) + 4 * scale;
     int swatch = TextHeight(scale) - scale;
-    int x = left, y = top;
-    for (const LegendEntry &entry : legend) {
+    int x = left, y = top, row = 0;
+    for (std::size_t e = 0; e < legend.size(); ++e) {
+        const LegendEntry &entry = legend[e];
         int entryWidth = swatch + 3 * scale + TextWidth(entry.label, scale) + 6 * scale;
         if (x > left && x + entryWidth > left + width) {
             x = left;
             y += line;
+            if (++row == MostLegendRows - 1) {
+                if (image)
+                    DrawText(*image, x, y,
+                             "and " + std::to_string(legend.size() - e) + " more sets", Ink, scale);
+                break;
+            }
         }
         if (image) {
             image->fillRect(x, y, x + swatch, y + swatch, entry.colour);

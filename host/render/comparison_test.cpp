@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "host/render/caption_text.h"
 #include "host/render/set_map.h"
 #include "host/scene/mesh_generators.h"
 
@@ -78,6 +79,17 @@ TEST(Comparison, SheetHoldsThreePanelsUnderCaptionsAndALegend) {
     };
     EXPECT_GT(inked(0, top), 50);                  // captions
     EXPECT_GT(inked(top + 60, sheet.height), 20);  // legend
+}
+
+TEST(Comparison, ALegendOfThousandsOfSetsStopsAfterAFewRows) {
+    Frame frame = CylinderFrame();
+    Image few = ComparisonImage(frame, {});
+    for (int set = 0; set < 5000; ++set) frame.sets.names.push_back("Set " + std::to_string(set));
+    Image many = ComparisonImage(frame, {});
+    EXPECT_EQ(many.width, few.width);
+    int line = TextHeight(1) + 4;
+    EXPECT_GT(many.height, few.height + 2 * line);
+    EXPECT_LE(many.height, few.height + 3 * line);
 }
 
 }  // namespace

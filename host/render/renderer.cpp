@@ -1,6 +1,9 @@
 #include "host/render/renderer.h"
 
 #include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <limits>
 #include <stdexcept>
 
 #include "host/render/lighting.h"
@@ -21,6 +24,58 @@ double Seconds(Clock::duration duration) {
 
 constexpr int LargestSide = 16384;
 constexpr int MostSamplesPerPixel = 1024;
+// The ray tracer works in single precision: the framing sphere, the camera standing back from it
+// and the rays that cross it must all stay finite there. A margin of 2^20 below the float limit
+// keeps them so for any field of view the camera takes.
+constexpr double FarthestCoordinate = std::numeric_limits<float>::max() / 1048576.0;
+
+std::string PointText(const std::array<float, 3> &point) {
+    char text[96];
+    std::snprintf(text, sizeof text, "(%g, %g, %g)", point[0], point[1], point[2]);
+    return text;
+}
+
+// The first point the ray tracer cannot take: not finite, or so far out that the scene's bound
+// overflows.
+void CheckPoints(const ObjectFile &file) {
+    for (std::size_t p = 0; p < file.mesh.points.size(); ++p) {
+        const std::array<float, 3> &point = file.mesh.points[p];
+        bool finite = std::isfinite(point[0]) && std::isfinite(point[1]) && std::isfinite(point[2]);
+        if (!finite)
+            throw std::runtime_error(file.filename + ": point " + std::to_string(p) + " " +
+                                     PointText(point) + " is not finite; it cannot be rendered");
+        for (float coordinate : point)
+            if (std::abs(coordinate) > FarthestCoordinate) {
+                char limit[32];
+                std::snprintf(limit, sizeof limit, "%.3g", FarthestCoordinate);
+                throw std::runtime_error(file.filename + ": point " + std::to_string(p) + " " +
+                                         PointText(point) + " is too far out to render: beyond " +
+                                         limit + " the scene's bound overflows single precision");
+            }
+    }
+}
+
+bool Within(double value, double low, double high) {
+    return value >= low && value <= high;
+}
+
+bool Finite(const std::optional<Vec3> &point) {
+    return !point ||
+           (std::isfinite(point->x) && std::isfinite(point->y) && std::isfinite(point->z));
+}
+
+void CheckView(const View &view) {
+    if (!Within(view.azimuthDegrees, -360, 360) || !Within(view.elevationDegrees, -90, 90))
+        throw std::runtime_error("view azimuth " + std::to_string(view.azimuthDegrees) +
+                                 ", elevation " + std::to_string(view.elevationDegrees) +
+                                 ": azimuth must be from -360 to 360 and elevation from -90 to "
+                                 "90 degrees");
+    if (!Within(view.fieldOfViewDegrees, 1, 170))
+        throw std::runtime_error("field of view " + std::to_string(view.fieldOfViewDegrees) +
+                                 " is not from 1 to 170 degrees");
+    if (!Finite(view.eye) || !Finite(view.target))
+        throw std::runtime_error("the camera's eye and target must be finite points");
+}
 
 void CheckInput(const ObjectItem &item, const RenderSettings &settings) {
     if (!item.file) throw std::runtime_error("object item \"" + item.name + "\": no object file");
@@ -33,6 +88,8 @@ void CheckInput(const ObjectItem &item, const RenderSettings &settings) {
         throw std::runtime_error(std::to_string(settings.samplesPerPixel) +
                                  " samples per pixel is not between 1 and " +
                                  std::to_string(MostSamplesPerPixel));
+    CheckView(settings.view);
+    CheckPoints(*item.file);
     const MeshData &mesh = item.file->mesh;
     int pointCount = static_cast<int>(mesh.points.size());
     for (size_t p = 0; p < mesh.polygons.size(); ++p)

@@ -50,7 +50,9 @@ struct Frame {
 };
 
 // Throws std::runtime_error naming the object for unusable input (no mesh, a corner index
-// outside the points, a picture without pixels) and for a shader's init or newTime error.
+// outside the points, a point that is not finite or too far out for single precision, naming the
+// first such point), for an unusable view or picture size, and for a shader's init or newTime
+// error.
 Frame Render(const ObjectItem &item, const RenderSettings &settings, const ShaderHooks &hooks);
 
 }  // namespace render

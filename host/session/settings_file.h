@@ -1,17 +1,23 @@
-// A settings file: per surface, the module's record as its save callback writes it in a scene,
-// in a text block named after the surface.
+// A settings file: a first line naming the file's kind and version, then per surface the module's
+// record as its save callback writes it in a scene, in a text block named after the surface.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "host/scene/scene.h"
 #include "host/session/host_session.h"
 #include "host/session/surface_filter.h"
 
-// Loads the blocks of the surfaces the filter admits. Throws std::runtime_error naming the file
-// when it is damaged or names a surface the object does not have.
+// Loads the blocks of the surfaces the filter admits. Throws std::runtime_error naming the file,
+// and nothing is loaded, when it is not a settings file, is damaged, names a surface the object
+// does not have, or holds a record the module would lose or misread (naming surface and set).
 void LoadSettingsFile(HostSession &session, const ObjectFile &file, const std::string &path,
                       const SurfaceFilter &filter);
-// Writes a block for every surface with an instance. Throws std::runtime_error naming the file
-// when it cannot be written; what was there stays.
+// The same for a file's bytes already read; `path` names it in errors.
+void LoadSettings(HostSession &session, const ObjectFile &file, const std::string &path,
+                  const std::vector<unsigned char> &bytes, const SurfaceFilter &filter);
+// Writes a block for every surface with an instance, once every block reads back. Throws
+// std::runtime_error naming the file (and the surface and set that would not read back) when it
+// cannot be written; what was there stays.
 void SaveSettingsFile(HostSession &session, const ObjectFile &file, const std::string &path);

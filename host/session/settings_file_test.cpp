@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 #include "host/formats/scratch_folder_testing.h"
 #include "host/session/folded_scene_testing.h"
@@ -57,6 +58,32 @@ TEST_F(SettingsFile, AFileForAnotherObjectIsRefusedNamingFileAndSurface) {
     std::string missing = path("none.settings");
     EXPECT_THAT([&] { LoadSettingsFile(session, file, missing, {}); },
                 ThrowsMessage<std::runtime_error>(HasSubstr(missing)));
+}
+
+TEST_F(SettingsFile, AFileThatIsNotWholeAndSoundAppliesNothing) {
+    {
+        HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+        const ObjectFile &file = *session.scene().items[0].file;
+        ApplySetRequests(session, file, {{"Right", 20, false, true}}, {});
+        SaveSettingsFile(session, file, path("good.settings"));
+    }
+    std::ifstream in(path("good.settings"));
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string block = text.substr(text.find("{ Surface"));
+    std::string later = block;
+    later.replace(later.find("256"), 3, "257");
+    std::ofstream(path("bad.settings")) << text << later;
+    std::ofstream(path("other.txt")) << "Right 20\n";
+
+    HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+    const ObjectFile &file = *session.scene().items[0].file;
+    EXPECT_THAT([&] { LoadSettingsFile(session, file, path("bad.settings"), {}); },
+                ThrowsMessage<std::runtime_error>(
+                    HasSubstr(path("bad.settings") + ": surface \"Metal\": record version 257")));
+    EXPECT_THAT(
+        [&] { LoadSettingsFile(session, file, path("other.txt"), {}); },
+        ThrowsMessage<std::runtime_error>(HasSubstr(path("other.txt") + ": not a settings file")));
+    EXPECT_EQ(session.instanceOf(file, "Metal"), nullptr);
 }
 
 }  // namespace

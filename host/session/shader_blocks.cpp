@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "host/session/instance_stream.h"
+#include "host/session/set_list_record.h"
 #include "host/streams/stream_file.h"
 
 namespace {
@@ -17,8 +18,15 @@ void LoadShaderBlocks(HostSession &session, const ObjectFile &file, const Surfac
     for (const ShaderBlock &block : file.shaders) {
         if (block.server != ShaderServer || !filter.admits(block.surface)) continue;
         LWInstance instance = session.attach(file, block.surface);
-        auto stream = MakeLoadStream(LWIO_BINARY, {block.data.begin(), block.data.end()});
+        std::vector<unsigned char> bytes(block.data.begin(), block.data.end());
         try {
+            // A block with no data holds no settings; any other is checked before the module,
+            // which reads anything silently, is handed it.
+            if (!bytes.empty()) {
+                auto check = MakeLoadStream(LWIO_BINARY, bytes);
+                CheckStoredSets(ReadStoredSets(*check, bytes.size()));
+            }
+            auto stream = MakeLoadStream(LWIO_BINARY, std::move(bytes));
             LoadInstance(session, instance, *stream);
         } catch (const std::runtime_error &error) {
             throw std::runtime_error(file.filename + ": surface \"" + block.surface +
@@ -41,7 +49,13 @@ std::vector<ShaderBlock> ShaderBlocksWithSettings(HostSession &session, const Ob
         ShaderBlock block = old != file.shaders.end()
                                 ? *old
                                 : ShaderBlock{surface, DefaultOrdinal, true, ShaderServer, {}};
-        std::vector<unsigned char> bytes = SavedBytes(session, instance, LWIO_BINARY);
+        std::vector<unsigned char> bytes;
+        try {
+            bytes = SavedBytesReadBack(session, instance, LWIO_BINARY);
+        } catch (const std::runtime_error &error) {
+            throw std::runtime_error(file.filename + ": surface \"" + surface +
+                                     "\": the settings cannot be stored: " + error.what());
+        }
         block.data.assign(bytes.begin(), bytes.end());
         blocks.push_back(std::move(block));
     }

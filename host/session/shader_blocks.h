@@ -11,8 +11,10 @@
 inline constexpr char ShaderServer[] = "KV_Velmora";
 
 // Gives each surface that stores the module in the file its instance, loaded from the block.
-// Throws std::runtime_error naming the file and the surface when the module refuses a block.
+// Throws std::runtime_error naming the file and the surface when a block holds a record the
+// module would lose or misread (naming the set too), or when the module refuses it.
 void LoadShaderBlocks(HostSession &session, const ObjectFile &file, const SurfaceFilter &filter);
 
-// The file's shader blocks with the module's current settings in place of its old ones.
+// The file's shader blocks with the module's current settings in place of its old ones. Throws
+// std::runtime_error naming the file, surface and set when a setting would not read back.
 std::vector<ShaderBlock> ShaderBlocksWithSettings(HostSession &session, const ObjectFile &file);

@@ -1,10 +1,8 @@
 #include "host/streams/stream_file.h"
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <system_error>
 
 #include "host/formats/file_bytes.h"
 #include "host/streams/binary_stream.h"
@@ -25,26 +23,7 @@ void WriteStreamFile(const std::string &path, const SaveStream &stream) {
     } catch (const std::exception &e) {
         Fail(path, e.what());
     }
-    // Written beside the file and then moved over it, so that a failed write never leaves a
-    // half-written file where a whole one was expected.
-    const std::string partial = TemporaryPathBeside(path);
-    {
-        std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char *>(bytes->data()),
-                   static_cast<std::streamsize>(bytes->size()));
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(partial, ignored);
-            Fail(path, "cannot write the file");
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(partial, path, error);
-    if (error) {
-        std::filesystem::remove(partial, error);
-        Fail(path, "cannot replace the file");
-    }
+    WriteFileAtomically(path, std::span(bytes->data(), bytes->size()));
 }
 
 std::vector<unsigned char> ReadStreamFile(const std::string &path) {

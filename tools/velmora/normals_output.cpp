@@ -1,16 +1,18 @@
 #include "tools/velmora/normals_output.h"
 
+#include <cerrno>
 #include <charconv>
-#include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace {
 
-// Formatting through to_chars into one growing buffer keeps a million-polygon export fast.
+// Formatting through to_chars into one growing buffer keeps a million-polygon export fast. The
+// writer flushes the last lines itself: a failure then reaches it as an exception, which a
+// destructor could not let out.
 class LineBuffer {
   public:
     explicit LineBuffer(std::FILE *out) : out(out) {}
-    ~LineBuffer() { flush(); }
 
     LineBuffer &text(const char *s) {
         buffer += s;
@@ -36,7 +38,7 @@ class LineBuffer {
     }
     void flush() {
         if (!buffer.empty() && std::fwrite(buffer.data(), 1, buffer.size(), out) != buffer.size())
-            throw std::runtime_error("write failed");
+            throw std::system_error(errno, std::generic_category());
         buffer.clear();
     }
 

@@ -1,4 +1,5 @@
-// The two ways `velmora normals` writes what the module computed at every corner.
+// The two ways `velmora normals` writes what the module computed at every corner. A failed write
+// throws std::system_error with the reason.
 #pragma once
 
 #include <cstdio>

@@ -6,5 +6,7 @@
 #include <functional>
 #include <string>
 
-// An empty path or "-" writes to standard output. Throws std::runtime_error naming the file.
+// An empty path or "-" writes to standard output. `write` reports a failed write by throwing
+// std::system_error. Throws std::runtime_error "cannot write FILE: REASON", FILE being the path
+// or "standard output".
 void WriteOutput(const std::string &path, const std::function<void(std::FILE *)> &write);

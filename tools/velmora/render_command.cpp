@@ -47,26 +47,45 @@ class ProgressBar {
     bool terminal, shown = false;
 };
 
-// "WIDTHxHEIGHT", each side a positive number.
+constexpr int LargestSide = 16384;
+
+// "WIDTHxHEIGHT", each side from 1 to LargestSide.
 std::string ParseSize(const std::string &text, RenderOptions &options) {
-    int width = 0, height = 0;
+    long width = 0, height = 0;
     char extra = 0;
-    if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &extra) != 2 || width < 1 ||
-        height < 1)
-        return "--size " + text + ": expected WIDTHxHEIGHT, e.g. 640x480";
-    options.width = width;
-    options.height = height;
+    if (std::sscanf(text.c_str(), "%ldx%ld%c", &width, &height, &extra) != 2 || width < 1 ||
+        height < 1 || width > LargestSide || height > LargestSide)
+        return "--size " + text + ": expected WIDTHxHEIGHT, each side from 1 to " +
+               std::to_string(LargestSide) + ", e.g. 640x480";
+    options.width = static_cast<int>(width);
+    options.height = static_cast<int>(height);
     return {};
+}
+
+// Comparisons are written so that NaN fails them.
+bool Within(double value, double low, double high) {
+    return value >= low && value <= high;
 }
 
 std::string ParseView(const std::string &text, RenderOptions &options) {
     double azimuth = 0, elevation = 0;
     char extra = 0;
     if (std::sscanf(text.c_str(), "%lf,%lf%c", &azimuth, &elevation, &extra) != 2 ||
-        elevation < -90 || elevation > 90)
-        return "--view " + text + ": expected AZIMUTH,ELEVATION in degrees, e.g. -35,25";
+        !Within(azimuth, -360, 360) || !Within(elevation, -90, 90))
+        return "--view " + text +
+               ": expected AZIMUTH,ELEVATION in degrees, azimuth from -360 to 360 and elevation "
+               "from -90 to 90, e.g. -35,25";
     options.view.azimuthDegrees = azimuth;
     options.view.elevationDegrees = elevation;
+    return {};
+}
+
+std::string ParseFieldOfView(const std::string &text, RenderOptions &options) {
+    double degrees = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%lf%c", &degrees, &extra) != 1 || !Within(degrees, 1, 170))
+        return "--fov " + text + ": expected degrees from 1 to 170";
+    options.view.fieldOfViewDegrees = degrees;
     return {};
 }
 
@@ -98,16 +117,14 @@ void AddRenderOptions(CLI::App &command, RenderOptions &options) {
                     "camera direction AZIMUTH,ELEVATION in degrees (default -35,25: from the "
                     "front left, above)")
         ->type_name("AZ,EL");
-    command
-        .add_option("--fov", options.view.fieldOfViewDegrees,
-                    "field of view across the narrower side, in degrees")
-        ->check(CLI::Range(1.0, 170.0))
-        ->capture_default_str();
+    AddParsedOption(command, "--fov", ParseFieldOfView, options,
+                    "field of view across the narrower side, in degrees (default 35)")
+        ->type_name("DEGREES");
     command.add_option("--spp", options.samplesPerPixel, "samples per pixel")
         ->check(CLI::Range(1, 1024))
         ->capture_default_str();
     command.add_option("--threads", options.threads, "render threads (0: one per core)")
-        ->check(CLI::NonNegativeNumber)
+        ->check(CLI::Range(0, 256))
         ->capture_default_str();
 }
 

@@ -2,6 +2,7 @@
 // exactly as LightWave does, lets the module's own dialog take the settings asked for, and shows
 // or exports what the module computes.
 #include <CLI/CLI.hpp>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -22,6 +23,7 @@
 #include "tools/velmora/conversion_losses.h"
 #include "tools/velmora/corner_normals.h"
 #include "tools/velmora/executable_dir.h"
+#include "tools/velmora/input_guard.h"
 #include "tools/velmora/normals_output.h"
 #include "tools/velmora/output_file.h"
 #include "tools/velmora/parts_report.h"
@@ -62,6 +64,19 @@ void AddCommonOptions(CLI::App &command, CommonOptions &options) {
         ->check(CLI::Range(0.0, 180.0));
 }
 
+std::string ModulePath(const CommonOptions &options) {
+    return options.module.empty() ? ExecutableDir() + "KV_Velmora.p" : options.module;
+}
+
+// The files every command reads.
+std::vector<CommandFile> InputsOf(const CommonOptions &options) {
+    std::vector<CommandFile> inputs = {{"the object file", options.object},
+                                       {"the module", ModulePath(options)}};
+    if (!options.settingsFile.empty())
+        inputs.push_back({"the settings file", options.settingsFile});
+    return inputs;
+}
+
 // The object served to the module with every setting asked for applied.
 class Job {
   public:
@@ -97,9 +112,6 @@ class Job {
         Scene scene;
         scene.items.push_back({file->filename, std::move(file)});
         return scene;
-    }
-    static std::string ModulePath(const CommonOptions &options) {
-        return options.module.empty() ? ExecutableDir() + "KV_Velmora.p" : options.module;
     }
     SurfaceFilter FilterFor(const CommonOptions &options) const {
         if (options.surface.empty()) return {};
@@ -209,11 +221,31 @@ int main(int argc, char **argv) {
 #endif
 
     CLI11_PARSE(app, argc, argv);
+#ifdef SIGXFSZ
+    // A file size limit then fails the write, which is reported, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     try {
+        std::vector<CommandFile> inputs = InputsOf(common), outputs;
+        if (!common.saveSettingsFile.empty())
+            outputs.push_back({"--save-settings", common.saveSettingsFile});
+        if (normals->parsed() && !output.empty() && output != "-")
+            outputs.push_back({"-o", output});
+        if (apply->parsed()) {
+            // apply edits an LWO2 object in place by design; it guards its object itself.
+            inputs.erase(inputs.begin());
+            outputs.push_back({"-o", applied});
+        }
+#ifdef VELMORA_RENDER
+        if (render->parsed()) outputs.push_back({"-o", rendering.output});
+#endif
+        RefuseOutputsOverInputs(outputs, inputs);
         if (normals->parsed()) RunNormals(common, format, output);
         if (parts->parsed()) {
             Job job(common);
-            std::cout << PartsReport(job.session, job.file(), job.hostSmoothing());
+            std::string report = PartsReport(job.session, job.file(), job.hostSmoothing());
+            WriteOutput("-",
+                        [&](std::FILE *out) { std::fwrite(report.data(), 1, report.size(), out); });
         }
         if (apply->parsed()) RunApply(common, applied);
 #ifdef VELMORA_RENDER
