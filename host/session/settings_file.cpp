@@ -1,6 +1,7 @@
 #include "host/session/settings_file.h"
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 #include "host/session/instance_stream.h"
@@ -38,20 +39,33 @@ std::string SurfaceOfBlock(LoadStream &stream, std::vector<char> &buffer, const 
     return name;
 }
 
+// A stream at the file's first surface block. Files written before the first line named the
+// format start straight with a surface block; they still load, while any other file without that
+// line is refused rather than read as one that holds no settings.
+std::unique_ptr<LoadStream> OpenSettings(const std::string &path,
+                                         const std::vector<unsigned char> &bytes) {
+    auto stream = MakeLoadStream(LWIO_ASCII, bytes);
+    if (stream->findBlock(HeaderBlock)) {
+        int version = 0;
+        if (stream->readValues(ValueKind::I4, &version, 1) != 1 || version != FileVersion)
+            throw std::runtime_error(path + ": settings file version " + std::to_string(version) +
+                                     " is not the " + std::to_string(FileVersion) +
+                                     " this host reads");
+        stream->endBlock();
+        return stream;
+    }
+    if (!MakeLoadStream(LWIO_ASCII, bytes)->findBlock(SurfaceBlock))
+        throw std::runtime_error(path + ": not a settings file: it does not start with " +
+                                 HeaderBlock[0].token);
+    return MakeLoadStream(LWIO_ASCII, bytes);
+}
+
 // Every block is read as the module would read it, and refused when the module would lose or
 // misread anything, before any block is applied.
 void CheckSettings(const ObjectFile &file, const std::string &path,
                    const std::vector<unsigned char> &bytes) {
-    auto stream = MakeLoadStream(LWIO_ASCII, bytes);
+    auto stream = OpenSettings(path, bytes);
     std::vector<char> buffer(bytes.size() + 1);
-    int version = 0;
-    if (!stream->findBlock(HeaderBlock))
-        throw std::runtime_error(path + ": not a settings file: it does not start with " +
-                                 HeaderBlock[0].token);
-    if (stream->readValues(ValueKind::I4, &version, 1) != 1 || version != FileVersion)
-        throw std::runtime_error(path + ": settings file version " + std::to_string(version) +
-                                 " is not the " + std::to_string(FileVersion) + " this host reads");
-    stream->endBlock();
     while (stream->findBlock(SurfaceBlock)) {
         std::string surface = SurfaceOfBlock(*stream, buffer, file, path);
         try {
@@ -74,10 +88,8 @@ void LoadSettingsFile(HostSession &session, const ObjectFile &file, const std::s
 void LoadSettings(HostSession &session, const ObjectFile &file, const std::string &path,
                   const std::vector<unsigned char> &bytes, const SurfaceFilter &filter) {
     CheckSettings(file, path, bytes);
-    auto stream = MakeLoadStream(LWIO_ASCII, bytes);
+    auto stream = OpenSettings(path, bytes);
     std::vector<char> buffer(bytes.size() + 1);
-    stream->findBlock(HeaderBlock);
-    stream->endBlock();
     while (stream->findBlock(SurfaceBlock)) {
         std::string surface = SurfaceOfBlock(*stream, buffer, file, path);
         if (filter.admits(surface)) {

@@ -86,4 +86,22 @@ TEST_F(SettingsFile, AFileThatIsNotWholeAndSoundAppliesNothing) {
     EXPECT_EQ(session.instanceOf(file, "Metal"), nullptr);
 }
 
+// Files saved before the first line named the format hold only surface blocks.
+TEST_F(SettingsFile, AFileWithoutItsFirstLineStillLoadsWhenItStartsWithASurface) {
+    {
+        HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+        const ObjectFile &file = *session.scene().items[0].file;
+        ApplySetRequests(session, file, {{"Right", 20, false, true}}, {});
+        SaveSettingsFile(session, file, path("new.settings"));
+    }
+    std::ifstream in(path("new.settings"));
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ofstream(path("old.settings")) << text.substr(text.find("{ Surface"));
+
+    HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+    const ObjectFile &file = *session.scene().items[0].file;
+    LoadSettingsFile(session, file, path("old.settings"), {});
+    EXPECT_NE(session.instanceOf(file, "Metal"), nullptr);
+}
+
 }  // namespace
