@@ -16,13 +16,13 @@ struct PreviewObject {
 };
 
 // A plate with rounded vertical edges and chamfered top edges, carrying a round boss with a
-// filleted foot, a chamfered rim and a bore. Its sets need different angles: the fillets and
-// cylinders are smooth, while the flat faces and chamfers, which meet at 45 degrees, stay crisp.
+// filleted foot, a chamfered rim and a bore, in few polygons. The fillets turn in 45-degree steps
+// and smooth across into the faces beside them, which stay flat; the boss's twelve facets shade
+// round beside chamfers that crease by only 20 degrees and stay crisp.
 PreviewObject MachinedPart();
 
-// A turned knob whose bands (foot, waist, grip, cap) are each smoothly curved and meet their
-// neighbours at creases shallower than the smoothing angle: only keeping smoothing within each
-// set keeps the creases.
+// A knob of eight facets, 45 degrees apart, that shade round, between chamfers that break the
+// walls by 30 degrees and stay crisp. Its base keeps the host's own smoothing.
 PreviewObject BandedKnob();
 
 std::vector<PreviewObject> PreviewObjects();
