@@ -125,9 +125,9 @@ TEST(PreviewObjects, MachinedPartsFilletsTurnMoreThanItsChamfersCrease) {
     EXPECT_NEAR(Between(creases, "Chamfers", "Faces").first, 30, 0.5);
     double facets = Largest(Within(creases, "Cylinders"));
     auto [least, most] = Between(creases, "Chamfers", "Cylinders");
-    EXPECT_GT(facets, 40);
-    EXPECT_LT(most, 25);
-    EXPECT_GT(least, 15);
+    EXPECT_NEAR(facets, 42, 0.5);
+    EXPECT_GT(least, 16.5);
+    EXPECT_LT(most, 20.5);
     // The fillets stop short of the chamfers above them.
     EXPECT_GT(Between(creases, "Chamfers", "Fillets").first, 50);
     // Every set shades round within itself at its angle, the faces apart.
@@ -205,6 +205,78 @@ constexpr Measured ReadmeFigures[] = {
     {"machined_part", {45, 80, 624}},
     {"banded_knob", {45.5, 64, 192}},
 };
+
+Vec3 At(const std::vector<CornerNormal> &normals, int corner) {
+    return {normals[corner][0], normals[corner][1], normals[corner][2]};
+}
+
+// Per polygon, its first corner's index into the corner normals.
+std::vector<int> FirstCorners(const MeshData &mesh) {
+    std::vector<int> first{0};
+    for (const MeshPolygon &polygon : mesh.polygons)
+        first.push_back(first.back() + static_cast<int>(polygon.points.size()));
+    return first;
+}
+
+TEST(PreviewObjects, PartsFacesStayFlatWhileItsFilletsSmoothIntoThem) {
+    PreviewObject part = MachinedPart();
+    std::vector<CornerNormal> module = ModuleNormals(part);
+    std::vector<int> first = FirstCorners(part.mesh);
+    // Per point, the side faces (normals level) that use it.
+    std::map<int, Vec3> sideFaceAt;
+    for (size_t p = 0; p < part.mesh.polygons.size(); ++p) {
+        const MeshPolygon &polygon = part.mesh.polygons[p];
+        Vec3 own = render::PolygonNormal(part.mesh, polygon);
+        if (polygon.part != "Faces") continue;
+        for (size_t c = 0; c < polygon.points.size(); ++c) {
+            ASSERT_LT(DegreesBetween(At(module, first[p] + c), own), 1e-3) << p;
+            if (std::abs(own.y) < 1e-6) sideFaceAt[polygon.points[c]] = own;
+        }
+    }
+    int blended = 0;
+    for (size_t p = 0; p < part.mesh.polygons.size(); ++p) {
+        const MeshPolygon &polygon = part.mesh.polygons[p];
+        if (polygon.part != "Fillets") continue;
+        Vec3 own = render::PolygonNormal(part.mesh, polygon);
+        for (size_t c = 0; c < polygon.points.size(); ++c) {
+            auto face = sideFaceAt.find(polygon.points[c]);
+            if (face == sideFaceAt.end()) continue;
+            EXPECT_LT(DegreesBetween(At(module, first[p] + c), face->second),
+                      DegreesBetween(own, face->second) - 5);
+            ++blended;
+        }
+    }
+    EXPECT_EQ(blended, 16);  // two corners on each of the eight edges where fillets meet faces
+}
+
+TEST(PreviewObjects, KnobsWallsShadeRoundBesideCrispChamfers) {
+    PreviewObject knob = BandedKnob();
+    std::vector<CornerNormal> module = ModuleNormals(knob);
+    std::vector<int> first = FirstCorners(knob.mesh);
+    std::map<int, std::vector<Vec3>> wallAt, chamferAt;
+    for (size_t p = 0; p < knob.mesh.polygons.size(); ++p) {
+        const MeshPolygon &polygon = knob.mesh.polygons[p];
+        for (size_t c = 0; c < polygon.points.size(); ++c) {
+            Vec3 normal = At(module, first[p] + c);
+            int point = polygon.points[c];
+            if (polygon.part == "Walls") {
+                // Level and straight out through the corner, as on a round wall.
+                const std::array<float, 3> &at = knob.mesh.points[point];
+                EXPECT_LT(DegreesBetween(normal, Vec3{at[0], 0, at[2]}), 1e-3);
+                wallAt[point].push_back(normal);
+            }
+            if (polygon.part == "Chamfers") chamferAt[point].push_back(normal);
+        }
+    }
+    int edges = 0;
+    for (const auto &[point, walls] : wallAt) {
+        if (!chamferAt.contains(point)) continue;
+        for (Vec3 wall : walls)
+            for (Vec3 chamfer : chamferAt[point]) EXPECT_GT(DegreesBetween(wall, chamfer), 25);
+        ++edges;
+    }
+    EXPECT_EQ(edges, 16);  // where each of the two walls meets its chamfer
+}
 
 TEST(PreviewObjects, NoSingleSmoothingAngleGivesWhatTheModuleGives) {
     std::vector<PreviewObject> objects = PreviewObjects();

@@ -18,10 +18,6 @@ constexpr std::array<Rgb8, 5> Stops = {{
     {252, 250, 170},
 }};
 
-double Luminance(Rgb c) {
-    return 0.2126 * c.r + 0.7152 * c.g + 0.0722 * c.b;
-}
-
 }  // namespace
 
 Rgb8 DifferenceColour(double degrees) {
@@ -45,8 +41,7 @@ Image DifferenceMap(const Frame &frame) {
                 map.set(x, y, host.at(x, y));
                 continue;
             }
-            double form = 0.75 + 0.4 * Luminance(Decode(host.at(x, y)));
-            map.set(x, y, Encode(form * Decode(DifferenceColour(angle))));
+            map.set(x, y, DifferenceColour(angle));
         }
     return map;
 }

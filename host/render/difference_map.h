@@ -1,7 +1,6 @@
 // A picture of where the shaders turned the host's normals: per pixel, the angle between the
 // host's normal and the shader's on a colour scale, dark where they agree, through purple and
-// orange to pale yellow at DifferenceScaleDegrees and beyond. The host's shading modulates the
-// brightness a little so that the object keeps its form.
+// orange to pale yellow at DifferenceScaleDegrees and beyond, exactly as the scale's key shows.
 #pragma once
 
 #include "host/render/image.h"

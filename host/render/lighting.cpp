@@ -18,9 +18,9 @@ double SkyAndFloor(Vec3 direction) {
     return 0.04 + 0.9 * SmoothStep(-0.05, 0.35, direction.y);
 }
 
-// Rings of light every 12 degrees of elevation, with soft edges so that they do not alias.
+// Rings of light every 24 degrees of elevation, with soft edges so that they do not alias.
 double StripLights(Vec3 direction) {
-    constexpr double PeriodDegrees = 12;
+    constexpr double PeriodDegrees = 24;
     double elevation = std::asin(std::clamp(direction.y, -1.0, 1.0)) * 180 / std::numbers::pi;
     double phase = elevation / PeriodDegrees - std::floor(elevation / PeriodDegrees);
     double lit = SmoothStep(0.2, 0.3, phase) * (1 - SmoothStep(0.7, 0.8, phase));
