@@ -63,12 +63,18 @@ int PlaceDifferenceScale(int left, int top, int width, int size, Image *image) {
     for (int x = 0; x < width; ++x)
         image->fillRect(left + x, top, left + x + 1, top + bar,
                         DifferenceColour(DifferenceScaleDegrees * x / std::max(width - 1, 1)));
-    constexpr int Marks = 3;
-    for (int mark = 0; mark <= Marks; ++mark) {
-        int degrees = static_cast<int>(DifferenceScaleDegrees) * mark / Marks;
+    // Marks at every 10 degrees where their labels fit, else at the ends only.
+    int marks = width >= 6 * TextWidth(
+                                 "\xE2\x89\xA5"
+                                 "30\xC2\xB0",
+                                 size)
+                    ? 3
+                    : 1;
+    for (int mark = 0; mark <= marks; ++mark) {
+        int degrees = static_cast<int>(DifferenceScaleDegrees) * mark / marks;
         std::string label =
-            (mark == Marks ? "\xE2\x89\xA5" : "") + std::to_string(degrees) + "\xC2\xB0";
-        int x = left + (width - 1) * mark / Marks;
+            (mark == marks ? "\xE2\x89\xA5" : "") + std::to_string(degrees) + "\xC2\xB0";
+        int x = left + (width - 1) * mark / marks;
         image->fillRect(x, top + bar, x + 1, top + bar + tick, Ink);
         int labelWidth = TextWidth(label, size);
         int labelLeft = std::clamp(x - labelWidth / 2, left, left + width - labelWidth);
@@ -86,7 +92,13 @@ Image ComparisonImage(const Frame &frame, const ComparisonLabels &labels) {
     const std::string *captions[] = {&labels.host, &labels.shaded, &labels.difference,
                                      &labels.sets};
     int panelWidth = frame.host.width, panelHeight = frame.host.height;
-    int size = panelWidth >= 320 ? 16 : 10;
+    // The largest text, from 8 to 16 pixels, whose captions fit over their panels; what still
+    // does not fit is cut at the panel's edge.
+    int size = 16;
+    while (size > 8 &&
+           std::any_of(std::begin(captions), std::end(captions),
+                       [&](const std::string *c) { return TextWidth(*c, size) > panelWidth; }))
+        --size;
     int captionHeight = TextHeight(size) + 2 * Margin;
     int rowHeight = captionHeight + panelHeight;
 
@@ -99,7 +111,9 @@ Image ComparisonImage(const Frame &frame, const ComparisonLabels &labels) {
     Image sheet(width, height, Paper);
     for (int i = 0; i < 4; ++i) {
         int left = Margin + (i % 2) * (panelWidth + Margin), top = (i / 2) * rowHeight;
-        DrawText(sheet, left, top + Margin, *captions[i], Ink, size);
+        Image caption(panelWidth, TextHeight(size), Paper);
+        DrawText(caption, 0, 0, *captions[i], Ink, size);
+        sheet.paste(caption, left, top + Margin);
         sheet.paste(*panels[i], left, top + captionHeight);
     }
     int keyTop = 2 * rowHeight + Margin;
