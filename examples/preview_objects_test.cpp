@@ -249,6 +249,36 @@ TEST(PreviewObjects, PartsFacesStayFlatWhileItsFilletsSmoothIntoThem) {
     EXPECT_EQ(blended, 16);  // two corners on each of the eight edges where fillets meet faces
 }
 
+TEST(PreviewObjects, PartsCylindersShadeRoundBesideCrispChamfers) {
+    PreviewObject part = MachinedPart();
+    std::vector<CornerNormal> module = ModuleNormals(part);
+    std::vector<int> first = FirstCorners(part.mesh);
+    std::map<int, std::vector<Vec3>> cylinderAt, chamferAt;
+    for (size_t p = 0; p < part.mesh.polygons.size(); ++p) {
+        const MeshPolygon &polygon = part.mesh.polygons[p];
+        for (size_t c = 0; c < polygon.points.size(); ++c) {
+            Vec3 normal = At(module, first[p] + c);
+            int point = polygon.points[c];
+            if (polygon.part == "Cylinders") {
+                // Level, untouched by the chamfers, and turned from the facet's own normal
+                // towards its neighbour's, as on a round wall.
+                EXPECT_LT(std::abs(normal.y), 1e-6);
+                EXPECT_GT(DegreesBetween(normal, render::PolygonNormal(part.mesh, polygon)), 5);
+                cylinderAt[point].push_back(normal);
+            }
+            if (polygon.part == "Chamfers") chamferAt[point].push_back(normal);
+        }
+    }
+    int edges = 0;
+    for (const auto &[point, cylinders] : cylinderAt) {
+        if (!chamferAt.contains(point)) continue;
+        for (Vec3 cylinder : cylinders)
+            for (Vec3 chamfer : chamferAt[point]) EXPECT_GT(DegreesBetween(cylinder, chamfer), 15);
+        ++edges;
+    }
+    EXPECT_EQ(edges, 24);  // where the boss and the bore meet their chamfers
+}
+
 TEST(PreviewObjects, KnobsWallsShadeRoundBesideCrispChamfers) {
     PreviewObject knob = BandedKnob();
     std::vector<CornerNormal> module = ModuleNormals(knob);
