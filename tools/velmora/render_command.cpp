@@ -72,6 +72,16 @@ std::string ParseView(const std::string &text, RenderOptions &options) {
     return {};
 }
 
+// Written so that NaN fails the test.
+std::string ParseZoom(const std::string &text, RenderOptions &options) {
+    double factor = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%lf%c", &factor, &extra) != 1 || !(factor >= 1 && factor <= 100))
+        return "--zoom " + text + ": expected a factor from 1 to 100";
+    options.view.zoom = factor;
+    return {};
+}
+
 // An option whose text `parse` takes into the options; what it finds wrong is the error.
 CLI::Option *AddParsedOption(CLI::App &command, const std::string &name,
                              std::string (*parse)(const std::string &, RenderOptions &),
@@ -107,10 +117,9 @@ void AddRenderOptions(CLI::App &command, RenderOptions &options) {
         ->capture_default_str();
     command.add_option("--target", options.targetSet, "frame this polygon set alone")
         ->type_name("SET");
-    command.add_option("--zoom", options.view.zoom, "narrow the view by FACTOR, from 1 to 100")
-        ->check(CLI::Range(1.0, 100.0))
-        ->type_name("FACTOR")
-        ->capture_default_str();
+    AddParsedOption(command, "--zoom", ParseZoom, options,
+                    "narrow the view by FACTOR, from 1 to 100 (default 1)")
+        ->type_name("FACTOR");
     command
         .add_option("--material", options.material,
                     "matte, glossy (lacquer mirroring sky and floor) or stripes (chrome under "
