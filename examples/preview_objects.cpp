@@ -73,10 +73,12 @@ std::vector<Vec3> OutlineRing(const std::vector<OutlineSlot> &slots, double inse
 // Angles for the boss's circles: halfway between the direction of each outline slot and an even
 // spread, so that the radial quads of the top face stay convex and the boss's facets even.
 std::vector<double> BossAngles(const std::vector<Vec3> &topOutline) {
-    std::vector<double> angles;
+    // The first slot is its own start: comparing its direction with itself could, in x87
+    // registers, find it a hair behind and send it a whole turn on.
     double first = std::atan2(-topOutline[0].z, topOutline[0].x);
+    std::vector<double> angles{first};
     double previous = first;
-    for (size_t slot = 0; slot < topOutline.size(); ++slot) {
+    for (size_t slot = 1; slot < topOutline.size(); ++slot) {
         double toward = std::atan2(-topOutline[slot].z, topOutline[slot].x);
         while (toward < previous) toward += 2 * Pi;
         previous = toward;

@@ -88,6 +88,18 @@ TEST(PreviewObjects, AreClosedFacingOutwardsAndFullyTagged) {
                 << "edge " << edge.first << "-" << edge.second << " of polygon " << polygon
                 << " is open or turned the wrong way";
         EXPECT_GT(Volume(object.mesh), 0);
+        // Every polygon is convex: it turns the way of its normal at every corner.
+        for (size_t p = 0; p < object.mesh.polygons.size(); ++p) {
+            const std::vector<int> &corners = object.mesh.polygons[p].points;
+            Vec3 normal = render::PolygonNormal(object.mesh, object.mesh.polygons[p]);
+            for (size_t c = 0; c < corners.size(); ++c) {
+                auto point = [&](size_t i) {
+                    return render::FromPoint(object.mesh.points[corners[(c + i) % corners.size()]]);
+                };
+                EXPECT_GT(Dot(Cross(point(1) - point(0), point(2) - point(1)), normal), 0)
+                    << "polygon " << p << " corner " << c;
+            }
+        }
 
         std::set<std::string> sets;
         for (const MeshPolygon &polygon : object.mesh.polygons) {
