@@ -1,8 +1,8 @@
 // Writes the preview objects as LWO2 files into a folder, with the settings of their polygon sets
 // stored in their surfaces as LightWave stores them: the shader module is loaded, its options
 // dialog is worked for each set, and what its save callback writes becomes the surface's shader
-// block; the surface is smoothed at the host's default angle. The files in examples/preview are its
-// output; a test checks that they still are.
+// block; the surface keeps the host's smoothing angle the object gives it. The files in
+// examples/preview are its output; a test checks that they still are.
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -18,13 +18,7 @@ namespace {
 
 void WriteExample(const PreviewObject &object, const std::string &folder,
                   const std::string &module) {
-    auto file = std::make_shared<ObjectFile>();
-    file->filename = object.stem + ".lwo";
-    file->mesh = object.mesh;
-    file->surfaces = {object.surface};
-    // Smoothed at the host's default angle, as a modeller leaves a smooth surface: the host's
-    // own picture then shows what one angle for the whole surface does.
-    file->smoothing = {{object.surface, kDefaultSmoothingRadians}};
+    std::shared_ptr<ObjectFile> file = PreviewFile(object);
     Scene scene;
     scene.items.push_back({object.stem, file});
 

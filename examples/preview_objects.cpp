@@ -34,7 +34,7 @@ struct OutlineSlot {
 
 struct PlateShape {
     double halfX = 2.0, halfZ = 1.4, cornerRadius = 0.45;
-    int cornerSegments = 10, longEdgeSegments = 8, shortEdgeSegments = 5;
+    int cornerSegments = 2, longEdgeSegments = 1, shortEdgeSegments = 1;
 };
 
 // The plate's outline, a rectangle with rounded corners, corner arcs and straight edges
@@ -73,10 +73,12 @@ std::vector<Vec3> OutlineRing(const std::vector<OutlineSlot> &slots, double inse
 // Angles for the boss's circles: halfway between the direction of each outline slot and an even
 // spread, so that the radial quads of the top face stay convex and the boss's facets even.
 std::vector<double> BossAngles(const std::vector<Vec3> &topOutline) {
-    std::vector<double> angles;
+    // The first slot is its own start: comparing its direction with itself could, in x87
+    // registers, find it a hair behind and send it a whole turn on.
     double first = std::atan2(-topOutline[0].z, topOutline[0].x);
+    std::vector<double> angles{first};
     double previous = first;
-    for (size_t slot = 0; slot < topOutline.size(); ++slot) {
+    for (size_t slot = 1; slot < topOutline.size(); ++slot) {
         double toward = std::atan2(-topOutline[slot].z, topOutline[slot].x);
         while (toward < previous) toward += 2 * Pi;
         previous = toward;
@@ -89,16 +91,21 @@ std::vector<double> BossAngles(const std::vector<Vec3> &topOutline) {
 }  // namespace
 
 PreviewObject MachinedPart() {
+    // Few polygons, as a model made for real-time use has them: the corner fillets turn in 45
+    // degree steps and the boss has twelve facets, while the chamfers crease only 30 and 20
+    // degrees, so that no single smoothing angle rounds the one and keeps the other.
     PlateShape shape;
-    const double plateTop = 0.6, chamfer = 0.1;
-    const double bossRadius = 0.85, bossTop = 1.3, filletRadius = 0.2, bossChamfer = 0.08;
-    const double boreRadius = 0.42, boreChamfer = 0.06, boreBottom = 0.45;
-    const int filletSegments = 6;
+    const double plateTop = 0.6, chamfer = 0.16, chamferDrop = chamfer * std::tan(Radians(30));
+    const double bossRadius = 0.85, bossTop = 1.3, filletRadius = 0.2;
+    const double bossChamferDrop = 0.15, bossChamfer = bossChamferDrop * std::tan(Radians(20));
+    const double boreRadius = 0.42, boreChamferDrop = 0.12, boreBottom = 0.45;
+    const double boreChamfer = boreChamferDrop * std::tan(Radians(20));
+    const int filletSegments = 4;
 
     std::vector<OutlineSlot> outline = PlateOutline(shape);
     RingStack stack;
     stack.rings.push_back(OutlineRing(outline, 0, 0));
-    stack.rings.push_back(OutlineRing(outline, 0, plateTop - chamfer));
+    stack.rings.push_back(OutlineRing(outline, 0, plateTop - chamferDrop));
     stack.rings.push_back(OutlineRing(outline, chamfer, plateTop));
     std::vector<double> angles = BossAngles(stack.rings.back());
     for (int step = 0; step <= filletSegments; ++step) {
@@ -106,10 +113,10 @@ PreviewObject MachinedPart() {
         stack.rings.push_back(Circle(angles, bossRadius + filletRadius * (1 - std::sin(turn)),
                                      plateTop + filletRadius * (1 - std::cos(turn))));
     }
-    stack.rings.push_back(Circle(angles, bossRadius, bossTop - bossChamfer));
+    stack.rings.push_back(Circle(angles, bossRadius, bossTop - bossChamferDrop));
     stack.rings.push_back(Circle(angles, bossRadius - bossChamfer, bossTop));
     stack.rings.push_back(Circle(angles, boreRadius + boreChamfer, bossTop));
-    stack.rings.push_back(Circle(angles, boreRadius, bossTop - boreChamfer));
+    stack.rings.push_back(Circle(angles, boreRadius, bossTop - boreChamferDrop));
     stack.rings.push_back(Circle(angles, boreRadius, boreBottom));
     stack.apex = {0, boreBottom, 0};
 
@@ -129,9 +136,10 @@ PreviewObject MachinedPart() {
             "Steel",
             StitchRings(stack, "Steel"),
             {{"Faces", 20, true, true},
-             {"Chamfers", 20, true, true},
-             {"Fillets", 30, false, true},
-             {"Cylinders", 30, false, true}}};
+             {"Chamfers", 45, true, true},
+             {"Fillets", 50, false, true},
+             {"Cylinders", 45, true, true}},
+            45};
 }
 
 namespace {
@@ -174,18 +182,30 @@ std::vector<ProfilePoint> ArcPoints(ProfilePoint from, ProfilePoint to, double t
 }  // namespace
 
 PreviewObject BandedKnob() {
-    const int slots = 48;
-    const ProfilePoint base{0.9, 0};
+    // Eight facets, 45 degrees apart, that should read as round, between chamfers that break
+    // the walls by only 30 degrees and should read as crisp lines.
+    const int slots = 8;
+    const double chamferLength = 0.2, chamferTurn = Radians(30);
+    // A facet's middle lies closer to the axis than its corners: the chamfer steps in further at
+    // the corners so that it turns by its angle on the facets.
+    const double atFacetMiddle = std::cos(Pi / slots);
+    const ProfilePoint base{1.0, 0};
+    const ProfilePoint skirtTop{1.0, 0.4};
+    const ProfilePoint skirtChamfer{
+        skirtTop.radius - chamferLength * std::sin(chamferTurn) / atFacetMiddle,
+        skirtTop.y + chamferLength * std::cos(chamferTurn)};
+    const ProfilePoint ledge{0.68, skirtChamfer.y};
+    const ProfilePoint gripTop{ledge.radius, 1.35};
+    const ProfilePoint gripChamfer{
+        gripTop.radius - chamferLength * std::sin(chamferTurn) / atFacetMiddle,
+        gripTop.y + chamferLength * std::cos(chamferTurn)};
     const std::vector<ProfileBand> bands = {
-        {{1.0, 0.32}, 40, 5, "Foot"},
-        {{0.62, 0.9}, -40, 7, "Waist"},
-        {{0.78, 1.62}, 40, 8, "Grip"},
-        {{0.1, 1.85}, 40, 8, "Crown"},
+        {skirtTop, 0, 1, "Walls"}, {skirtChamfer, 0, 1, "Chamfers"}, {ledge, 0, 1, "Faces"},
+        {gripTop, 0, 1, "Walls"},  {gripChamfer, 0, 1, "Chamfers"},
     };
-    const ProfilePoint apex{0, 1.852};
 
     std::vector<double> angles;
-    for (int slot = 0; slot < slots; ++slot) angles.push_back(2 * Pi * slot / slots);
+    for (int slot = 0; slot < slots; ++slot) angles.push_back(2 * Pi * (slot + 0.5) / slots);
 
     RingStack stack;
     std::vector<std::string> bandParts;
@@ -201,17 +221,26 @@ PreviewObject BandedKnob() {
     }
     stack.partOf = [bandParts](int ring, int) { return bandParts[ring]; };
     stack.bottomPart = "Base";
-    stack.apexPart = "Crown";
-    stack.apex = {0, apex.y, 0};
+    stack.apexPart = "Faces";
+    stack.apex = {0, gripChamfer.y, 0};
 
     return {"banded_knob",
             "Plastic",
             StitchRings(stack, "Plastic"),
-            {{"Base", 60, true, true},
-             {"Foot", 60, true, true},
-             {"Waist", 60, true, true},
-             {"Grip", 60, true, true},
-             {"Crown", 60, true, true}}};
+            {{"Base", 89.5, false, false},
+             {"Walls", 50, true, true},
+             {"Chamfers", 45, true, true},
+             {"Faces", 20, true, true}},
+            45.5};
+}
+
+std::shared_ptr<ObjectFile> PreviewFile(const PreviewObject &object) {
+    auto file = std::make_shared<ObjectFile>();
+    file->filename = object.stem + ".lwo";
+    file->mesh = object.mesh;
+    file->surfaces = {object.surface};
+    file->smoothing = {{object.surface, static_cast<float>(Radians(object.hostSmoothingDegrees))}};
+    return file;
 }
 
 std::vector<PreviewObject> PreviewObjects() {

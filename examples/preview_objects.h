@@ -2,6 +2,7 @@
 // example files in examples/preview are written from them by make_examples.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,16 +14,23 @@ struct PreviewObject {
     std::string surface;  // the one surface, which carries the shader
     MeshData mesh;
     std::vector<SetRequest> settings;  // per polygon set, in the order the dialog is worked
+    // The host's own smoothing of the surface: the single angle that comes closest to what the
+    // module does, so that the host's picture shows the best it can do alone.
+    double hostSmoothingDegrees;
 };
 
+// The object file of a preview object, its surface smoothed at its host angle, before any
+// shader is added.
+std::shared_ptr<ObjectFile> PreviewFile(const PreviewObject &object);
+
 // A plate with rounded vertical edges and chamfered top edges, carrying a round boss with a
-// filleted foot, a chamfered rim and a bore. Its sets need different angles: the fillets and
-// cylinders are smooth, while the flat faces and chamfers, which meet at 45 degrees, stay crisp.
+// filleted foot, a chamfered rim and a bore, in few polygons. The fillets turn in 45-degree steps
+// and smooth across into the faces beside them, which stay flat; the boss's twelve facets shade
+// round beside chamfers that crease by only 20 degrees and stay crisp.
 PreviewObject MachinedPart();
 
-// A turned knob whose bands (foot, waist, grip, cap) are each smoothly curved and meet their
-// neighbours at creases shallower than the smoothing angle: only keeping smoothing within each
-// set keeps the creases.
+// A knob of eight facets, 45 degrees apart, that shade round, between chamfers that break the
+// walls by 30 degrees and stay crisp. Its base keeps the host's own smoothing.
 PreviewObject BandedKnob();
 
 std::vector<PreviewObject> PreviewObjects();

@@ -1,13 +1,17 @@
 #include "examples/preview_objects.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <numbers>
 #include <set>
 
 #include "host/render/host_normals.h"
+#include "host/session/host_session.h"
+#include "tools/velmora/corner_normals.h"
 
 namespace {
 
@@ -46,10 +50,10 @@ double DegreesBetween(Vec3 a, Vec3 b) {
 }
 
 // Per set, the angles between its neighbouring polygons; per pair of different sets, the
-// smallest and largest angle where they meet.
+// angles where they meet.
 struct Creases {
     std::map<std::string, std::multiset<double>> withinSet;
-    std::map<std::pair<std::string, std::string>, std::pair<double, double>> betweenSets;
+    std::map<std::pair<std::string, std::string>, std::multiset<double>> betweenSets;
 };
 
 double Largest(const std::multiset<double> &angles) {
@@ -70,9 +74,7 @@ Creases MeasureCreases(const MeshData &mesh) {
             continue;
         }
         auto key = std::minmax(*a.part, *b.part);
-        auto [entry, added] = creases.betweenSets.emplace(key, std::make_pair(angle, angle));
-        entry->second = {std::min(entry->second.first, angle),
-                         std::max(entry->second.second, angle)};
+        creases.betweenSets[key].insert(angle);
     }
     return creases;
 }
@@ -86,6 +88,18 @@ TEST(PreviewObjects, AreClosedFacingOutwardsAndFullyTagged) {
                 << "edge " << edge.first << "-" << edge.second << " of polygon " << polygon
                 << " is open or turned the wrong way";
         EXPECT_GT(Volume(object.mesh), 0);
+        // Every polygon is convex: it turns the way of its normal at every corner.
+        for (size_t p = 0; p < object.mesh.polygons.size(); ++p) {
+            const std::vector<int> &corners = object.mesh.polygons[p].points;
+            Vec3 normal = render::PolygonNormal(object.mesh, object.mesh.polygons[p]);
+            for (size_t c = 0; c < corners.size(); ++c) {
+                auto point = [&](size_t i) {
+                    return render::FromPoint(object.mesh.points[corners[(c + i) % corners.size()]]);
+                };
+                EXPECT_GT(Dot(Cross(point(1) - point(0), point(2) - point(1)), normal), 0)
+                    << "polygon " << p << " corner " << c;
+            }
+        }
 
         std::set<std::string> sets;
         for (const MeshPolygon &polygon : object.mesh.polygons) {
@@ -99,38 +113,228 @@ TEST(PreviewObjects, AreClosedFacingOutwardsAndFullyTagged) {
     }
 }
 
-TEST(PreviewObjects, MachinedPartNeedsItsOwnAngleInEachSet) {
-    PreviewObject part = MachinedPart();
-    Creases creases = MeasureCreases(part.mesh);
-    EXPECT_GT(part.mesh.polygons.size(), 900u);
-    // Fillets, cylinders and the chamfers round the corners are curved finely enough for their
-    // angle; faces are flat up to the right angles where they meet each other.
-    for (const char *set : {"Fillets", "Cylinders", "Chamfers"})
-        EXPECT_LT(Largest(creases.withinSet[set]), 20) << set;
-    for (double angle : creases.withinSet["Faces"])
-        ASSERT_TRUE(angle < 1e-3 || std::abs(angle - 90) < 1e-3) << angle;
-    // Chamfers break their edges at 45 degrees: the host's default angle smooths them away.
-    auto [least, most] = creases.betweenSets.at({"Chamfers", "Faces"});
-    EXPECT_NEAR(least, 45, 1);
-    EXPECT_LT(most, render::HostDefaultSmoothingDegrees);
-    // Fillets run into the faces beside them without a crease.
-    EXPECT_LT(creases.betweenSets.at({"Faces", "Fillets"}).first, 10);
+// The angles between neighbouring polygons of a set, or between two sets where they meet.
+std::multiset<double> Within(const Creases &creases, const std::string &set) {
+    return creases.withinSet.at(set);
+}
+std::pair<double, double> Between(const Creases &creases, const std::string &a,
+                                  const std::string &b) {
+    const std::multiset<double> &angles = creases.betweenSets.at(std::minmax(a, b));
+    return {*angles.begin(), *angles.rbegin()};
 }
 
-TEST(PreviewObjects, KnobCreasesAreWithinTheSmoothingAngle) {
-    PreviewObject knob = BandedKnob();
-    Creases creases = MeasureCreases(knob.mesh);
-    for (const SetRequest &request : knob.settings) {
-        EXPECT_TRUE(request.sameSetOnly);
-        EXPECT_LT(Largest(creases.withinSet[request.name]), request.angleDegrees / 4)
-            << request.name;
+TEST(PreviewObjects, MachinedPartsFilletsTurnMoreThanItsChamfersCrease) {
+    Creases creases = MeasureCreases(MachinedPart().mesh);
+    // The fillets turn by 45 degrees from polygon to polygon and at most 22.5 from the faces,
+    // which are flat up to the right angles where they meet each other.
+    EXPECT_NEAR(Largest(Within(creases, "Fillets")), 45, 0.5);
+    for (double angle : creases.betweenSets.at({"Faces", "Fillets"}))
+        ASSERT_TRUE(angle < 22.5 + 1e-3 || std::abs(angle - 90) < 1e-3) << angle;
+    for (double angle : Within(creases, "Faces"))
+        ASSERT_TRUE(angle < 1e-3 || std::abs(angle - 90) < 1e-3) << angle;
+    // The plate's chamfer breaks the top face by 30 degrees; the boss's facets lie further
+    // apart than its chamfer breaks its wall.
+    EXPECT_NEAR(Between(creases, "Chamfers", "Faces").first, 30, 0.5);
+    double facets = Largest(Within(creases, "Cylinders"));
+    auto [least, most] = Between(creases, "Chamfers", "Cylinders");
+    EXPECT_NEAR(facets, 42, 0.5);
+    EXPECT_GT(least, 16.5);
+    EXPECT_LT(most, 20.5);
+    // The fillets stop short of the chamfers above them.
+    EXPECT_GT(Between(creases, "Chamfers", "Fillets").first, 50);
+    // Every set shades round within itself at its angle, the faces apart.
+    for (const SetRequest &request : MachinedPart().settings) {
+        if (request.name == "Faces") continue;
+        EXPECT_LT(Largest(Within(creases, request.name)), request.angleDegrees) << request.name;
     }
-    // Every crease between bands is plain to see and yet smaller than the smoothing angle:
-    // only the same-set test keeps it.
-    ASSERT_EQ(creases.betweenSets.size(), 4u);
-    for (const auto &[sets, range] : creases.betweenSets) {
-        EXPECT_GT(range.first, 30) << sets.first << "/" << sets.second;
-        EXPECT_LT(range.second, knob.settings[0].angleDegrees) << sets.first << "/" << sets.second;
+}
+
+TEST(PreviewObjects, KnobsFacetsTurnMoreThanItsChamfersCrease) {
+    Creases creases = MeasureCreases(BandedKnob().mesh);
+    EXPECT_NEAR(Largest(Within(creases, "Walls")), 45, 0.01);
+    auto [least, most] = Between(creases, "Chamfers", "Walls");
+    EXPECT_NEAR(least, 30, 0.01);
+    EXPECT_NEAR(most, 30, 0.01);
+    EXPECT_LT(Largest(Within(creases, "Chamfers")), 45);
+    EXPECT_NEAR(Between(creases, "Chamfers", "Faces").first, 60, 0.01);
+}
+
+// ---- What the host cannot do alone ----
+
+// How far the host's best single smoothing angle stays from the module.
+struct SingleAngleGap {
+    double bestDegrees = 0;  // the smallest such angle, when several tie
+    int cornersApart = 0;    // corners whose normals differ by more than the limit there
+    int corners = 0;
+};
+
+constexpr double ApartDegrees = 10;
+
+// The module's normal at every corner, sampled through the module file as `velmora normals`
+// samples it, with each set worked through the module's own dialog.
+std::vector<CornerNormal> ModuleNormals(const PreviewObject &object) {
+    std::shared_ptr<ObjectFile> file = PreviewFile(object);
+    Scene scene;
+    scene.items.push_back({object.stem, file});
+    HostSession session(std::move(scene), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p");
+    EXPECT_THAT(ApplySetRequests(session, *file, object.settings, {}), ::testing::IsEmpty());
+    return SampleCornerNormals(session.scene().items.front(), session.hooksOf(*file),
+                               render::SurfaceSmoothing(*file), 2);
+}
+
+int CornersApart(const std::vector<CornerNormal> &module, const render::HostNormals &host) {
+    int apart = 0;
+    for (size_t corner = 0; corner < module.size(); ++corner) {
+        Vec3 ours{module[corner][0], module[corner][1], module[corner][2]};
+        if (DegreesBetween(ours, host.corner[corner]) > ApartDegrees) ++apart;
+    }
+    return apart;
+}
+
+// Every single angle from 0 to 180 degrees in half-degree steps, for the whole surface.
+SingleAngleGap BestSingleAngle(const PreviewObject &object,
+                               const std::vector<CornerNormal> &module) {
+    SingleAngleGap best{0, static_cast<int>(module.size()) + 1, static_cast<int>(module.size())};
+    for (int step = 0; step <= 360; ++step) {
+        double degrees = step / 2.0;
+        int apart = CornersApart(module, render::ComputeHostNormals(object.mesh, {degrees, {}}));
+        if (apart < best.cornersApart) {
+            best.bestDegrees = degrees;
+            best.cornersApart = apart;
+        }
+    }
+    return best;
+}
+
+// The figures the README quotes.
+struct Measured {
+    const char *stem;
+    SingleAngleGap gap;
+};
+constexpr Measured ReadmeFigures[] = {
+    {"machined_part", {45, 80, 624}},
+    {"banded_knob", {45.5, 64, 192}},
+};
+
+Vec3 At(const std::vector<CornerNormal> &normals, int corner) {
+    return {normals[corner][0], normals[corner][1], normals[corner][2]};
+}
+
+// Per polygon, its first corner's index into the corner normals.
+std::vector<int> FirstCorners(const MeshData &mesh) {
+    std::vector<int> first{0};
+    for (const MeshPolygon &polygon : mesh.polygons)
+        first.push_back(first.back() + static_cast<int>(polygon.points.size()));
+    return first;
+}
+
+TEST(PreviewObjects, PartsFacesStayFlatWhileItsFilletsSmoothIntoThem) {
+    PreviewObject part = MachinedPart();
+    std::vector<CornerNormal> module = ModuleNormals(part);
+    std::vector<int> first = FirstCorners(part.mesh);
+    // Per point, the side faces (normals level) that use it.
+    std::map<int, Vec3> sideFaceAt;
+    for (size_t p = 0; p < part.mesh.polygons.size(); ++p) {
+        const MeshPolygon &polygon = part.mesh.polygons[p];
+        Vec3 own = render::PolygonNormal(part.mesh, polygon);
+        if (polygon.part != "Faces") continue;
+        for (size_t c = 0; c < polygon.points.size(); ++c) {
+            ASSERT_LT(DegreesBetween(At(module, first[p] + c), own), 1e-3) << p;
+            if (std::abs(own.y) < 1e-6) sideFaceAt[polygon.points[c]] = own;
+        }
+    }
+    int blended = 0;
+    for (size_t p = 0; p < part.mesh.polygons.size(); ++p) {
+        const MeshPolygon &polygon = part.mesh.polygons[p];
+        if (polygon.part != "Fillets") continue;
+        Vec3 own = render::PolygonNormal(part.mesh, polygon);
+        for (size_t c = 0; c < polygon.points.size(); ++c) {
+            auto face = sideFaceAt.find(polygon.points[c]);
+            if (face == sideFaceAt.end()) continue;
+            EXPECT_LT(DegreesBetween(At(module, first[p] + c), face->second),
+                      DegreesBetween(own, face->second) - 5);
+            ++blended;
+        }
+    }
+    EXPECT_EQ(blended, 16);  // two corners on each of the eight edges where fillets meet faces
+}
+
+TEST(PreviewObjects, PartsCylindersShadeRoundBesideCrispChamfers) {
+    PreviewObject part = MachinedPart();
+    std::vector<CornerNormal> module = ModuleNormals(part);
+    std::vector<int> first = FirstCorners(part.mesh);
+    std::map<int, std::vector<Vec3>> cylinderAt, chamferAt;
+    for (size_t p = 0; p < part.mesh.polygons.size(); ++p) {
+        const MeshPolygon &polygon = part.mesh.polygons[p];
+        for (size_t c = 0; c < polygon.points.size(); ++c) {
+            Vec3 normal = At(module, first[p] + c);
+            int point = polygon.points[c];
+            if (polygon.part == "Cylinders") {
+                // Level, untouched by the chamfers, and turned from the facet's own normal
+                // towards its neighbour's, as on a round wall.
+                EXPECT_LT(std::abs(normal.y), 1e-6);
+                EXPECT_GT(DegreesBetween(normal, render::PolygonNormal(part.mesh, polygon)), 5);
+                cylinderAt[point].push_back(normal);
+            }
+            if (polygon.part == "Chamfers") chamferAt[point].push_back(normal);
+        }
+    }
+    int edges = 0;
+    for (const auto &[point, cylinders] : cylinderAt) {
+        if (!chamferAt.contains(point)) continue;
+        for (Vec3 cylinder : cylinders)
+            for (Vec3 chamfer : chamferAt[point]) EXPECT_GT(DegreesBetween(cylinder, chamfer), 15);
+        ++edges;
+    }
+    EXPECT_EQ(edges, 24);  // where the boss and the bore meet their chamfers
+}
+
+TEST(PreviewObjects, KnobsWallsShadeRoundBesideCrispChamfers) {
+    PreviewObject knob = BandedKnob();
+    std::vector<CornerNormal> module = ModuleNormals(knob);
+    std::vector<int> first = FirstCorners(knob.mesh);
+    std::map<int, std::vector<Vec3>> wallAt, chamferAt;
+    for (size_t p = 0; p < knob.mesh.polygons.size(); ++p) {
+        const MeshPolygon &polygon = knob.mesh.polygons[p];
+        for (size_t c = 0; c < polygon.points.size(); ++c) {
+            Vec3 normal = At(module, first[p] + c);
+            int point = polygon.points[c];
+            if (polygon.part == "Walls") {
+                // Level and straight out through the corner, as on a round wall.
+                const std::array<float, 3> &at = knob.mesh.points[point];
+                EXPECT_LT(DegreesBetween(normal, Vec3{at[0], 0, at[2]}), 1e-3);
+                wallAt[point].push_back(normal);
+            }
+            if (polygon.part == "Chamfers") chamferAt[point].push_back(normal);
+        }
+    }
+    int edges = 0;
+    for (const auto &[point, walls] : wallAt) {
+        if (!chamferAt.contains(point)) continue;
+        for (Vec3 wall : walls)
+            for (Vec3 chamfer : chamferAt[point]) EXPECT_GT(DegreesBetween(wall, chamfer), 25);
+        ++edges;
+    }
+    EXPECT_EQ(edges, 16);  // where each of the two walls meets its chamfer
+}
+
+TEST(PreviewObjects, NoSingleSmoothingAngleGivesWhatTheModuleGives) {
+    std::vector<PreviewObject> objects = PreviewObjects();
+    ASSERT_EQ(objects.size(), std::size(ReadmeFigures));
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const PreviewObject &object = objects[i];
+        SCOPED_TRACE(object.stem);
+        SingleAngleGap gap = BestSingleAngle(object, ModuleNormals(object));
+        std::printf("%s: best single angle %g, %d of %d corners more than %g degrees apart\n",
+                    object.stem.c_str(), gap.bestDegrees, gap.cornersApart, gap.corners,
+                    ApartDegrees);
+        EXPECT_GE(gap.cornersApart * 20, gap.corners) << "fewer than 5% of corners apart";
+        EXPECT_STREQ(ReadmeFigures[i].stem, object.stem.c_str());
+        EXPECT_EQ(ReadmeFigures[i].gap.bestDegrees, gap.bestDegrees);
+        EXPECT_EQ(ReadmeFigures[i].gap.cornersApart, gap.cornersApart);
+        EXPECT_EQ(ReadmeFigures[i].gap.corners, gap.corners);
+        // The host's own picture shows the surface at that best angle.
+        EXPECT_EQ(object.hostSmoothingDegrees, gap.bestDegrees);
     }
 }
 

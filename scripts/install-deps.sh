@@ -8,7 +8,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386
-    libembree-dev libtinyobjloader-dev libcli11-dev libpng-dev libstb-dev
+    libembree-dev libtinyobjloader-dev libcli11-dev libpng-dev
+    libfreetype-dev fonts-dejavu-core
 )
 
 missing=()

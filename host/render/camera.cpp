@@ -21,11 +21,14 @@ Vec3 ViewDirection(const View &view) {
 
 }  // namespace
 
-Bounds MeshBounds(const MeshData &mesh) {
+Bounds MeshBounds(const MeshData &mesh, const std::string *set) {
     constexpr double infinity = std::numeric_limits<double>::infinity();
     Bounds bounds{{infinity, infinity, infinity}, {-infinity, -infinity, -infinity}};
+    auto counts = [set](const MeshPolygon &polygon) {
+        return polygon.points.size() >= 3 && (!set || polygon.part == *set);
+    };
     for (const MeshPolygon &polygon : mesh.polygons) {
-        if (polygon.points.size() < 3) continue;
+        if (!counts(polygon)) continue;
         for (int index : polygon.points) {
             Vec3 p = FromPoint(mesh.points[index]);
             bounds.low = {std::min(bounds.low.x, p.x), std::min(bounds.low.y, p.y),
@@ -37,7 +40,7 @@ Bounds MeshBounds(const MeshData &mesh) {
     if (bounds.low.x > bounds.high.x) return {};
     Vec3 centre = 0.5 * (bounds.low + bounds.high);
     for (const MeshPolygon &polygon : mesh.polygons)
-        if (polygon.points.size() >= 3)
+        if (counts(polygon))
             for (int index : polygon.points)
                 bounds.radius =
                     std::max(bounds.radius, Length(FromPoint(mesh.points[index]) - centre));
@@ -48,7 +51,9 @@ Camera FrameCamera(const Bounds &bounds, const View &view, int width, int height
     Camera camera;
     camera.width = width;
     camera.height = height;
-    double narrowHalf = std::tan(Radians(std::clamp(view.fieldOfViewDegrees, 1.0, 170.0)) / 2);
+    double framingHalf = std::tan(Radians(View::DefaultFieldOfViewDegrees) / 2);
+    double narrowHalf = std::tan(Radians(std::clamp(view.fieldOfViewDegrees, 1.0, 170.0)) / 2) /
+                        std::max(view.zoom, 1e-3);
     double aspect = static_cast<double>(width) / height;
     camera.halfWidth = aspect >= 1 ? narrowHalf * aspect : narrowHalf;
     camera.halfHeight = aspect >= 1 ? narrowHalf : narrowHalf / aspect;
@@ -57,8 +62,9 @@ Camera FrameCamera(const Bounds &bounds, const View &view, int width, int height
     double radius = bounds.radius > 0 ? bounds.radius : 0.5 * Length(bounds.high - bounds.low);
     radius = std::max(radius, 1e-6);
     Vec3 target = view.target.value_or(centre);
-    // The sphere around the box fits the narrower side with a little margin.
-    double distance = 1.1 * radius / std::sin(std::atan(narrowHalf));
+    // The sphere around the box fits the narrower side of the default field with a little
+    // margin.
+    double distance = 1.1 * radius / std::sin(std::atan(framingHalf));
     camera.eye = view.eye.value_or(target + distance * ViewDirection(view));
 
     camera.forward = Normalize(target - camera.eye);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "host/render/vec3.h"
 #include "host/scene/scene.h"
@@ -15,7 +16,11 @@ struct View {
     double azimuthDegrees = -35;
     double elevationDegrees = 25;
     std::optional<Vec3> eye, target;  // each overrides what framing would choose
-    double fieldOfViewDegrees = 35;   // across the narrower side of the picture
+    // Across the narrower side of the picture. The eye stays where the default field frames the
+    // object, so a narrower field comes closer, as a longer lens does.
+    double fieldOfViewDegrees = DefaultFieldOfViewDegrees;
+    double zoom = 1;  // narrows the field by this factor
+    static constexpr double DefaultFieldOfViewDegrees = 35;
 };
 
 struct Bounds {
@@ -33,8 +38,9 @@ struct Ray {
     Vec3 origin, direction;  // direction of unit length
 };
 
-// The box around the points that polygons of at least three corners use.
-Bounds MeshBounds(const MeshData &mesh);
+// The box around the points that polygons of at least three corners use; with `set`, only the
+// polygons of that polygon set. Empty bounds (radius 0, low above high) when there are none.
+Bounds MeshBounds(const MeshData &mesh, const std::string *set = nullptr);
 
 Camera FrameCamera(const Bounds &bounds, const View &view, int width, int height);
 

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace render {
 namespace {
+
+double Radians(double degrees) {
+    return degrees * 3.14159265358979 / 180;
+}
 
 // Where the camera sees `p`, in pixels.
 std::pair<double, double> Project(const Camera &camera, Vec3 p) {
@@ -32,6 +38,39 @@ TEST(Camera, FramesTheWholeObjectFromAboveLeftInFront) {
             EXPECT_LT(y, height);
         }
     }
+}
+
+TEST(Camera, FieldOfViewAndZoomNarrowTheViewFromTheSamePlace) {
+    Bounds box{{-1, -1, -1}, {1, 1, 1}};
+    Camera wide = FrameCamera(box, {}, 64, 48);
+    Vec3 corner{1, 1, 1};
+    auto fromCentre = [](const Camera &camera, Vec3 p) {
+        auto [x, y] = Project(camera, p);
+        return std::hypot(x - camera.width / 2.0, y - camera.height / 2.0);
+    };
+    View narrower;
+    narrower.fieldOfViewDegrees =
+        2 * std::atan(std::tan(Radians(35) / 2) / 2) * 180 / 3.14159265358979;
+    View zoomed;
+    zoomed.zoom = 2;
+    for (const View &view : {narrower, zoomed}) {
+        Camera close = FrameCamera(box, view, 64, 48);
+        EXPECT_NEAR(Length(close.eye - wide.eye), 0, 1e-9);
+        EXPECT_NEAR(fromCentre(close, corner), 2 * fromCentre(wide, corner), 1e-6);
+    }
+}
+
+TEST(Camera, BoundsOfOnePolygonSet) {
+    MeshData mesh;
+    mesh.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}, {6, 5, 5}, {5, 6, 5}};
+    mesh.polygons = {{{0, 1, 2}, LWID_('F', 'A', 'C', 'E'), {}, "Near"},
+                     {{3, 4, 5}, LWID_('F', 'A', 'C', 'E'), {}, "Far"}};
+    std::string far = "Far", none = "None";
+    Bounds bounds = MeshBounds(mesh, &far);
+    EXPECT_EQ(bounds.low.x, 5);
+    EXPECT_EQ(bounds.high.y, 6);
+    EXPECT_EQ(MeshBounds(mesh).low.x, 0);
+    EXPECT_EQ(MeshBounds(mesh, &none).radius, 0);
 }
 
 TEST(Camera, ExplicitEyeAndTargetAndRaysThroughThePicture) {

@@ -1,93 +1,145 @@
 #include "host/render/caption_text.h"
 
-#include <stb/stb_easy_font.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
-#include <cmath>
-#include <vector>
+#include <algorithm>
+#include <mutex>
+#include <stdexcept>
 
 namespace render {
 
+const char *const CaptionFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
 namespace {
 
-// stb_easy_font writes four vertices per quad, each three floats and four colour bytes.
-struct FontVertex {
-    float x, y, z;
-    unsigned char colour[4];
+constexpr char32_t Replacement = 0xFFFD;
+
+// The code point starting at `at`, which moves past it; a malformed sequence gives one
+// replacement character for its first byte.
+char32_t NextCodePoint(const std::string &text, std::size_t &at) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    unsigned char lead = byte(at);
+    int length = lead < 0x80         ? 1
+                 : lead >> 5 == 0x6  ? 2
+                 : lead >> 4 == 0xE  ? 3
+                 : lead >> 3 == 0x1E ? 4
+                                     : 0;
+    if (length == 0 || at + length > text.size()) {
+        ++at;
+        return Replacement;
+    }
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        if (byte(at + i) >> 6 != 0x2) {
+            ++at;
+            return Replacement;
+        }
+        code = code << 6 | (byte(at + i) & 0x3F);
+    }
+    static constexpr char32_t Shortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    bool valid = code >= Shortest[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+    at += valid ? length : 1;
+    return valid ? code : Replacement;
+}
+
+// The one face, opened at first use. FreeType faces are not safe to share between threads, so
+// every use holds the lock.
+class CaptionFont {
+  public:
+    static CaptionFont &get() {
+        static CaptionFont font;
+        return font;
+    }
+    ~CaptionFont() {
+        FT_Done_Face(face);
+        FT_Done_FreeType(library);
+    }
+
+    struct Locked {
+        std::unique_lock<std::mutex> hold;
+        FT_Face face;
+    };
+    Locked at(int size) {
+        std::unique_lock<std::mutex> hold(lock);
+        if (!face)
+            throw std::runtime_error(std::string("caption font ") + CaptionFontFile +
+                                     ": cannot be read; install fonts-dejavu-core");
+        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::max(size, 1)));
+        return {std::move(hold), face};
+    }
+
+  private:
+    CaptionFont() {
+        if (FT_Init_FreeType(&library) != 0) return;
+        if (FT_New_Face(library, CaptionFontFile, 0, &face) != 0) face = nullptr;
+    }
+    std::mutex lock;
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
 };
 
-constexpr int FontCellHeight = 8;
-
-// stb_easy_font knows printable ASCII only. Captions say angles, so the degree sign (UTF-8
-// C2 B0) is drawn here: a small ring at the top of the cell.
-constexpr char DegreeSign[] = "\xC2\xB0";
-constexpr int DegreeWidth = 4;
-
-int RunWidth(const std::string &run) {
-    std::string copy = run;
-    return stb_easy_font_width(copy.data());
-}
-
-void DrawRun(Image &image, int x, int y, const std::string &run, Rgb8 colour, int scale) {
-    std::string copy = run;
-    std::vector<FontVertex> vertices(copy.size() * 80 + 4);
-    int quads = stb_easy_font_print(0, 0, copy.data(), nullptr, vertices.data(),
-                                    static_cast<int>(vertices.size() * sizeof(FontVertex)));
-    for (int q = 0; q < quads; ++q) {
-        const FontVertex &first = vertices[4 * q], &opposite = vertices[4 * q + 2];
-        image.fillRect(x + static_cast<int>(std::lround(first.x * scale)),
-                       y + static_cast<int>(std::lround(first.y * scale)),
-                       x + static_cast<int>(std::lround(opposite.x * scale)),
-                       y + static_cast<int>(std::lround(opposite.y * scale)), colour);
-    }
-}
-
-void DrawDegree(Image &image, int x, int y, Rgb8 colour, int scale) {
-    int left = x, right = x + 3 * scale, top = y, bottom = y + 3 * scale;
-    image.fillRect(left, top, right, top + scale, colour);
-    image.fillRect(left, bottom - scale, right, bottom, colour);
-    image.fillRect(left, top, left + scale, bottom, colour);
-    image.fillRect(right - scale, top, right, bottom, colour);
-}
-
-// Calls `run` for each stretch of ASCII text and `degree` for each degree sign, with the
-// x offset (unscaled) where it starts; returns the whole width.
-template <typename RunFunction, typename DegreeFunction>
-int WalkText(const std::string &text, RunFunction run, DegreeFunction degree) {
-    int x = 0;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t sign = text.find(DegreeSign, start);
-        std::string piece = text.substr(start, sign == std::string::npos ? sign : sign - start);
-        if (!piece.empty()) {
-            run(piece, x);
-            x += RunWidth(piece);
+// Calls `glyph(face, penX)` for each character with the glyph loaded (rendered when `render`),
+// its pen position in pixels; returns the advance of the whole text.
+template <typename GlyphFunction>
+int WalkGlyphs(FT_Face face, const std::string &text, bool render, GlyphFunction glyph) {
+    FT_Int32 flags = FT_LOAD_TARGET_LIGHT | (render ? FT_LOAD_RENDER : 0);
+    long pen = 0;  // 26.6 fixed point
+    FT_UInt previous = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        FT_UInt index = FT_Get_Char_Index(face, NextCodePoint(text, at));
+        if (previous && index && FT_HAS_KERNING(face)) {
+            FT_Vector kern;
+            if (FT_Get_Kerning(face, previous, index, FT_KERNING_DEFAULT, &kern) == 0)
+                pen += kern.x;
         }
-        if (sign == std::string::npos) return x;
-        degree(x);
-        x += DegreeWidth;
-        start = sign + 2;
+        if (FT_Load_Glyph(face, index, flags) != 0) continue;
+        glyph(face, static_cast<int>((pen + 32) >> 6));
+        pen += face->glyph->advance.x;
+        previous = index;
     }
+    return static_cast<int>((pen + 63) >> 6);
+}
+
+int Ascent(FT_Face face) {
+    return static_cast<int>((face->size->metrics.ascender + 63) >> 6);
+}
+
+Rgb8 Blend(Rgb8 under, Rgb8 over, unsigned coverage) {
+    auto mix = [coverage](int a, int b) {
+        return static_cast<std::uint8_t>(
+            (a * (255 - static_cast<int>(coverage)) + b * static_cast<int>(coverage) + 127) / 255);
+    };
+    return {mix(under.r, over.r), mix(under.g, over.g), mix(under.b, over.b)};
 }
 
 }  // namespace
 
-int TextWidth(const std::string &text, int scale) {
-    return WalkText(
-               text, [](const std::string &, int) {}, [](int) {}) *
-           scale;
+int TextWidth(const std::string &text, int size) {
+    CaptionFont::Locked font = CaptionFont::get().at(size);
+    return WalkGlyphs(font.face, text, false, [](FT_Face, int) {});
 }
 
-int TextHeight(int scale) {
-    return FontCellHeight * scale;
+int TextHeight(int size) {
+    CaptionFont::Locked font = CaptionFont::get().at(size);
+    return Ascent(font.face) + static_cast<int>((-font.face->size->metrics.descender + 63) >> 6);
 }
 
-void DrawText(Image &image, int x, int y, const std::string &text, Rgb8 colour, int scale) {
-    WalkText(
-        text,
-        [&](const std::string &run, int at) {
-            DrawRun(image, x + at * scale, y, run, colour, scale);
-        },
-        [&](int at) { DrawDegree(image, x + at * scale, y, colour, scale); });
+void DrawText(Image &image, int x, int y, const std::string &text, Rgb8 colour, int size) {
+    CaptionFont::Locked font = CaptionFont::get().at(size);
+    int baseline = y + Ascent(font.face);
+    WalkGlyphs(font.face, text, true, [&](FT_Face face, int pen) {
+        const FT_Bitmap &bitmap = face->glyph->bitmap;
+        int left = x + pen + face->glyph->bitmap_left, top = baseline - face->glyph->bitmap_top;
+        for (unsigned row = 0; row < bitmap.rows; ++row)
+            for (unsigned column = 0; column < bitmap.width; ++column) {
+                int px = left + static_cast<int>(column), py = top + static_cast<int>(row);
+                unsigned coverage = bitmap.buffer[row * bitmap.pitch + column];
+                if (coverage == 0 || px < 0 || py < 0 || px >= image.width || py >= image.height)
+                    continue;
+                image.set(px, py, Blend(image.at(px, py), colour, coverage));
+            }
+    });
 }
 
 }  // namespace render

@@ -1,5 +1,5 @@
-// Text for captions: a small built-in bitmap font, drawn in whole pixels at an integer scale.
-// Printable ASCII and the degree sign (UTF-8).
+// Text for captions and legends: any UTF-8 text in DejaVu Sans (Debian's fonts-dejavu-core),
+// drawn through FreeType with smoothed edges. Sizes are the font's em in pixels.
 #pragma once
 
 #include <string>
@@ -8,11 +8,16 @@
 
 namespace render {
 
-// The box `text` takes at `scale`, in pixels.
-int TextWidth(const std::string &text, int scale);
-int TextHeight(int scale);
+// Where the font is looked for.
+extern const char *const CaptionFontFile;
 
-// Draws `text` with its top left corner at (x, y), clipped to the picture.
-void DrawText(Image &image, int x, int y, const std::string &text, Rgb8 colour, int scale);
+// The width `text` takes at `size`, and the height of a line, in pixels. These and DrawText
+// throw std::runtime_error naming the font file and the package to install when it is missing.
+int TextWidth(const std::string &text, int size);
+int TextHeight(int size);
+
+// Draws `text` with the top left corner of its line at (x, y), blended over what is there and
+// clipped to the picture. Bytes that are not UTF-8 show as the replacement character.
+void DrawText(Image &image, int x, int y, const std::string &text, Rgb8 colour, int size);
 
 }  // namespace render

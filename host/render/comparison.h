@@ -1,5 +1,6 @@
-// One picture that puts a render's views side by side under captions, with a legend of the
-// polygon sets below: the host's shading, the shader's, and the map of the sets.
+// One picture that puts a render's views in a grid under captions: the host's shading beside the
+// shader's, and below them how far the shader turned the host's normals (with its scale in
+// degrees) beside the map of the polygon sets (with their legend).
 #pragma once
 
 #include <string>
@@ -13,6 +14,7 @@ namespace render {
 struct ComparisonLabels {
     std::string host = "Host shading";
     std::string shaded = "With shader";
+    std::string difference = "Angle between the normals";
     std::string sets = "Polygon sets";
     // Per set of the frame, the legend's text; sets beyond the list show their name.
     std::vector<std::string> setLabels;

@@ -1,5 +1,7 @@
 // The host's light set-up for previews: a key light and a fill light placed around the camera,
-// ambient light, and a neutral background. A matte surface with a little gloss.
+// ambient light, and a neutral background, on one of three materials. Glossy and striped
+// surfaces mirror their surroundings, where a break in the normals shows as a kink in the
+// reflection, as designers inspect car bodies and products under strip lights.
 #pragma once
 
 #include "host/render/camera.h"
@@ -7,7 +9,14 @@
 
 namespace render {
 
+enum class Material {
+    matte,    // diffuse with a soft highlight
+    glossy,   // dark lacquer reflecting a bright sky over a dark floor
+    stripes,  // chrome under rings of strip lights around the object
+};
+
 struct Lighting {
+    Material material = Material::matte;
     Vec3 towardsKey, towardsFill;  // unit directions from the surface towards each light
     Rgb key, fill, ambient;
     Rgb surface;
@@ -15,8 +24,9 @@ struct Lighting {
     Rgb background;
 };
 
-// Lights keep their place relative to the camera, so every view is lit alike.
-Lighting CameraLighting(const Camera &camera);
+// Lights keep their place relative to the camera, so every view is lit alike; the surroundings
+// that glossy and striped surfaces mirror stay upright in the world.
+Lighting CameraLighting(const Camera &camera, Material material = Material::matte);
 
 // The colour of a surface point with shading normal `normal` seen along `towardsEye`.
 Rgb Shade(const Lighting &lighting, Vec3 normal, Vec3 towardsEye);

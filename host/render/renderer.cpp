@@ -1,9 +1,11 @@
 #include "host/render/renderer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <numbers>
 #include <stdexcept>
 
 #include "host/render/lighting.h"
@@ -103,6 +105,26 @@ void CheckInput(const ObjectItem &item, const RenderSettings &settings) {
         }
 }
 
+// The whole object, or the polygon set the camera is to frame.
+Bounds FramedBounds(const ObjectItem &item, const RenderSettings &settings) {
+    const MeshData &mesh = item.file->mesh;
+    if (!settings.targetSet) return MeshBounds(mesh);
+    Bounds bounds = MeshBounds(mesh, &*settings.targetSet);
+    if (bounds.radius > 0) return bounds;
+    std::string known;
+    for (const std::string &name : CollectPolygonSets(mesh).names)
+        known += (known.empty() ? "\"" : ", \"") + name + "\"";
+    throw std::runtime_error(item.file->filename + ": no polygon set named \"" +
+                             *settings.targetSet + "\" to frame (the sets are " +
+                             (known.empty() ? "none" : known) + ")");
+}
+
+// Ripples of the same size on the whole object, whatever the camera frames.
+double BumpFrequency(const MeshData &mesh, const RenderSettings &settings) {
+    double radius = MeshBounds(mesh).radius;
+    return settings.bump && radius > 0 ? 24 / radius : 0;
+}
+
 // What every tile reads; made once per render.
 struct Stage {
     const ObjectItem &item;
@@ -158,6 +180,11 @@ Rgb ShadeWith(const Stage &stage, const double (&normal)[3], const Ray &ray) {
     return Shade(stage.lighting, Normalize(FromArray(normal)), -ray.direction);
 }
 
+double DegreesBetween(const double (&a)[3], const double (&b)[3]) {
+    double cosine = Dot(Normalize(FromArray(a)), Normalize(FromArray(b)));
+    return std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / std::numbers::pi;
+}
+
 // Returns the seconds spent inside shaders.
 double ShadeTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &frame) {
     const RenderSettings &settings = stage.settings;
@@ -168,6 +195,8 @@ double ShadeTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &fr
     for (int y = tile.y0; y < tile.y1; ++y)
         for (int x = tile.x0; x < tile.x1; ++x) {
             Rgb host, shaded;
+            double angles = 0;
+            int onObject = 0;
             for (int s = 0; s < samples; ++s, ++i) {
                 const Hit &hit = worker.hits[i];
                 const Ray &ray = worker.rays[i];
@@ -182,18 +211,23 @@ double ShadeTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &fr
                 FillShadingRecord(record, stage.item, stage.normals, spot, stage.bumpFrequency);
                 Rgb own = ShadeWith(stage, record.wNorm, ray);
                 host = host + own;
+                ++onObject;
                 const ShaderHook *hook = stage.hookOf[hit.polygon];
                 if (!hook) {
                     shaded = shaded + own;
                     continue;
                 }
+                double hostNormal[3] = {record.wNorm[0], record.wNorm[1], record.wNorm[2]};
                 Clock::time_point before = Clock::now();
                 hook->handler->evaluate(hook->instance, &record);
                 inShaders += Seconds(Clock::now() - before);
                 shaded = shaded + ShadeWith(stage, record.wNorm, ray);
+                angles += DegreesBetween(hostNormal, record.wNorm);
             }
             frame.host.set(x, y, Encode((1.0 / samples) * host));
             frame.shaded.set(x, y, Encode((1.0 / samples) * shaded));
+            frame.normalAngle[static_cast<size_t>(y) * settings.width + x] =
+                onObject ? static_cast<float>(angles / onObject) : -1.0f;
         }
     return inShaders;
 }
@@ -217,7 +251,7 @@ void RenderTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &fra
 Frame Render(const ObjectItem &item, const RenderSettings &settings, const ShaderHooks &hooks) {
     CheckInput(item, settings);
     const MeshData &mesh = item.file->mesh;
-    Bounds bounds = MeshBounds(mesh);
+    Bounds bounds = FramedBounds(item, settings);
     Camera camera = FrameCamera(bounds, settings.view, settings.width, settings.height);
     Stage stage{item,
                 settings,
@@ -225,13 +259,14 @@ Frame Render(const ObjectItem &item, const RenderSettings &settings, const Shade
                 HooksByPolygon(mesh, hooks),
                 RayCaster(mesh),
                 camera,
-                CameraLighting(camera),
-                settings.bump && bounds.radius > 0 ? 24 / bounds.radius : 0};
+                CameraLighting(camera, settings.material),
+                BumpFrequency(mesh, settings)};
 
     Frame frame;
     frame.host = Image(settings.width, settings.height);
     frame.shaded = Image(settings.width, settings.height);
     frame.polygonAt.assign(static_cast<size_t>(settings.width) * settings.height, -1);
+    frame.normalAngle.assign(frame.polygonAt.size(), -1.0f);
     frame.sets = CollectPolygonSets(mesh);
 
     std::vector<Worker> workers(ThreadsToUse(settings.threads));

@@ -14,6 +14,7 @@
 #include "host/render/camera.h"
 #include "host/render/host_normals.h"
 #include "host/render/image.h"
+#include "host/render/lighting.h"
 #include "host/render/shader_hook.h"
 #include "host/scene/polygon_sets.h"
 #include "host/scene/scene.h"
@@ -30,6 +31,9 @@ struct RenderSettings {
     // The host's smoothing angle in degrees for every surface, in place of each surface's own.
     std::optional<double> hostAngleDegrees;
     bool bump = false;  // ripple the host's shading normal, as a bump map does
+    Material material = Material::matte;
+    // Frames this polygon set alone, in place of the whole object.
+    std::optional<std::string> targetSet;
     // Called from render threads, one call at a time, after each tile; may be empty.
     std::function<void(int tilesDone, int tilesTotal)> progress;
 };
@@ -45,14 +49,17 @@ struct Frame {
     Image host;                  // with the host's shading normals
     Image shaded;                // with the normals the shaders left in the record
     std::vector<int> polygonAt;  // per pixel, the polygon under its centre, or -1
+    // Per pixel, the angle in degrees between the host's normal and the one the shaders left,
+    // averaged over the samples that hit the object; -1 where none did.
+    std::vector<float> normalAngle;
     PolygonSets sets;
     StageTimes times;
 };
 
 // Throws std::runtime_error naming the object for unusable input (no mesh, a corner index
 // outside the points, a point that is not finite or too far out for single precision, naming the
-// first such point), for an unusable view or picture size, and for a shader's init or newTime
-// error.
+// first such point), for an unusable view or picture size, for a target set no polygon has, and
+// for a shader's init or newTime error.
 Frame Render(const ObjectItem &item, const RenderSettings &settings, const ShaderHooks &hooks);
 
 }  // namespace render

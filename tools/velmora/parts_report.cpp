@@ -6,6 +6,7 @@
 #include "host/panels/scripted_user.h"
 #include "host/scene/polygon_sets.h"
 #include "host/session/shader_blocks.h"
+#include "tools/velmora/set_settings_words.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ std::map<std::string, std::string> ShownSettings(HostSession &session, LWInstanc
     for (const std::string &set : sets) {
         user.pick("Polygon set : ", set).then([&shown, name = set](PanelSession &panel) {
             if (panel.shown("enable smoothing") != "on") {
-                shown[name] = "off";
+                shown[name] = KeepsHostSmoothing;
                 return;
             }
             char angle[32];

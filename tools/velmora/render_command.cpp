@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <map>
 #include <string>
 
 #include "host/render/comparison.h"
@@ -89,6 +91,15 @@ std::string ParseFieldOfView(const std::string &text, RenderOptions &options) {
     return {};
 }
 
+std::string ParseZoom(const std::string &text, RenderOptions &options) {
+    double factor = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%lf%c", &factor, &extra) != 1 || !Within(factor, 1, 100))
+        return "--zoom " + text + ": expected a factor from 1 to 100";
+    options.view.zoom = factor;
+    return {};
+}
+
 // An option whose text `parse` takes into the options; what it finds wrong is the error.
 CLI::Option *AddParsedOption(CLI::App &command, const std::string &name,
                              std::string (*parse)(const std::string &, RenderOptions &),
@@ -120,6 +131,25 @@ void AddRenderOptions(CLI::App &command, RenderOptions &options) {
     AddParsedOption(command, "--fov", ParseFieldOfView, options,
                     "field of view across the narrower side, in degrees (default 35)")
         ->type_name("DEGREES");
+    command.add_option("--target", options.targetSet, "frame this polygon set alone")
+        ->type_name("SET");
+    AddParsedOption(command, "--zoom", ParseZoom, options,
+                    "narrow the view by FACTOR, from 1 to 100 (default 1)")
+        ->type_name("FACTOR");
+    command
+        .add_option("--material", options.material,
+                    "matte, glossy (lacquer mirroring sky and floor) or stripes (chrome under "
+                    "strip lights, where breaks in the normals kink the reflections)")
+        ->transform(CLI::CheckedTransformer(
+            std::map<std::string, render::Material>{{"matte", render::Material::matte},
+                                                    {"glossy", render::Material::glossy},
+                                                    {"stripes", render::Material::stripes}}))
+        ->type_name("MATERIAL");
+    command
+        .add_option("--turntable", options.turntableFrames,
+                    "write N frames around the object, numbered: OUT_000.png, OUT_001.png, ...")
+        ->check(CLI::Range(1, 3600))
+        ->type_name("N");
     command.add_option("--spp", options.samplesPerPixel, "samples per pixel")
         ->check(CLI::Range(1, 1024))
         ->capture_default_str();
@@ -127,6 +157,34 @@ void AddRenderOptions(CLI::App &command, RenderOptions &options) {
         ->check(CLI::Range(0, 256))
         ->capture_default_str();
 }
+
+std::string TurntableFrameFile(const std::string &output, int frame, int frames) {
+    std::size_t dot = output.rfind('.');
+    std::size_t slash = output.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        dot = output.size();
+    std::string number = std::to_string(frame);
+    std::size_t digits = std::max<std::size_t>(3, std::to_string(frames - 1).size());
+    number.insert(0, digits - std::min(digits, number.size()), '0');
+    return output.substr(0, dot) + "_" + number + output.substr(dot);
+}
+
+namespace {
+
+render::Image Picture(HostSession &session, const ObjectItem &item, const RenderOptions &options,
+                      render::RenderSettings settings) {
+    render::Frame frame = render::Render(item, settings, session.hooksOf(*item.file));
+    if (!options.compare) return frame.shaded;
+    render::ComparisonLabels labels;
+    labels.host = "Host shading";
+    labels.shaded = "KV_Velmora";
+    labels.difference = "Angle between host and KV_Velmora";
+    labels.sets = "Polygon sets";
+    labels.setLabels = SetCaptions(session, *item.file, frame.sets.names);
+    return render::ComparisonImage(frame, labels);
+}
+
+}  // namespace
 
 int RunRender(HostSession &session, const ObjectItem &item, const RenderOptions &options) {
     render::RenderSettings settings;
@@ -137,22 +195,29 @@ int RunRender(HostSession &session, const ObjectItem &item, const RenderOptions 
     settings.view = options.view;
     settings.bump = options.bump;
     settings.hostAngleDegrees = options.hostAngleDegrees;
+    settings.material = options.material;
+    settings.targetSet = options.targetSet;
     ProgressBar bar;
-    settings.progress = [&bar](int done, int total) { bar.update(done, total); };
+    int frames = std::max(options.turntableFrames, 1), frame = 0;
+    settings.progress = [&bar, &frame, frames](int done, int total) {
+        bar.update(frame * total + done, frames * total);
+    };
 
-    render::Frame frame = render::Render(item, settings, session.hooksOf(*item.file));
-    bar.finish();
-    render::Image picture = frame.shaded;
-    if (options.compare) {
-        render::ComparisonLabels labels;
-        labels.host = "Host shading";
-        labels.shaded = "KV_Velmora";
-        labels.sets = "Polygon sets";
-        labels.setLabels = SetCaptions(session, *item.file, frame.sets.names);
-        picture = render::ComparisonImage(frame, labels);
+    render::Image picture;
+    for (; frame < frames; ++frame) {
+        settings.view.azimuthDegrees = options.view.azimuthDegrees + 360.0 * frame / frames;
+        picture = Picture(session, item, options, settings);
+        render::WritePng(picture, options.turntableFrames
+                                      ? TurntableFrameFile(options.output, frame, frames)
+                                      : options.output);
     }
-    render::WritePng(picture, options.output);
-    std::fprintf(stderr, "velmora: wrote %s (%dx%d, %.1f s)\n", options.output.c_str(),
-                 picture.width, picture.height, bar.seconds());
+    bar.finish();
+    if (options.turntableFrames)
+        std::fprintf(stderr, "velmora: wrote %d frames %s (%dx%d, %.1f s)\n", frames,
+                     TurntableFrameFile(options.output, 0, frames).c_str(), picture.width,
+                     picture.height, bar.seconds());
+    else
+        std::fprintf(stderr, "velmora: wrote %s (%dx%d, %.1f s)\n", options.output.c_str(),
+                     picture.width, picture.height, bar.seconds());
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/render/camera.h"
+#include "host/render/lighting.h"
 #include "host/session/host_session.h"
 
 struct RenderOptions {
@@ -18,11 +19,17 @@ struct RenderOptions {
     int threads = 0;  // 0 = one per core
     render::View view;
     std::optional<double> hostAngleDegrees;  // in place of each surface's own smoothing
+    render::Material material = render::Material::matte;
+    std::optional<std::string> targetSet;  // frames this polygon set alone
+    int turntableFrames = 0;               // 0: one picture; N: N frames around the object
 };
+
+// The file of frame `frame` of a turntable of `frames`: "knob.png" becomes "knob_007.png".
+std::string TurntableFrameFile(const std::string &output, int frame, int frames);
 
 void AddRenderOptions(CLI::App &command, RenderOptions &options);
 
 // Renders `item` through the hooks the session gives its object file and writes the PNG, whole
-// or not at all. Shows progress on standard error. Throws std::runtime_error naming the file
-// when the picture cannot be written.
+// or not at all, or each frame of a turntable so. Shows progress on standard error. Throws
+// std::runtime_error naming the file when the picture cannot be written.
 int RunRender(HostSession &session, const ObjectItem &item, const RenderOptions &options);

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "host/formats/object_reader.h"
@@ -55,8 +56,11 @@ TEST(RenderCommand, ExamplesLookAsTheirReferencePictures) {
         render::Frame frame =
             render::Render(example.item(), Small(), example.session.hooksOf(example.file()));
         ExpectMatchesReference(frame.shaded, std::string(stem) + ".png");
-        // The settings change the picture: the host alone looks different.
-        EXPECT_GT(render::LargestChannelDifference(frame.shaded, frame.host), 40) << stem;
+        // The settings change the picture: the host alone looks different, and the normals
+        // part by many degrees.
+        EXPECT_GT(render::LargestChannelDifference(frame.shaded, frame.host), 12) << stem;
+        EXPECT_GT(*std::max_element(frame.normalAngle.begin(), frame.normalAngle.end()), 10)
+            << stem;
     }
 }
 
@@ -70,6 +74,8 @@ TEST(RenderCommand, WithoutSettingsTheModuleShowsExactlyTheHostsShading) {
             render::Render(example.item(), settings, example.session.hooksOf(example.file()));
         EXPECT_GT(frame.times.shader, 0) << stem;
         EXPECT_EQ(frame.shaded, frame.host) << stem;
+        EXPECT_LT(*std::max_element(frame.normalAngle.begin(), frame.normalAngle.end()), 1e-3)
+            << stem;
     }
 }
 
@@ -104,9 +110,54 @@ TEST_F(RenderCommandOutput, WritesTheModulesPictureOrTheComparison) {
     options.output = (folder / "compare.png").string();
     RunRender(example.session, example.item(), options);
     Image sheet = render::ReadPng(options.output);
-    EXPECT_GT(sheet.width, 3 * 48);
-    EXPECT_GT(sheet.height, 36);
+    EXPECT_GT(sheet.width, 2 * 48);
+    EXPECT_GT(sheet.height, 2 * 36);
     EXPECT_THAT(Entries(), ::testing::UnorderedElementsAre("knob.png", "compare.png"));
+}
+
+TEST_F(RenderCommandOutput, TurntableWritesNumberedFramesAroundTheObject) {
+    Example example("machined_part");
+    options.output = (folder / "turn.png").string();
+    options.turntableFrames = 4;
+    options.view.azimuthDegrees = 0;
+    EXPECT_EQ(RunRender(example.session, example.item(), options), 0);
+    EXPECT_THAT(Entries(), ::testing::UnorderedElementsAre("turn_000.png", "turn_001.png",
+                                                           "turn_002.png", "turn_003.png"));
+    // Frame 1 is the view a quarter turn round.
+    options.turntableFrames = 0;
+    options.view.azimuthDegrees = 90;
+    options.output = (folder / "quarter.png").string();
+    RunRender(example.session, example.item(), options);
+    EXPECT_EQ(render::ReadPng((folder / "turn_001.png").string()), render::ReadPng(options.output));
+    EXPECT_NE(render::ReadPng((folder / "turn_000.png").string()), render::ReadPng(options.output));
+}
+
+TEST(RenderCommand, TurntableFramesAreNumberedBeforeTheExtension) {
+    EXPECT_EQ(TurntableFrameFile("out/knob.png", 7, 24), "out/knob_007.png");
+    EXPECT_EQ(TurntableFrameFile("knob", 12, 1000), "knob_012");
+    EXPECT_EQ(TurntableFrameFile("a.b/knob", 3, 5), "a.b/knob_003");
+}
+
+TEST(RenderCommand, TargetFramesOneSetAndANameNoSetHasIsRefused) {
+    Example example("machined_part");
+    render::RenderSettings settings = Small();
+    render::Frame whole =
+        render::Render(example.item(), settings, example.session.hooksOf(example.file()));
+    settings.targetSet = "Cylinders";
+    settings.view.zoom = 1.5;
+    render::Frame close =
+        render::Render(example.item(), settings, example.session.hooksOf(example.file()));
+    auto pixelsOf = [&](const render::Frame &frame, const std::string &set) {
+        int count = 0;
+        for (int polygon : frame.polygonAt)
+            count += polygon >= 0 && example.file().mesh.polygons[polygon].part == set;
+        return count;
+    };
+    EXPECT_GT(pixelsOf(close, "Cylinders"), 3 * pixelsOf(whole, "Cylinders"));
+    settings.targetSet = "Handle";
+    EXPECT_THAT([&] { render::Render(example.item(), settings, {}); },
+                ::testing::ThrowsMessage<std::runtime_error>(::testing::AllOf(
+                    ::testing::HasSubstr("\"Handle\""), ::testing::HasSubstr("\"Fillets\""))));
 }
 
 TEST_F(RenderCommandOutput, AnUnwritablePathIsNamedAndNothingIsLeftBehind) {

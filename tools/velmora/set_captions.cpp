@@ -4,6 +4,7 @@
 #include <map>
 
 #include "host/panels/scripted_user.h"
+#include "tools/velmora/set_settings_words.h"
 
 namespace {
 
@@ -16,11 +17,11 @@ std::map<std::string, std::string> SurfaceOfSet(const ObjectFile &file) {
 }
 
 std::string Describe(PanelSession &panel) {
-    if (panel.shown("enable smoothing") != "on") return "not smoothed";
+    if (panel.shown("enable smoothing") != "on") return KeepsHostSmoothing;
     char angle[32];
     std::snprintf(angle, sizeof angle, "%g", panel.angleDegrees("Smoothing angle [deg.] : "));
     bool sameSet = panel.shown("smooth only same polygon set") == "on";
-    return std::string("smoothed ") + angle + "\xC2\xB0" + (sameSet ? ", same set" : "");
+    return std::string("smoothed ") + angle + "\xC2\xB0" + (sameSet ? " within the set" : "");
 }
 
 }  // namespace
@@ -36,7 +37,7 @@ std::vector<std::string> SetCaptions(HostSession &session, const ObjectFile &fil
         LWInstance instance =
             surface == surfaceOf.end() ? nullptr : session.instanceOf(file, surface->second);
         if (!instance) {
-            described[set] = "host shading";
+            described[set] = KeepsHostSmoothing;
             continue;
         }
         looks[instance].pick("Polygon set : ", set).then([&described, set](PanelSession &panel) {
