@@ -1,7 +1,6 @@
 #include "host/loader/module_session_check.h"
 
 #include <cstdio>
-#include <stdexcept>
 #include <vector>
 
 #include "host/panels/scripted_user.h"
@@ -9,22 +8,10 @@
 #include "host/render/shader_hook.h"
 #include "host/session/folded_scene_testing.h"
 #include "host/session/host_session.h"
+#include "host/session/instance_stream.h"
 #include "host/streams/stream_file.h"
 
 namespace {
-
-std::vector<unsigned char> Saved(HostSession &session, LWInstance instance, int ioMode) {
-    auto stream = MakeSaveStream(ioMode);
-    if (LWError error = session.handler().inst->save(instance, stream->state()))
-        throw std::runtime_error(std::string("save: ") + error);
-    return stream->bytes();
-}
-
-void Load(HostSession &session, LWInstance instance, std::vector<unsigned char> bytes) {
-    auto stream = MakeLoadStream(LWIO_BINARY, std::move(bytes));
-    if (LWError error = session.handler().inst->load(instance, stream->state()))
-        throw std::runtime_error(std::string("load: ") + error);
-}
 
 // The normal the module gives a sample on the left quad beside the fold, rounded to what both
 // floating-point units agree on (a zero prints without its sign).
@@ -50,10 +37,10 @@ std::vector<unsigned char> EditAndSave(const std::string &modulePath) {
     session.editOptions(instance, user);
     std::printf("session: dialog opened; \"Left\" smoothed at 50 degrees\n");
     PrintShading(session, instance, "after the dialog");
-    std::vector<unsigned char> text = Saved(session, instance, LWIO_ASCII);
+    std::vector<unsigned char> text = SavedBytes(session, instance, LWIO_ASCII);
     std::printf("session: saved, text form:\n%.*s", static_cast<int>(text.size()),
                 reinterpret_cast<const char *>(text.data()));
-    std::vector<unsigned char> binary = Saved(session, instance, LWIO_BINARY);
+    std::vector<unsigned char> binary = SavedBytes(session, instance, LWIO_BINARY);
     std::printf("session: saved, binary form, %zu bytes:", binary.size());
     for (unsigned char byte : binary) std::printf(" %02x", byte);
     std::printf("\n");
@@ -66,8 +53,9 @@ void PrintModuleSession(const std::string &modulePath) {
     std::vector<unsigned char> saved = EditAndSave(modulePath);
     HostSession session(FoldedTwoSetScene(0.7), modulePath);
     LWInstance instance = session.attach(*session.scene().items[0].file, "Metal");
-    Load(session, instance, saved);
-    std::printf("session: loaded into a fresh scene, saves %s\n",
-                Saved(session, instance, LWIO_BINARY) == saved ? "the same bytes" : "other bytes");
+    LoadInstance(session, instance, *MakeLoadStream(LWIO_BINARY, saved));
+    std::printf(
+        "session: loaded into a fresh scene, saves %s\n",
+        SavedBytes(session, instance, LWIO_BINARY) == saved ? "the same bytes" : "other bytes");
     PrintShading(session, instance, "after loading");
 }
