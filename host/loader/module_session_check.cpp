@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "host/panels/scripted_user.h"
-#include "host/render/sample_record.h"
 #include "host/render/shader_hook.h"
+#include "host/render/shading_record.h"
 #include "host/session/folded_scene_testing.h"
 #include "host/session/host_session.h"
 #include "host/session/instance_stream.h"
@@ -16,10 +16,9 @@ namespace {
 // The normal the module gives a sample on the left quad beside the fold, rounded to what both
 // floating-point units agree on (a zero prints without its sign).
 void PrintShading(HostSession &session, LWInstance instance, const char *when) {
-    const ObjectItem &item = session.scene().items[0];
-    render::ShaderPass pass(session.hooksOf(*item.file));
-    SampleRecord sample = SampleOn(item, 0, 0.9f, 0.5f);
-    session.handler().evaluate(instance, &*sample);
+    render::ShaderPass pass(session.hooksOf(*session.scene().items[0].file));
+    render::ShadingRecord sample = session.sampleOn(0, 0, 0.9f, 0.5f);
+    session.shade(instance, sample);
     const double *normal = sample->wNorm;
     std::printf("session: %s, normal beside the fold %.6f %.6f %.6f\n", when, normal[0] + 0.0,
                 normal[1] + 0.0, normal[2] + 0.0);
