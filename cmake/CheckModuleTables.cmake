@@ -1,11 +1,12 @@
-# Checks the PE tables of the shipped module: a 32-bit DLL that exports exactly _mod_descrip and
-# imports nothing but system DLLs.
+# Checks the PE tables of the shipped module: a DLL of the target's machine (FORMAT, objdump's name
+# for it: pei-i386 or pei-x86-64; a host loads only its own) that exports exactly _mod_descrip
+# and imports nothing but system DLLs.
 execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "${OBJDUMP} cannot read ${MODULE}")
 endif()
-if(NOT dump MATCHES "file format pei-i386")
-    message(FATAL_ERROR "${MODULE} is not a PE32 i386 file")
+if(NOT dump MATCHES "file format ${FORMAT}\n")
+    message(FATAL_ERROR "${MODULE} is not a ${FORMAT} file")
 endif()
 if(NOT dump MATCHES "\n\tDLL\n")
     message(FATAL_ERROR "${MODULE} is not a DLL")
@@ -25,4 +26,4 @@ foreach(import IN LISTS imports)
         message(FATAL_ERROR "${MODULE} imports ${dll}, which a host machine may lack")
     endif()
 endforeach()
-message(STATUS "${MODULE}: exports only _mod_descrip, imports ${imports}")
+message(STATUS "${MODULE} (${FORMAT}): exports only _mod_descrip, imports ${imports}")

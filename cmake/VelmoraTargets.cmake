@@ -2,8 +2,9 @@
 
 function(velmora_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
-    if(WIN32)
-        # The host guarantees only 4-byte stack alignment at callback entry.
+    if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+        # The 32-bit host guarantees only 4-byte stack alignment at callback entry (the x86-64
+        # calling convention keeps 16).
         target_compile_options(${target} PRIVATE -mincoming-stack-boundary=2)
     endif()
 endfunction()

@@ -54,7 +54,7 @@ LWItemID FindSurfaceObject(LWSurfaceID surface) {
     return nullptr;
 }
 
-int CollectSetName(void *data, LWPolID polygon) {
+std::size_t CollectSetName(void *data, LWPolID polygon) {
     GuardedVoid([data, polygon] {
         auto &context = *static_cast<ScanContext *>(data);
         LWMeshInfo *mesh = context.mesh;

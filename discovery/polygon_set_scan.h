@@ -21,4 +21,4 @@ struct ScanContext {
 
 // The polygon scan callback: adds the polygon's PART tag if the polygon lies on the context's
 // surface. Always 0, so the scan goes on.
-int CollectSetName(void *context, LWPolID polygon);
+std::size_t CollectSetName(void *context, LWPolID polygon);

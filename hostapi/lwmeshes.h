@@ -8,17 +8,18 @@ extern "C" {
 typedef struct st_LWMeshInfo LWMeshInfo;
 typedef LWMeshInfo *LWMeshInfoID;
 
-// The version-4-era SDK returns int from scans, the newest size_t; both are 4 bytes on the target.
-typedef int LWPntScanFunc(void *data, LWPntID);
-typedef int LWPolScanFunc(void *data, LWPolID);
+// Scans return size_t as the 64-bit-era SDK has it: on x86-64 the host reads and returns all 8
+// bytes. The version-4-era SDK's int is the same 4 bytes on i686.
+typedef std::size_t LWPntScanFunc(void *data, LWPntID);
+typedef std::size_t LWPolScanFunc(void *data, LWPolID);
 
 struct st_LWMeshInfo {
     void *priv;
     void (*destroy)(LWMeshInfoID);
     int (*numPoints)(LWMeshInfoID);
     int (*numPolygons)(LWMeshInfoID);
-    int (*scanPoints)(LWMeshInfoID, LWPntScanFunc *, void *);
-    int (*scanPolys)(LWMeshInfoID, LWPolScanFunc *, void *);
+    std::size_t (*scanPoints)(LWMeshInfoID, LWPntScanFunc *, void *);
+    std::size_t (*scanPolys)(LWMeshInfoID, LWPolScanFunc *, void *);
     void (*pntBasePos)(LWMeshInfoID, LWPntID, LWFVector pos);
     void (*pntOtherPos)(LWMeshInfoID, LWPntID, LWFVector pos);
     void *(*pntVLookup)(LWMeshInfoID, LWID, const char *);

@@ -36,20 +36,34 @@ typedef struct st_LWValString {
     int bufLen;
 } LWValString;
 
+typedef struct st_LWValIVector {
+    LWType type;
+    int val[3];
+    int defVal;
+} LWValIVector;
+
 typedef struct st_LWValFVector {
     LWType type;
     double val[3];
     double defVal;
 } LWValFVector;
 
-// The module allocates whole value records (40 bytes on the target) and passes them to controls.
+typedef struct st_LWValCustom {
+    LWType type;
+    int val[4];
+} LWValCustom;
+
+// The module allocates whole value records (40 bytes on both targets) and passes them to
+// controls, which may write any member.
 typedef union un_LWValue {
     LWType type;
     LWValInt intv;
     LWValFloat flt;
     LWValPointer ptr;
     LWValString str;
+    LWValIVector ivec;
     LWValFVector fvec;
+    LWValCustom cust;
 } LWValue;
 
 typedef struct st_LWPanPopupDesc {
@@ -69,7 +83,8 @@ typedef struct st_LWPanRangeDesc {
     int width, min, max;
 } LWPanRangeDesc;
 
-// The tree descriptor is the largest member; it gives the union its full 28 bytes on the target.
+// The tree descriptor is the largest member; it gives the union its full size (28 bytes on i686,
+// 48 on x86-64), which the host's list descriptors also fit in.
 typedef struct st_LWPanTreeDesc {
     LWType type;
     int width, height;

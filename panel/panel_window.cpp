@@ -110,8 +110,8 @@ void PanelWindow::createPanel() {
 }
 
 void PanelWindow::HookControl(LWControl *control) {
-    // A pointer travels in an integer record's value word; ptr.ptr holds all of it on 64-bit
-    // builds and is the same four bytes as the value word on the target.
+    // A pointer travels in an integer record's value word; ptr.ptr holds all of it on x86-64
+    // and is the same four bytes as the value word on i686.
     LWValue value = {};
     value.ptr.ptr = this;
     value.type = LWT_INTEGER;

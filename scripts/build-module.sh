@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Builds the shipped module, KV_Velmora.p for 32-bit Windows, and says where it is.
+# Builds the shipped module, KV_Velmora.p, for 32-bit and for 64-bit Windows, and says where they are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target KV_Velmora -j "$(nproc)"
+for preset in win32 win64; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --target KV_Velmora -j "$(nproc)"
+done
 
-module="$(pwd)/build/win32/KV_Velmora.p"
 cat <<MSG
 
-Built $module
-To install it, copy it into LightWave's plug-in folder and add it with Utilities > Add Plugins
+Built $(pwd)/build/win32/KV_Velmora.p (for a 32-bit LightWave)
+  and $(pwd)/build/win64/KV_Velmora.p (for a 64-bit LightWave: every current release)
+To install one, copy it into LightWave's plug-in folder and add it with Utilities > Add Plugins
 (or let LightWave scan the folder). Then open a surface in the Surface Editor, add the shader
 "KV_Velmora" on the Shaders tab, and double-click it to set smoothing per polygon set.
+scripts/package.sh makes the release archive holding both.
 MSG

@@ -7,7 +7,9 @@ packages=(
     cmake ninja-build g++ clang clang-format libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-    wine wine32:i386
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    mingw-w64-x86-64-dev
+    wine wine32:i386 wine64 zip
     libembree-dev libtinyobjloader-dev libcli11-dev libpng-dev
     libfreetype-dev fonts-dejavu-core
 )

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and tests every configuration: native, native under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the concurrency tests under ThreadSanitizer,
-# and the 32-bit Windows build under wine; then builds the fuzz targets (clang, libFuzzer) and
+# and the 32-bit and 64-bit Windows builds under wine; then builds the fuzz targets (clang, libFuzzer) and
 # gives each a short run from its kept inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +22,7 @@ for target in lwo obj settings_load; do
         "$scratch/$target" fuzz/corpus/$target
 done
 
-for preset in native asan tsan win32; do
+for preset in native asan tsan win32 win64; do
     echo "=== $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"

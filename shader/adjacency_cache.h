@@ -4,6 +4,7 @@
 // the caller.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -34,17 +35,17 @@ class BasicAdjacencyCache {
     bool build(LWMeshInfo &accessor);
 
   private:
-    static constexpr int StopScan = 1;
+    static constexpr std::size_t StopScan = 1;
     struct Scan {
         LWMeshInfo &accessor;
         BasicAdjacencyCache &cache;
         bool stopped = false;
         // Runs one polygon's step as a host callback must: guarded, stopping the scan on failure.
         template <typename Step>
-        int visit(Step step);
+        std::size_t visit(Step step);
     };
-    static int countPass(void *scan, LWPolID polygon);
-    static int fillPass(void *scan, LWPolID polygon);
+    static std::size_t countPass(void *scan, LWPolID polygon);
+    static std::size_t fillPass(void *scan, LWPolID polygon);
 
     PointMap lists;
     LWItemID object;
@@ -90,20 +91,20 @@ bool BasicAdjacencyCache<PointMap>::build(LWMeshInfo &accessor) {
 
 template <typename PointMap>
 template <typename Step>
-int BasicAdjacencyCache<PointMap>::Scan::visit(Step step) {
+std::size_t BasicAdjacencyCache<PointMap>::Scan::visit(Step step) {
     // The host's frames sit between the scan and us: nothing may be thrown through them, and a
     // host that scans on after being asked to stop is not listened to.
     if (!stopped) {
         stopped = Guarded(StopScan, [&] {
                       step();
-                      return 0;
+                      return std::size_t{0};
                   }) != 0;
     }
     return stopped ? StopScan : 0;
 }
 
 template <typename PointMap>
-int BasicAdjacencyCache<PointMap>::countPass(void *context, LWPolID polygon) {
+std::size_t BasicAdjacencyCache<PointMap>::countPass(void *context, LWPolID polygon) {
     auto &scan = *static_cast<Scan *>(context);
     return scan.visit([&] {
         int corners = scan.accessor.polSize(&scan.accessor, polygon);
@@ -113,7 +114,7 @@ int BasicAdjacencyCache<PointMap>::countPass(void *context, LWPolID polygon) {
 }
 
 template <typename PointMap>
-int BasicAdjacencyCache<PointMap>::fillPass(void *context, LWPolID polygon) {
+std::size_t BasicAdjacencyCache<PointMap>::fillPass(void *context, LWPolID polygon) {
     auto &scan = *static_cast<Scan *>(context);
     return scan.visit([&] {
         int corners = scan.accessor.polSize(&scan.accessor, polygon);

@@ -2,6 +2,7 @@
 // scan that shows other corners than the first.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <new>
 #include <vector>
@@ -46,16 +47,16 @@ class ScriptedMesh {
         return scans[scansRun - 1][reinterpret_cast<std::uintptr_t>(polygon) - 1];
     }
 
-    static int ScanPolys(LWMeshInfoID info, LWPolScanFunc *visit, void *data) {
+    static std::size_t ScanPolys(LWMeshInfoID info, LWPolScanFunc *visit, void *data) {
         ScriptedMesh &mesh = Of(info);
         int count = static_cast<int>(mesh.scans[mesh.scansRun++].size());
         for (int index = 0; index < count; ++index) {
             ++mesh.polygonsVisited;
             try {
-                if (int result = visit(data, Polygon(index))) return result;
+                if (std::size_t result = visit(data, Polygon(index))) return result;
             } catch (...) {
                 mesh.exceptionReachedHost = true;
-                return -1;
+                return ~std::size_t{0};
             }
         }
         return 0;

@@ -6,6 +6,7 @@
 
 #include "host/loader/handler_records.h"
 #include "host/loader/module_file.h"
+#include "host/loader/module_session_check.h"
 #include "host/services/service_table.h"
 
 namespace {
@@ -66,6 +67,7 @@ int main(int argc, char **argv) {
         ModuleFile module(path);
         CheckServers(module);
         CheckHandler(module);
+        PrintModuleSession(path);
     } catch (const std::exception &error) {
         std::printf("FAIL: %s\n", error.what());
         return 1;

@@ -318,7 +318,7 @@ void PanelServices::ControlSet(LWControlID id, cTag tag, LWValue *value) {
         case CTL_Y:
             control->y = value->intv.value;
             break;
-        // Pointers come in the record's pointer member, which on the target shares the bytes
+        // Pointers come whole in the record's pointer member, which on i686 shares the bytes
         // of the integer value word.
         case CTL_USERDATA:
             control->userData = value->ptr.ptr;

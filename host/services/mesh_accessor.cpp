@@ -36,17 +36,17 @@ int NumPolygons(LWMeshInfoID id) {
     return static_cast<int>(Open(id, MeshCall::numPolygons).mesh->polygons.size());
 }
 
-int ScanPoints(LWMeshInfoID id, LWPntScanFunc *visit, void *data) {
+std::size_t ScanPoints(LWMeshInfoID id, LWPntScanFunc *visit, void *data) {
     const MeshData &mesh = *Open(id, MeshCall::scanPoints).mesh;
     for (int index = 0; index < static_cast<int>(mesh.points.size()); ++index)
-        if (int result = visit(data, PointID(mesh, index))) return result;
+        if (std::size_t result = visit(data, PointID(mesh, index))) return result;
     return 0;
 }
 
-int ScanPolys(LWMeshInfoID id, LWPolScanFunc *visit, void *data) {
+std::size_t ScanPolys(LWMeshInfoID id, LWPolScanFunc *visit, void *data) {
     const MeshData &mesh = *Open(id, MeshCall::scanPolys).mesh;
     for (const MeshPolygon &polygon : mesh.polygons)
-        if (int result = visit(data, PolygonID(polygon))) return result;
+        if (std::size_t result = visit(data, PolygonID(polygon))) return result;
     return 0;
 }
 

@@ -28,7 +28,7 @@ std::vector<LWPolID> ScanAll(LWMeshInfo *info) {
         info,
         [](void *data, LWPolID polygon) {
             static_cast<std::vector<LWPolID> *>(data)->push_back(polygon);
-            return 0;
+            return std::size_t{0};
         },
         &seen);
     return seen;
@@ -42,22 +42,25 @@ TEST(MeshAccessor, ScansVisitEverythingInOrderAndStopAtTheFirstNonZeroResult) {
     for (std::size_t index = 0; index < seen.size(); ++index)
         EXPECT_EQ(seen[index], PolygonID(mesh.polygons[index]));
 
+    // A 64-bit result with nothing in its low half still stops the scan and comes back whole.
+    static constexpr std::size_t Stopped =
+        sizeof(std::size_t) > 4 ? ~std::size_t{0} << 16 << 16 : 42;
     struct Stop {
         int visits = 0;
     } stop;
     auto third = [](void *data, LWPolID) {
         int visit = ++static_cast<Stop *>(data)->visits;
-        return visit == 3 ? 42 : 0;
+        return visit == 3 ? Stopped : 0;
     };
-    EXPECT_EQ(access->scanPolys(access.info, third, &stop), 42);
+    EXPECT_EQ(access->scanPolys(access.info, third, &stop), Stopped);
     EXPECT_EQ(stop.visits, 3);
 
     std::vector<LWPntID> points;
     auto collect = [](void *data, LWPntID point) {
         static_cast<std::vector<LWPntID> *>(data)->push_back(point);
-        return 0;
+        return std::size_t{0};
     };
-    EXPECT_EQ(access->scanPoints(access.info, collect, &points), 0);
+    EXPECT_EQ(access->scanPoints(access.info, collect, &points), 0u);
     ASSERT_EQ(points.size(), 9u);
     EXPECT_EQ(points[4], PointID(mesh, 4));
     EXPECT_EQ(access->numPoints(access.info), 9);
