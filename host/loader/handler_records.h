@@ -3,12 +3,11 @@
 // it, where those members would be: a module that wrote past what it knows would land there.
 #pragma once
 
+#include "host/non_copyable.h"
 #include "hostapi/lwhandler.h"
 
-struct ShaderHandlerRecords {
+struct ShaderHandlerRecords : NonCopyable {
     ShaderHandlerRecords() : handler{&inst, &item, &rend, nullptr, nullptr} {}
-    ShaderHandlerRecords(const ShaderHandlerRecords &) = delete;
-    ShaderHandlerRecords &operator=(const ShaderHandlerRecords &) = delete;
 
     LWShaderHandler handler;
     void *newerHandlerMembers[4] = {};

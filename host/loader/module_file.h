@@ -4,15 +4,14 @@
 
 #include <string>
 
+#include "host/non_copyable.h"
 #include "hostapi/lwserver.h"
 
-class ModuleFile {
+class ModuleFile : NonCopyable {
   public:
     // Throws std::runtime_error naming the file and the problem.
     explicit ModuleFile(const std::string &path);
     ~ModuleFile();
-    ModuleFile(const ModuleFile &) = delete;
-    ModuleFile &operator=(const ModuleFile &) = delete;
 
     ModuleDescriptor &descriptor() const { return *record; }
 

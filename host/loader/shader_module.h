@@ -9,8 +9,9 @@
 
 #include "host/loader/handler_records.h"
 #include "host/loader/module_file.h"
+#include "host/non_copyable.h"
 
-class ShaderModule {
+class ShaderModule : NonCopyable {
   public:
     // Throws std::runtime_error naming the file and the problem when the module is missing, has a
     // bad descriptor, lacks the server, or refuses every version.
@@ -18,8 +19,6 @@ class ShaderModule {
     // A module linked into this program, given by its descriptor; throws as above.
     ShaderModule(const ModuleDescriptor &linked, const std::string &serverName, GlobalFunc *global);
     ~ShaderModule();
-    ShaderModule(const ShaderModule &) = delete;
-    ShaderModule &operator=(const ShaderModule &) = delete;
 
     const LWShaderHandler &handler() const { return records->handler; }
     int handlerVersion() const { return acceptedVersion; }

@@ -8,17 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "host/non_copyable.h"
 #include "host/panels/host_panel.h"
 #include "host/panels/panel_user.h"
 #include "host/services/service_table.h"
 #include "hostapi/lwpanel.h"
 
-class PanelServices {
+class PanelServices : NonCopyable {
   public:
     PanelServices();
     ~PanelServices();
-    PanelServices(const PanelServices &) = delete;
-    PanelServices &operator=(const PanelServices &) = delete;
 
     void registerIn(ServiceTable &table);
     LWPanelFuncs *record() { return &functions; }

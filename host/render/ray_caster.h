@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "host/non_copyable.h"
 #include "host/render/camera.h"
 #include "host/scene/scene.h"
 
@@ -16,14 +17,12 @@ struct Hit {
     double distance = 0;
 };
 
-class RayCaster {
+class RayCaster : NonCopyable {
   public:
     // Polygons of fewer than three corners are left out. Throws std::runtime_error when Embree
     // cannot be set up.
     explicit RayCaster(const MeshData &mesh);
     ~RayCaster();
-    RayCaster(const RayCaster &) = delete;
-    RayCaster &operator=(const RayCaster &) = delete;
 
     // Safe to call from several threads at once.
     Hit cast(const Ray &ray) const;

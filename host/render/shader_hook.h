@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "host/non_copyable.h"
 #include "hostapi/lwhandler.h"
 
 namespace render {
@@ -23,12 +24,10 @@ using ShaderHooks = std::map<std::string, ShaderHook>;
 // and `cleanup` of every started instance on destruction. An instance used by several surfaces
 // is started once. A shader's error text is thrown as std::runtime_error naming the surface,
 // after the instances started so far are cleaned up.
-class ShaderPass {
+class ShaderPass : NonCopyable {
   public:
     explicit ShaderPass(const ShaderHooks &hooks);
     ~ShaderPass();
-    ShaderPass(const ShaderPass &) = delete;
-    ShaderPass &operator=(const ShaderPass &) = delete;
 
   private:
     void cleanupStarted();

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <vector>
 
+#include "host/non_copyable.h"
 #include "hostapi/lwmeshes.h"
 
 enum class MeshCall {
@@ -37,12 +38,10 @@ struct MeshAccessTotals {
     long operator[](MeshCall call) const { return calls[static_cast<std::size_t>(call)]; }
 };
 
-class MeshAccessLedger {
+class MeshAccessLedger : NonCopyable {
   public:
     MeshAccessLedger() = default;
     ~MeshAccessLedger();
-    MeshAccessLedger(const MeshAccessLedger &) = delete;
-    MeshAccessLedger &operator=(const MeshAccessLedger &) = delete;
 
     void noteObtained() { obtained.fetch_add(1, std::memory_order_relaxed); }
     // Accessors count their own calls and hand the counts over when they are destroyed, so that

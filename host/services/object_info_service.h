@@ -6,19 +6,18 @@
 #include <map>
 #include <memory>
 
+#include "host/non_copyable.h"
 #include "host/scene/scene.h"
 #include "host/services/mesh_access_ledger.h"
 #include "host/services/mesh_corners.h"
 #include "host/services/service_table.h"
 #include "hostapi/lwservices.h"
 
-class ObjectInfoService {
+class ObjectInfoService : NonCopyable {
   public:
     // The scene must outlive the service and keep its shape while the service is alive.
     explicit ObjectInfoService(const Scene &scene);
     ~ObjectInfoService();
-    ObjectInfoService(const ObjectInfoService &) = delete;
-    ObjectInfoService &operator=(const ObjectInfoService &) = delete;
 
     void registerIn(ServiceTable &table);
     LWObjectInfo *record() { return &functions; }

@@ -7,17 +7,16 @@
 #include <utility>
 #include <vector>
 
+#include "host/non_copyable.h"
 #include "host/scene/scene.h"
 #include "host/services/service_table.h"
 #include "hostapi/lwservices.h"
 
-class SceneListingServices {
+class SceneListingServices : NonCopyable {
   public:
     // The scene must outlive the services and keep its shape while they are alive.
     explicit SceneListingServices(const Scene &scene);
     ~SceneListingServices();
-    SceneListingServices(const SceneListingServices &) = delete;
-    SceneListingServices &operator=(const SceneListingServices &) = delete;
 
     void registerIn(ServiceTable &table);
     LWItemInfo *itemInfo() { return &items; }

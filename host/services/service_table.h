@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "host/non_copyable.h"
 #include "hostapi/lwtypes.h"
 
-class ServiceTable {
+class ServiceTable : NonCopyable {
   public:
     struct Request {
         std::string name;
@@ -18,8 +19,6 @@ class ServiceTable {
 
     ServiceTable();
     ~ServiceTable();
-    ServiceTable(const ServiceTable &) = delete;
-    ServiceTable &operator=(const ServiceTable &) = delete;
 
     void provide(const std::string &name, void *record);
     // A switched-off service answers null, as a host that lacks it does.

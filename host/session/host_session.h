@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/loader/shader_module.h"
+#include "host/non_copyable.h"
 #include "host/panels/panel_services.h"
 #include "host/panels/panel_user.h"
 #include "host/render/shader_hook.h"
@@ -20,7 +21,7 @@
 #include "host/services/scene_listing_services.h"
 #include "host/services/service_table.h"
 
-class HostSession {
+class HostSession : NonCopyable {
   public:
     // Takes the scene as it is; it keeps its shape for the session's life. Throws
     // std::runtime_error when the module cannot be loaded.
@@ -29,8 +30,6 @@ class HostSession {
     HostSession(Scene scene, const ModuleDescriptor &linkedModule);
     // Ends the render, then destroys every instance the session made.
     ~HostSession();
-    HostSession(const HostSession &) = delete;
-    HostSession &operator=(const HostSession &) = delete;
 
     const Scene &scene() const { return *served; }
     const LWShaderHandler &handler() const { return module->handler(); }

@@ -5,15 +5,14 @@
 #include <cstddef>
 #include <string>
 
+#include "host/non_copyable.h"
 #include "host/streams/stream_values.h"
 #include "hostapi/lwio.h"
 
-class LoadStream {
+class LoadStream : NonCopyable {
   public:
     explicit LoadStream(int ioMode);
     virtual ~LoadStream() = default;
-    LoadStream(const LoadStream &) = delete;
-    LoadStream &operator=(const LoadStream &) = delete;
 
     // The record handed to a module; valid while the stream lives.
     const LWLoadState *state() const { return &record; }

@@ -7,15 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "host/non_copyable.h"
 #include "host/streams/stream_values.h"
 #include "hostapi/lwio.h"
 
-class SaveStream {
+class SaveStream : NonCopyable {
   public:
     explicit SaveStream(int ioMode);
     virtual ~SaveStream() = default;
-    SaveStream(const SaveStream &) = delete;
-    SaveStream &operator=(const SaveStream &) = delete;
 
     // The record handed to a module; valid while the stream lives.
     const LWSaveState *state() const { return &record; }
