@@ -30,9 +30,7 @@ void ReadShaderBlock(IffCursor &block, IffCursor &header, ShaderBlock &shader) {
 }
 
 void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
-    std::string name = chunk.s0();
-    chunk.s0();  // the source surface it was derived from: nothing of it is kept
-    reading.chunkSurfaces.push_back(name);
+    std::string name = ReadSurfaceStart(chunk, reading);
     while (!chunk.atEnd()) {
         IffCursor::Chunk item = chunk.chunkHeader(2);
         IffCursor block = chunk.enter(item, "sub-chunk");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/formats/format_error_testing.h"
+#include "host/formats/iff_form_testing.h"
 #include "host/formats/iff_writer.h"
 #include "host/formats/lwo2_ids.h"
 #include "host/formats/lwo2_writer.h"
@@ -15,12 +16,7 @@ constexpr LWID kSmgpId = LWID_('S', 'M', 'G', 'P');
 
 // An LWO2 file whose chunks `fill` writes.
 std::vector<std::uint8_t> Lwo2(const std::function<void(IffWriter &)> &fill) {
-    IffWriter out;
-    out.beginChunk(kFormId);
-    out.id4(kLwo2Id);
-    fill(out);
-    out.end();
-    return out.take();
+    return FormBytes(kLwo2Id, fill);
 }
 
 void Tags(IffWriter &out, std::initializer_list<const char *> names) {

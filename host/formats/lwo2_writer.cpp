@@ -171,6 +171,19 @@ void CheckSurfaces(const ObjectFile &object, const std::string &filename) {
 
 }  // namespace
 
+void WriteLayerWithPoints(IffWriter &out, const MeshData &mesh) {
+    out.beginChunk(kLayrId);
+    out.u2(0);                                          // layer number
+    out.u2(0);                                          // flags
+    for (int axis = 0; axis < 3; ++axis) out.f4(0.0f);  // pivot
+    out.s0("");
+    out.end();
+    out.beginChunk(kPntsId);
+    for (const auto &point : mesh.points)
+        for (float coordinate : point) out.f4(coordinate);
+    out.end();
+}
+
 std::vector<std::uint8_t> EncodeLwo2(const ObjectFile &object, const std::string &filename) {
     CheckMesh(object, filename);
     CheckSurfaces(object, filename);
@@ -182,16 +195,7 @@ std::vector<std::uint8_t> EncodeLwo2(const ObjectFile &object, const std::string
     out.beginChunk(kTagsId);
     for (const std::string &name : tags.all()) out.s0(name);
     out.end();
-    out.beginChunk(kLayrId);
-    out.u2(0);                                          // layer number
-    out.u2(0);                                          // flags
-    for (int axis = 0; axis < 3; ++axis) out.f4(0.0f);  // pivot
-    out.s0("");
-    out.end();
-    out.beginChunk(kPntsId);
-    for (const auto &point : object.mesh.points)
-        for (float coordinate : point) out.f4(coordinate);
-    out.end();
+    WriteLayerWithPoints(out, object.mesh);
     WritePolygons(out, tags, object.mesh.polygons);
     for (const std::string &surface : object.surfaces) WriteSurface(out, surface, object);
     out.end();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/formats/iff_writer.h"
 #include "host/scene/scene.h"
 
 // Throws FormatError naming `filename` when the object cannot be stored in the format, e.g. a
@@ -15,3 +16,5 @@
 std::vector<std::uint8_t> EncodeLwo2(const ObjectFile &object, const std::string &filename);
 // Encodes, then replaces the file at `path` at once: on failure the old file is left as it was.
 void WriteLwo2(const ObjectFile &object, const std::string &path);
+// The one unnamed layer at the origin and its PNTS chunk, laid out alike in LWO2 and LWO3.
+void WriteLayerWithPoints(IffWriter &out, const MeshData &mesh);

@@ -13,9 +13,7 @@ constexpr LWID kLwo3Id = LWID_('L', 'W', 'O', '3');
 void ReadSurfaceForm(IffCursor &form, LwoMeshReading &reading) {
     IffCursor::Chunk headerChunk = form.chunkHeader(4);
     IffCursor header = form.enter(headerChunk, "surface name chunk");
-    std::string name = header.s0();
-    header.s0();  // the source surface it was derived from: nothing of it is kept
-    reading.chunkSurfaces.push_back(name);
+    std::string name = ReadSurfaceStart(header, reading);
     while (!form.atEnd()) {
         IffCursor::Chunk item = form.chunkHeader(4);
         IffCursor body = form.enter(item, "chunk");

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "host/formats/format_error_testing.h"
+#include "host/formats/iff_form_testing.h"
 #include "host/formats/iff_writer.h"
 #include "host/formats/lightwave_object.h"
 #include "host/formats/lwo2_ids.h"
@@ -17,12 +18,7 @@ constexpr LWID kLwo3Id = LWID_('L', 'W', 'O', '3');
 
 // An LWO3 file whose chunks `fill` writes.
 std::vector<std::uint8_t> Lwo3(const std::function<void(IffWriter &)> &fill) {
-    IffWriter out;
-    out.beginChunk(kFormId);
-    out.id4(kLwo3Id);
-    fill(out);
-    out.end();
-    return out.take();
+    return FormBytes(kLwo3Id, fill);
 }
 
 void Chunk(IffWriter &out, LWID id, const std::function<void(IffWriter &)> &fill) {

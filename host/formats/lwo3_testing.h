@@ -11,6 +11,7 @@
 
 #include "host/formats/iff_writer.h"
 #include "host/formats/lwo2_ids.h"
+#include "host/formats/lwo2_writer.h"
 #include "host/scene/scene.h"
 
 inline std::vector<std::uint8_t> Lwo3Bytes(const ObjectFile &object) {
@@ -29,14 +30,7 @@ inline std::vector<std::uint8_t> Lwo3Bytes(const ObjectFile &object) {
     out.beginChunk(kTagsId);
     for (const std::string &tag : tags) out.s0(tag);
     out.end();
-    out.beginChunk(kLayrId);
-    for (int i = 0; i < 8; ++i) out.u2(0);  // number, flags, pivot
-    out.s0("");
-    out.end();
-    out.beginChunk(kPntsId);
-    for (const auto &point : object.mesh.points)
-        for (float coordinate : point) out.f4(coordinate);
-    out.end();
+    WriteLayerWithPoints(out, object.mesh);
     const auto &polygons = object.mesh.polygons;
     for (std::size_t start = 0, end = 0; start < polygons.size(); start = end) {
         while (end < polygons.size() && polygons[end].type == polygons[start].type) ++end;

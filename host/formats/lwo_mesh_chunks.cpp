@@ -102,6 +102,13 @@ bool ReadLwoMeshChunk(LWID id, IffCursor &chunk, LwoMeshReading &reading) {
     }
 }
 
+std::string ReadSurfaceStart(IffCursor &chunk, LwoMeshReading &reading) {
+    std::string name = chunk.s0();
+    chunk.s0();
+    reading.chunkSurfaces.push_back(name);
+    return name;
+}
+
 std::vector<std::string> LwoSurfaceList(const LwoMeshReading &reading) {
     std::vector<std::string> surfaces;
     for (const std::string &name : reading.chunkSurfaces) AddOnce(surfaces, name);

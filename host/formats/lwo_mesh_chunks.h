@@ -32,6 +32,10 @@ struct LwoMeshReading {
 // Reads `chunk` when it is one of the mesh chunks; false leaves it to the caller.
 bool ReadLwoMeshChunk(LWID id, IffCursor &chunk, LwoMeshReading &reading);
 
+// LWO2 and LWO3 start a surface with its name and the name of the surface it was derived from, of
+// which nothing is kept. Returns the name, now also the next of the chunk surfaces.
+std::string ReadSurfaceStart(IffCursor &chunk, LwoMeshReading &reading);
+
 // The surfaces of the surface chunks, then those that polygons name without a surface chunk (in
 // polygon order), as the host makes a default surface for those.
 std::vector<std::string> LwoSurfaceList(const LwoMeshReading &reading);

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "host/formats/format_error_testing.h"
+#include "host/formats/iff_form_testing.h"
 #include "host/formats/iff_writer.h"
 #include "host/formats/lightwave_object.h"
 #include "host/formats/lwo2_ids.h"
@@ -22,12 +23,7 @@ struct LwobPolygon {
 };
 
 std::vector<std::uint8_t> Lwob(const std::function<void(IffWriter &)> &fill) {
-    IffWriter out;
-    out.beginChunk(kFormId);
-    out.id4(kLwobId);
-    fill(out);
-    out.end();
-    return out.take();
+    return FormBytes(kLwobId, fill);
 }
 
 void Points(IffWriter &out, int count) {

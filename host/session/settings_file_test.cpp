@@ -22,13 +22,20 @@ std::string ModulePath() {
 
 using SettingsFile = ScratchFolderTest;
 
-TEST_F(SettingsFile, SettingsComeBackFromTheFileTheyWereSavedIn) {
+// Saves "Right" at 20 degrees, smoothed within its set, to `saved`; returns the file's text.
+std::string SaveRightAt20(const std::string &saved) {
     {
         HostSession session(FoldedTwoSetScene(1.0), ModulePath());
         const ObjectFile &file = *session.scene().items[0].file;
         ApplySetRequests(session, file, {{"Right", 20, false, true}}, {});
-        SaveSettingsFile(session, file, path("folded.settings"));
+        SaveSettingsFile(session, file, saved);
     }
+    std::ifstream in(saved);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(SettingsFile, SettingsComeBackFromTheFileTheyWereSavedIn) {
+    SaveRightAt20(path("folded.settings"));
     HostSession session(FoldedTwoSetScene(1.0), ModulePath());
     const ObjectFile &file = *session.scene().items[0].file;
     LoadSettingsFile(session, file, path("folded.settings"), {"Glass"});
@@ -61,14 +68,7 @@ TEST_F(SettingsFile, AFileForAnotherObjectIsRefusedNamingFileAndSurface) {
 }
 
 TEST_F(SettingsFile, AFileThatIsNotWholeAndSoundAppliesNothing) {
-    {
-        HostSession session(FoldedTwoSetScene(1.0), ModulePath());
-        const ObjectFile &file = *session.scene().items[0].file;
-        ApplySetRequests(session, file, {{"Right", 20, false, true}}, {});
-        SaveSettingsFile(session, file, path("good.settings"));
-    }
-    std::ifstream in(path("good.settings"));
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text = SaveRightAt20(path("good.settings"));
     std::string block = text.substr(text.find("{ Surface"));
     std::string later = block;
     later.replace(later.find("256"), 3, "257");
@@ -88,14 +88,7 @@ TEST_F(SettingsFile, AFileThatIsNotWholeAndSoundAppliesNothing) {
 
 // Files saved before the first line named the format hold only surface blocks.
 TEST_F(SettingsFile, AFileWithoutItsFirstLineStillLoadsWhenItStartsWithASurface) {
-    {
-        HostSession session(FoldedTwoSetScene(1.0), ModulePath());
-        const ObjectFile &file = *session.scene().items[0].file;
-        ApplySetRequests(session, file, {{"Right", 20, false, true}}, {});
-        SaveSettingsFile(session, file, path("new.settings"));
-    }
-    std::ifstream in(path("new.settings"));
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text = SaveRightAt20(path("new.settings"));
     std::ofstream(path("old.settings")) << text.substr(text.find("{ Surface"));
 
     HostSession session(FoldedTwoSetScene(1.0), ModulePath());
