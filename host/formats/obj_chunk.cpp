@@ -79,9 +79,33 @@ Statement Classify(std::string_view keyword) {
     return Statement::other;
 }
 
+// Takes a `g`, `o`, `usemtl` or `s` statement into `tags`, the running tags of a chunk or the
+// tags a chunk leaves changed; false for any other statement.
+template <class Tags>
+bool ReadTagStatement(Statement statement, ObjWords &words, Tags &tags) {
+    switch (statement) {
+        case Statement::group:
+            tags.part = GroupName(words);
+            return true;
+        case Statement::object:
+            tags.part = LineName(words);
+            return true;
+        case Statement::material:
+            tags.surface = LineName(words);
+            return true;
+        case Statement::smoothing:
+            tags.smoothingGroup = SmoothingGroup(words);
+            return true;
+        default:
+            return false;
+    }
+}
+
 void Summarize(std::string_view line, ObjChunkSummary &summary) {
     ObjWords words(line);
-    switch (Classify(words.next())) {
+    Statement statement = Classify(words.next());
+    if (ReadTagStatement(statement, words, summary)) return;
+    switch (statement) {
         case Statement::point:
             ++summary.points;
             break;
@@ -94,19 +118,7 @@ void Summarize(std::string_view line, ObjChunkSummary &summary) {
         case Statement::face:
             ++summary.faces;
             break;
-        case Statement::group:
-            summary.part = GroupName(words);
-            break;
-        case Statement::object:
-            summary.part = LineName(words);
-            break;
-        case Statement::material:
-            summary.surface = LineName(words);
-            break;
-        case Statement::smoothing:
-            summary.smoothingGroup = SmoothingGroup(words);
-            break;
-        case Statement::other:
+        default:
             break;
     }
 }
@@ -148,7 +160,9 @@ class ChunkReader {
     void read(std::string_view line) {
         ObjWords words(line);
         std::string_view keyword = words.next();
-        switch (Classify(keyword)) {
+        Statement statement = Classify(keyword);
+        if (ReadTagStatement(statement, words, tags)) return;
+        switch (statement) {
             case Statement::point:
                 points[pointCount++] = Values<3>(words, "a point", "coordinate");
                 return;
@@ -163,19 +177,7 @@ class ChunkReader {
             case Statement::face:
                 readFace(words);
                 return;
-            case Statement::group:
-                tags.part = GroupName(words);
-                return;
-            case Statement::object:
-                tags.part = LineName(words);
-                return;
-            case Statement::material:
-                tags.surface = LineName(words);
-                return;
-            case Statement::smoothing:
-                tags.smoothingGroup = SmoothingGroup(words);
-                return;
-            case Statement::other:
+            default:
                 break;
         }
         if (keyword == "l") readLine(words);
