@@ -5,6 +5,7 @@
 #   VARY      four arguments, separated by '|', one per run: what makes their outputs differ
 #   OUTPUT    the option and file the runs write, e.g. "-o|FOLDER/out.csv"
 #   ROUNDS    how many times the four runs are started together
+include(${CMAKE_CURRENT_LIST_DIR}/LeftBeside.cmake)
 foreach(list ARGS VARY OUTPUT)
     string(REPLACE "|" ";" ${list} "${${list}}")
 endforeach()
@@ -52,9 +53,5 @@ foreach(round RANGE 1 ${ROUNDS})
     if(NOT result MATCHES "^(${whole0}|${whole1}|${whole2}|${whole3})$")
         message(FATAL_ERROR "round ${round}: ${target} is not one run's whole output")
     endif()
-    file(GLOB left ${folder}/*)
-    list(LENGTH left count)
-    if(NOT count EQUAL 1)
-        message(FATAL_ERROR "round ${round}: files beside the output: ${left}")
-    endif()
+    expect_entries(${folder} 1 "round ${round}: ")
 endforeach()

@@ -1,6 +1,7 @@
 # An output named by a link: the file the link names gets the output and keeps its mode, and the
 # link stays a link.
 #   VELMORA  the program;  OBJECT  an object to take normals of;  FOLDER  a scratch folder
+include(${CMAKE_CURRENT_LIST_DIR}/LeftBeside.cmake)
 file(REMOVE_RECURSE ${FOLDER})
 file(MAKE_DIRECTORY ${FOLDER})
 file(WRITE ${FOLDER}/normals.csv "old\n")
@@ -23,8 +24,4 @@ execute_process(COMMAND stat -c %a ${FOLDER}/normals.csv OUTPUT_VARIABLE mode
 if(NOT mode STREQUAL "640")
     message(FATAL_ERROR "the file's mode became ${mode}, not 640")
 endif()
-file(GLOB left ${FOLDER}/*)
-list(LENGTH left count)
-if(NOT count EQUAL 2)
-    message(FATAL_ERROR "files left beside the output: ${left}")
-endif()
+expect_entries(${FOLDER} 2 "")
