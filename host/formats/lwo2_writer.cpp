@@ -7,6 +7,7 @@
 #include "host/formats/format_error.h"
 #include "host/formats/iff_writer.h"
 #include "host/formats/lwo2_ids.h"
+#include "host/formats/lwo2_texture_map.h"
 
 namespace {
 
@@ -37,6 +38,20 @@ void CheckName(const std::string &filename, const std::string &name, const char 
         Refuse(filename, std::string(what) + " \"" + name.c_str() + "...\" holds a NUL byte");
 }
 
+void CheckTextureCorners(const MeshData &mesh, std::size_t p, const std::string &filename) {
+    const MeshPolygon &polygon = mesh.polygons[p];
+    if (!polygon.textureCorners.empty() && polygon.textureCorners.size() != polygon.points.size())
+        Refuse(filename, "polygon " + std::to_string(p) + " has " +
+                             std::to_string(polygon.textureCorners.size()) +
+                             " texture corners for its " + std::to_string(polygon.points.size()) +
+                             " points");
+    for (int coordinate : polygon.textureCorners)
+        if (coordinate < 0 || std::size_t(coordinate) >= mesh.textureCoordinates.size())
+            Refuse(filename, "polygon " + std::to_string(p) + ": texture coordinate index " +
+                                 std::to_string(coordinate) + " out of range (" +
+                                 std::to_string(mesh.textureCoordinates.size()) + " coordinates)");
+}
+
 void CheckMesh(const ObjectFile &object, const std::string &filename) {
     const MeshData &mesh = object.mesh;
     if (mesh.points.size() > kMaxIndex + 1 || mesh.polygons.size() > kMaxIndex + 1)
@@ -54,6 +69,7 @@ void CheckMesh(const ObjectFile &object, const std::string &filename) {
                 Refuse(filename, "polygon " + std::to_string(p) + ": point index " +
                                      std::to_string(point) + " out of range (" +
                                      std::to_string(mesh.points.size()) + " points)");
+        CheckTextureCorners(mesh, p, filename);
     }
 }
 
@@ -103,7 +119,8 @@ void WritePolygonTags(IffWriter &out, const TagTable &tags, std::span<const Mesh
 
 // Each run of polygons of one type goes into its own POLS chunk, followed by its tags: tag
 // chunks refer to the polygons of the POLS chunk before them.
-void WritePolygons(IffWriter &out, const TagTable &tags, const std::vector<MeshPolygon> &all) {
+void WritePolygons(IffWriter &out, const TagTable &tags, const Lwo2TextureMap &textures,
+                   const std::vector<MeshPolygon> &all) {
     std::size_t start = 0;
     while (start < all.size()) {
         std::size_t end = start;
@@ -118,6 +135,7 @@ void WritePolygons(IffWriter &out, const TagTable &tags, const std::vector<MeshP
         out.end();
         WritePolygonTags(out, tags, run, kSurfId);
         WritePolygonTags(out, tags, run, kPartId);
+        textures.writeCornerMap(out, start, run.size());
         start = end;
     }
 }
@@ -196,7 +214,9 @@ std::vector<std::uint8_t> EncodeLwo2(const ObjectFile &object, const std::string
     for (const std::string &name : tags.all()) out.s0(name);
     out.end();
     WriteLayerWithPoints(out, object.mesh);
-    WritePolygons(out, tags, object.mesh.polygons);
+    Lwo2TextureMap textures(object.mesh);
+    textures.writePointMap(out);
+    WritePolygons(out, tags, textures, object.mesh.polygons);
     for (const std::string &surface : object.surfaces) WriteSurface(out, surface, object);
     out.end();
     return out.take();

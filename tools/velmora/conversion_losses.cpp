@@ -6,15 +6,13 @@
 
 namespace {
 
-// The OBJ statements whose content becomes points, polygons, parts and surfaces. The reader keeps
-// texture coordinates and smoothing groups too, but the object written has no place for them yet.
-constexpr std::string_view kCarried[] = {"v", "f", "l", "p", "g", "o", "usemtl"};
+// The OBJ statements whose content becomes points, polygons, parts, surfaces and the UV map.
+constexpr std::string_view kCarried[] = {"v", "vt", "f", "l", "p", "g", "o", "usemtl"};
 
 struct Lost {
     std::string_view keyword, what;
 };
 constexpr Lost kDescribed[] = {
-    {"vt", "texture coordinates"},
     {"vn", "normals"},
     {"vp", "parameter-space vertices"},
     {"s", "smoothing groups"},
