@@ -38,6 +38,16 @@ void CheckName(const std::string &filename, const std::string &name, const char 
         Refuse(filename, std::string(what) + " \"" + name.c_str() + "...\" holds a NUL byte");
 }
 
+// Every index of polygon `p` in `indices` must name one of `count` items.
+void CheckIndices(const std::vector<int> &indices, std::size_t count, std::size_t p,
+                  const char *what, const char *items, const std::string &filename) {
+    for (int index : indices)
+        if (index < 0 || std::size_t(index) >= count)
+            Refuse(filename, "polygon " + std::to_string(p) + ": " + what + " index " +
+                                 std::to_string(index) + " out of range (" + std::to_string(count) +
+                                 " " + items + ")");
+}
+
 void CheckTextureCorners(const MeshData &mesh, std::size_t p, const std::string &filename) {
     const MeshPolygon &polygon = mesh.polygons[p];
     if (!polygon.textureCorners.empty() && polygon.textureCorners.size() != polygon.points.size())
@@ -45,11 +55,8 @@ void CheckTextureCorners(const MeshData &mesh, std::size_t p, const std::string 
                              std::to_string(polygon.textureCorners.size()) +
                              " texture corners for its " + std::to_string(polygon.points.size()) +
                              " points");
-    for (int coordinate : polygon.textureCorners)
-        if (coordinate < 0 || std::size_t(coordinate) >= mesh.textureCoordinates.size())
-            Refuse(filename, "polygon " + std::to_string(p) + ": texture coordinate index " +
-                                 std::to_string(coordinate) + " out of range (" +
-                                 std::to_string(mesh.textureCoordinates.size()) + " coordinates)");
+    CheckIndices(polygon.textureCorners, mesh.textureCoordinates.size(), p, "texture coordinate",
+                 "coordinates", filename);
 }
 
 void CheckMesh(const ObjectFile &object, const std::string &filename) {
@@ -64,11 +71,7 @@ void CheckMesh(const ObjectFile &object, const std::string &filename) {
             Refuse(filename, "polygon " + std::to_string(p) + " has " +
                                  std::to_string(polygon.points.size()) +
                                  " points, the format holds at most 1023");
-        for (int point : polygon.points)
-            if (point < 0 || std::size_t(point) >= mesh.points.size())
-                Refuse(filename, "polygon " + std::to_string(p) + ": point index " +
-                                     std::to_string(point) + " out of range (" +
-                                     std::to_string(mesh.points.size()) + " points)");
+        CheckIndices(polygon.points, mesh.points.size(), p, "point", "points", filename);
         CheckTextureCorners(mesh, p, filename);
     }
 }
