@@ -17,8 +17,6 @@
 
 namespace render {
 
-constexpr double HostDefaultSmoothingDegrees = 89.5;
-
 // Maximum smoothing angles in degrees; 0 (or less) shades flat.
 struct SmoothingAngles {
     double defaultDegrees = 0;  // for surfaces not in the map, and polygons without a surface

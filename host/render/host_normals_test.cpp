@@ -41,7 +41,7 @@ TEST(HostNormals, PolygonNormalFollowsTheCornerOrder) {
     EXPECT_EQ(Length(PolygonNormal(other, other.polygons[1])), 0);
 }
 
-const SmoothingAngles kDefaultAngle{HostDefaultSmoothingDegrees, {}};
+const SmoothingAngles kDefaultAngle{kDefaultSmoothingDegrees, {}};
 
 TEST(HostNormals, SmoothsAcrossShallowFoldsOfOneSurfaceOnly) {
     HostNormals shallow = ComputeHostNormals(Fold(30), kDefaultAngle);

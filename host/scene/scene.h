@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,8 +49,10 @@ struct ShaderBlock {
 };
 
 // The maximum smoothing angle a host gives a surface that it smooths without being told one:
-// 89.5 degrees, so that polygons at right angles keep their edge.
-constexpr float kDefaultSmoothingRadians = 1.5620696f;
+// 89.5 degrees, so that polygons at right angles keep their edge. Files store it in radians.
+constexpr double kDefaultSmoothingDegrees = 89.5;
+constexpr float kDefaultSmoothingRadians =
+    static_cast<float>(kDefaultSmoothingDegrees * std::numbers::pi / 180);
 
 // One object file as loaded: its mesh, its surfaces in file order, their smoothing and shaders.
 struct ObjectFile {

@@ -31,7 +31,7 @@ class CornerNormals : public ::testing::Test {
     HostSession session{FoldedTwoSetScene(Fold), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
     const ObjectItem &item = session.scene().items[0];
     const MeshData &mesh = item.file->mesh;
-    render::SmoothingAngles smoothing{render::HostDefaultSmoothingDegrees, {}};
+    render::SmoothingAngles smoothing{kDefaultSmoothingDegrees, {}};
     render::HostNormals host = render::ComputeHostNormals(mesh, smoothing);
 };
 

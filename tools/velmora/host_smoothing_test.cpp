@@ -96,7 +96,7 @@ TEST(HostSmoothing, ASurfaceWithoutSmoothingBakesAndRendersFlat) {
 
     render::Image fromFile = HostPicture(item, std::nullopt);
     EXPECT_EQ(fromFile, HostPicture(item, 0));
-    EXPECT_NE(fromFile, HostPicture(item, render::HostDefaultSmoothingDegrees));
+    EXPECT_NE(fromFile, HostPicture(item, kDefaultSmoothingDegrees));
 }
 
 }  // namespace
