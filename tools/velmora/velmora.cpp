@@ -18,7 +18,6 @@
 #include "host/render/host_normals.h"
 #include "host/scene/polygon_set_sources.h"
 #include "host/scene/polygon_sets.h"
-#include "host/scene/set_name_pattern.h"
 #include "host/session/host_session.h"
 #include "host/session/scripted_set_edits.h"
 #include "host/session/settings_file.h"
@@ -34,7 +33,8 @@
 #ifdef VELMORA_RENDER
 #include "tools/velmora/render_command.h"
 #endif
-#include "tools/velmora/set_request.h"
+#include "tools/velmora/plural.h"
+#include "tools/velmora/set_options.h"
 
 namespace {
 
@@ -91,61 +91,19 @@ std::vector<CommandFile> InputsOf(const CommonOptions &options) {
     return inputs;
 }
 
-std::string Plural(std::size_t count, const std::string &noun) {
-    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
-}
-
-// The object as read, with the polygon sets asked for made in place of its parts.
-std::shared_ptr<ObjectFile> LoadWithSets(const CommonOptions &options) {
-    std::shared_ptr<ObjectFile> file = LoadObjectFile(options.object);
-    if (options.setsFrom.empty()) return file;
-    PolygonSetSource source = *PolygonSetSourceNamed(options.setsFrom);
-    std::string asked = options.object + ": --sets-from " + options.setsFrom + ": ";
-    if (source != PolygonSetSource::surfaces && !ReadsAsObj(options.object))
-        throw std::runtime_error(asked +
-                                 "a LightWave object has no groups or smoothing groups this tool "
-                                 "reads; its polygon sets are its parts (PART tags), and "
-                                 "--sets-from surfaces makes a set of each surface");
-    MakePolygonSets(file->mesh, source);
-    if (CollectPolygonSets(file->mesh).names.empty())
-        throw std::runtime_error(asked + "no polygon is in one, so no polygon set was made");
-    return file;
-}
-
-// Each set request worked through the dialog; one that reaches no set fails the run, and how
-// many sets a pattern reached is said.
-void ApplySetOptions(HostSession &session, const ObjectFile &file,
-                     const std::vector<std::string> &options, const SurfaceFilter &filter) {
-    std::vector<SetRequest> requests;
-    for (const std::string &text : options) requests.push_back(ParseSetRequest(text));
-    SetRequestOutcome outcome = ApplySetRequests(session, file, requests, filter);
-    std::size_t unmatched = 0;
-    for (std::size_t r = 0; r < requests.size(); ++r) {
-        std::string option = "--set \"" + options[r] + "\": ";
-        if (outcome.setsMatched[r] == 0) {
-            bool none = CollectPolygonSets(file.mesh).names.empty();
-            throw std::runtime_error(option + outcome.unmatched[unmatched] +
-                                     (none ? " (--sets-from makes sets of surfaces, groups or "
-                                             "smoothing groups)"
-                                           : ""));
-        }
-        if (!SetNamePattern(requests[r].name).literal())
-            std::cerr << "velmora: " << option << Plural(outcome.setsMatched[r], "polygon set")
-                      << " matched\n";
-    }
-}
-
 // The object served to the module with every setting asked for applied.
 class Job {
   public:
     explicit Job(const CommonOptions &options)
-        : session(SceneOf(LoadWithSets(options)), ModulePath(options)),
+        : session(SceneOf(LoadObjectWithSets(options.object, options.setsFrom)),
+                  ModulePath(options)),
           hostAngle(options.hostAngle) {
         SurfaceFilter filter = FilterFor(options);
         LoadShaderBlocks(session, file(), filter);
         if (!options.settingsFile.empty())
             LoadSettingsFile(session, file(), options.settingsFile, filter);
-        ApplySetOptions(session, file(), options.sets, filter);
+        for (const std::string &line : ApplySetOptions(session, file(), options.sets, filter))
+            std::cerr << "velmora: " << line << "\n";
         if (!options.saveSettingsFile.empty())
             SaveSettingsFile(session, file(), options.saveSettingsFile);
     }
