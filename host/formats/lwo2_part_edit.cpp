@@ -107,10 +107,6 @@ class PartEditor {
     void copy(const IffPiece &piece) {
         out.bytes(file.subspan(piece.begin, piece.end - piece.begin));
     }
-    // A chunk that ends the form may lack its pad byte; a chunk written after it needs one.
-    void padToChunkStart() {
-        if (out.size() % 2 == 1) out.u1(0);
-    }
     void writeNewNames();
     void extendTags(const IffPiece &tags);
     void writePartTags(const PolygonRun &run);
@@ -159,7 +155,6 @@ void PartEditor::writePartTags(const PolygonRun &run) {
         const std::optional<std::string> &part = parts[polygon];
         if (!part) continue;
         if (!any) {
-            padToChunkStart();
             out.beginChunk(kPtagId);
             out.id4(kPartId);
             any = true;
