@@ -23,7 +23,8 @@ void WriteExample(const PreviewObject &object, const std::string &folder,
     scene.items.push_back({object.stem, file});
 
     HostSession session(std::move(scene), module);
-    for (const std::string &warning : ApplySetRequests(session, *file, object.settings, {}))
+    for (const std::string &warning :
+         ApplySetRequests(session, *file, object.settings, {}).unmatched)
         throw std::runtime_error(warning);
     ObjectFile result = *file;
     result.shaders = ShaderBlocksWithSettings(session, *file);

@@ -10,6 +10,8 @@
 // Every other byte, in order, must be equal: other chunks whole (pad byte included), the names
 // and other sub-chunks of the edited SURF chunks, the edited blocks' headers, their other
 // sub-chunks and the server names in their FUNC, and the bytes after the FORM.
+// When the polygon sets were edited too, PTAG chunks of type PART may come and go, and a TAGS
+// chunk may gain names at its end (its original bytes first) or be added where there was none.
 #pragma once
 
 #include <algorithm>
@@ -63,6 +65,7 @@ struct Files {
     std::span<const std::uint8_t> original, edited;
     std::string server;
     std::vector<std::string> surfaces;
+    bool partTags = false;  // whether the polygon sets were edited too
 };
 
 // The server named by the block's last FUNC, as the object reader takes it; "" for a texture
@@ -152,27 +155,58 @@ inline void RequireAddedSurface(const Files &files, const Whole &added,
     if (!body.atEnd()) throw Difference(Place("edited", added) + " holds more than the block");
 }
 
+inline bool IsPartTags(const Whole &chunk) {
+    IffCursor body = chunk.body;
+    return chunk.header.id == kPtagId && body.id4() == kPartId;
+}
+
+// The top-level chunks of a FORM, but for PART tags when those were edited.
+inline std::vector<Whole> ComparedChunks(const Files &files, std::span<const std::uint8_t> file,
+                                         IffCursor body) {
+    std::vector<Whole> chunks;
+    while (!body.atEnd()) {
+        Whole chunk = NextWhole(file, body, 4);
+        if (!files.partTags || !IsPartTags(chunk)) chunks.push_back(chunk);
+    }
+    return chunks;
+}
+
+inline void CompareTags(const Whole &original, const Whole &edited) {
+    if (edited.header.id != kTagsId)
+        throw Difference(Place("original", original) + " became " + Place("edited", edited));
+    IffCursor before = original.body, after = edited.body;
+    auto kept = before.take(before.remaining());
+    if (after.remaining() < kept.size() || !std::ranges::equal(kept, after.take(kept.size())))
+        throw Difference(Place("edited", edited) + " does not begin with the original tags");
+}
+
 inline void CompareObjects(const Files &files) {
     IffCursor before(files.original, 0, "original"), after(files.edited, 0, "edited");
     Whole left = NextWhole(files.original, before, 4), right = NextWhole(files.edited, after, 4);
     if (left.header.id != kFormId || right.header.id != kFormId || left.body.id4() != kLwo2Id ||
         right.body.id4() != kLwo2Id)
         throw Difference("not both LWO2 objects");
+    std::vector<Whole> originals = ComparedChunks(files, files.original, left.body);
+    std::vector<Whole> edits = ComparedChunks(files, files.edited, right.body);
     std::vector<std::string> described;
-    while (!left.body.atEnd()) {
-        if (right.body.atEnd()) throw Difference("the edited object lost chunks");
-        Whole a = NextWhole(files.original, left.body, 4);
-        Whole b = NextWhole(files.edited, right.body, 4);
+    std::size_t e = 0;
+    for (const Whole &a : originals) {
+        if (e < edits.size() && files.partTags && a.header.id != kTagsId &&
+            edits[e].header.id == kTagsId)
+            ++e;  // a tag list added where the original had none
+        if (e == edits.size()) throw Difference("the edited object lost chunks");
+        const Whole &b = edits[e++];
         bool edited =
             a.header.id == kSurfId && b.header.id == kSurfId && Edited(files, SurfaceName(a.body));
         if (a.header.id == kSurfId) described.push_back(SurfaceName(a.body));
         if (edited)
             CompareSurface(files, a, b);
+        else if (files.partTags && a.header.id == kTagsId)
+            CompareTags(a, b);
         else
             RequireEqual(a, b);
     }
-    while (!right.body.atEnd())
-        RequireAddedSurface(files, NextWhole(files.edited, right.body, 4), described);
+    for (; e < edits.size(); ++e) RequireAddedSurface(files, edits[e], described);
     if (!std::ranges::equal(files.original.subspan(before.offset()),
                             files.edited.subspan(after.offset())))
         throw Difference("the bytes after the FORM differ");
@@ -181,13 +215,15 @@ inline void CompareObjects(const Files &files) {
 }  // namespace lwo2_shader_compare
 
 // "" when `edited` differs from `original` only where editing the data of `server`'s shader
-// blocks of `surfaces` may change it; otherwise the first other difference, with its place.
+// blocks of `surfaces` (and with `partTags`, the polygon sets) may change it; otherwise the first
+// other difference, with its place.
 inline std::string DifferenceBeyondShaderData(std::span<const std::uint8_t> original,
                                               std::span<const std::uint8_t> edited,
                                               const std::string &server,
-                                              const std::vector<std::string> &surfaces) {
+                                              const std::vector<std::string> &surfaces,
+                                              bool partTags = false) {
     try {
-        lwo2_shader_compare::CompareObjects({original, edited, server, surfaces});
+        lwo2_shader_compare::CompareObjects({original, edited, server, surfaces, partTags});
     } catch (const std::exception &error) {
         return error.what();
     }

@@ -5,6 +5,7 @@
 
 #include "host/formats/format_error.h"
 #include "host/formats/iff_cursor.h"
+#include "host/formats/iff_piece.h"
 #include "host/formats/iff_writer.h"
 #include "host/formats/lwo2_ids.h"
 
@@ -13,20 +14,6 @@ namespace {
 constexpr std::size_t kMaxSubChunk = 0xFFFF;
 // The ordinal a surface's first block gets; a later block appends to the largest one.
 constexpr char kFirstOrdinal[] = "\x80";
-
-// A chunk or sub-chunk as it lies in the file: [begin, end) covers its header, body and pad byte.
-struct Piece {
-    IffCursor::Chunk header;
-    std::size_t begin, end;
-    IffCursor body;
-};
-
-Piece NextPiece(IffCursor &within, int sizeBytes) {
-    std::size_t begin = within.offset();
-    IffCursor::Chunk header = within.chunkHeader(sizeBytes);
-    IffCursor body = within.enter(header, sizeBytes == 4 ? "chunk" : "sub-chunk");
-    return {header, begin, within.offset(), body};
-}
 
 // What the editing of a BLOK needs to know of it.
 struct BlockHeader {
@@ -46,17 +33,17 @@ std::string LeadingString(IffCursor body) {
 // Reads a block as the object reader does, so that the blocks edited are the ones it loads.
 BlockHeader ReadBlockHeader(IffCursor block) {
     BlockHeader result;
-    Piece header = NextPiece(block, 2);
+    IffPiece header = NextIffPiece(block, 2);
     result.ordinal = LeadingString(header.body);
     if (header.header.id != kShdrId) return result;
     result.shader = true;
     header.body.s0();
     while (!header.body.atEnd()) {
-        Piece item = NextPiece(header.body, 2);
+        IffPiece item = NextIffPiece(header.body, 2);
         if (item.header.id == kEnabId) result.enabled = item.body.u2() != 0;
     }
     while (!block.atEnd()) {
-        Piece item = NextPiece(block, 2);
+        IffPiece item = NextIffPiece(block, 2);
         if (item.header.id == kFuncId) result.server = item.body.s0();
     }
     return result;
@@ -69,9 +56,9 @@ class ShaderEditor {
         : file(file), filename(filename), server(server) {}
 
     void copy(std::size_t begin, std::size_t end) { out.bytes(file.subspan(begin, end - begin)); }
-    void copy(const Piece &piece) { copy(piece.begin, piece.end); }
+    void copy(const IffPiece &piece) { copy(piece.begin, piece.end); }
 
-    void editSurface(const Piece &surface, const SurfaceShaderData &edit);
+    void editSurface(const IffPiece &surface, const SurfaceShaderData &edit);
     // For a surface that polygons name but no SURF chunk describes.
     void addSurface(const SurfaceShaderData &edit);
 
@@ -121,9 +108,9 @@ void ShaderEditor::writeFunction(std::span<const std::uint8_t> name,
 void ShaderEditor::replaceData(IffCursor block, const SurfaceShaderData &edit) {
     std::size_t begin = out.size();
     out.beginSubChunk(kBlokId);
-    copy(NextPiece(block, 2));
+    copy(NextIffPiece(block, 2));
     while (!block.atEnd()) {
-        Piece item = NextPiece(block, 2);
+        IffPiece item = NextIffPiece(block, 2);
         if (item.header.id != kFuncId) {
             copy(item);
             continue;
@@ -151,7 +138,7 @@ void ShaderEditor::addBlock(const SurfaceShaderData &edit, const std::string &or
     endBlock(begin, edit);
 }
 
-void ShaderEditor::editSurface(const Piece &surface, const SurfaceShaderData &edit) {
+void ShaderEditor::editSurface(const IffPiece &surface, const SurfaceShaderData &edit) {
     IffCursor body = surface.body;
     std::size_t namesBegin = body.offset();
     body.s0();
@@ -161,7 +148,7 @@ void ShaderEditor::editSurface(const Piece &surface, const SurfaceShaderData &ed
     std::string largestOrdinal;
     int replaced = 0, disabled = 0;
     while (!body.atEnd()) {
-        Piece item = NextPiece(body, 2);
+        IffPiece item = NextIffPiece(body, 2);
         if (item.header.id != kBlokId) {
             copy(item);
             continue;
@@ -236,7 +223,7 @@ Lwo2ShaderEdit EditShaderBlocks(std::span<const std::uint8_t> file, const std::s
     editor.out.id4(kLwo2Id);
     std::vector<bool> described(edits.size(), false);
     while (!chunks.atEnd()) {
-        Piece chunk = NextPiece(chunks, 4);
+        IffPiece chunk = NextIffPiece(chunks, 4);
         auto edit = edits.end();
         if (chunk.header.id == kSurfId) {
             std::string name = SurfaceName(chunk.body);

@@ -24,3 +24,7 @@ std::shared_ptr<ObjectFile> LoadObjectFile(const std::string &path) {
     if (extension == "obj") return std::make_shared<ObjectFile>(ReadObj(path));
     throw std::runtime_error(path + ": unknown object format (expected .lwo or .obj)");
 }
+
+bool ReadsAsObj(const std::string &path) {
+    return Extension(path) == "obj";
+}

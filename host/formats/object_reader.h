@@ -9,3 +9,6 @@
 // Reads a LightWave object (.lwo: LWO3, LWO2 or LWOB) or an OBJ (.obj) object. Throws
 // std::runtime_error naming the file.
 std::shared_ptr<ObjectFile> LoadObjectFile(const std::string &path);
+
+// Whether LoadObjectFile reads the file at `path` as an OBJ object.
+bool ReadsAsObj(const std::string &path);

@@ -1,10 +1,12 @@
 #include "host/session/scripted_set_edits.h"
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 
 #include "host/panels/scripted_user.h"
 #include "host/scene/polygon_sets.h"
+#include "host/scene/set_name_pattern.h"
 
 namespace {
 
@@ -31,21 +33,42 @@ std::string KnownSets(const ObjectFile &file) {
     return known.empty() ? "the object has no polygon sets" : "sets: " + known;
 }
 
-// The steps of one request; picking the set first makes the dialog show it.
-void AddSteps(ScriptedUser &user, const SetRequest &request) {
-    user.pick("Polygon set : ", request.name)
-        .setBox("enable smoothing", true)
-        .typeAngle("Smoothing angle [deg.] : ", request.angleDegrees)
-        .setBox("smooth only same polygon set", request.sameSetOnly);
+// The steps of one request on one set; picking the set first makes the dialog show it. The
+// dialog greys the angle and "same set" while smoothing is off, so smoothing goes on first.
+void AddSteps(ScriptedUser &user, const std::string &set, const SetRequest &request) {
+    user.pick("Polygon set : ", set).setBox("enable smoothing", true);
+    if (request.angleDegrees) user.typeAngle("Smoothing angle [deg.] : ", *request.angleDegrees);
+    if (request.sameSetOnly) user.setBox("smooth only same polygon set", *request.sameSetOnly);
     if (!request.enabled) user.setBox("enable smoothing", false);
+}
+
+// The sets of `sorted` that `pattern` addresses: one lookup for a plain name, as an object may
+// have thousands of sets and a request for each.
+std::vector<std::string> Addressed(const SetNamePattern &pattern,
+                                   const std::vector<std::string> &sorted) {
+    if (pattern.literal()) {
+        bool held = std::binary_search(sorted.begin(), sorted.end(), *pattern.literal());
+        return held ? std::vector{*pattern.literal()} : std::vector<std::string>{};
+    }
+    std::vector<std::string> matching;
+    for (const std::string &name : sorted)
+        if (pattern.matches(name)) matching.push_back(name);
+    return matching;
+}
+
+std::string Unmatched(const SetNamePattern &pattern) {
+    return pattern.literal() ? "no polygon set named \"" + *pattern.literal() + "\""
+                             : "no polygon set matches \"" + pattern.text() + "\"";
 }
 
 }  // namespace
 
-std::vector<std::string> ApplySetRequests(HostSession &session, const ObjectFile &file,
-                                          const std::vector<SetRequest> &requests,
-                                          const SurfaceFilter &filter) {
-    std::vector<bool> applied(requests.size(), false);
+SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
+                                   const std::vector<SetRequest> &requests,
+                                   const SurfaceFilter &filter) {
+    std::vector<SetNamePattern> patterns;
+    for (const SetRequest &request : requests) patterns.emplace_back(request.name);
+    std::vector<std::set<std::string>> reached(requests.size());
     // One dialog session per surface for all its requests: the dialog scans the surface's sets
     // each time it opens.
     for (const std::string &surface : file.surfaces) {
@@ -55,9 +78,11 @@ std::vector<std::string> ApplySetRequests(HostSession &session, const ObjectFile
         ScriptedUser user;
         bool any = false;
         for (std::size_t r = 0; r < requests.size(); ++r) {
-            if (!std::binary_search(names.begin(), names.end(), requests[r].name)) continue;
-            AddSteps(user, requests[r]);
-            applied[r] = any = true;
+            for (const std::string &set : Addressed(patterns[r], names)) {
+                AddSteps(user, set, requests[r]);
+                reached[r].insert(set);
+                any = true;
+            }
         }
         if (!any) continue;
         try {
@@ -67,14 +92,15 @@ std::vector<std::string> ApplySetRequests(HostSession &session, const ObjectFile
                                      "\": options dialog: " + error.what());
         }
     }
-    std::vector<std::string> warnings;
+    SetRequestOutcome outcome;
     std::string known;
     for (std::size_t r = 0; r < requests.size(); ++r) {
-        if (applied[r]) continue;
+        outcome.setsMatched.push_back(reached[r].size());
+        if (!reached[r].empty()) continue;
         if (known.empty()) known = KnownSets(file);
-        warnings.push_back("no polygon set named \"" + requests[r].name + "\"" +
-                           (filter.only ? " on surface \"" + *filter.only + "\"" : "") + " in " +
-                           file.filename + "; " + known);
+        outcome.unmatched.push_back(Unmatched(patterns[r]) +
+                                    (filter.only ? " on surface \"" + *filter.only + "\"" : "") +
+                                    " in " + file.filename + "; " + known);
     }
-    return warnings;
+    return outcome;
 }

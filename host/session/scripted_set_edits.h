@@ -2,6 +2,7 @@
 // worked by a scripted user on every surface holding the set.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,17 +10,26 @@
 #include "host/session/host_session.h"
 #include "host/session/surface_filter.h"
 
-// How a user wants one polygon set smoothed.
+// How a user wants the polygon sets a name or pattern addresses (host/scene/set_name_pattern.h)
+// smoothed. Smoothing is turned on, or off when `enabled` is false; the angle and "same set"
+// change only when given, so a set keeps what the request does not name.
 struct SetRequest {
     std::string name;
-    double angleDegrees = 89.5;
-    bool sameSetOnly = false;
+    std::optional<double> angleDegrees = std::nullopt;
+    std::optional<bool> sameSetOnly = std::nullopt;
     bool enabled = true;
 };
 
-// Works each request through the dialog on every admitted surface holding the set. Returns a
-// warning for each request whose set no such surface holds, naming the sets that exist. Throws
-// std::runtime_error naming the file and surface when the dialog cannot be worked.
-std::vector<std::string> ApplySetRequests(HostSession &session, const ObjectFile &file,
-                                          const std::vector<SetRequest> &requests,
-                                          const SurfaceFilter &filter);
+struct SetRequestOutcome {
+    // Per request, how many distinct sets it reached.
+    std::vector<std::size_t> setsMatched;
+    // One line per request that reached no set, naming the sets that exist.
+    std::vector<std::string> unmatched;
+};
+
+// Works each request through the dialog on every admitted surface holding a set it addresses,
+// in request order. Throws std::runtime_error naming the file and surface when the dialog cannot
+// be worked; std::invalid_argument when a name is no valid pattern.
+SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
+                                   const std::vector<SetRequest> &requests,
+                                   const SurfaceFilter &filter);

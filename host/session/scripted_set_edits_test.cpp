@@ -11,6 +11,10 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
+SetRequest TurnOff(const std::string &name) {
+    return {name, std::nullopt, std::nullopt, false};
+}
+
 std::string ModulePath() {
     return std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p";
 }
@@ -19,7 +23,7 @@ TEST(ScriptedSetEdits, TheDialogTakesEachRequestOnTheSurfaceHoldingTheSet) {
     HostSession session(FoldedTwoSetScene(1.0), ModulePath());
     const ObjectFile &file = *session.scene().items[0].file;
     std::vector<SetRequest> requests = {{"Left", 30, true, true}, {"Right", 12.5, false, false}};
-    EXPECT_THAT(ApplySetRequests(session, file, requests, {}), IsEmpty());
+    EXPECT_THAT(ApplySetRequests(session, file, requests, {}).unmatched, IsEmpty());
     LWInstance instance = session.instanceOf(file, "Metal");
     ASSERT_NE(instance, nullptr);
     EXPECT_EQ(ShownSettings(session, instance, "Left"), std::to_string(30.0) + " same");
@@ -29,13 +33,44 @@ TEST(ScriptedSetEdits, TheDialogTakesEachRequestOnTheSurfaceHoldingTheSet) {
 TEST(ScriptedSetEdits, ASetNoAdmittedSurfaceHoldsIsAWarningNamingTheSetsThatExist) {
     HostSession session(FoldedTwoSetScene(1.0), ModulePath());
     const ObjectFile &file = *session.scene().items[0].file;
-    EXPECT_THAT(ApplySetRequests(session, file, {{"Middle"}}, {}),
+    EXPECT_THAT(ApplySetRequests(session, file, {{"Middle"}}, {}).unmatched,
                 ElementsAre("no polygon set named \"Middle\" in Folded.lwo; sets: Metal: "
                             "\"Left\", \"Right\""));
-    EXPECT_THAT(ApplySetRequests(session, file, {{"Left"}}, {"Glass"}),
+    EXPECT_THAT(ApplySetRequests(session, file, {{"Left"}}, {"Glass"}).unmatched,
                 ElementsAre("no polygon set named \"Left\" on surface \"Glass\" in Folded.lwo; "
                             "sets: Metal: \"Left\", \"Right\""));
     EXPECT_EQ(session.instanceOf(file, "Metal"), nullptr);
+}
+
+TEST(ScriptedSetEdits, ARequestChangesOnlyWhatItNames) {
+    HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+    const ObjectFile &file = *session.scene().items[0].file;
+    ApplySetRequests(session, file, {{"Left", 30, true, true}, {"Right", 20, false, true}}, {});
+    LWInstance instance = session.instanceOf(file, "Metal");
+    ApplySetRequests(session, file, {{"Left", 12}}, {});
+    EXPECT_EQ(ShownSettings(session, instance, "Left"), std::to_string(12.0) + " same");
+    ApplySetRequests(session, file, {TurnOff("Left")}, {});
+    EXPECT_EQ(ShownSettings(session, instance, "Left"), "off");
+    // Turned on again, the set shows the angle and "same set" it had before it was turned off.
+    ApplySetRequests(session, file, {{"Left"}}, {});
+    EXPECT_EQ(ShownSettings(session, instance, "Left"), std::to_string(12.0) + " same");
+    ApplySetRequests(session, file, {{"Left", std::nullopt, false}}, {});
+    EXPECT_EQ(ShownSettings(session, instance, "Left"), std::to_string(12.0));
+    EXPECT_EQ(ShownSettings(session, instance, "Right"), std::to_string(20.0));
+}
+
+TEST(ScriptedSetEdits, APatternReachesEveryMatchingSetAndCountsThem) {
+    HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+    const ObjectFile &file = *session.scene().items[0].file;
+    SetRequestOutcome outcome =
+        ApplySetRequests(session, file, {{"*", 40, true}, {"R?ght", 25}, {"Q*"}}, {});
+    EXPECT_THAT(outcome.setsMatched, ElementsAre(2, 1, 0));
+    EXPECT_THAT(outcome.unmatched,
+                ElementsAre("no polygon set matches \"Q*\" in Folded.lwo; sets: Metal: "
+                            "\"Left\", \"Right\""));
+    LWInstance instance = session.instanceOf(file, "Metal");
+    EXPECT_EQ(ShownSettings(session, instance, "Left"), std::to_string(40.0) + " same");
+    EXPECT_EQ(ShownSettings(session, instance, "Right"), std::to_string(25.0) + " same");
 }
 
 }  // namespace

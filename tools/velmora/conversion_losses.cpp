@@ -6,8 +6,10 @@
 
 namespace {
 
-// The OBJ statements whose content becomes points, polygons, parts, surfaces and the UV map.
-constexpr std::string_view kCarried[] = {"v", "vt", "f", "l", "p", "g", "o", "usemtl"};
+// The OBJ statements whose content becomes points, polygons, surfaces and the UV map, and those
+// parts come from by default.
+constexpr std::string_view kCarried[] = {"v", "vt", "f", "l", "p", "usemtl"};
+constexpr std::string_view kGroups[] = {"g", "o"};
 
 struct Lost {
     std::string_view keyword, what;
@@ -16,6 +18,8 @@ constexpr Lost kDescribed[] = {
     {"vn", "normals"},
     {"vp", "parameter-space vertices"},
     {"s", "smoothing groups"},
+    {"g", "groups (the polygon sets were made of something else)"},
+    {"o", "object names (the polygon sets were made of something else)"},
     {"mtllib", "material libraries (surfaces keep only the materials' names)"},
 };
 
@@ -27,7 +31,16 @@ std::string Describe(std::string_view keyword, int count) {
            (count == 1 ? " statement" : " statements");
 }
 
-std::vector<std::string> ObjLosses(std::string_view text) {
+bool Carried(std::string_view keyword, std::optional<PolygonSetSource> setsFrom) {
+    if (std::find(std::begin(kCarried), std::end(kCarried), keyword) != std::end(kCarried))
+        return true;
+    if (!setsFrom || setsFrom == PolygonSetSource::groups)
+        return std::find(std::begin(kGroups), std::end(kGroups), keyword) != std::end(kGroups);
+    return setsFrom == PolygonSetSource::smoothingGroups && keyword == "s";
+}
+
+std::vector<std::string> ObjLosses(std::string_view text,
+                                   std::optional<PolygonSetSource> setsFrom) {
     std::vector<std::pair<std::string, int>> counts;  // in order of first use
     std::size_t position = 0;
     while (position < text.size()) {
@@ -37,8 +50,7 @@ std::vector<std::string> ObjLosses(std::string_view text) {
         std::size_t start = line.find_first_not_of(" \t");
         if (start == std::string_view::npos || line[start] == '#') continue;
         std::string_view keyword = line.substr(start, line.find_first_of(" \t", start) - start);
-        if (std::find(std::begin(kCarried), std::end(kCarried), keyword) != std::end(kCarried))
-            continue;
+        if (Carried(keyword, setsFrom)) continue;
         auto found = std::find_if(counts.begin(), counts.end(),
                                   [&](const auto &count) { return count.first == keyword; });
         if (found == counts.end()) found = counts.insert(counts.end(), {std::string(keyword), 0});
@@ -52,11 +64,12 @@ std::vector<std::string> ObjLosses(std::string_view text) {
 }  // namespace
 
 std::vector<std::string> ConversionLosses(const std::string &path,
-                                          std::span<const std::uint8_t> bytes) {
+                                          std::span<const std::uint8_t> bytes,
+                                          std::optional<PolygonSetSource> setsFrom) {
     std::string extension = std::filesystem::path(path).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
     if (extension == ".obj")
-        return ObjLosses({reinterpret_cast<const char *>(bytes.data()), bytes.size()});
+        return ObjLosses({reinterpret_cast<const char *>(bytes.data()), bytes.size()}, setsFrom);
     return {"all but points, polygons, surface and part names and shader blocks"};
 }

@@ -4,9 +4,10 @@
 
 namespace {
 
-std::vector<std::string> LossesOfObj(std::string_view text) {
-    return ConversionLosses("in.OBJ",
-                            {reinterpret_cast<const std::uint8_t *>(text.data()), text.size()});
+std::vector<std::string> LossesOfObj(std::string_view text,
+                                     std::optional<PolygonSetSource> setsFrom = std::nullopt) {
+    return ConversionLosses(
+        "in.OBJ", {reinterpret_cast<const std::uint8_t *>(text.data()), text.size()}, setsFrom);
 }
 
 TEST(ConversionLosses, CountsEachKindOfObjStatementTheConversionDrops) {
@@ -25,6 +26,23 @@ TEST(ConversionLosses, NothingIsLostOfAnObjOfPointsFacesGroupsMaterialsAndUvs) {
         LossesOfObj(
             "v 0 0 0\nv 1 0 0\nv 1 1 0\nvt 0 1\no Part\nusemtl Body\nf 1/1 2/1 3/1\nl 1 2\np 3\n")
             .empty());
+}
+
+TEST(ConversionLosses, OnlyWhatThePolygonSetsWereMadeOfIsCarriedAsParts) {
+    constexpr char kGroupedAndSmoothed[] =
+        "v 0 0 0\nv 1 0 0\nv 1 1 0\ng Left\no Part\ns 1\nf 1 2 3\n";
+    const std::string groups =
+        "groups (the polygon sets were made of something else): 1 g "
+        "statement";
+    const std::string objects =
+        "object names (the polygon sets were made of something else): 1 "
+        "o statement";
+    EXPECT_EQ(LossesOfObj(kGroupedAndSmoothed, PolygonSetSource::smoothingGroups),
+              (std::vector<std::string>{groups, objects}));
+    EXPECT_EQ(LossesOfObj(kGroupedAndSmoothed, PolygonSetSource::surfaces),
+              (std::vector<std::string>{groups, objects, "smoothing groups: 1 s statement"}));
+    EXPECT_EQ(LossesOfObj(kGroupedAndSmoothed, PolygonSetSource::groups),
+              std::vector<std::string>{"smoothing groups: 1 s statement"});
 }
 
 TEST(ConversionLosses, OfOtherFormatsNamesWhatIsKept) {

@@ -6,13 +6,10 @@
 #include "host/panels/scripted_user.h"
 #include "host/scene/polygon_sets.h"
 #include "host/session/shader_blocks.h"
+#include "tools/velmora/plural.h"
 #include "tools/velmora/set_settings_words.h"
 
 namespace {
-
-std::string Plural(int count, const char *noun) {
-    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
-}
 
 // What the dialog shows for each set; looking is all this user does.
 std::map<std::string, std::string> ShownSettings(HostSession &session, LWInstance instance,
@@ -53,8 +50,7 @@ std::string HostSmoothingText(const render::SmoothingAngles &smoothing,
 
 std::string PartsReport(HostSession &session, const ObjectFile &file,
                         const render::SmoothingAngles &hostSmoothing) {
-    std::string report = file.filename + ": " +
-                         Plural(static_cast<int>(file.mesh.polygons.size()), "polygon") + "\n";
+    std::string report = file.filename + ": " + Plural(file.mesh.polygons.size(), "polygon") + "\n";
     for (const std::string &surface : file.surfaces) {
         PolygonSets sets = CollectPolygonSets(file.mesh, surface);
         LWInstance instance = session.instanceOf(file, surface);
@@ -65,7 +61,8 @@ std::string PartsReport(HostSession &session, const ObjectFile &file,
         if (instance && !sets.names.empty()) shown = ShownSettings(session, instance, sets.names);
         for (std::size_t set = 0; set < sets.names.size(); ++set) {
             const std::string &name = sets.names[set];
-            report += "    \"" + name + "\": " + Plural(sets.polygonCounts[set], "polygon");
+            report +=
+                "    \"" + name + "\": " + Plural(std::size_t(sets.polygonCounts[set]), "polygon");
             if (instance) report += ", " + shown[name];
             report += "\n";
         }

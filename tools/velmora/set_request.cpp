@@ -5,15 +5,25 @@
 #include <stdexcept>
 #include <vector>
 
+#include "host/scene/set_name_pattern.h"
+
 namespace {
 
+// An escaped colon stays in its field as a plain colon; every other escape is left for the name's
+// pattern to read.
 std::vector<std::string> SplitAtColons(const std::string &text) {
     std::vector<std::string> fields(1);
-    for (char c : text) {
-        if (c == ':')
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\\' && i + 1 < text.size()) {
+            char next = text[++i];
+            if (next != ':') fields.back() += c;
+            fields.back() += next;
+        } else if (c == ':') {
             fields.emplace_back();
-        else
+        } else {
             fields.back() += c;
+        }
     }
     return fields;
 }
@@ -35,11 +45,19 @@ SetRequest ParseSetRequest(const std::string &text) {
     std::vector<std::string> fields = SplitAtColons(text);
     SetRequest request;
     request.name = fields[0];
+    try {
+        SetNamePattern checked(request.name);
+    } catch (const std::invalid_argument &error) {
+        fail(error.what());
+    }
     bool angleSeen = false;
     for (std::size_t i = 1; i < fields.size(); ++i) {
         const std::string &field = fields[i];
-        if (field == "same") {
-            request.sameSetOnly = true;
+        if (field == "same" || field == "cross") {
+            bool same = field == "same";
+            if (request.sameSetOnly && *request.sameSetOnly != same)
+                fail("\"same\" and \"cross\" contradict each other");
+            request.sameSetOnly = same;
         } else if (field == "off") {
             request.enabled = false;
         } else if (auto angle = ParseAngle(field); angle && !angleSeen) {
@@ -47,7 +65,8 @@ SetRequest ParseSetRequest(const std::string &text) {
             request.angleDegrees = *angle;
             angleSeen = true;
         } else {
-            fail("\"" + field + "\" is neither an angle in degrees, \"same\" nor \"off\"");
+            fail("\"" + field +
+                 "\" is neither an angle in degrees, \"same\", \"cross\" nor \"off\"");
         }
     }
     return request;

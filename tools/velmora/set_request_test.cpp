@@ -6,34 +6,49 @@
 
 namespace {
 
-TEST(SetRequest, DefaultsAreOnAtEightyNineAndAHalfDegreesCrossingSets) {
+TEST(SetRequest, ANameAloneTurnsSmoothingOnAndNamesNothingElse) {
     SetRequest request = ParseSetRequest("Fillets");
     EXPECT_EQ(request.name, "Fillets");
-    EXPECT_EQ(request.angleDegrees, 89.5);
-    EXPECT_FALSE(request.sameSetOnly);
+    EXPECT_EQ(request.angleDegrees, std::nullopt);
+    EXPECT_EQ(request.sameSetOnly, std::nullopt);
     EXPECT_TRUE(request.enabled);
 }
 
 TEST(SetRequest, FieldsMayComeInAnyOrderAfterTheName) {
     SetRequest request = ParseSetRequest("rim:30:same");
     EXPECT_EQ(request.angleDegrees, 30);
-    EXPECT_TRUE(request.sameSetOnly);
-    request = ParseSetRequest("rim:off:same:12.5");
+    EXPECT_EQ(request.sameSetOnly, true);
+    request = ParseSetRequest("rim:off:cross:12.5");
     EXPECT_FALSE(request.enabled);
+    EXPECT_EQ(request.sameSetOnly, false);
     EXPECT_EQ(request.angleDegrees, 12.5);
+    request = ParseSetRequest("rim:off");
+    EXPECT_FALSE(request.enabled);
+    EXPECT_EQ(request.angleDegrees, std::nullopt);
+    EXPECT_EQ(request.sameSetOnly, std::nullopt);
     EXPECT_EQ(ParseSetRequest(":0").name, "");
 }
 
+TEST(SetRequest, ABackslashWritesAColonInsideTheNameAndKeepsOtherEscapesForThePattern) {
+    SetRequest request = ParseSetRequest("Part\\:1:30");
+    EXPECT_EQ(request.name, "Part:1");
+    EXPECT_EQ(request.angleDegrees, 30);
+    EXPECT_EQ(ParseSetRequest("Ns\\:Part\\:*:off").name, "Ns:Part:*");
+    EXPECT_EQ(ParseSetRequest("Star\\*:20").name, "Star\\*");
+    EXPECT_EQ(ParseSetRequest("Chamfer*:20").name, "Chamfer*");
+}
+
 TEST(SetRequest, RefusesWhatItCannotRead) {
-    for (const char *bad : {"rim:sharp", "rim:30:40", "rim:-1", "rim:361", "rim:nan", "rim:"}) {
+    for (const char *bad : {"rim:sharp", "rim:30:40", "rim:-1", "rim:361", "rim:nan",
+                            "rim:", "rim:same:cross", "rim\\"}) {
         EXPECT_THROW(ParseSetRequest(bad), std::invalid_argument) << bad;
     }
     try {
         ParseSetRequest("rim:sharp");
     } catch (const std::invalid_argument &error) {
         EXPECT_STREQ(error.what(),
-                     "--set \"rim:sharp\": \"sharp\" is neither an angle in degrees, \"same\" nor "
-                     "\"off\"");
+                     "--set \"rim:sharp\": \"sharp\" is neither an angle in degrees, \"same\", "
+                     "\"cross\" nor \"off\"");
     }
 }
 

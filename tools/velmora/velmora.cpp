@@ -11,10 +11,13 @@
 
 #include "host/formats/file_bytes.h"
 #include "host/formats/lightwave_object.h"
+#include "host/formats/lwo2_part_edit.h"
 #include "host/formats/lwo2_shader_edit.h"
 #include "host/formats/lwo2_writer.h"
 #include "host/formats/object_reader.h"
 #include "host/render/host_normals.h"
+#include "host/scene/polygon_set_sources.h"
+#include "host/scene/polygon_sets.h"
 #include "host/session/host_session.h"
 #include "host/session/scripted_set_edits.h"
 #include "host/session/settings_file.h"
@@ -30,7 +33,8 @@
 #ifdef VELMORA_RENDER
 #include "tools/velmora/render_command.h"
 #endif
-#include "tools/velmora/set_request.h"
+#include "tools/velmora/plural.h"
+#include "tools/velmora/set_options.h"
 
 namespace {
 
@@ -38,6 +42,7 @@ struct CommonOptions {
     std::string module;
     std::string object;
     std::vector<std::string> sets;
+    std::string setsFrom;
     std::string settingsFile;
     std::string saveSettingsFile;
     std::string surface;
@@ -50,8 +55,17 @@ void AddCommonOptions(CLI::App &command, CommonOptions &options) {
                     "object file: LWO3, LWO2 or LWOB (.lwo), or OBJ (.obj)")
         ->required();
     command.add_option("--set", options.sets,
-                       "NAME[:ANGLE][:same][:off]  smooth polygon set NAME (angle in degrees, "
-                       "default 89.5; same: only within the set; off: no smoothing)");
+                       "NAME[:ANGLE][:same|:cross][:off]  smooth the polygon sets NAME matches "
+                       "(* and ? are wildcards, \\ takes the next character as it is: "
+                       "'Part\\:1:30'); angle in degrees; same: only within the set; cross: "
+                       "across sets; off: the set keeps the host's own smoothing. What is not "
+                       "given stays as it was");
+    command
+        .add_option("--sets-from", options.setsFrom,
+                    "make the polygon sets for this run from surfaces, groups (OBJ g/o) or "
+                    "smoothing-groups (OBJ s N: set \"smoothing N\"), in place of the object's "
+                    "parts")
+        ->check(CLI::IsMember({"surfaces", "groups", "smoothing-groups"}));
     command.add_option("--settings", options.settingsFile, "load settings from a settings file");
     command.add_option("--save-settings", options.saveSettingsFile,
                        "save the resulting settings to a settings file");
@@ -81,24 +95,20 @@ std::vector<CommandFile> InputsOf(const CommonOptions &options) {
 class Job {
   public:
     explicit Job(const CommonOptions &options)
-        : session(SceneOf(LoadObjectFile(options.object)), ModulePath(options)),
+        : session(SceneOf(LoadObjectWithSets(options.object, options.setsFrom)),
+                  ModulePath(options)),
           hostAngle(options.hostAngle) {
         SurfaceFilter filter = FilterFor(options);
         LoadShaderBlocks(session, file(), filter);
         if (!options.settingsFile.empty())
             LoadSettingsFile(session, file(), options.settingsFile, filter);
-        std::vector<SetRequest> requests;
-        for (const std::string &text : options.sets) requests.push_back(ParseSetRequest(text));
-        for (const std::string &warning : ApplySetRequests(session, file(), requests, filter)) {
-            std::cerr << "velmora: warning: " << warning << "\n";
-            ++unmetRequests;
-        }
+        for (const std::string &line : ApplySetOptions(session, file(), options.sets, filter))
+            std::cerr << "velmora: " << line << "\n";
         if (!options.saveSettingsFile.empty())
             SaveSettingsFile(session, file(), options.saveSettingsFile);
     }
 
     HostSession session;
-    int unmetRequests = 0;  // sets asked for that no surface holds
     const ObjectItem &item() const { return session.scene().items.front(); }
     const ObjectFile &file() const { return *item().file; }
     render::SmoothingAngles hostSmoothing() const {
@@ -160,20 +170,26 @@ void RunApply(const CommonOptions &common, const std::string &output) {
     bool lwo2 = IsLwo2Object(input);
     CheckApplyTarget(common.object, output, lwo2);
     Job job(common);
-    if (job.unmetRequests > 0)
-        throw std::runtime_error(output + ": not written, as not every set asked for was found");
     std::vector<ShaderBlock> blocks = ShaderBlocksWithSettings(job.session, job.file());
+    std::optional<PolygonSetSource> setsFrom = PolygonSetSourceNamed(common.setsFrom);
     if (lwo2) {
+        std::vector<std::string> notes;
+        if (setsFrom) {
+            input = EditPartTags(input, common.object, PartsOf(job.file().mesh));
+            notes.push_back("polygon sets from " + common.setsFrom + " written as PART tags: " +
+                            Plural(CollectPolygonSets(job.file().mesh).names.size(), "set"));
+        }
         Lwo2ShaderEdit edit = EditShaderBlocks(input, common.object, ShaderServer,
                                                ChangedShaderData(job.file(), blocks, ShaderServer));
         WriteFileAtomically(output, edit.bytes);
         if (edit.notes.empty()) edit.notes.push_back("no shader settings changed");
-        for (const std::string &note : edit.notes) std::cerr << "velmora: " << note << "\n";
+        notes.insert(notes.end(), edit.notes.begin(), edit.notes.end());
+        for (const std::string &note : notes) std::cerr << "velmora: " << note << "\n";
     } else {
         ObjectFile result = job.file();
         result.shaders = blocks;
         WriteLwo2(result, output);
-        for (const std::string &loss : ConversionLosses(common.object, input))
+        for (const std::string &loss : ConversionLosses(common.object, input, setsFrom))
             std::cerr << "velmora: warning: " << common.object << ": not carried over: " << loss
                       << "\n";
     }

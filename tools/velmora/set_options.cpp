@@ -1,0 +1,51 @@
+#include "tools/velmora/set_options.h"
+
+#include <stdexcept>
+
+#include "host/formats/object_reader.h"
+#include "host/scene/polygon_set_sources.h"
+#include "host/scene/polygon_sets.h"
+#include "host/scene/set_name_pattern.h"
+#include "host/session/scripted_set_edits.h"
+#include "tools/velmora/plural.h"
+#include "tools/velmora/set_request.h"
+
+std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path,
+                                               const std::string &setsFrom) {
+    if (setsFrom.empty()) return LoadObjectFile(path);
+    std::optional<PolygonSetSource> source = PolygonSetSourceNamed(setsFrom);
+    std::string asked = path + ": --sets-from " + setsFrom + ": ";
+    if (!source) throw std::invalid_argument(asked + "not surfaces, groups nor smoothing-groups");
+    if (source != PolygonSetSource::surfaces && !ReadsAsObj(path))
+        throw std::runtime_error(asked +
+                                 "a LightWave object has no groups or smoothing groups this tool "
+                                 "reads; its polygon sets are its parts (PART tags), and "
+                                 "--sets-from surfaces makes a set of each surface");
+    std::shared_ptr<ObjectFile> file = LoadObjectFile(path);
+    MakePolygonSets(file->mesh, *source);
+    if (CollectPolygonSets(file->mesh).names.empty())
+        throw std::runtime_error(asked + "no polygon is in one, so no polygon set was made");
+    return file;
+}
+
+std::vector<std::string> ApplySetOptions(HostSession &session, const ObjectFile &file,
+                                         const std::vector<std::string> &options,
+                                         const SurfaceFilter &filter) {
+    std::vector<SetRequest> requests;
+    for (const std::string &text : options) requests.push_back(ParseSetRequest(text));
+    SetRequestOutcome outcome = ApplySetRequests(session, file, requests, filter);
+    std::vector<std::string> lines;
+    for (std::size_t r = 0; r < requests.size(); ++r) {
+        std::string option = "--set \"" + options[r] + "\": ";
+        if (outcome.setsMatched[r] == 0) {
+            bool none = CollectPolygonSets(file.mesh).names.empty();
+            throw std::runtime_error(option + outcome.unmatched.front() +
+                                     (none ? " (--sets-from makes sets of surfaces, groups or "
+                                             "smoothing groups)"
+                                           : ""));
+        }
+        if (!SetNamePattern(requests[r].name).literal())
+            lines.push_back(option + Plural(outcome.setsMatched[r], "polygon set") + " matched");
+    }
+    return lines;
+}

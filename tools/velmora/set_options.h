@@ -1,0 +1,25 @@
+// What the --sets-from and --set options do to a run: which polygon sets it works on, and the
+// settings the module's dialog takes for them.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/scene/scene.h"
+#include "host/session/host_session.h"
+#include "host/session/surface_filter.h"
+
+// The object at `path` as read; with `setsFrom` ("surfaces", "groups", "smoothing-groups") its
+// PART tags replaced by the sets made of that. Throws std::runtime_error naming the file and the
+// option when the object has nothing of the kind.
+std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path,
+                                               const std::string &setsFrom);
+
+// Works each `--set` option text through the dialog. Returns a line for the user for each
+// pattern saying how many sets it matched; throws std::invalid_argument for an option it cannot
+// read and std::runtime_error naming the option, the file and the sets there are for one that
+// matches no set.
+std::vector<std::string> ApplySetOptions(HostSession &session, const ObjectFile &file,
+                                         const std::vector<std::string> &options,
+                                         const SurfaceFilter &filter);
