@@ -1,7 +1,6 @@
 #include "host/render/panel_picture.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "host/render/caption_text.h"
 
@@ -14,7 +13,7 @@ constexpr int Border = 8;
 constexpr int TitleHeight = 24;
 constexpr int RowHeight = 20;
 constexpr int BoxSide = 14;
-constexpr int FieldWidth = 64;  // the number field of an angle control, before its slider
+constexpr int FieldWidth = 64;  // the number field of an angle control
 constexpr int Gap = 6;
 
 constexpr Rgb8 Window = {172, 172, 176};
@@ -37,7 +36,7 @@ int WidthOf(const HostControl &control) {
         case LWT_AREA:
             return control.descriptor.area.width;
         case LWT_RANGE:
-            return std::max(control.descriptor.range.width, LabelWidth(control) + FieldWidth);
+            return LabelWidth(control) + FieldWidth;
         default:
             return BoxSide + Gap + LabelWidth(control);
     }
@@ -81,16 +80,6 @@ void DrawAngle(Image &image, const PlacedControl &at, const std::string &degrees
     int left = at.x + LabelWidth(control);
     Frame(image, left, at.y, left + FieldWidth, at.y + at.height, Field);
     Text(image, left + 4, at, degrees + "\u00b0", ink);
-    // The slider over the control's range, where the descriptor leaves room for one.
-    int slider = left + FieldWidth + Gap, end = at.x + at.width;
-    const LWPanRangeDesc &range = control.descriptor.range;
-    if (end - slider < 3 * BoxSide || range.max <= range.min) return;
-    int middle = at.y + at.height / 2;
-    image.fillRect(slider, middle - 1, end, middle + 1, Edge);
-    double share = std::clamp(
-        (std::strtod(degrees.c_str(), nullptr) - range.min) / (range.max - range.min), 0.0, 1.0);
-    int knob = slider + static_cast<int>(share * (end - slider - 6));
-    Frame(image, knob, middle - 6, knob + 6, middle + 6, ink == Ink ? Mark : GreyInk);
 }
 
 }  // namespace
