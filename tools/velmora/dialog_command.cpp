@@ -40,7 +40,8 @@ class DialogViewer : public PanelUser {
 
 void AddDialogOptions(CLI::App &command, DialogOptions &options) {
     command.add_option("-o,--output", options.output, "the PNG file to write")
-        ->capture_default_str();
+        ->capture_default_str()
+        ->type_name("FILE");
     command
         .add_option("--show", options.shownSet,
                     "the polygon set picked in the dialog's list (default: the first)")

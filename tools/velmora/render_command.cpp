@@ -133,7 +133,8 @@ CLI::Option *AddParsedOption(CLI::App &command, const std::string &name,
 
 void AddRenderOptions(CLI::App &command, RenderOptions &options) {
     command.add_option("-o,--output", options.output, "the PNG file to write")
-        ->capture_default_str();
+        ->capture_default_str()
+        ->type_name("FILE");
     command.add_flag("--compare", options.compare,
                      "host shading, module shading and the polygon sets side by side");
     command.add_flag("--bump", options.bump, "ripple the host's normal as a bump map does");

@@ -68,24 +68,32 @@ struct CommonOptions {
 };
 
 void AddCommonOptions(CLI::App &command, CommonOptions &options) {
-    command.add_option("object", options.object,
-                       "object file: LWO3, LWO2 or LWOB (.lwo), or OBJ (.obj)");
-    command.add_option("--set", options.sets,
-                       "NAME[:ANGLE][:same|:cross][:off]  smooth the polygon sets NAME matches "
-                       "(* and ? are wildcards, \\ takes the next character as it is: "
-                       "'Part\\:1:30'); angle in degrees; same: only within the set; cross: "
-                       "across sets; off: the set keeps the host's own smoothing. What is not "
-                       "given stays as it was");
+    command
+        .add_option("OBJECT", options.object,
+                    "object file: LWO3, LWO2 or LWOB (.lwo), or OBJ (.obj)")
+        ->type_name("FILE");
+    command
+        .add_option("--set", options.sets,
+                    "smooth the polygon sets NAME matches (* and ? are wildcards, \\ takes the "
+                    "next character as it is: 'Part\\:1:30'); angle in degrees; same: only "
+                    "within the set; cross: across sets; off: the set keeps the host's own "
+                    "smoothing. What is not given stays as it was")
+        ->type_name("NAME[:ANGLE][:same|:cross][:off]");
     command
         .add_option("--sets-from", options.setsFrom,
                     "make the polygon sets for this run from surfaces, groups (OBJ g/o) or "
                     "smoothing-groups (OBJ s N: set \"smoothing N\"), in place of the object's "
                     "parts")
-        ->check(CLI::IsMember({"surfaces", "groups", "smoothing-groups"}));
-    command.add_option("--settings", options.settingsFile, "load settings from a settings file");
-    command.add_option("--save-settings", options.saveSettingsFile,
-                       "save the resulting settings to a settings file");
-    command.add_option("--surface", options.surface, "apply settings to this surface only");
+        ->check(CLI::IsMember({"surfaces", "groups", "smoothing-groups"}))
+        ->type_name("SOURCE");
+    command.add_option("--settings", options.settingsFile, "load settings from a settings file")
+        ->type_name("FILE");
+    command
+        .add_option("--save-settings", options.saveSettingsFile,
+                    "save the resulting settings to a settings file")
+        ->type_name("FILE");
+    command.add_option("--surface", options.surface, "apply settings to this surface only")
+        ->type_name("NAME");
     command
         .add_option_function<std::string>(
             "--host-angle",
@@ -99,8 +107,10 @@ void AddCommonOptions(CLI::App &command, CommonOptions &options) {
             "surface's own (from the .lwo file; a surface without one is flat; OBJ "
             "surfaces: 89.5)")
         ->type_name("DEGREES");
-    command.add_option("--module", options.module,
-                       "the shader module file (default: KV_Velmora.p beside this program)");
+    command
+        .add_option("--module", options.module,
+                    "the shader module file (default: KV_Velmora.p beside this program)")
+        ->type_name("FILE");
 }
 
 std::string ModulePath(const CommonOptions &options) {
@@ -287,14 +297,18 @@ struct Commands {
         CLI::App &normals =
             add("normals",
                 "the normal the module gives every polygon corner, as CSV or as an OBJ mesh");
-        normals.add_option("--format", format, "csv or obj")->check(CLI::IsMember({"csv", "obj"}));
-        normals.add_option("-o,--output", normalsOutput, "output file (default: standard output)");
+        normals.add_option("--format", format, "csv or obj")
+            ->check(CLI::IsMember({"csv", "obj"}))
+            ->type_name("FORMAT");
+        normals.add_option("-o,--output", normalsOutput, "output file (default: standard output)")
+            ->type_name("FILE");
         add("parts", "each surface with its polygon sets, polygon counts and current settings");
         CLI::App &apply =
             add("apply",
                 "store the settings in the object's surfaces: an LWO2 object is edited, keeping "
                 "all else; an LWOB or OBJ object is converted to LWO2; an LWO3 object is refused");
-        apply.add_option("-o,--output", applied, "the LWO2 file to write (required)");
+        apply.add_option("-o,--output", applied, "the LWO2 file to write (required)")
+            ->type_name("FILE");
 #ifdef VELMORA_RENDER
         AddRenderOptions(add("render",
                              "a preview picture shaded by the module, or with --compare beside the "
