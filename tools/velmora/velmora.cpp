@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
 #include <variant>
 
@@ -391,8 +392,8 @@ std::variant<std::size_t, int> ReadLeadingOptions(const Arguments &arguments, Co
         if (word == "--module") {
             if (++at == arguments.size()) throw UsageError("--module: expected the module file");
             commands.common.module = arguments[at];
-        } else if (word.starts_with("--module=")) {
-            commands.common.module = word.substr(9);
+        } else if (constexpr std::string_view joined = "--module="; word.starts_with(joined)) {
+            commands.common.module = word.substr(joined.size());
         } else if (word.size() > 1 && word[0] == '-') {
             std::string name = word.substr(0, word.find('='));
             throw UsageError("unknown option '" + name + "'" +
@@ -401,13 +402,12 @@ std::variant<std::size_t, int> ReadLeadingOptions(const Arguments &arguments, Co
             break;
         }
     }
-    if (at == arguments.size())
-        throw UsageError("no command given; try 'velmora help' for the commands");
+    if (at == arguments.size()) throw UsageError("no command given");
     return at;
 }
 
-// The command's parser run over its part of the command line; throws UsageError for whatever
-// it finds wrong.
+// The command's parser run over its part of the command line. CLI11's own errors pass through;
+// an argument it left over throws UsageError.
 void ParseCommand(CLI::App &app, const Arguments &arguments, std::size_t first) {
     // CLI11 takes the words last first.
     Arguments reversed(arguments.rbegin(), arguments.rend() - static_cast<std::ptrdiff_t>(first));
