@@ -41,6 +41,7 @@
 #endif
 #include "tools/velmora/plural.h"
 #include "tools/velmora/set_options.h"
+#include "tools/velmora/set_request.h"
 
 namespace {
 
