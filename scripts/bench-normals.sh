@@ -11,7 +11,7 @@ command -v assimp >/dev/null || {
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq && apt-get install -y -qq assimp-utils >/dev/null
 }
-scripts/install-deps.sh
+scripts/install-deps.sh full
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$(nproc)" --target velmora KV_Velmora >/dev/null
 

@@ -1,18 +1,35 @@
 #!/usr/bin/env bash
-# Installs, on a fresh Debian 12 machine as root, everything the builds and tests need.
-# Does nothing when all of it is already there.
+# Installs, on a fresh Debian 12 machine as root, what a profile of the build needs; does nothing
+# when all of it is already there.
+#   preview  the native build of the module and the velmora command, which renders pictures
+#   full     (the default) everything the builds and tests need: the preview's packages, the
+#            test and benchmark libraries, clang for the fuzz targets, the Windows cross
+#            toolchains and wine to run their tests
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ clang clang-format libclang-rt-14-dev
+profile=${1:-full}
+preview=(
+    cmake ninja-build g++
+    libembree-dev libtinyobjloader-dev libcli11-dev libpng-dev
+    libfreetype-dev fonts-dejavu-core
+)
+full=(
+    "${preview[@]}"
+    clang clang-format libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     mingw-w64-x86-64-dev
     wine wine32:i386 wine64 zip
-    libembree-dev libtinyobjloader-dev libcli11-dev libpng-dev
-    libfreetype-dev fonts-dejavu-core
 )
+case "$profile" in
+    preview) packages=("${preview[@]}") ;;
+    full) packages=("${full[@]}") ;;
+    *)
+        echo "install-deps.sh: unknown profile '$profile' (preview or full)" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -22,7 +39,7 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$profile" = full ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive

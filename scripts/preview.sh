@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the native preset and renders the example objects with the
-# shader module beside the host's own shading, the angle between their normals and a map of the
-# polygon sets, then a close-up of the machined part's boss under strip lights. Prints where the
-# pictures are. An argument names the folder for them (default: build/native/preview).
+# Installs what is missing, builds the preview preset (native, without tests) and renders the
+# example objects with the shader module beside the host's own shading, the angle between their
+# normals and a map of the polygon sets, then a close-up of the machined part's boss under strip
+# lights and the module's options dialog. Prints where the pictures are. An argument names the
+# folder for them (default: build/preview/pictures). Needs only the native build's packages: no
+# test libraries, cross compilers or wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$(nproc)" --target velmora
+scripts/install-deps.sh preview
+cmake --preset preview >/dev/null
+cmake --build --preset preview -j "$(nproc)"
 
-folder=${1:-build/native/preview}
+folder=${1:-build/preview/pictures}
 mkdir -p "$folder"
 for object in machined_part banded_knob; do
-    build/native/velmora render "examples/preview/$object.lwo" --compare \
+    build/preview/velmora render "examples/preview/$object.lwo" --compare \
         --size 560x420 --spp 16 --view -30,32 -o "$folder/$object.png"
 done
-build/native/velmora render examples/preview/machined_part.lwo --compare --target Cylinders \
+build/preview/velmora render examples/preview/machined_part.lwo --compare --target Cylinders \
     --material stripes --size 560x420 --spp 16 --view -30,35 -o "$folder/machined_part_close.png"
+build/preview/velmora dialog examples/preview/banded_knob.lwo --show Walls -o "$folder/dialog.png"
 echo "Preview pictures in $(cd "$folder" && pwd):" \
-    "machined_part.png, banded_knob.png and machined_part_close.png"
+    "machined_part.png, banded_knob.png, machined_part_close.png and dialog.png"

@@ -6,6 +6,15 @@
 
 #include "host/panels/panel_services.h"
 
+namespace {
+
+// Angle controls hold radians; people read and type degrees.
+double Degrees(const HostControl &angle) {
+    return angle.floatValue * 180.0 / std::numbers::pi;
+}
+
+}  // namespace
+
 PanelSession::PanelSession(PanelServices &host, HostPanel &panel) : services(host), worked(panel) {}
 
 void PanelSession::fail(const std::string &problem) const {
@@ -22,9 +31,8 @@ const HostControl &PanelSession::control(const std::string &label) const {
     fail("no control labelled \"" + label + "\"");
 }
 
-std::vector<std::string> PanelSession::popupItems(const std::string &label) const {
-    const HostControl &popup = control(label);
-    if (popup.descriptor.type != LWT_POPUP) fail("\"" + label + "\" is not a popup");
+std::vector<std::string> PanelSession::popupItems(const HostControl &popup) const {
+    if (popup.descriptor.type != LWT_POPUP) fail("\"" + popup.label + "\" is not a popup");
     std::vector<std::string> items;
     int count = popup.descriptor.popup.countFn(popup.userData);
     for (int index = 0; index < count; ++index) {
@@ -37,19 +45,18 @@ std::vector<std::string> PanelSession::popupItems(const std::string &label) cons
 double PanelSession::angleDegrees(const std::string &label) const {
     const HostControl &angle = control(label);
     if (angle.kind != ControlValueKind::angle) fail("\"" + label + "\" is not an angle control");
-    return angle.floatValue * 180.0 / std::numbers::pi;
+    return Degrees(angle);
 }
 
-std::string PanelSession::shown(const std::string &label) const {
-    const HostControl &shownControl = control(label);
+std::string PanelSession::shown(const HostControl &shownControl) const {
     if (shownControl.descriptor.type == LWT_POPUP) {
-        std::vector<std::string> items = popupItems(label);
+        std::vector<std::string> items = popupItems(shownControl);
         int index = shownControl.intValue;
         return index >= 0 && index < static_cast<int>(items.size()) ? items[index] : "";
     }
     if (shownControl.kind == ControlValueKind::angle) {
         char text[32];
-        std::snprintf(text, sizeof text, "%g", angleDegrees(label));
+        std::snprintf(text, sizeof text, "%g", Degrees(shownControl));
         return text;
     }
     if (shownControl.kind == ControlValueKind::integer) return shownControl.intValue ? "on" : "off";

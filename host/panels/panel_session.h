@@ -23,9 +23,13 @@ class PanelSession {
     // The first control with this label.
     const HostControl &control(const std::string &label) const;
     // The items of a popup, as its item functions give them.
-    std::vector<std::string> popupItems(const std::string &label) const;
+    std::vector<std::string> popupItems(const std::string &label) const {
+        return popupItems(control(label));
+    }
+    std::vector<std::string> popupItems(const HostControl &popup) const;
     // A control's value as shown: a popup's item, "on"/"off", an angle in degrees.
-    std::string shown(const std::string &label) const;
+    std::string shown(const std::string &label) const { return shown(control(label)); }
+    std::string shown(const HostControl &control) const;
     double angleDegrees(const std::string &label) const;
     bool usable(const std::string &label) const { return control(label).usable(); }
 

@@ -1,7 +1,5 @@
 #include "host/streams/stream_file.h"
 
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "host/formats/file_bytes.h"
@@ -27,12 +25,7 @@ void WriteStreamFile(const std::string &path, const SaveStream &stream) {
 }
 
 std::vector<unsigned char> ReadStreamFile(const std::string &path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) Fail(path, "cannot open the file");
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
-    if (file.bad()) Fail(path, "cannot read the file");
-    return bytes;
+    return ReadFileBytes(path);
 }
 
 std::unique_ptr<SaveStream> MakeSaveStream(int ioMode) {

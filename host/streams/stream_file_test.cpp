@@ -56,7 +56,7 @@ TEST_F(StreamFile, AMissingFileIsNamed) {
         OpenLoadStream(LWIO_BINARY, path("missing"));
         ADD_FAILURE() << "a missing file was opened";
     } catch (const std::runtime_error &e) {
-        EXPECT_EQ(e.what(), path("missing") + ": cannot open the file");
+        EXPECT_EQ(e.what(), path("missing") + ": cannot open: No such file or directory");
     }
 }
 

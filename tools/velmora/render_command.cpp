@@ -3,14 +3,18 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <set>
+#include <stdexcept>
 #include <string>
 
 #include "host/render/comparison.h"
 #include "host/render/png_file.h"
 #include "host/render/renderer.h"
+#include "tools/velmora/option_numbers.h"
 #include "tools/velmora/set_captions.h"
 
 namespace {
@@ -100,6 +104,18 @@ std::string ParseZoom(const std::string &text, RenderOptions &options) {
     return {};
 }
 
+std::string ParseSamples(const std::string &text, RenderOptions &options) {
+    return ReadWholeNumber("--spp", text, 1, 1024, options.samplesPerPixel);
+}
+
+std::string ParseThreads(const std::string &text, RenderOptions &options) {
+    return ReadWholeNumber("--threads", text, 0, 256, options.threads);
+}
+
+std::string ParseTurntable(const std::string &text, RenderOptions &options) {
+    return ReadWholeNumber("--turntable", text, 1, 3600, options.turntableFrames);
+}
+
 // An option whose text `parse` takes into the options; what it finds wrong is the error.
 CLI::Option *AddParsedOption(CLI::App &command, const std::string &name,
                              std::string (*parse)(const std::string &, RenderOptions &),
@@ -117,7 +133,8 @@ CLI::Option *AddParsedOption(CLI::App &command, const std::string &name,
 
 void AddRenderOptions(CLI::App &command, RenderOptions &options) {
     command.add_option("-o,--output", options.output, "the PNG file to write")
-        ->capture_default_str();
+        ->capture_default_str()
+        ->type_name("FILE");
     command.add_flag("--compare", options.compare,
                      "host shading, module shading and the polygon sets side by side");
     command.add_flag("--bump", options.bump, "ripple the host's normal as a bump map does");
@@ -145,17 +162,28 @@ void AddRenderOptions(CLI::App &command, RenderOptions &options) {
                                                     {"glossy", render::Material::glossy},
                                                     {"stripes", render::Material::stripes}}))
         ->type_name("MATERIAL");
-    command
-        .add_option("--turntable", options.turntableFrames,
+    AddParsedOption(command, "--turntable", ParseTurntable, options,
                     "write N frames around the object, numbered: OUT_000.png, OUT_001.png, ...")
-        ->check(CLI::Range(1, 3600))
         ->type_name("N");
-    command.add_option("--spp", options.samplesPerPixel, "samples per pixel")
-        ->check(CLI::Range(1, 1024))
-        ->capture_default_str();
-    command.add_option("--threads", options.threads, "render threads (0: one per core)")
-        ->check(CLI::Range(0, 256))
-        ->capture_default_str();
+    AddParsedOption(command, "--spp", ParseSamples, options,
+                    "samples per pixel, from 1 to 1024 (default 4)")
+        ->type_name("N");
+    AddParsedOption(command, "--threads", ParseThreads, options,
+                    "render threads, up to 256 (default 0: one per core)")
+        ->type_name("N");
+}
+
+void CheckPictureName(const std::string &output) {
+    std::size_t dot = output.rfind('.');
+    if (dot == std::string::npos || output.find('/', dot) != std::string::npos) return;
+    std::string extension = output.substr(dot + 1);
+    for (char &c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    static const std::set<std::string> otherPictures = {
+        "avif", "bmp", "dds", "dpx", "exr", "gif", "hdr", "heic", "jp2", "jpe", "jpeg", "jpg",
+        "pbm",  "pgm", "pic", "pnm", "ppm", "psd", "rgb", "sgi",  "tga", "tif", "tiff", "webp"};
+    if (otherPictures.contains(extension))
+        throw std::invalid_argument("-o " + output +
+                                    ": pictures are written as PNG only; name the file .png");
 }
 
 std::string TurntableFrameFile(const std::string &output, int frame, int frames) {

@@ -24,6 +24,10 @@ struct RenderOptions {
     int turntableFrames = 0;               // 0: one picture; N: N frames around the object
 };
 
+// Throws std::invalid_argument when `output` names a picture format other than PNG, the one
+// format the tool writes, before any work is done.
+void CheckPictureName(const std::string &output);
+
 // The file of frame `frame` of a turntable of `frames`: "knob.png" becomes "knob_007.png".
 std::string TurntableFrameFile(const std::string &output, int frame, int frames);
 

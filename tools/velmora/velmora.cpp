@@ -6,8 +6,11 @@
 #include <cstdio>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
+#include <variant>
 
 #include "host/formats/file_bytes.h"
 #include "host/formats/lightwave_object.h"
@@ -27,16 +30,33 @@
 #include "tools/velmora/corner_normals.h"
 #include "tools/velmora/executable_dir.h"
 #include "tools/velmora/input_guard.h"
+#include "tools/velmora/nearest_name.h"
 #include "tools/velmora/normals_output.h"
+#include "tools/velmora/option_numbers.h"
 #include "tools/velmora/output_file.h"
 #include "tools/velmora/parts_report.h"
 #ifdef VELMORA_RENDER
+#include "tools/velmora/dialog_command.h"
 #include "tools/velmora/render_command.h"
 #endif
 #include "tools/velmora/plural.h"
 #include "tools/velmora/set_options.h"
+#include "tools/velmora/set_request.h"
 
 namespace {
+
+// What the exit status tells a script.
+constexpr int Succeeded = 0, WorkFailed = 1, UsageWrong = 2;
+
+constexpr char ExitStatusText[] =
+    "Exit status: 0 when the command did its work; 1 when the work failed (an input that cannot\n"
+    "be read, an output that cannot be written, a module that does not load); 2 when the command\n"
+    "line is wrong (an unknown command or option, a missing or malformed value).";
+
+// A mistake in the command line, told apart from a failure of the work by its exit status.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 struct CommonOptions {
     std::string module;
@@ -51,31 +71,48 @@ struct CommonOptions {
 
 void AddCommonOptions(CLI::App &command, CommonOptions &options) {
     command
-        .add_option("object", options.object,
+        .add_option("OBJECT", options.object,
                     "object file: LWO3, LWO2 or LWOB (.lwo), or OBJ (.obj)")
-        ->required();
-    command.add_option("--set", options.sets,
-                       "NAME[:ANGLE][:same|:cross][:off]  smooth the polygon sets NAME matches "
-                       "(* and ? are wildcards, \\ takes the next character as it is: "
-                       "'Part\\:1:30'); angle in degrees; same: only within the set; cross: "
-                       "across sets; off: the set keeps the host's own smoothing. What is not "
-                       "given stays as it was");
+        ->type_name("FILE");
+    command
+        .add_option("--set", options.sets,
+                    "smooth the polygon sets NAME matches (* and ? are wildcards, \\ takes the "
+                    "next character as it is: 'Part\\:1:30'); angle in degrees; same: only "
+                    "within the set; cross: across sets; off: the set keeps the host's own "
+                    "smoothing. What is not given stays as it was")
+        ->type_name("NAME[:ANGLE][:same|:cross][:off]");
     command
         .add_option("--sets-from", options.setsFrom,
                     "make the polygon sets for this run from surfaces, groups (OBJ g/o) or "
                     "smoothing-groups (OBJ s N: set \"smoothing N\"), in place of the object's "
                     "parts")
-        ->check(CLI::IsMember({"surfaces", "groups", "smoothing-groups"}));
-    command.add_option("--settings", options.settingsFile, "load settings from a settings file");
-    command.add_option("--save-settings", options.saveSettingsFile,
-                       "save the resulting settings to a settings file");
-    command.add_option("--surface", options.surface, "apply settings to this surface only");
+        ->check(CLI::IsMember({"surfaces", "groups", "smoothing-groups"}))
+        ->type_name("SOURCE");
+    command.add_option("--settings", options.settingsFile, "load settings from a settings file")
+        ->type_name("FILE");
     command
-        .add_option("--host-angle", options.hostAngle,
-                    "the host's smoothing angle in degrees for every surface, in place of each "
-                    "surface's own (from the .lwo file; a surface without one is flat; OBJ "
-                    "surfaces: 89.5)")
-        ->check(CLI::Range(0.0, 180.0));
+        .add_option("--save-settings", options.saveSettingsFile,
+                    "save the resulting settings to a settings file")
+        ->type_name("FILE");
+    command.add_option("--surface", options.surface, "apply settings to this surface only")
+        ->type_name("NAME");
+    command
+        .add_option_function<std::string>(
+            "--host-angle",
+            [&options](const std::string &text) {
+                double degrees = 0;
+                std::string problem = ReadDegrees("--host-angle", text, 0, 180, degrees);
+                if (!problem.empty()) throw CLI::ValidationError(problem);
+                options.hostAngle = degrees;
+            },
+            "the host's smoothing angle in degrees for every surface, in place of each "
+            "surface's own (from the .lwo file; a surface without one is flat; OBJ "
+            "surfaces: 89.5)")
+        ->type_name("DEGREES");
+    command
+        .add_option("--module", options.module,
+                    "the shader module file (default: KV_Velmora.p beside this program)")
+        ->type_name("FILE");
 }
 
 std::string ModulePath(const CommonOptions &options) {
@@ -196,84 +233,289 @@ void RunApply(const CommonOptions &common, const std::string &output) {
     std::cerr << "velmora: wrote " << output << "\n";
 }
 
-}  // namespace
+// The command line as given, the program's name left out.
+using Arguments = std::vector<std::string>;
 
-int main(int argc, char **argv) {
-    CLI::App app{"velmora: smoothing per polygon set, driven by the KV_Velmora shader module"};
-    app.require_subcommand(1);
-    // Paths start with '/' on the hosts this runs under; they are never Windows-style options.
-    app.allow_windows_style_options(false);
+// Every name an option of `command` answers to, for suggestions.
+std::vector<std::string> OptionNames(const CLI::App &command) {
+    std::vector<std::string> names;
+    for (const CLI::Option *option : command.get_options()) {
+        for (const std::string &name : option->get_lnames()) names.push_back("--" + name);
+        for (const std::string &name : option->get_snames()) names.push_back("-" + name);
+    }
+    return names;
+}
+
+std::string Suggestion(const std::string &typed, const std::vector<std::string> &names) {
+    std::optional<std::string> nearest = NearestName(typed, names);
+    return nearest ? "; did you mean '" + *nearest + "'?" : "";
+}
+
+// What CLI11 left over: an option this command lacks, or one argument too many.
+void RefuseExtras(const CLI::App &command) {
+    std::vector<std::string> extras = command.remaining();
+    if (extras.empty()) return;
+    const std::string &first = extras.front();
+    if (first.size() > 1 && first[0] == '-') {
+        std::string name = first.substr(0, first.find('='));
+        throw UsageError("unknown option '" + name + "' for '" + command.get_name() + "'" +
+                         Suggestion(name, OptionNames(command)));
+    }
+    throw UsageError("unexpected argument '" + first + "': '" + command.get_name() +
+                     "' takes one object file");
+}
+
+// `text` after `lead`, broken at spaces into lines of at most 80 columns, each continued line
+// indented as far as the lead.
+std::string Wrapped(const std::string &lead, const std::string &text) {
+    std::string wrapped = lead, line;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        if (!line.empty() && lead.size() + line.size() + 1 + word.size() > 80) {
+            wrapped += line + "\n" + std::string(lead.size(), ' ');
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+    }
+    return wrapped + line + "\n";
+}
+
+// One of the program's commands, with the options it parsed into.
+struct Command {
+    std::string name;
+    std::unique_ptr<CLI::App> app;
+};
+
+struct Commands {
     CommonOptions common;
-    app.add_option("--module", common.module,
-                   "the shader module file (default: KV_Velmora.p beside this program)");
-
-    CLI::App *normals = app.add_subcommand(
-        "normals", "the normal the module gives every polygon corner, as CSV or as an OBJ mesh");
-    AddCommonOptions(*normals, common);
-    std::string format = "csv", output;
-    normals->add_option("--format", format, "csv or obj")->check(CLI::IsMember({"csv", "obj"}));
-    normals->add_option("-o,--output", output, "output file (default: standard output)");
-
-    CLI::App *parts = app.add_subcommand(
-        "parts", "each surface with its polygon sets, polygon counts and current settings");
-    AddCommonOptions(*parts, common);
-
-    CLI::App *apply = app.add_subcommand(
-        "apply",
-        "store the settings in the object's surfaces: an LWO2 object is edited, keeping all "
-        "else; an LWOB or OBJ object is converted to LWO2; an LWO3 object is refused");
-    AddCommonOptions(*apply, common);
-    std::string applied;
-    apply->add_option("-o,--output", applied, "the LWO2 file to write")->required();
-
+    std::string format = "csv", normalsOutput, applied;
 #ifdef VELMORA_RENDER
-    CLI::App *render = app.add_subcommand(
-        "render",
-        "a preview picture shaded by the module, or with --compare beside the host's "
-        "shading and the polygon sets");
-    AddCommonOptions(*render, common);
     RenderOptions rendering;
-    AddRenderOptions(*render, rendering);
+    DialogOptions dialog;
 #endif
+    std::vector<Command> list;
 
-    CLI11_PARSE(app, argc, argv);
+    Commands() {
+        CLI::App &normals =
+            add("normals",
+                "the normal the module gives every polygon corner, as CSV or as an OBJ mesh");
+        normals.add_option("--format", format, "csv or obj")
+            ->check(CLI::IsMember({"csv", "obj"}))
+            ->type_name("FORMAT");
+        normals.add_option("-o,--output", normalsOutput, "output file (default: standard output)")
+            ->type_name("FILE");
+        add("parts", "each surface with its polygon sets, polygon counts and current settings");
+        CLI::App &apply =
+            add("apply",
+                "store the settings in the object's surfaces: an LWO2 object is edited, keeping "
+                "all else; an LWOB or OBJ object is converted to LWO2; an LWO3 object is refused");
+        apply.add_option("-o,--output", applied, "the LWO2 file to write (required)")
+            ->type_name("FILE");
+#ifdef VELMORA_RENDER
+        AddRenderOptions(add("render",
+                             "a preview picture shaded by the module, or with --compare beside the "
+                             "host's shading and the polygon sets"),
+                         rendering);
+        AddDialogOptions(add("dialog",
+                             "a picture of the module's options dialog for one surface (--surface; "
+                             "default: the first), as the host shows it with the settings given"),
+                         dialog);
+#endif
+    }
+
+    CLI::App &add(const std::string &name, const std::string &description) {
+        auto app = std::make_unique<CLI::App>(description, "velmora " + name);
+        // Paths start with '/' on the hosts this runs under; they are never Windows-style options.
+        app->allow_windows_style_options(false);
+        // Left over for RefuseExtras, which checks them before any missing value is reported.
+        app->allow_extras();
+        app->footer(ExitStatusText);
+        AddCommonOptions(*app, common);
+        list.push_back({name, std::move(app)});
+        return *list.back().app;
+    }
+
+    const Command *find(const std::string &name) const {
+        for (const Command &command : list)
+            if (command.name == name) return &command;
+        return nullptr;
+    }
+
+    std::vector<std::string> names() const {
+        std::vector<std::string> names;
+        for (const Command &command : list) names.push_back(command.name);
+        names.push_back("help");
+        return names;
+    }
+
+    std::string overview() const {
+        std::string text =
+            "velmora: smoothing per polygon set, driven by the KV_Velmora shader module\n\n"
+            "Usage: velmora COMMAND OBJECT [OPTIONS]\n"
+            "       velmora help [COMMAND]\n"
+            "       velmora --version\n\nCommands:\n";
+        for (const Command &command : list)
+            text += Wrapped("  " + command.name + std::string(10 - command.name.size(), ' '),
+                            command.app->get_description());
+        text +=
+            "  help      this text, or with a command that command's options\n\n"
+            "Options:\n"
+            "  --module FILE  the shader module file (default: KV_Velmora.p beside this "
+            "program);\n"
+            "                 before or after the command\n"
+            "  -h, --help     this text; after a command, that command's options\n"
+            "  --version      the program's version\n\n";
+        return text + ExitStatusText + "\n";
+    }
+};
+
+[[noreturn]] void UnknownCommand(const std::string &word, const Commands &commands) {
+    std::string known;
+    for (const std::string &name : commands.names()) known += (known.empty() ? "" : ", ") + name;
+    throw UsageError("unknown command '" + word + "'" + Suggestion(word, commands.names()) +
+                     " (commands: " + known + ")");
+}
+
+// The options before the command; the command's own CLI11 parser takes the rest. Returns the
+// index of the command word, or the status to exit with once this answered by itself.
+std::variant<std::size_t, int> ReadLeadingOptions(const Arguments &arguments, Commands &commands) {
+    std::size_t at = 0;
+    for (; at < arguments.size(); ++at) {
+        const std::string &word = arguments[at];
+        if (word == "--version") {
+            std::cout << "velmora " VELMORA_VERSION "\n";
+            return Succeeded;
+        }
+        if (word == "-h" || word == "--help") {
+            std::cout << commands.overview();
+            return Succeeded;
+        }
+        if (word == "--module") {
+            if (++at == arguments.size()) throw UsageError("--module: expected the module file");
+            commands.common.module = arguments[at];
+        } else if (constexpr std::string_view joined = "--module="; word.starts_with(joined)) {
+            commands.common.module = word.substr(joined.size());
+        } else if (word.size() > 1 && word[0] == '-') {
+            std::string name = word.substr(0, word.find('='));
+            throw UsageError("unknown option '" + name + "'" +
+                             Suggestion(name, {"--help", "--version", "--module"}));
+        } else {
+            break;
+        }
+    }
+    if (at == arguments.size()) throw UsageError("no command given");
+    return at;
+}
+
+// The command's parser run over its part of the command line. CLI11's own errors pass through;
+// an argument it left over throws UsageError.
+void ParseCommand(CLI::App &app, const Arguments &arguments, std::size_t first) {
+    // CLI11 takes the words last first.
+    Arguments reversed(arguments.rbegin(), arguments.rend() - static_cast<std::ptrdiff_t>(first));
+    app.parse(reversed);
+    RefuseExtras(app);
+}
+
+void RequireValue(const std::string &value, const std::string &what, const std::string &command) {
+    if (value.empty()) throw UsageError("'velmora " + command + "' needs " + what);
+}
+
+int RunCommand(const std::string &name, Commands &commands) {
+    CommonOptions &common = commands.common;
+    RequireValue(common.object, "an object file", name);
+    if (name == "apply") RequireValue(commands.applied, "-o OUT.lwo", name);
+    try {
+        for (const std::string &text : common.sets) ParseSetRequest(text);
+#ifdef VELMORA_RENDER
+        if (name == "render") CheckPictureName(commands.rendering.output);
+        if (name == "dialog") CheckPictureName(commands.dialog.output);
+#endif
+    } catch (const std::invalid_argument &error) {
+        throw UsageError(error.what());
+    }
 #ifdef SIGXFSZ
     // A file size limit then fails the write, which is reported, instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    try {
-        std::vector<CommandFile> inputs = InputsOf(common), outputs;
-        if (!common.saveSettingsFile.empty())
-            outputs.push_back({"--save-settings", common.saveSettingsFile});
-        if (normals->parsed() && !output.empty() && output != "-")
-            outputs.push_back({"-o", output});
-        if (apply->parsed()) {
-            // apply edits an LWO2 object in place by design; it guards its object itself.
-            inputs.erase(inputs.begin());
-            outputs.push_back({"-o", applied});
-        }
-#ifdef VELMORA_RENDER
-        if (render->parsed()) outputs.push_back({"-o", rendering.output});
-#endif
-        RefuseOutputsOverInputs(outputs, inputs);
-        if (normals->parsed()) RunNormals(common, format, output);
-        if (parts->parsed()) {
-            Job job(common);
-            std::string report = PartsReport(job.session, job.file(), job.hostSmoothing());
-            WriteOutput("-",
-                        [&](std::FILE *out) { std::fwrite(report.data(), 1, report.size(), out); });
-        }
-        if (apply->parsed()) RunApply(common, applied);
-#ifdef VELMORA_RENDER
-        if (render->parsed()) {
-            Job job(common);
-            rendering.hostAngleDegrees = common.hostAngle;
-            return RunRender(job.session, job.item(), rendering);
-        }
-#endif
-    } catch (const std::exception &error) {
-        std::cerr << "velmora: " << error.what() << "\n";
-        return 1;
+    std::vector<CommandFile> inputs = InputsOf(common), outputs;
+    if (!common.saveSettingsFile.empty())
+        outputs.push_back({"--save-settings", common.saveSettingsFile});
+    if (name == "normals" && !commands.normalsOutput.empty() && commands.normalsOutput != "-")
+        outputs.push_back({"-o", commands.normalsOutput});
+    if (name == "apply") {
+        // apply edits an LWO2 object in place by design; it guards its object itself.
+        inputs.erase(inputs.begin());
+        outputs.push_back({"-o", commands.applied});
     }
-    return 0;
+#ifdef VELMORA_RENDER
+    if (name == "render") outputs.push_back({"-o", commands.rendering.output});
+    if (name == "dialog") outputs.push_back({"-o", commands.dialog.output});
+#endif
+    RefuseOutputsOverInputs(outputs, inputs);
+    if (name == "normals") RunNormals(common, commands.format, commands.normalsOutput);
+    if (name == "parts") {
+        Job job(common);
+        std::string report = PartsReport(job.session, job.file(), job.hostSmoothing());
+        WriteOutput("-",
+                    [&](std::FILE *out) { std::fwrite(report.data(), 1, report.size(), out); });
+    }
+    if (name == "apply") RunApply(common, commands.applied);
+#ifdef VELMORA_RENDER
+    if (name == "render") {
+        Job job(common);
+        commands.rendering.hostAngleDegrees = common.hostAngle;
+        return RunRender(job.session, job.item(), commands.rendering);
+    }
+    if (name == "dialog") {
+        Job job(common);
+        RunDialog(job.session, job.file(), common.surface, commands.dialog);
+    }
+#endif
+    return Succeeded;
+}
+
+int Run(const Arguments &arguments) {
+    Commands commands;
+    std::string tryHelp = "velmora --help";
+    try {
+        std::variant<std::size_t, int> lead = ReadLeadingOptions(arguments, commands);
+        if (std::holds_alternative<int>(lead)) return std::get<int>(lead);
+        std::size_t at = std::get<std::size_t>(lead);
+        const std::string &word = arguments[at];
+        if (word == "help") {
+            if (at + 1 == arguments.size()) {
+                std::cout << commands.overview();
+                return Succeeded;
+            }
+            const Command *asked = commands.find(arguments[at + 1]);
+            if (!asked) UnknownCommand(arguments[at + 1], commands);
+            std::cout << asked->app->help();
+            return Succeeded;
+        }
+        const Command *command = commands.find(word);
+        if (!command) UnknownCommand(word, commands);
+        tryHelp = "velmora help " + word;
+        try {
+            ParseCommand(*command->app, arguments, at + 1);
+        } catch (const CLI::CallForHelp &) {
+            std::cout << command->app->help();
+            return Succeeded;
+        } catch (const CLI::ParseError &error) {
+            throw UsageError(error.what());
+        }
+        return RunCommand(word, commands);
+    } catch (const UsageError &error) {
+        std::cerr << "velmora: error: " << error.what() << "\nTry '" << tryHelp
+                  << "' for more information.\n";
+        return UsageWrong;
+    } catch (const std::exception &error) {
+        std::cerr << "velmora: error: " << error.what() << "\n";
+        return WorkFailed;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    return Run(Arguments(argv + 1, argv + argc));
 }

@@ -1,0 +1,72 @@
+#include "tools/velmora/dialog_command.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "host/panels/panel_user.h"
+#include "host/render/panel_picture.h"
+#include "host/render/png_file.h"
+
+namespace {
+
+// Someone who opens the popup of polygon sets, picks one, looks at the panel and leaves.
+class DialogViewer : public PanelUser {
+  public:
+    explicit DialogViewer(const std::optional<std::string> &set) : shownSet(set) {}
+
+    void work(PanelSession &session) override {
+        if (const HostControl *popup = FirstPopup(session.panel())) {
+            if (shownSet)
+                session.pick(popup->label, *shownSet);
+            else if (session.popupItems(*popup).size() > 1)
+                session.pickIndex(popup->label, 1);  // item 0 is the dialog's "no set"
+        }
+        picture = render::PanelPicture(session);
+    }
+
+    render::Image picture;
+
+  private:
+    static const HostControl *FirstPopup(const HostPanel &panel) {
+        for (const auto &control : panel.controls)
+            if (control->descriptor.type == LWT_POPUP) return control.get();
+        return nullptr;
+    }
+
+    std::optional<std::string> shownSet;
+};
+
+}  // namespace
+
+void AddDialogOptions(CLI::App &command, DialogOptions &options) {
+    command.add_option("-o,--output", options.output, "the PNG file to write")
+        ->capture_default_str()
+        ->type_name("FILE");
+    command
+        .add_option("--show", options.shownSet,
+                    "the polygon set picked in the dialog's list (default: the first)")
+        ->type_name("SET");
+}
+
+render::Image DialogPicture(HostSession &session, const ObjectFile &file,
+                            const std::string &surface,
+                            const std::optional<std::string> &shownSet) {
+    if (file.surfaces.empty()) throw std::runtime_error(file.filename + ": no surfaces");
+    const std::string &shown = surface.empty() ? file.surfaces.front() : surface;
+    DialogViewer viewer(shownSet);
+    try {
+        session.editOptions(session.attach(file, shown), viewer);
+    } catch (const std::runtime_error &error) {
+        throw std::runtime_error(file.filename + ": surface \"" + shown +
+                                 "\": options dialog: " + error.what());
+    }
+    return viewer.picture;
+}
+
+void RunDialog(HostSession &session, const ObjectFile &file, const std::string &surface,
+               const DialogOptions &options) {
+    render::Image picture = DialogPicture(session, file, surface, options.shownSet);
+    render::WritePng(picture, options.output);
+    std::fprintf(stderr, "velmora: wrote %s (%dx%d)\n", options.output.c_str(), picture.width,
+                 picture.height);
+}
