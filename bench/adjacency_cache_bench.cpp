@@ -1,13 +1,16 @@
 // Cache build time against polygon count, and the per-sample smoothing over a built cache, each
-// for the hashed map the module uses and the ordered map as the baseline.
+// for the module's flat table and, as baselines in the same run, the node-per-point hashed and
+// ordered maps.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 #include "bench/bench_meshes.h"
+#include "bench/hashed_adjacency_cache.h"
 #include "bench/ordered_adjacency_cache.h"
 #include "host/scene/scene_ids.h"
 #include "host/services/mesh_accessor.h"
+#include "shader/adjacency_cache.h"
 #include "shader/slot_smoothing.h"
 
 namespace {
@@ -54,6 +57,11 @@ void Sizes(benchmark::internal::Benchmark *benchmark) {
 }
 
 BENCHMARK(CacheBuild<AdjacencyCache>)
+    ->Name("CacheBuild/flat")
+    ->Apply(Sizes)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(CacheBuild<HashedAdjacencyCache>)
     ->Name("CacheBuild/hashed")
     ->Apply(Sizes)
     ->Complexity()
@@ -64,6 +72,11 @@ BENCHMARK(CacheBuild<OrderedAdjacencyCache>)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(SlotSmoothing<AdjacencyCache>)
+    ->Name("SlotSmoothing/flat")
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000);
+BENCHMARK(SlotSmoothing<HashedAdjacencyCache>)
     ->Name("SlotSmoothing/hashed")
     ->Arg(10'000)
     ->Arg(100'000)

@@ -79,7 +79,7 @@ class ScriptedMesh {
 };
 
 std::vector<LWPolID> Listed(const PolygonList &list) {
-    return {list.polygons.get(), list.polygons.get() + list.count};
+    return {list.polygons, list.polygons + list.count};
 }
 
 const std::vector<Corners> TwoTriangles = {{0, 1, 2}, {2, 1, 3}};

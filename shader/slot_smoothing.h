@@ -1,5 +1,5 @@
 // The smoothed normal of one sample over the polygons around its four vertex slots, given the
-// object's adjacency table. Runs under ShaderLock (the table grows on lookups of unknown points).
+// object's adjacency table. Runs under ShaderLock, as every use of the table does.
 #pragma once
 
 #include <cmath>
