@@ -14,6 +14,8 @@ struct MappedPolygonList {
     std::int32_t count = 0;
     std::unique_ptr<LWPolID[]> polygons;  // at least `count` entries; none when `count` is 0
     std::int32_t filled = 0;              // next free entry while the cache is being filled
+
+    LWPolID operator[](std::int32_t index) const { return polygons[index]; }
 };
 
 template <typename PointMap>

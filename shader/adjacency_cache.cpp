@@ -35,17 +35,20 @@ struct AdjacencyCache::Scan {
         return stopped ? StopScan : 0;
     }
 
+    // Calls `use(point, corner)` for each corner of `polygon`; gives the polygon's corner count.
     template <typename Use>
-    void eachCorner(LWPolID polygon, Use use) {
+    int eachCorner(LWPolID polygon, Use use) {
         int size = accessor.polSize(&accessor, polygon);
         for (int corner = 0; corner < size; ++corner)
-            if (LWPntID point = accessor.polVertex(&accessor, polygon, corner)) use(point);
+            use(accessor.polVertex(&accessor, polygon, corner), corner);
+        return size;
     }
 
     static std::size_t CountPass(void *context, LWPolID polygon) {
         auto &scan = *static_cast<Scan *>(context);
         return scan.visit([&] {
-            scan.eachCorner(polygon, [&](LWPntID point) {
+            scan.eachCorner(polygon, [&](LWPntID point, int) {
+                if (!point) return;
                 // Runs are placed with 32-bit offsets.
                 if (++scan.corners > std::numeric_limits<std::int32_t>::max())
                     throw std::length_error("too many corners for one table");
@@ -57,15 +60,24 @@ struct AdjacencyCache::Scan {
     static std::size_t FillPass(void *context, LWPolID polygon) {
         auto &scan = *static_cast<Scan *>(context);
         return scan.visit([&] {
-            scan.eachCorner(polygon, [&](LWPntID point) {
-                const Entry *found = scan.cache.find(point);
-                if (!found) return;  // a point the first scan never showed
-                Entry &entry = scan.cache.entries[found - scan.cache.entries.data()];
+            AdjacencyCache &cache = scan.cache;
+            auto number = static_cast<std::int32_t>(cache.polygons.size());
+            ListedPolygon &listed = cache.polygons.emplace_back(ListedPolygon{polygon, {}});
+            LWPntID first = nullptr, second = nullptr, last = nullptr;
+            int size = scan.eachCorner(polygon, [&](LWPntID point, int corner) {
+                if (corner == 0) first = point;
+                if (corner == 1) second = point;
+                last = point;
+                const Entry *found = cache.find(point);
+                if (!found) return;  // a point the first scan never showed, or null
+                std::size_t at = static_cast<std::size_t>(found - cache.entries.data());
+                Entry &entry = cache.entries[at];
                 // A host whose second scan shows more corners than its first must not make us
                 // write past a run.
-                if (entry.count < scan.counted[found - scan.cache.entries.data()])
-                    scan.cache.polygons[entry.first + entry.count++] = polygon;
+                if (entry.count < scan.counted[at])
+                    cache.runs[entry.first + entry.count++] = number;
             });
+            if (size >= 3) listed.normalCorners = {first, second, last};
         });
     }
 };
@@ -73,13 +85,15 @@ struct AdjacencyCache::Scan {
 PolygonList AdjacencyCache::polygonsAt(LWPntID point) const {
     const Entry *entry = find(point);
     if (!entry) return {};
-    return {polygons.get() + entry->first, entry->count};
+    return {runs.get() + entry->first, entry->count, polygons.data()};
 }
 
 bool AdjacencyCache::build(LWMeshInfo &accessor) {
-    // The host's point count saves growing the index; the index grows anyway if it is wrong.
+    // The host's counts save growing the arrays; they grow anyway if a count is wrong.
     int expected = accessor.numPoints ? accessor.numPoints(&accessor) : 0;
     reserve(expected > 0 ? static_cast<std::size_t>(expected) : 0);
+    int polygonsExpected = accessor.numPolygons ? accessor.numPolygons(&accessor) : 0;
+    if (polygonsExpected > 0) polygons.reserve(static_cast<std::size_t>(polygonsExpected));
     Scan scan{accessor, *this, {}};
     accessor.scanPolys(&accessor, Scan::CountPass, &scan);
     if (scan.stopped) return false;
@@ -102,7 +116,7 @@ void AdjacencyCache::placeRuns(std::vector<std::int32_t> &counted) {
         listed += static_cast<std::size_t>(entry.count);
         entry.count = 0;
     }
-    polygons = std::make_unique_for_overwrite<LWPolID[]>(listed);
+    runs = std::make_unique_for_overwrite<std::int32_t[]>(listed);
 }
 
 const AdjacencyCache::Entry *AdjacencyCache::find(LWPntID point) const {

@@ -4,8 +4,9 @@
 // the caller.
 //
 // The table is flat: one open-addressing index from point to entry, each entry naming its run of
-// one shared array of polygons. A lookup touches the index and then the run, and a build
-// allocates a handful of arrays however large the mesh.
+// one shared array of polygon numbers, which index the table's record of each polygon. A lookup
+// touches the index, the run and the records, and a build allocates a handful of arrays however
+// large the mesh.
 #pragma once
 
 #include <cstddef>
@@ -29,9 +30,9 @@ class AdjacencyCache {
     std::size_t pointCount() const { return points; }
 
     // Two scans of the object's polygons: the first counts each point's polygon references, a
-    // prefix sum over the counts places each point's run in one array, and the second fills the
-    // runs. False when a scan had to be stopped (memory ran out): the table is then incomplete
-    // and unusable.
+    // prefix sum over the counts places each point's run in one array, and the second records
+    // each polygon and fills the runs. False when a scan had to be stopped (memory ran out): the
+    // table is then incomplete and unusable.
     bool build(LWMeshInfo &accessor);
 
   private:
@@ -50,7 +51,8 @@ class AdjacencyCache {
     std::vector<Entry> entries;  // a power of two in size, at most half in use
     int bits = 0;
     std::size_t points = 0;
-    std::unique_ptr<LWPolID[]> polygons;
+    std::unique_ptr<std::int32_t[]> runs;
+    std::vector<ListedPolygon> polygons;  // in the order of the second scan
     LWItemID object;
 };
 

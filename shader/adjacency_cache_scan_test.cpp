@@ -79,7 +79,9 @@ class ScriptedMesh {
 };
 
 std::vector<LWPolID> Listed(const PolygonList &list) {
-    return {list.polygons, list.polygons + list.count};
+    std::vector<LWPolID> listed;
+    for (int index = 0; index < list.count; ++index) listed.push_back(list[index].id);
+    return listed;
 }
 
 const std::vector<Corners> TwoTriangles = {{0, 1, 2}, {2, 1, 3}};

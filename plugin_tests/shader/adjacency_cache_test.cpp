@@ -12,11 +12,11 @@
 
 namespace {
 
-// The module's table lends out views, the baselines their own lists: both index alike.
+// The module's table lends out records, the baselines their own lists of ids.
 template <typename List>
 std::vector<LWPolID> Listed(const List &list) {
     std::vector<LWPolID> listed;
-    for (int index = 0; index < list.count; ++index) listed.push_back(list.polygons[index]);
+    for (int index = 0; index < list.count; ++index) listed.push_back(IdOf(list[index]));
     return listed;
 }
 
@@ -72,6 +72,23 @@ TYPED_TEST(AdjacencyTable, UnknownPointsGetAnEmptyList) {
     int stranger = 0;
     EXPECT_EQ(built.cache.polygonsAt(reinterpret_cast<LWPntID>(&stranger)).count, 0);
     EXPECT_EQ(built.cache.polygonsAt(PointID(grid, 3)).count, 1);
+}
+
+// A neighbour's normal is read through the corners its record names: 0, 1 and n - 1, or none
+// for a polygon of fewer than three corners.
+TEST(AdjacencyTable, RecordsTheCornersOfEachPolygonsNormal) {
+    MeshData odd = MakeOddPolygons(5);
+    Built<AdjacencyCache> built(odd);
+    PolygonList atZero = built.cache.polygonsAt(PointID(odd, 0));
+    for (int index = 0; index < atZero.count; ++index) {
+        const ListedPolygon &listed = atZero[index];
+        const MeshPolygon &polygon = *FindPolygon(odd, listed.id);
+        std::array<LWPntID, 3> expected{};
+        if (polygon.points.size() >= 3)
+            expected = {PointID(odd, polygon.points[0]), PointID(odd, polygon.points[1]),
+                        PointID(odd, polygon.points.back())};
+        EXPECT_EQ(listed.normalCorners, expected) << "polygon " << &polygon - odd.polygons.data();
+    }
 }
 
 TEST(AdjacencyTable, LookupsLeaveTheTableAsBuilt) {
