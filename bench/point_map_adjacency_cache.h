@@ -3,6 +3,7 @@
 // map type is the parameter, so that hashed and ordered maps are compared in one run.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -36,16 +37,16 @@ class PointMapAdjacencyCache {
     bool build(LWMeshInfo &accessor);
 
   private:
-    static constexpr int StopScan = 1;
+    static constexpr std::size_t StopScan = 1;
     struct Scan {
         LWMeshInfo &accessor;
         PointMapAdjacencyCache &cache;
         bool stopped = false;
         template <typename Step>
-        int visit(Step step);
+        std::size_t visit(Step step);
     };
-    static int countPass(void *scan, LWPolID polygon);
-    static int fillPass(void *scan, LWPolID polygon);
+    static std::size_t countPass(void *scan, LWPolID polygon);
+    static std::size_t fillPass(void *scan, LWPolID polygon);
 
     PointMap lists;
     LWItemID object;
@@ -68,18 +69,18 @@ bool PointMapAdjacencyCache<PointMap>::build(LWMeshInfo &accessor) {
 
 template <typename PointMap>
 template <typename Step>
-int PointMapAdjacencyCache<PointMap>::Scan::visit(Step step) {
+std::size_t PointMapAdjacencyCache<PointMap>::Scan::visit(Step step) {
     if (!stopped) {
         stopped = Guarded(StopScan, [&] {
                       step();
-                      return 0;
+                      return std::size_t{0};
                   }) != 0;
     }
     return stopped ? StopScan : 0;
 }
 
 template <typename PointMap>
-int PointMapAdjacencyCache<PointMap>::countPass(void *context, LWPolID polygon) {
+std::size_t PointMapAdjacencyCache<PointMap>::countPass(void *context, LWPolID polygon) {
     auto &scan = *static_cast<Scan *>(context);
     return scan.visit([&] {
         int corners = scan.accessor.polSize(&scan.accessor, polygon);
@@ -89,7 +90,7 @@ int PointMapAdjacencyCache<PointMap>::countPass(void *context, LWPolID polygon) 
 }
 
 template <typename PointMap>
-int PointMapAdjacencyCache<PointMap>::fillPass(void *context, LWPolID polygon) {
+std::size_t PointMapAdjacencyCache<PointMap>::fillPass(void *context, LWPolID polygon) {
     auto &scan = *static_cast<Scan *>(context);
     return scan.visit([&] {
         int corners = scan.accessor.polSize(&scan.accessor, polygon);
