@@ -48,7 +48,6 @@ struct AdjacencyCache::Scan {
         auto &scan = *static_cast<Scan *>(context);
         return scan.visit([&] {
             scan.eachCorner(polygon, [&](LWPntID point, int) {
-                if (!point) return;
                 // Runs are placed with 32-bit offsets.
                 if (++scan.corners > std::numeric_limits<std::int32_t>::max())
                     throw std::length_error("too many corners for one table");
@@ -68,23 +67,21 @@ struct AdjacencyCache::Scan {
                 if (corner == 0) first = point;
                 if (corner == 1) second = point;
                 last = point;
-                const Entry *found = cache.find(point);
-                if (!found) return;  // a point the first scan never showed, or null
-                std::size_t at = static_cast<std::size_t>(found - cache.entries.data());
-                Entry &entry = cache.entries[at];
+                Entry *entry = cache.find(point);
+                if (!entry) return;  // a point the first scan never showed
                 // A host whose second scan shows more corners than its first must not make us
                 // write past a run.
-                if (entry.count < scan.counted[at])
-                    cache.runs[entry.first + entry.count++] = number;
+                if (entry->count < scan.counted[cache.numberOf(*entry)])
+                    cache.runs[entry->first + entry->count++] = number;
             });
             if (size >= 3) listed.normalCorners = {first, second, last};
         });
     }
 };
 
-PolygonList AdjacencyCache::polygonsAt(LWPntID point) const {
+PolygonList AdjacencyCache::polygonsAt(LWPntID point) {
     const Entry *entry = find(point);
-    if (!entry) return {};
+    if (!entry) entry = &add(point);
     return {runs.get() + entry->first, entry->count, polygons.data()};
 }
 
@@ -108,39 +105,53 @@ bool AdjacencyCache::build(LWMeshInfo &accessor) {
 // the entries count again as the runs fill.
 void AdjacencyCache::placeRuns(std::vector<std::int32_t> &counted) {
     std::size_t listed = 0;
-    counted.resize(entries.size());
-    for (std::size_t index = 0; index < entries.size(); ++index) {
-        Entry &entry = entries[index];
-        counted[index] = entry.count;
+    counted.resize(entries.size() + 1);
+    auto place = [&](Entry &entry) {
+        counted[numberOf(entry)] = entry.count;
         entry.first = static_cast<std::int32_t>(listed);
         listed += static_cast<std::size_t>(entry.count);
         entry.count = 0;
-    }
+    };
+    for (Entry &entry : entries) place(entry);
+    place(nullPoint);
     runs = std::make_unique_for_overwrite<std::int32_t[]>(listed);
 }
 
-const AdjacencyCache::Entry *AdjacencyCache::find(LWPntID point) const {
-    if (!point || entries.empty()) return nullptr;
+// The null point's entry comes after those of the index.
+std::size_t AdjacencyCache::numberOf(const Entry &entry) const {
+    if (&entry == &nullPoint) return entries.size();
+    return static_cast<std::size_t>(&entry - entries.data());
+}
+
+AdjacencyCache::Entry *AdjacencyCache::find(LWPntID point) {
+    if (!point) return holdsNull ? &nullPoint : nullptr;
+    if (entries.empty()) return nullptr;
     std::size_t mask = entries.size() - 1;
     for (std::size_t index = PointHash(point, bits) & mask;; index = (index + 1) & mask) {
-        const Entry &entry = entries[index];
+        Entry &entry = entries[index];
         if (entry.point == point) return &entry;
         if (!entry.point) return nullptr;
     }
 }
 
-AdjacencyCache::Entry &AdjacencyCache::findOrAdd(LWPntID point) {
-    if ((points + 1) * 2 > entries.size()) reserve(points + 1);
-    std::size_t mask = entries.size() - 1;
-    for (std::size_t index = PointHash(point, bits) & mask;; index = (index + 1) & mask) {
-        Entry &entry = entries[index];
-        if (entry.point == point) return entry;
-        if (!entry.point) {
-            entry.point = point;
-            ++points;
-            return entry;
-        }
+// For a point `find` did not find.
+AdjacencyCache::Entry &AdjacencyCache::add(LWPntID point) {
+    ++points;
+    if (!point) {
+        holdsNull = true;
+        return nullPoint;
     }
+    if (points * 2 > entries.size()) reserve(points);
+    std::size_t mask = entries.size() - 1;
+    std::size_t index = PointHash(point, bits) & mask;
+    while (entries[index].point) index = (index + 1) & mask;
+    entries[index].point = point;
+    return entries[index];
+}
+
+AdjacencyCache::Entry &AdjacencyCache::findOrAdd(LWPntID point) {
+    Entry *found = find(point);
+    return found ? *found : add(point);
 }
 
 // Grows the index to hold `pointsToHold` points at most half full, moving every entry.

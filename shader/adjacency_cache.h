@@ -20,13 +20,15 @@
 class AdjacencyCache {
   public:
     explicit AdjacencyCache(LWItemID objectID) : object(objectID) {}
+    virtual ~AdjacencyCache() = default;
     AdjacencyCache(const AdjacencyCache &) = delete;
     AdjacencyCache &operator=(const AdjacencyCache &) = delete;
 
     LWItemID objectID() const { return object; }
-    // Empty for a point the table does not hold, the null point included. Valid while the table
+    // A point the table does not hold gets an empty list, which stays in the table. The null
+    // point is a point like any other: a host may give it for a corner. Valid while the table
     // lives.
-    PolygonList polygonsAt(LWPntID point) const;
+    PolygonList polygonsAt(LWPntID point);
     std::size_t pointCount() const { return points; }
 
     // Two scans of the object's polygons: the first counts each point's polygon references, a
@@ -43,12 +45,17 @@ class AdjacencyCache {
     };
     struct Scan;
 
-    const Entry *find(LWPntID point) const;
+    Entry *find(LWPntID point);
+    Entry &add(LWPntID point);
     Entry &findOrAdd(LWPntID point);
+    std::size_t numberOf(const Entry &entry) const;
     void reserve(std::size_t pointsToHold);
     void placeRuns(std::vector<std::int32_t> &counted);
 
     std::vector<Entry> entries;  // a power of two in size, at most half in use
+    // The null point marks a free entry of the index, so it has an entry of its own.
+    Entry nullPoint;
+    bool holdsNull = false;
     int bits = 0;
     std::size_t points = 0;
     std::unique_ptr<std::int32_t[]> runs;
@@ -59,6 +66,7 @@ class AdjacencyCache {
 class AdjacencyCacheList {
   public:
     AdjacencyCacheList() = default;
+    virtual ~AdjacencyCacheList() = default;
     AdjacencyCacheList(const AdjacencyCacheList &) = delete;
     AdjacencyCacheList &operator=(const AdjacencyCacheList &) = delete;
 
