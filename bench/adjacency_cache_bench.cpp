@@ -3,7 +3,9 @@
 // ordered maps.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "bench/bench_meshes.h"
 #include "bench/hashed_adjacency_cache.h"
@@ -31,6 +33,29 @@ void CacheBuild(benchmark::State &state) {
     }
     accessor->destroy(accessor);
     state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The host's share of a build: the two scans with every corner's point asked for, and nothing
+// kept. What a table's build costs beyond this is its own.
+void HostScans(benchmark::State &state) {
+    const MeshData &mesh = GridFile(static_cast<int>(state.range(0)))->mesh;
+    MeshAccessLedger ledger;
+    MeshCorners corners(mesh);
+    LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
+    auto visit = [](void *context, LWPolID polygon) -> std::size_t {
+        auto &[accessor, sum] = *static_cast<std::pair<LWMeshInfo *, std::uintptr_t> *>(context);
+        int size = accessor->polSize(accessor, polygon);
+        for (int corner = 0; corner < size; ++corner)
+            sum += reinterpret_cast<std::uintptr_t>(accessor->polVertex(accessor, polygon, corner));
+        return 0;
+    };
+    for (auto _ : state) {
+        std::pair<LWMeshInfo *, std::uintptr_t> scan{accessor, 0};
+        for (int pass = 0; pass < 2; ++pass) accessor->scanPolys(accessor, visit, &scan);
+        benchmark::DoNotOptimize(scan.second);
+    }
+    accessor->destroy(accessor);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -71,6 +96,7 @@ BENCHMARK(CacheBuild<OrderedAdjacencyCache>)
     ->Apply(Sizes)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(HostScans)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(SlotSmoothing<AdjacencyCache>)
     ->Name("SlotSmoothing/flat")
     ->Arg(10'000)
