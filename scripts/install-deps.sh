@@ -11,7 +11,7 @@ packages=(
     mingw-w64-x86-64-dev
     wine wine32:i386 wine64 zip
     libembree-dev libtinyobjloader-dev libcli11-dev libpng-dev
-    libfreetype-dev fonts-dejavu-core
+    libfreetype-dev fonts-dejavu-core time
 )
 
 missing=()
