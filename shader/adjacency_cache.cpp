@@ -134,18 +134,20 @@ AdjacencyCache::Entry *AdjacencyCache::find(LWPntID point) {
     }
 }
 
-// For a point `find` did not find.
+// For a point `find` did not find. Counts it only once it is in, so that a growth that runs out
+// of memory leaves the table as it was.
 AdjacencyCache::Entry &AdjacencyCache::add(LWPntID point) {
-    ++points;
     if (!point) {
         holdsNull = true;
+        ++points;
         return nullPoint;
     }
-    if (points * 2 > entries.size()) reserve(points);
+    if ((points + 1) * 2 > entries.size()) reserve(points + 1);
     std::size_t mask = entries.size() - 1;
     std::size_t index = PointHash(point, bits) & mask;
     while (entries[index].point) index = (index + 1) & mask;
     entries[index].point = point;
+    ++points;
     return entries[index];
 }
 
