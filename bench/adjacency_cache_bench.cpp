@@ -1,13 +1,18 @@
 // Cache build time against polygon count, and the per-sample smoothing over a built cache, each
-// for the hashed map the module uses and the ordered map as the baseline.
+// for the module's flat table and, as baselines in the same run, the node-per-point hashed and
+// ordered maps.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "bench/bench_meshes.h"
+#include "bench/hashed_adjacency_cache.h"
 #include "bench/ordered_adjacency_cache.h"
 #include "host/scene/scene_ids.h"
 #include "host/services/mesh_accessor.h"
+#include "shader/adjacency_cache.h"
 #include "shader/slot_smoothing.h"
 
 namespace {
@@ -28,6 +33,29 @@ void CacheBuild(benchmark::State &state) {
     }
     accessor->destroy(accessor);
     state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The host's share of a build: the two scans with every corner's point asked for, and nothing
+// kept. What a table's build costs beyond this is its own.
+void HostScans(benchmark::State &state) {
+    const MeshData &mesh = GridFile(static_cast<int>(state.range(0)))->mesh;
+    MeshAccessLedger ledger;
+    MeshCorners corners(mesh);
+    LWMeshInfo *accessor = OpenMeshAccessor(corners, ledger);
+    auto visit = [](void *context, LWPolID polygon) -> std::size_t {
+        auto &[accessor, sum] = *static_cast<std::pair<LWMeshInfo *, std::uintptr_t> *>(context);
+        int size = accessor->polSize(accessor, polygon);
+        for (int corner = 0; corner < size; ++corner)
+            sum += reinterpret_cast<std::uintptr_t>(accessor->polVertex(accessor, polygon, corner));
+        return 0;
+    };
+    for (auto _ : state) {
+        std::pair<LWMeshInfo *, std::uintptr_t> scan{accessor, 0};
+        for (int pass = 0; pass < 2; ++pass) accessor->scanPolys(accessor, visit, &scan);
+        benchmark::DoNotOptimize(scan.second);
+    }
+    accessor->destroy(accessor);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -54,6 +82,11 @@ void Sizes(benchmark::internal::Benchmark *benchmark) {
 }
 
 BENCHMARK(CacheBuild<AdjacencyCache>)
+    ->Name("CacheBuild/flat")
+    ->Apply(Sizes)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(CacheBuild<HashedAdjacencyCache>)
     ->Name("CacheBuild/hashed")
     ->Apply(Sizes)
     ->Complexity()
@@ -63,7 +96,13 @@ BENCHMARK(CacheBuild<OrderedAdjacencyCache>)
     ->Apply(Sizes)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(HostScans)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(SlotSmoothing<AdjacencyCache>)
+    ->Name("SlotSmoothing/flat")
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000);
+BENCHMARK(SlotSmoothing<HashedAdjacencyCache>)
     ->Name("SlotSmoothing/hashed")
     ->Arg(10'000)
     ->Arg(100'000)

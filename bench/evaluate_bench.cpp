@@ -27,9 +27,14 @@ struct ShadingWorld {
     std::vector<render::ShadingRecord> samples;
 };
 
-std::unique_ptr<ShadingWorld> world;
+// Made on first use, so that it goes at exit before the module's objects it ends a render in.
+std::unique_ptr<ShadingWorld> &World() {
+    static std::unique_ptr<ShadingWorld> world;
+    return world;
+}
 
 ShadingWorld &WorldOf(int polygons, SampleOrder order) {
+    std::unique_ptr<ShadingWorld> &world = World();
     if (!world || world->polygons != polygons || world->order != order) {
         world.reset();
         world = std::make_unique<ShadingWorld>(polygons, order);
@@ -41,7 +46,7 @@ template <SampleOrder Order>
 void Evaluate(benchmark::State &state) {
     // Made by the first thread before any thread enters the loop.
     if (state.thread_index() == 0) WorldOf(static_cast<int>(state.range(0)), Order);
-    ShadingWorld &shading = *world;
+    ShadingWorld &shading = *World();
     std::vector<render::ShadingRecord> samples =
         shading.samples;  // each thread writes its own records
     std::size_t next = static_cast<std::size_t>(state.thread_index()) * 7919;

@@ -1,11 +1,10 @@
-// The adjacency cache over an ordered map: the baseline the module's hashed map is measured
-// against, and checked against it.
+// The adjacency cache over an ordered map: a second baseline for the module's flat table.
 #pragma once
 
 #include <cstdint>
 #include <map>
 
-#include "shader/adjacency_cache.h"
+#include "bench/point_map_adjacency_cache.h"
 
 // Points ordered by their unsigned value.
 struct PointOrder {
@@ -13,5 +12,5 @@ struct PointOrder {
         return reinterpret_cast<std::uintptr_t>(a) < reinterpret_cast<std::uintptr_t>(b);
     }
 };
-using OrderedPointMap = std::map<LWPntID, PolygonList, PointOrder>;
-using OrderedAdjacencyCache = BasicAdjacencyCache<OrderedPointMap>;
+using OrderedPointMap = std::map<LWPntID, MappedPolygonList, PointOrder>;
+using OrderedAdjacencyCache = PointMapAdjacencyCache<OrderedPointMap>;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Times `velmora normals` as a whole process on a million-quad OBJ, against the tool people
 # already use to give a mesh smoothed normals, `assimp export ... -gsn`, on the same file.
-# Prints corners per second and the time ratio. Usage: scripts/bench-normals.sh [SIDE]
-# (SIDE x SIDE quads, default 1000).
+# Prints each one's time, peak memory and OBJ size, and velmora's as ratios of assimp's.
+# Usage: scripts/bench-normals.sh [SIDE] (SIDE x SIDE quads, default 1000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 side=${1:-1000}
@@ -32,19 +32,23 @@ awk -v n="$side" 'BEGIN {
 }' > "$work/grid.obj"
 corners=$((side * side * 4))
 
-seconds() {
-    local start end
-    start=$(date +%s.%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s.%N)
-    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }'
+# Runs a command quietly; prints its wall time in seconds and its peak memory in kB.
+measure() {
+    /usr/bin/time -f '%e %M' -o "$work/time" "$@" >/dev/null 2>&1
+    cat "$work/time"
 }
 
-velmora=$(seconds build/native/velmora normals "$work/grid.obj" --set Lower:60 --set Upper:60:same \
-    --format obj -o "$work/velmora.obj")
-assimp=$(seconds assimp export "$work/grid.obj" "$work/assimp.obj" -gsn)
+read -r velmora velmora_kb < <(measure build/native/velmora normals "$work/grid.obj" \
+    --set Lower:60 --set Upper:60:same --format obj -o "$work/velmora.obj")
+read -r assimp assimp_kb < <(measure assimp export "$work/grid.obj" "$work/assimp.obj" -gsn)
+velmora_bytes=$(stat -c %s "$work/velmora.obj")
+assimp_bytes=$(stat -c %s "$work/assimp.obj")
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 printf 'mesh: %d quads, %d corners\n' $((side * side)) "$corners"
-printf 'velmora normals --format obj: %.2f s (%.0f corners/s)\n' "$velmora" \
-    "$(awk -v c="$corners" -v t="$velmora" 'BEGIN { print c / t }')"
-printf 'assimp export -gsn:           %.2f s\n' "$assimp"
-printf 'velmora time / assimp time:   %.2f\n' "$(awk -v v="$velmora" -v a="$assimp" 'BEGIN { print v / a }')"
+printf '%-30s %8s %10s %12s\n' "" seconds "peak MB" "OBJ MB"
+printf '%-30s %8.2f %10.0f %12.1f\n' "velmora normals --format obj" "$velmora" \
+    "$((velmora_kb / 1024))" "$(ratio "$velmora_bytes" 1048576)"
+printf '%-30s %8.2f %10.0f %12.1f\n' "assimp export -gsn" "$assimp" "$((assimp_kb / 1024))" \
+    "$(ratio "$assimp_bytes" 1048576)"
+printf '%-30s %8s %10s %12s\n' "velmora / assimp" "$(ratio "$velmora" "$assimp")" \
+    "$(ratio "$velmora_kb" "$assimp_kb")" "$(ratio "$velmora_bytes" "$assimp_bytes")"

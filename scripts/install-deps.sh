@@ -20,7 +20,7 @@ full=(
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     mingw-w64-x86-64-dev
-    wine wine32:i386 wine64 zip
+    wine wine32:i386 wine64 zip time
 )
 case "$profile" in
     preview) packages=("${preview[@]}") ;;

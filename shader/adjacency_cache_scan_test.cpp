@@ -1,7 +1,8 @@
-// The cache against hosts whose scans misbehave: memory running out inside a scan, and a second
-// scan that shows other corners than the first.
+// The cache against hosts whose scans misbehave: memory running out inside a scan, a second scan
+// that shows other corners than the first, and corners whose point is null.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -24,6 +25,7 @@ class ScriptedMesh {
         info.polVertex = PolVertex;
     }
 
+    // Point -1 is the null point.
     static LWPntID Point(int number) {
         return reinterpret_cast<LWPntID>(static_cast<std::uintptr_t>(number + 1));
     }
@@ -79,7 +81,9 @@ class ScriptedMesh {
 };
 
 std::vector<LWPolID> Listed(const PolygonList &list) {
-    return {list.polygons.get(), list.polygons.get() + list.count};
+    std::vector<LWPolID> listed;
+    for (int index = 0; index < list.count; ++index) listed.push_back(list[index].id);
+    return listed;
 }
 
 const std::vector<Corners> TwoTriangles = {{0, 1, 2}, {2, 1, 3}};
@@ -119,6 +123,27 @@ TEST(SecondScanDiffers, MoreCornersNeverWritePastWhatTheFirstScanCounted) {
     EXPECT_EQ(Listed(cache.polygonsAt(ScriptedMesh::Point(4))), std::vector<LWPolID>{});
     EXPECT_EQ(Listed(cache.polygonsAt(ScriptedMesh::Point(3))),
               std::vector{ScriptedMesh::Polygon(1)});
+}
+
+// The null point is listed like any other, so that a sample's null vertex slot meets the
+// polygons the host gave it for.
+TEST(NullCorners, AreListedUnderTheNullPoint) {
+    const std::vector<Corners> shown = {{0, -1, 2}, {-1, 2, 3, -1}};
+    ScriptedMesh mesh({shown, shown});
+    AdjacencyCache cache(nullptr);
+    ASSERT_TRUE(cache.build(mesh.info));
+    EXPECT_EQ(cache.pointCount(), 4u);
+    EXPECT_EQ(Listed(cache.polygonsAt(nullptr)),
+              (std::vector{ScriptedMesh::Polygon(0), ScriptedMesh::Polygon(1),
+                           ScriptedMesh::Polygon(1)}));
+    EXPECT_EQ(Listed(cache.polygonsAt(ScriptedMesh::Point(2))),
+              (std::vector{ScriptedMesh::Polygon(0), ScriptedMesh::Polygon(1)}));
+    EXPECT_EQ(Listed(cache.polygonsAt(ScriptedMesh::Point(3))),
+              std::vector{ScriptedMesh::Polygon(1)});
+    EXPECT_EQ(cache.pointCount(), 4u);
+    PolygonList atNull = cache.polygonsAt(nullptr);
+    EXPECT_EQ(atNull[0].normalCorners,
+              (std::array{ScriptedMesh::Point(0), LWPntID{}, ScriptedMesh::Point(2)}));
 }
 
 }  // namespace

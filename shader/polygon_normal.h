@@ -6,3 +6,6 @@
 
 // Zero for a polygon of fewer than three corners, or whose corners 0, 1 and n - 1 are in a line.
 Vec3 polygonNormal(LWMeshInfo &accessor, LWPolID polygon);
+
+// The same normal when the three corners are already known: only their positions are read.
+Vec3 normalThroughCorners(LWMeshInfo &accessor, LWPntID first, LWPntID second, LWPntID last);

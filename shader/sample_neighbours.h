@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "hostapi/lwmeshes.h"
+#include "shader/polygon_list.h"
 #include "shader/polygon_normal.h"
 #include "shader/vec3.h"
 
@@ -27,12 +28,16 @@ class SampleNeighbours {
     }
 
     const Vec3 &normalOf(LWPolID polygon) {
-        Facts &known = factsOf(polygon);
-        if (!known.hasNormal) {
-            known.normal = polygonNormal(accessor, polygon);
-            known.hasNormal = true;
-        }
-        return known.normal;
+        return normalOf(polygon, [&] { return polygonNormal(accessor, polygon); });
+    }
+
+    // A polygon with no corners listed has fewer than three: its normal is zero.
+    const Vec3 &normalOf(const ListedPolygon &polygon) {
+        return normalOf(polygon.id, [&] {
+            const auto &[first, second, last] = polygon.normalCorners;
+            return first || second || last ? normalThroughCorners(accessor, first, second, last)
+                                           : Vec3{};
+        });
     }
 
   private:
@@ -43,6 +48,16 @@ class SampleNeighbours {
         bool hasNormal = false;
         Vec3 normal;
     };
+
+    template <typename Compute>
+    const Vec3 &normalOf(LWPolID polygon, Compute compute) {
+        Facts &known = factsOf(polygon);
+        if (!known.hasNormal) {
+            known.normal = compute();
+            known.hasNormal = true;
+        }
+        return known.normal;
+    }
 
     // Past the capacity, answers are asked afresh each time: slower, never wrong.
     Facts &factsOf(LWPolID polygon) {

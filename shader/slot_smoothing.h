@@ -1,5 +1,5 @@
 // The smoothed normal of one sample over the polygons around its four vertex slots, given the
-// object's adjacency table. Runs under ShaderLock (the table grows on lookups of unknown points).
+// object's adjacency table. Runs under ShaderLock, as every use of the table does.
 #pragma once
 
 #include <cmath>
@@ -23,9 +23,9 @@ Vec3 SmoothOverSlots(LWMeshInfo &accessor, Cache &cache, const LWShaderAccess &s
         const auto &list = cache.polygonsAt(sample.verts[slot]);
         Vec3 sum = own;
         for (int index = 0; index < list.count; ++index) {
-            LWPolID neighbour = list.polygons[index];
-            if (neighbour == sample.polygon) continue;
-            if (sameSetOnly && !neighbours.inSameSet(neighbour)) continue;
+            const auto &neighbour = list[index];
+            if (IdOf(neighbour) == sample.polygon) continue;
+            if (sameSetOnly && !neighbours.inSameSet(IdOf(neighbour))) continue;
             const Vec3 &normal = neighbours.normalOf(neighbour);
             if (dot(own, normal) > threshold) sum += normal;
         }

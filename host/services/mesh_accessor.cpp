@@ -1,5 +1,7 @@
 #include "host/services/mesh_accessor.h"
 
+#include <cstring>
+
 #include "host/scene/scene_ids.h"
 
 namespace {
@@ -50,10 +52,13 @@ std::size_t ScanPolys(LWMeshInfoID id, LWPolScanFunc *visit, void *data) {
     return 0;
 }
 
-// Points of other meshes read as the origin.
+// Points of other meshes read as the origin. The position goes out in one copy, as a host's
+// own vector copy would: three separate float stores stall a caller that reads two of them back
+// as one wider load.
 void CopyPosition(const MeshData &mesh, LWPntID point, LWFVector position) {
+    static constexpr std::array<float, 3> Origin{};
     const std::array<float, 3> *found = FindPoint(mesh, point);
-    for (int axis = 0; axis < 3; ++axis) position[axis] = found ? (*found)[axis] : 0.0f;
+    std::memcpy(position, found ? found->data() : Origin.data(), sizeof Origin);
 }
 
 void PntBasePos(LWMeshInfoID id, LWPntID point, LWFVector position) {

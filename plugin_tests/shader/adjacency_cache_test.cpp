@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "bench/hashed_adjacency_cache.h"
 #include "bench/ordered_adjacency_cache.h"
 #include "host/scene/mesh_generators.h"
 #include "host/scene/scene_ids.h"
@@ -11,8 +12,12 @@
 
 namespace {
 
-std::vector<LWPolID> Listed(const PolygonList &list) {
-    return {list.polygons.get(), list.polygons.get() + list.count};
+// The module's table lends out records, the baselines their own lists of ids.
+template <typename List>
+std::vector<LWPolID> Listed(const List &list) {
+    std::vector<LWPolID> listed;
+    for (int index = 0; index < list.count; ++index) listed.push_back(IdOf(list[index]));
+    return listed;
 }
 
 template <typename Cache>
@@ -29,7 +34,7 @@ struct Built {
 
 template <typename Cache>
 class AdjacencyTable : public ::testing::Test {};
-using CacheKinds = ::testing::Types<AdjacencyCache, OrderedAdjacencyCache>;
+using CacheKinds = ::testing::Types<AdjacencyCache, HashedAdjacencyCache, OrderedAdjacencyCache>;
 TYPED_TEST_SUITE(AdjacencyTable, CacheKinds);
 
 TYPED_TEST(AdjacencyTable, ListsEachPolygonAtItsPointsInScanOrderWithTwoScans) {
@@ -37,9 +42,8 @@ TYPED_TEST(AdjacencyTable, ListsEachPolygonAtItsPointsInScanOrderWithTwoScans) {
     Built<TypeParam> built(grid);
     auto polygon = [&](int index) { return PolygonID(grid.polygons[index]); };
     EXPECT_EQ(built.cache.pointCount(), 9u);
-    PolygonList &centre = built.cache.polygonsAt(PointID(grid, 4));
-    EXPECT_EQ(Listed(centre), (std::vector{polygon(0), polygon(1), polygon(2), polygon(3)}));
-    EXPECT_EQ(centre.filled, centre.count);
+    EXPECT_EQ(Listed(built.cache.polygonsAt(PointID(grid, 4))),
+              (std::vector{polygon(0), polygon(1), polygon(2), polygon(3)}));
     EXPECT_EQ(Listed(built.cache.polygonsAt(PointID(grid, 1))),
               (std::vector{polygon(0), polygon(1)}));
     EXPECT_EQ(built.ledger.totals()[MeshCall::scanPolys], 2);
@@ -63,13 +67,41 @@ TYPED_TEST(AdjacencyTable, UnknownPointsGetAnEmptyListThatStays) {
     grid.points.push_back({5, 5, 5});  // used by no polygon
     Built<TypeParam> built(grid);
     EXPECT_EQ(built.cache.pointCount(), 4u);
-    PolygonList &unused = built.cache.polygonsAt(PointID(grid, 4));
-    PolygonList &none = built.cache.polygonsAt(nullptr);
-    EXPECT_EQ(unused.count, 0);
-    EXPECT_EQ(unused.polygons, nullptr);
-    EXPECT_EQ(none.count, 0);
+    EXPECT_EQ(built.cache.polygonsAt(PointID(grid, 4)).count, 0);
+    EXPECT_EQ(built.cache.polygonsAt(nullptr).count, 0);
     EXPECT_EQ(built.cache.pointCount(), 6u);
-    EXPECT_EQ(&built.cache.polygonsAt(nullptr), &none);
+    EXPECT_EQ(built.cache.polygonsAt(nullptr).count, 0);
+    EXPECT_EQ(built.cache.pointCount(), 6u);
+    EXPECT_EQ(built.cache.polygonsAt(PointID(grid, 3)).count, 1);
+}
+
+// A neighbour's normal is read through the corners its record names: 0, 1 and n - 1, or none
+// for a polygon of fewer than three corners.
+TEST(AdjacencyTable, RecordsTheCornersOfEachPolygonsNormal) {
+    MeshData odd = MakeOddPolygons(5);
+    Built<AdjacencyCache> built(odd);
+    PolygonList atZero = built.cache.polygonsAt(PointID(odd, 0));
+    for (int index = 0; index < atZero.count; ++index) {
+        const ListedPolygon &listed = atZero[index];
+        const MeshPolygon &polygon = *FindPolygon(odd, listed.id);
+        std::array<LWPntID, 3> expected{};
+        if (polygon.points.size() >= 3)
+            expected = {PointID(odd, polygon.points[0]), PointID(odd, polygon.points[1]),
+                        PointID(odd, polygon.points.back())};
+        EXPECT_EQ(listed.normalCorners, expected) << "polygon " << &polygon - odd.polygons.data();
+    }
+}
+
+// Enough points to grow the index several times past its first size, each listed once more
+// for every polygon at it.
+TEST(AdjacencyTable, AGrownIndexStillFindsEveryPoint) {
+    MeshData grid = MakeGrid(60, 40);
+    Built<AdjacencyCache> built(grid);
+    Built<OrderedAdjacencyCache> ordered(grid);
+    EXPECT_EQ(built.cache.pointCount(), grid.points.size());
+    for (int point = 0; point < static_cast<int>(grid.points.size()); ++point)
+        ASSERT_EQ(Listed(built.cache.polygonsAt(PointID(grid, point))),
+                  Listed(ordered.cache.polygonsAt(PointID(grid, point))));
 }
 
 TYPED_TEST(AdjacencyTable, EmptyMeshGivesAnEmptyTable) {
@@ -78,11 +110,14 @@ TYPED_TEST(AdjacencyTable, EmptyMeshGivesAnEmptyTable) {
     EXPECT_EQ(built.cache.polygonsAt(nullptr).count, 0);
 }
 
-TEST(AdjacencyTable, BothMapsAgreeOnATorus) {
+TEST(AdjacencyTable, EveryTableAgreesOnATorus) {
     MeshData torus = MakeTorus(16, 8, 3);
-    Built<AdjacencyCache> hashed(torus);
+    Built<AdjacencyCache> flat(torus);
+    Built<HashedAdjacencyCache> hashed(torus);
     Built<OrderedAdjacencyCache> ordered(torus);
     for (int point = 0; point < static_cast<int>(torus.points.size()); ++point) {
+        EXPECT_EQ(Listed(flat.cache.polygonsAt(PointID(torus, point))),
+                  Listed(ordered.cache.polygonsAt(PointID(torus, point))));
         EXPECT_EQ(Listed(hashed.cache.polygonsAt(PointID(torus, point))),
                   Listed(ordered.cache.polygonsAt(PointID(torus, point))));
     }

@@ -26,8 +26,11 @@ T *Id(const T &data) {
 struct CornerSampler {
     const ObjectItem &item;
     const render::ShaderHooks &hooks;
-    const render::HostNormals &host;
-    std::vector<CornerNormal> &out;
+    // The host's normal at each corner, replaced by the sample's result: a corner's host normal
+    // is read only by its own sample, so the results need no array of their own while the
+    // module's tables are alive.
+    std::vector<render::Vec3> &corners;
+    const std::vector<int> &firstCorner;
 
     const render::ShaderHook *hookOf(const MeshPolygon &polygon) const {
         if (!polygon.surface) return nullptr;
@@ -47,19 +50,32 @@ struct CornerSampler {
             const render::ShaderHook *hook = hookOf(polygon);
             render::Vec3 gNorm = OrientationNormal(mesh, polygon);
             for (std::size_t c = 0; c < polygon.points.size(); ++c) {
-                std::size_t corner = static_cast<std::size_t>(host.firstCorner[p]) + c;
+                render::Vec3 &normal = corners[static_cast<std::size_t>(firstCorner[p]) + c];
                 sample.polygon = reinterpret_cast<LWPolID>(Id(polygon));
                 sample.polNum = static_cast<int>(p);
                 render::ToArray(gNorm, sample.gNorm);
-                render::ToArray(host.corner[corner], sample.wNorm);
-                render::ToArray(host.corner[corner], sample.wNorm0);
+                render::ToArray(normal, sample.wNorm);
+                render::ToArray(normal, sample.wNorm0);
                 sample.verts[0] = reinterpret_cast<LWPntID>(Id(mesh.points[polygon.points[c]]));
                 if (hook) hook->handler->evaluate(hook->instance, &sample);
-                out[corner] = {sample.wNorm[0], sample.wNorm[1], sample.wNorm[2]};
+                normal = {sample.wNorm[0], sample.wNorm[1], sample.wNorm[2]};
             }
         }
     }
 };
+
+// Runs the shaders' render over all polygons, each worker on a range of its own.
+void SampleInRender(const CornerSampler &sampler, std::size_t polygonCount, unsigned threads) {
+    render::ShaderPass pass(sampler.hooks);
+    std::size_t workers =
+        std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(polygonCount, 1));
+    std::vector<std::thread> running;
+    for (std::size_t t = 0; t < workers; ++t) {
+        std::size_t first = polygonCount * t / workers, last = polygonCount * (t + 1) / workers;
+        running.emplace_back([&sampler, first, last] { sampler.samplePolygons(first, last); });
+    }
+    for (auto &worker : running) worker.join();
+}
 
 }  // namespace
 
@@ -69,17 +85,11 @@ std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
                                               unsigned threads) {
     const MeshData &mesh = item.file->mesh;
     render::HostNormals host = render::ComputeHostNormals(mesh, smoothing);
-    std::vector<CornerNormal> out(host.corner.size());
-    CornerSampler sampler{item, hooks, host, out};
-
-    render::ShaderPass pass(hooks);
-    std::size_t count = mesh.polygons.size();
-    std::size_t workers = std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(count, 1));
-    std::vector<std::thread> running;
-    for (std::size_t t = 0; t < workers; ++t) {
-        std::size_t first = count * t / workers, last = count * (t + 1) / workers;
-        running.emplace_back([&sampler, first, last] { sampler.samplePolygons(first, last); });
-    }
-    for (auto &worker : running) worker.join();
+    std::vector<render::Vec3>().swap(host.polygon);  // not needed by the samples
+    CornerSampler sampler{item, hooks, host.corner, host.firstCorner};
+    SampleInRender(sampler, mesh.polygons.size(), threads);
+    std::vector<CornerNormal> out;
+    out.reserve(host.corner.size());
+    for (const render::Vec3 &normal : host.corner) out.push_back({normal.x, normal.y, normal.z});
     return out;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "tools/velmora/distinct_normals.h"
+
 namespace {
 
 // Formatting through to_chars into one growing buffer keeps a million-polygon export fast. The
@@ -32,6 +34,13 @@ class LineBuffer {
         buffer.append(digits, end);
         return *this;
     }
+    // The shortest text that reads back to the same float.
+    LineBuffer &number(float value) {
+        char digits[24];
+        auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        buffer.append(digits, end);
+        return *this;
+    }
     void endLine() {
         buffer += '\n';
         if (buffer.size() > (1 << 20)) flush();
@@ -46,6 +55,22 @@ class LineBuffer {
     std::FILE *out;
     std::string buffer;
 };
+
+// Only faces carry normals; lines and single points are written without.
+std::vector<std::uint32_t> NumberFaceNormals(const MeshData &mesh,
+                                             const std::vector<CornerNormal> &normals,
+                                             DistinctNormals &distinct) {
+    std::vector<std::uint32_t> numbers(normals.size());
+    std::size_t next = 0;
+    for (const MeshPolygon &polygon : mesh.polygons) {
+        std::size_t n = polygon.points.size();
+        if (n >= 3)
+            for (std::size_t c = 0; c < n; ++c)
+                numbers[next + c] = distinct.numberOf(normals[next + c]);
+        next += n;
+    }
+    return numbers;
+}
 
 }  // namespace
 
@@ -68,15 +93,17 @@ void WriteNormalsCsv(std::FILE *out, int objectIndex, const MeshData &mesh,
 
 void WriteNormalsObj(std::FILE *out, const MeshData &mesh,
                      const std::vector<CornerNormal> &normals) {
+    DistinctNormals distinct(normals.size());
+    const std::vector<std::uint32_t> numbers = NumberFaceNormals(mesh, normals, distinct);
     LineBuffer line(out);
     for (const auto &point : mesh.points) {
         line.text("v");
-        for (float coordinate : point) line.text(" ").number(coordinate, 9);
+        for (float coordinate : point) line.text(" ").number(coordinate);
         line.endLine();
     }
-    for (const CornerNormal &normal : normals) {
+    for (const FloatNormal &normal : distinct.normals()) {
         line.text("vn");
-        for (double component : normal) line.text(" ").number(component, 17);
+        for (float component : normal) line.text(" ").number(component);
         line.endLine();
     }
     std::size_t next = 0;
@@ -86,7 +113,7 @@ void WriteNormalsObj(std::FILE *out, const MeshData &mesh,
         line.text(n >= 3 ? "f" : n == 2 ? "l" : "p");
         for (std::size_t c = 0; c < n; ++c, ++next) {
             line.text(" ").integer(polygon.points[c] + 1);
-            if (n >= 3) line.text("//").integer(static_cast<long long>(next) + 1);
+            if (n >= 3) line.text("//").integer(static_cast<long long>(numbers[next]) + 1);
         }
         line.endLine();
     }

@@ -13,7 +13,9 @@
 void WriteNormalsCsv(std::FILE *out, int objectIndex, const MeshData &mesh,
                      const std::vector<CornerNormal> &normals);
 
-// The mesh with one `vn` per corner, for other tools: faces carry their corners' normals, lines
-// and single points are written as `l` and `p` statements.
+// The mesh with its face corners' normals, for other tools. Numbers are the shortest texts that
+// read back to the same floats, the precision OBJ readers keep; corners whose normals are the
+// same float triple share one `vn`. Lines and single points are written as `l` and `p`
+// statements, without normals.
 void WriteNormalsObj(std::FILE *out, const MeshData &mesh,
                      const std::vector<CornerNormal> &normals);

@@ -1,0 +1,54 @@
+#include "tools/velmora/distinct_normals.h"
+
+#include <bit>
+#include <cstring>
+
+namespace {
+
+bool SameBits(const FloatNormal &a, const FloatNormal &b) {
+    return std::memcmp(a.data(), b.data(), sizeof a) == 0;
+}
+
+std::uint64_t HashOf(const FloatNormal &normal) {
+    std::uint64_t hash = 0;
+    for (float component : normal)
+        hash = (hash ^ std::bit_cast<std::uint32_t>(component)) * 0x9E3779B97F4A7C15ull;
+    return hash ^ (hash >> 29);
+}
+
+}  // namespace
+
+DistinctNormals::DistinctNormals(std::size_t expectedCorners)
+    : slots(std::bit_ceil(expectedCorners / 2 + 16), Free) {}
+
+std::uint32_t DistinctNormals::numberOf(const std::array<double, 3> &normal) {
+    FloatNormal rounded{static_cast<float>(normal[0]), static_cast<float>(normal[1]),
+                        static_cast<float>(normal[2])};
+    std::size_t mask = slots.size() - 1;
+    for (std::size_t slot = slotOf(rounded);; slot = (slot + 1) & mask) {
+        std::uint32_t number = slots[slot];
+        if (number == Free) {
+            number = static_cast<std::uint32_t>(distinct.size());
+            distinct.push_back(rounded);
+            slots[slot] = number;
+            if (distinct.size() * 2 > slots.size()) grow();
+            return number;
+        }
+        if (SameBits(distinct[number], rounded)) return number;
+    }
+}
+
+std::size_t DistinctNormals::slotOf(const FloatNormal &normal) const {
+    return static_cast<std::size_t>(HashOf(normal)) & (slots.size() - 1);
+}
+
+// Keeps the table at most half full, so that a search ends soon at a free slot.
+void DistinctNormals::grow() {
+    slots.assign(slots.size() * 2, Free);
+    std::size_t mask = slots.size() - 1;
+    for (std::uint32_t number = 0; number < distinct.size(); ++number) {
+        std::size_t slot = slotOf(distinct[number]);
+        while (slots[slot] != Free) slot = (slot + 1) & mask;
+        slots[slot] = number;
+    }
+}
