@@ -36,17 +36,22 @@ inline void Layer(IffWriter &out, std::uint16_t number, std::array<float, 3> piv
     out.end();
 }
 
+// A POLS chunk of one quad over points 0 to 3.
+inline void QuadPolygon(IffWriter &out) {
+    out.beginChunk(kPolsId);
+    out.id4(kFaceId);
+    out.u2(4);
+    for (std::uint32_t point : {0u, 1u, 2u, 3u}) out.vx(point);
+    out.end();
+}
+
 // Four points, one quad of surface tag `surfaceTag` and part "Left".
 inline void Quad(IffWriter &out, float height, std::uint16_t surfaceTag = 0) {
     out.beginChunk(kPntsId);
     for (float x : {0.0f, 1.0f, 1.0f, 0.0f})
         for (float value : {x, height, x == 0.0f ? 0.0f : 1.0f}) out.f4(value);
     out.end();
-    out.beginChunk(kPolsId);
-    out.id4(kFaceId);
-    out.u2(4);
-    for (std::uint32_t point : {0u, 1u, 2u, 3u}) out.vx(point);
-    out.end();
+    QuadPolygon(out);
     for (auto [type, tag] :
          {std::pair{kSurfId, surfaceTag}, std::pair{kPartId, std::uint16_t(2)}}) {
         out.beginChunk(kPtagId);

@@ -204,11 +204,7 @@ std::vector<std::uint8_t> EditPartTags(std::span<const std::uint8_t> file,
                                        const std::string &filename,
                                        const std::vector<std::optional<std::string>> &parts) {
     IffCursor whole(file, 0, filename);
-    IffCursor::Chunk form = whole.chunkHeader(4);
-    if (form.id != kFormId) whole.fail("not an IFF file (starts with " + IdText(form.id) + ")");
-    IffCursor chunks = whole.enter(form, "chunk");
-    LWID type = chunks.id4();
-    if (type != kLwo2Id) whole.fail("not an LWO2 object (form type " + IdText(type) + ")");
+    IffCursor chunks = EnterLwo2Form(whole).chunks;
     return PartEditor(file, filename, parts).edit(chunks, whole.offset());
 }
 

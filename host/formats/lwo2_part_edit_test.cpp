@@ -79,11 +79,7 @@ Bytes BareQuad(const std::function<void(IffWriter &)> &before) {
     out.beginChunk(kPntsId);
     for (int value = 0; value < 12; ++value) out.f4(float(value % 3 == 0));
     out.end();
-    out.beginChunk(kPolsId);
-    out.id4(kFaceId);
-    out.u2(4);
-    for (std::uint32_t point : {0u, 1u, 2u, 3u}) out.vx(point);
-    out.end();
+    QuadPolygon(out);
     out.end();
     return out.take();
 }

@@ -212,11 +212,7 @@ Lwo2ShaderEdit EditShaderBlocks(std::span<const std::uint8_t> file, const std::s
                                 const std::string &server,
                                 const std::vector<SurfaceShaderData> &edits) {
     IffCursor whole(file, 0, filename);
-    IffCursor::Chunk form = whole.chunkHeader(4);
-    if (form.id != kFormId) whole.fail("not an IFF file (starts with " + IdText(form.id) + ")");
-    IffCursor chunks = whole.enter(form, "chunk");
-    LWID type = chunks.id4();
-    if (type != kLwo2Id) whole.fail("not an LWO2 object (form type " + IdText(type) + ")");
+    auto [form, chunks] = EnterLwo2Form(whole);
 
     ShaderEditor editor(file, filename, server);
     editor.out.beginChunk(kFormId);

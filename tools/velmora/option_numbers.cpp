@@ -1,6 +1,5 @@
 #include "tools/velmora/option_numbers.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,29 +12,36 @@ std::string Range(double low, double high) {
     return text;
 }
 
+// `what` names the kind of number expected, e.g. "degrees"; `whole` refuses fractions.
+std::string ReadNumber(const std::string &option, const std::string &text, double low, double high,
+                       const char *what, bool whole, double &value) {
+    std::string said = option + " " + text + ": ";
+    std::string expected = std::string("; expected ") + what + " " + Range(low, high);
+    char *end = nullptr;
+    double number = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || std::isnan(number)) return said + "not a number" + expected;
+    if (whole && number != std::floor(number)) return said + "not a whole number" + expected;
+    if (!(number >= low && number <= high)) return said + "out of range" + expected;
+    value = number;
+    return {};
+}
+
 }  // namespace
 
 std::string ReadWholeNumber(const std::string &option, const std::string &text, int low, int high,
                             int &value) {
-    std::string said = option + " " + text + ": ";
-    std::string expected = "; expected a whole number " + Range(low, high);
-    char *end = nullptr;
-    double number = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || std::isnan(number)) return said + "not a number" + expected;
-    if (number != std::floor(number)) return said + "not a whole number" + expected;
-    if (!(number >= low && number <= high)) return said + "out of range" + expected;
-    value = static_cast<int>(number);
-    return {};
+    double number = 0;
+    std::string problem = ReadNumber(option, text, low, high, "a whole number", true, number);
+    if (problem.empty()) value = static_cast<int>(number);
+    return problem;
 }
 
 std::string ReadDegrees(const std::string &option, const std::string &text, double low, double high,
                         double &value) {
-    std::string said = option + " " + text + ": ";
-    std::string expected = "; expected degrees " + Range(low, high);
-    char *end = nullptr;
-    double number = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || std::isnan(number)) return said + "not a number" + expected;
-    if (!(number >= low && number <= high)) return said + "out of range" + expected;
-    value = number;
-    return {};
+    return ReadNumber(option, text, low, high, "degrees", false, value);
+}
+
+std::string ReadFactor(const std::string &option, const std::string &text, double low, double high,
+                       double &value) {
+    return ReadNumber(option, text, low, high, "a factor", false, value);
 }

@@ -10,3 +10,5 @@ std::string ReadWholeNumber(const std::string &option, const std::string &text, 
                             int &value);
 std::string ReadDegrees(const std::string &option, const std::string &text, double low, double high,
                         double &value);
+std::string ReadFactor(const std::string &option, const std::string &text, double low, double high,
+                       double &value);

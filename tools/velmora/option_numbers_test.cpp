@@ -48,4 +48,12 @@ TEST(OptionNumbers, DegreesMayBeFractionsWithinTheirRange) {
     EXPECT_EQ(value, 3);
 }
 
+TEST(OptionNumbers, FactorsSayWhatTheyAre) {
+    double value = 1;
+    EXPECT_EQ(ReadFactor("--zoom", "2.5", 1, 100, value), "");
+    EXPECT_EQ(value, 2.5);
+    EXPECT_EQ(ReadFactor("--zoom", "0.5", 1, 100, value),
+              "--zoom 0.5: out of range; expected a factor from 1 to 100");
+}
+
 }  // namespace

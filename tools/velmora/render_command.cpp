@@ -87,21 +87,11 @@ std::string ParseView(const std::string &text, RenderOptions &options) {
 }
 
 std::string ParseFieldOfView(const std::string &text, RenderOptions &options) {
-    double degrees = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%lf%c", &degrees, &extra) != 1 || !Within(degrees, 1, 170))
-        return "--fov " + text + ": expected degrees from 1 to 170";
-    options.view.fieldOfViewDegrees = degrees;
-    return {};
+    return ReadDegrees("--fov", text, 1, 170, options.view.fieldOfViewDegrees);
 }
 
 std::string ParseZoom(const std::string &text, RenderOptions &options) {
-    double factor = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%lf%c", &factor, &extra) != 1 || !Within(factor, 1, 100))
-        return "--zoom " + text + ": expected a factor from 1 to 100";
-    options.view.zoom = factor;
-    return {};
+    return ReadFactor("--zoom", text, 1, 100, options.view.zoom);
 }
 
 std::string ParseSamples(const std::string &text, RenderOptions &options) {
