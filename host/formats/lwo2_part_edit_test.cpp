@@ -11,8 +11,9 @@
 namespace {
 
 using namespace lwo2_fixtures;
+using ::testing::AllOf;
 using ::testing::HasSubstr;
-using ::testing::MatchesRegex;
+using ::testing::StartsWith;
 using Parts = std::vector<std::optional<std::string>>;
 
 // "Left" on every polygon but the last, which gets a set the file has no tag for.
@@ -109,7 +110,7 @@ TEST(Lwo2PartEdit, RefusesWhatItCannotWriteWhole) {
               "in.lwo: 3 polygons, but sets for 1 were given");
     Bytes lateTags = Object(Tags, PlainBody);
     EXPECT_THAT(FormatErrorOf([&] { EditPartTags(lateTags, "late.lwo", {"New"}); }),
-                MatchesRegex("late.lwo: chunk TAGS at byte [0-9]+ follows polygons.*"));
+                AllOf(StartsWith("late.lwo: chunk TAGS at byte "), HasSubstr(" follows polygons")));
     EXPECT_EQ(PartsOf(ParseLwo2(EditPartTags(lateTags, "late.lwo", {"Glass"}), "late.lwo").mesh),
               Parts{"Glass"});
     EXPECT_THAT(FormatErrorOf([&] {
