@@ -37,13 +37,10 @@ class PointMapAdjacencyCache {
     bool build(LWMeshInfo &accessor);
 
   private:
-    static constexpr std::size_t StopScan = 1;
     struct Scan {
         LWMeshInfo &accessor;
         PointMapAdjacencyCache &cache;
         bool stopped = false;
-        template <typename Step>
-        std::size_t visit(Step step);
     };
     static std::size_t countPass(void *scan, LWPolID polygon);
     static std::size_t fillPass(void *scan, LWPolID polygon);
@@ -68,21 +65,9 @@ bool PointMapAdjacencyCache<PointMap>::build(LWMeshInfo &accessor) {
 }
 
 template <typename PointMap>
-template <typename Step>
-std::size_t PointMapAdjacencyCache<PointMap>::Scan::visit(Step step) {
-    if (!stopped) {
-        stopped = Guarded(StopScan, [&] {
-                      step();
-                      return std::size_t{0};
-                  }) != 0;
-    }
-    return stopped ? StopScan : 0;
-}
-
-template <typename PointMap>
 std::size_t PointMapAdjacencyCache<PointMap>::countPass(void *context, LWPolID polygon) {
     auto &scan = *static_cast<Scan *>(context);
-    return scan.visit([&] {
+    return GuardedScanStep(scan.stopped, [&] {
         int corners = scan.accessor.polSize(&scan.accessor, polygon);
         for (int corner = 0; corner < corners; ++corner)
             ++scan.cache.polygonsAt(scan.accessor.polVertex(&scan.accessor, polygon, corner)).count;
@@ -92,7 +77,7 @@ std::size_t PointMapAdjacencyCache<PointMap>::countPass(void *context, LWPolID p
 template <typename PointMap>
 std::size_t PointMapAdjacencyCache<PointMap>::fillPass(void *context, LWPolID polygon) {
     auto &scan = *static_cast<Scan *>(context);
-    return scan.visit([&] {
+    return GuardedScanStep(scan.stopped, [&] {
         int corners = scan.accessor.polSize(&scan.accessor, polygon);
         for (int corner = 0; corner < corners; ++corner) {
             MappedPolygonList &list =

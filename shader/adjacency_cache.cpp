@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr std::size_t StopScan = 1;
 constexpr int SmallestBits = 4;
 
 }  // namespace
@@ -20,20 +19,6 @@ struct AdjacencyCache::Scan {
     std::vector<std::int32_t> counted;  // per entry: the corners the first scan showed
     std::size_t corners = 0;
     bool stopped = false;
-
-    // Runs one polygon's step as a host callback must: guarded, stopping the scan on failure.
-    // The host's frames sit between the scan and us: nothing may be thrown through them, and a
-    // host that scans on after being asked to stop is not listened to.
-    template <typename Step>
-    std::size_t visit(Step step) {
-        if (!stopped) {
-            stopped = Guarded(StopScan, [&] {
-                          step();
-                          return std::size_t{0};
-                      }) != 0;
-        }
-        return stopped ? StopScan : 0;
-    }
 
     // Calls `use(point, corner)` for each corner of `polygon`; gives the polygon's corner count.
     template <typename Use>
@@ -46,7 +31,7 @@ struct AdjacencyCache::Scan {
 
     static std::size_t CountPass(void *context, LWPolID polygon) {
         auto &scan = *static_cast<Scan *>(context);
-        return scan.visit([&] {
+        return GuardedScanStep(scan.stopped, [&] {
             scan.eachCorner(polygon, [&](LWPntID point, int) {
                 // Runs are placed with 32-bit offsets.
                 if (++scan.corners > std::numeric_limits<std::int32_t>::max())
@@ -58,7 +43,7 @@ struct AdjacencyCache::Scan {
 
     static std::size_t FillPass(void *context, LWPolID polygon) {
         auto &scan = *static_cast<Scan *>(context);
-        return scan.visit([&] {
+        return GuardedScanStep(scan.stopped, [&] {
             AdjacencyCache &cache = scan.cache;
             auto number = static_cast<std::int32_t>(cache.polygons.size());
             ListedPolygon &listed = cache.polygons.emplace_back(ListedPolygon{polygon, {}});
