@@ -10,5 +10,9 @@
 // std::runtime_error naming the file.
 std::shared_ptr<ObjectFile> LoadObjectFile(const std::string &path);
 
+// The extension of the file that `path` names, in lower case and without its dot; empty when
+// it has none.
+std::string ObjectExtension(const std::string &path);
+
 // Whether LoadObjectFile reads the file at `path` as an OBJ object.
 bool ReadsAsObj(const std::string &path);

@@ -1,8 +1,9 @@
 #include "tools/velmora/conversion_losses.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <string_view>
+
+#include "host/formats/object_reader.h"
 
 namespace {
 
@@ -66,10 +67,7 @@ std::vector<std::string> ObjLosses(std::string_view text,
 std::vector<std::string> ConversionLosses(const std::string &path,
                                           std::span<const std::uint8_t> bytes,
                                           std::optional<PolygonSetSource> setsFrom) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    if (extension == ".obj")
+    if (ReadsAsObj(path))
         return ObjLosses({reinterpret_cast<const char *>(bytes.data()), bytes.size()}, setsFrom);
     return {"all but points, polygons, surface and part names and shader blocks"};
 }
