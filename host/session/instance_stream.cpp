@@ -3,6 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "host/session/set_list_record.h"
 #include "host/streams/stream_file.h"
@@ -46,11 +47,12 @@ std::vector<unsigned char> SavedBytesReadBack(HostSession &session, LWInstance i
                                               int ioMode) {
     // The text form has no limit on a block's size, so it shows every set, also those the
     // binary form cannot hold.
-    std::vector<StoredSet> sets =
-        StoredSetsIn(SavedBytes(session, instance, LWIO_ASCII), LWIO_ASCII);
+    std::vector<unsigned char> text = SavedBytes(session, instance, LWIO_ASCII);
+    std::vector<StoredSet> sets = StoredSetsIn(text, LWIO_ASCII);
     CheckStoredSets(sets);
     if (ioMode == LWIO_BINARY) CheckBinaryFit(sets);
-    std::vector<unsigned char> bytes = SavedBytes(session, instance, ioMode);
+    std::vector<unsigned char> bytes =
+        ioMode == LWIO_ASCII ? std::move(text) : SavedBytes(session, instance, ioMode);
     auto stream = MakeLoadStream(ioMode, bytes);
     LoadInstance(session, instance, *stream);
     std::vector<unsigned char> again = SavedBytes(session, instance, ioMode);
