@@ -7,6 +7,7 @@
 #include "host/formats/iff_cursor.h"
 #include "host/formats/iff_piece.h"
 #include "host/formats/iff_writer.h"
+#include "host/formats/lightwave_object.h"
 #include "host/formats/lwo2_ids.h"
 
 namespace {
@@ -202,10 +203,7 @@ std::string SurfaceName(IffCursor body) {
 }  // namespace
 
 bool IsLwo2Object(std::span<const std::uint8_t> file) {
-    auto idAt = [&](std::size_t offset) -> LWID {
-        return file.size() >= offset + 4 ? IffCursor(file.subspan(offset, 4), 0, "").id4() : 0;
-    };
-    return idAt(0) == kFormId && idAt(8) == kLwo2Id;
+    return IffFormType(file) == "LWO2";
 }
 
 Lwo2ShaderEdit EditShaderBlocks(std::span<const std::uint8_t> file, const std::string &filename,

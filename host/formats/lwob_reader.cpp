@@ -87,9 +87,8 @@ ObjectFile ParseLwob(std::span<const std::uint8_t> bytes, const std::string &fil
     reading.object.filename = filename;
     ForEachLwoChunk(bytes, filename, kLwobId, "LWOB",
                     [&](LWID id, IffCursor &chunk) { ReadChunk(id, chunk, reading); });
-    std::vector<std::string> surfaces = reading.tags;
-    reading.tags.clear();
-    reading.chunkSurfaces.insert(reading.chunkSurfaces.begin(), surfaces.begin(), surfaces.end());
+    reading.chunkSurfaces.insert(reading.chunkSurfaces.begin(), reading.tags.begin(),
+                                 reading.tags.end());
     reading.object.surfaces = LwoSurfaceList(reading);
     return std::move(reading.object);
 }

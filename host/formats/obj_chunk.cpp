@@ -5,9 +5,6 @@
 
 #include "host/formats/obj_words.h"
 
-namespace {
-
-// The next line of `text` from `position`, ended by "\n", "\r" or "\r\n".
 std::string_view NextLine(std::string_view text, std::size_t &position) {
     std::size_t start = position, end = position;
     while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
@@ -19,6 +16,8 @@ std::string_view NextLine(std::string_view text, std::size_t &position) {
     }
     return text.substr(start, end - start);
 }
+
+namespace {
 
 // `g` with several names joins them with single spaces; without one it ends the group.
 ObjName GroupName(ObjWords &words) {

@@ -21,6 +21,10 @@
 // What the statements so far set for the polygons after them. The names are shared: every chunk
 // after a statement starts with its name, which may be as long as the file.
 using ObjName = std::shared_ptr<const std::string>;
+// The next line of `text` from `position`, ended by "\n", "\r" or "\r\n"; `position` moves
+// past its end.
+std::string_view NextLine(std::string_view text, std::size_t &position);
+
 struct ObjTags {
     ObjName part;     // from the latest `g` or `o`; none without a name
     ObjName surface;  // from the latest `usemtl`; none means kObjDefaultSurface

@@ -33,11 +33,8 @@ std::size_t ByteOrderMark(std::string_view text) {
 
 // The position just past the end of the line that holds `position`.
 std::size_t PastLineEnd(std::string_view text, std::size_t position) {
-    std::size_t end = text.find_first_of("\r\n", position);
-    if (end == std::string_view::npos) return text.size();
-    ++end;
-    if (text[end - 1] == '\r' && end < text.size() && text[end] == '\n') ++end;
-    return end;
+    NextLine(text, position);
+    return position;
 }
 
 std::vector<std::string_view> LineAlignedChunks(std::string_view text, std::size_t size) {
