@@ -1,6 +1,5 @@
 #include "host/formats/lightwave_object.h"
 
-#include "host/formats/file_bytes.h"
 #include "host/formats/format_error.h"
 #include "host/formats/iff_cursor.h"
 #include "host/formats/lwo2_reader.h"
@@ -20,8 +19,4 @@ ObjectFile ParseLightWaveObject(std::span<const std::uint8_t> bytes, const std::
     LWID id = LWID(bytes[8]) << 24 | LWID(bytes[9]) << 16 | LWID(bytes[10]) << 8 | LWID(bytes[11]);
     throw FormatError(filename + ": not a LightWave object of a form this host reads (form type " +
                       IdText(id) + "; LWO3, LWO2 and LWOB are read)");
-}
-
-ObjectFile ReadLightWaveObject(const std::string &path) {
-    return ParseLightWaveObject(ReadFileBytes(path), path);
 }

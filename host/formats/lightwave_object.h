@@ -15,5 +15,3 @@ std::string IffFormType(std::span<const std::uint8_t> bytes);
 // Throws FormatError naming `filename`, the place and the problem; a form of another type is
 // refused naming the forms that are read.
 ObjectFile ParseLightWaveObject(std::span<const std::uint8_t> bytes, const std::string &filename);
-// Reads the file at `path`; the object's filename is `path`.
-ObjectFile ReadLightWaveObject(const std::string &path);

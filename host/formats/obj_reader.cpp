@@ -9,7 +9,6 @@
 #include <thread>
 #include <unordered_set>
 
-#include "host/formats/file_bytes.h"
 #include "host/formats/format_error.h"
 #include "host/formats/obj_chunk.h"
 
@@ -162,10 +161,4 @@ ObjectFile ParseObj(std::string_view text, const std::string &filename, const Ob
     for (const std::string &surface : object.surfaces)
         object.smoothing[surface] = kDefaultSmoothingRadians;
     return object;
-}
-
-ObjectFile ReadObj(const std::string &path) {
-    std::vector<std::uint8_t> bytes = ReadFileBytes(path);
-    return ParseObj(std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()),
-                    path);
 }

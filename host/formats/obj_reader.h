@@ -47,5 +47,3 @@ struct ObjReadWork {
 // problem, quoting the text at fault; for a file with several problems, the first in the file.
 ObjectFile ParseObj(std::string_view text, const std::string &filename,
                     const ObjReadWork &work = {});
-// Reads the file at `path`; the object's filename is `path`.
-ObjectFile ReadObj(const std::string &path);

@@ -4,14 +4,31 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "host/formats/file_bytes.h"
 #include "host/formats/lightwave_object.h"
 #include "host/formats/obj_reader.h"
 
-std::shared_ptr<ObjectFile> LoadObjectFile(const std::string &path) {
+namespace {
+
+void CheckKnownFormat(const std::string &path) {
     std::string extension = ObjectExtension(path);
-    if (extension == "lwo") return std::make_shared<ObjectFile>(ReadLightWaveObject(path));
-    if (extension == "obj") return std::make_shared<ObjectFile>(ReadObj(path));
-    throw std::runtime_error(path + ": unknown object format (expected .lwo or .obj)");
+    if (extension != "lwo" && extension != "obj")
+        throw std::runtime_error(path + ": unknown object format (expected .lwo or .obj)");
+}
+
+}  // namespace
+
+std::shared_ptr<ObjectFile> LoadObjectFile(const std::string &path) {
+    CheckKnownFormat(path);
+    return ParseObjectFile(ReadFileBytes(path), path);
+}
+
+std::shared_ptr<ObjectFile> ParseObjectFile(std::span<const std::uint8_t> bytes,
+                                            const std::string &path) {
+    CheckKnownFormat(path);
+    if (!ReadsAsObj(path)) return std::make_shared<ObjectFile>(ParseLightWaveObject(bytes, path));
+    std::string_view text(reinterpret_cast<const char *>(bytes.data()), bytes.size());
+    return std::make_shared<ObjectFile>(ParseObj(text, path));
 }
 
 std::string ObjectExtension(const std::string &path) {

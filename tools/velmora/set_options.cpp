@@ -10,9 +10,10 @@
 #include "tools/velmora/plural.h"
 #include "tools/velmora/set_request.h"
 
-std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path,
-                                               const std::string &setsFrom) {
-    if (setsFrom.empty()) return LoadObjectFile(path);
+std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path, const std::string &setsFrom,
+                                               const std::vector<std::uint8_t> *bytes) {
+    auto read = [&] { return bytes ? ParseObjectFile(*bytes, path) : LoadObjectFile(path); };
+    if (setsFrom.empty()) return read();
     std::optional<PolygonSetSource> source = PolygonSetSourceNamed(setsFrom);
     std::string asked = path + ": --sets-from " + setsFrom + ": ";
     if (!source) throw std::invalid_argument(asked + "not surfaces, groups nor smoothing-groups");
@@ -21,7 +22,7 @@ std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path,
                                  "a LightWave object has no groups or smoothing groups this tool "
                                  "reads; its polygon sets are its parts (PART tags), and "
                                  "--sets-from surfaces makes a set of each surface");
-    std::shared_ptr<ObjectFile> file = LoadObjectFile(path);
+    std::shared_ptr<ObjectFile> file = read();
     MakePolygonSets(file->mesh, *source);
     if (CollectPolygonSets(file->mesh).names.empty())
         throw std::runtime_error(asked + "no polygon is in one, so no polygon set was made");

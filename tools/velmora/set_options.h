@@ -2,6 +2,7 @@
 // settings the module's dialog takes for them.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,11 +11,12 @@
 #include "host/session/host_session.h"
 #include "host/session/surface_filter.h"
 
-// The object at `path` as read; with `setsFrom` ("surfaces", "groups", "smoothing-groups") its
-// PART tags replaced by the sets made of that. Throws std::runtime_error naming the file and the
-// option when the object has nothing of the kind.
-std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path,
-                                               const std::string &setsFrom);
+// The object at `path` as read, or as `bytes` hold it when the caller has read the file already;
+// with `setsFrom` ("surfaces", "groups", "smoothing-groups") its PART tags replaced by the sets
+// made of that. Throws std::runtime_error naming the file and the option when the object has
+// nothing of the kind.
+std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path, const std::string &setsFrom,
+                                               const std::vector<std::uint8_t> *bytes = nullptr);
 
 // Works each `--set` option text through the dialog. Returns a line for the user for each
 // pattern saying how many sets it matched; throws std::invalid_argument for an option it cannot

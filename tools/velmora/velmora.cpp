@@ -131,8 +131,9 @@ std::vector<CommandFile> InputsOf(const CommonOptions &options) {
 // The object served to the module with every setting asked for applied.
 class Job {
   public:
-    explicit Job(const CommonOptions &options)
-        : session(SceneOf(LoadObjectWithSets(options.object, options.setsFrom)),
+    // `bytes`: the object file's, when the command has read it already.
+    explicit Job(const CommonOptions &options, const std::vector<std::uint8_t> *bytes = nullptr)
+        : session(SceneOf(LoadObjectWithSets(options.object, options.setsFrom, bytes)),
                   ModulePath(options)),
           hostAngle(options.hostAngle) {
         SurfaceFilter filter = FilterFor(options);
@@ -206,7 +207,8 @@ void RunApply(const CommonOptions &common, const std::string &output) {
     RefuseLwo3(common.object, input);
     bool lwo2 = IsLwo2Object(input);
     CheckApplyTarget(common.object, output, lwo2);
-    Job job(common);
+    // The object is read once, so that what is edited is what the settings were made for.
+    Job job(common, &input);
     std::vector<ShaderBlock> blocks = ShaderBlocksWithSettings(job.session, job.file());
     std::optional<PolygonSetSource> setsFrom = PolygonSetSourceNamed(common.setsFrom);
     if (lwo2) {
