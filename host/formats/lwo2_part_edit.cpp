@@ -7,6 +7,7 @@
 #include "host/formats/iff_piece.h"
 #include "host/formats/iff_writer.h"
 #include "host/formats/lwo2_ids.h"
+#include "host/formats/lwo_mesh_chunks.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ std::size_t CountPolygons(IffCursor body) {
     body.id4();
     std::size_t count = 0;
     while (!body.atEnd()) {
-        std::size_t corners = body.u2() & 0x03FFu;  // the top six bits are flags
+        std::size_t corners = PolygonCornerCount(body);
         for (std::size_t corner = 0; corner < corners; ++corner) body.vx();
         ++count;
     }

@@ -44,7 +44,7 @@ void ReadPolygons(IffCursor &chunk, LwoMeshReading &reading) {
     while (!chunk.atEnd()) {
         MeshPolygon polygon;
         polygon.type = type;
-        std::size_t count = chunk.u2() & 0x03FFu;  // the top six bits are flags
+        std::size_t count = PolygonCornerCount(chunk);
         polygon.points.reserve(std::min(count, chunk.remaining() / 2));
         for (std::size_t corner = 0; corner < count; ++corner) {
             std::uint32_t index = chunk.vx();

@@ -29,6 +29,11 @@ struct LwoMeshReading {
     std::vector<std::string> chunkSurfaces;  // in the order of their surface chunks
 };
 
+// The corner count at the start of a polygon in a POLS chunk, whose top six bits are flags.
+inline std::size_t PolygonCornerCount(IffCursor &chunk) {
+    return chunk.u2() & 0x03FFu;
+}
+
 // Reads `chunk` when it is one of the mesh chunks; false leaves it to the caller.
 bool ReadLwoMeshChunk(LWID id, IffCursor &chunk, LwoMeshReading &reading);
 

@@ -13,6 +13,7 @@
 #include "host/render/ray_caster.h"
 #include "host/render/shading_record.h"
 #include "host/render/tile_runner.h"
+#include "host/scene/quoted_list.h"
 
 namespace render {
 
@@ -111,9 +112,7 @@ Bounds FramedBounds(const ObjectItem &item, const RenderSettings &settings) {
     if (!settings.targetSet) return MeshBounds(mesh);
     Bounds bounds = MeshBounds(mesh, &*settings.targetSet);
     if (bounds.radius > 0) return bounds;
-    std::string known;
-    for (const std::string &name : CollectPolygonSets(mesh).names)
-        known += (known.empty() ? "\"" : ", \"") + name + "\"";
+    std::string known = QuotedList(CollectPolygonSets(mesh).names);
     throw std::runtime_error(item.file->filename + ": no polygon set named \"" +
                              *settings.targetSet + "\" to frame (the sets are " +
                              (known.empty() ? "none" : known) + ")");

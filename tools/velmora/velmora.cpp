@@ -21,6 +21,7 @@
 #include "host/render/host_normals.h"
 #include "host/scene/polygon_set_sources.h"
 #include "host/scene/polygon_sets.h"
+#include "host/scene/quoted_list.h"
 #include "host/session/host_session.h"
 #include "host/session/scripted_set_edits.h"
 #include "host/session/settings_file.h"
@@ -165,11 +166,8 @@ class Job {
         if (options.surface.empty()) return {};
         const std::vector<std::string> &surfaces = file().surfaces;
         if (std::find(surfaces.begin(), surfaces.end(), options.surface) == surfaces.end()) {
-            std::string known;
-            for (const std::string &name : surfaces)
-                known += (known.empty() ? "\"" : ", \"") + name + "\"";
             throw std::runtime_error(file().filename + ": no surface named \"" + options.surface +
-                                     "\" (surfaces: " + known + ")");
+                                     "\" (surfaces: " + QuotedList(surfaces) + ")");
         }
         return {options.surface};
     }
