@@ -17,9 +17,28 @@ void ShaderLock::leave() {
 
 #else
 
+namespace {
+
+// About as long as one sample holds the lock (a microsecond or two).
+constexpr int SpinsBeforeSleeping = 2000;
+
+void PauseBriefly() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
+}  // namespace
+
 ShaderLock::ShaderLock() = default;
 ShaderLock::~ShaderLock() = default;
+// Samples hold the lock for about a microsecond, far less than a sleep and wake-up in the kernel
+// costs, so a waiter first spins, as a Windows critical section does.
 void ShaderLock::enter() {
+    for (int spin = 0; spin < SpinsBeforeSleeping; ++spin) {
+        if (section.try_lock()) return;
+        PauseBriefly();
+    }
     section.lock();
 }
 void ShaderLock::leave() {
