@@ -186,8 +186,7 @@ std::vector<CornerNormal> ModuleNormals(const PreviewObject &object) {
 int CornersApart(const std::vector<CornerNormal> &module, const render::HostNormals &host) {
     int apart = 0;
     for (size_t corner = 0; corner < module.size(); ++corner) {
-        Vec3 ours{module[corner][0], module[corner][1], module[corner][2]};
-        if (DegreesBetween(ours, host.corner[corner]) > ApartDegrees) ++apart;
+        if (DegreesBetween(module[corner], host.corner[corner]) > ApartDegrees) ++apart;
     }
     return apart;
 }
@@ -218,7 +217,7 @@ constexpr Measured ReadmeFigures[] = {
 };
 
 Vec3 At(const std::vector<CornerNormal> &normals, int corner) {
-    return {normals[corner][0], normals[corner][1], normals[corner][2]};
+    return normals[corner];
 }
 
 // Per polygon, its first corner's index into the corner normals.

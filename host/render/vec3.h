@@ -8,6 +8,7 @@ namespace render {
 
 struct Vec3 {
     double x = 0, y = 0, z = 0;
+    bool operator==(const Vec3 &) const = default;
 };
 
 inline Vec3 operator+(Vec3 a, Vec3 b) {

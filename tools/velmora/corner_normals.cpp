@@ -88,8 +88,5 @@ std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
     std::vector<render::Vec3>().swap(host.polygon);  // not needed by the samples
     CornerSampler sampler{item, hooks, host.corner, host.firstCorner};
     SampleInRender(sampler, mesh.polygons.size(), threads);
-    std::vector<CornerNormal> out;
-    out.reserve(host.corner.size());
-    for (const render::Vec3 &normal : host.corner) out.push_back({normal.x, normal.y, normal.z});
-    return out;
+    return std::move(host.corner);
 }

@@ -2,14 +2,14 @@
 // sample it: the shaders' render starts, samples run on several threads, the render ends.
 #pragma once
 
-#include <array>
 #include <vector>
 
 #include "host/render/host_normals.h"
 #include "host/render/shader_hook.h"
+#include "host/render/vec3.h"
 #include "host/scene/scene.h"
 
-using CornerNormal = std::array<double, 3>;
+using CornerNormal = render::Vec3;
 
 // For each corner, a sample whose vertex slot 0 holds the corner's point with weight 1 (the
 // other slots null, weight 0), whose gNorm is the polygon's normal taken from its first, second

@@ -21,9 +21,9 @@ void Smooth(HostSession &session, const std::string &set, double degrees) {
 }
 
 void ExpectNear(const CornerNormal &actual, const render::Vec3 &expected) {
-    EXPECT_NEAR(actual[0], expected.x, 1e-12);
-    EXPECT_NEAR(actual[1], expected.y, 1e-12);
-    EXPECT_NEAR(actual[2], expected.z, 1e-12);
+    EXPECT_NEAR(actual.x, expected.x, 1e-12);
+    EXPECT_NEAR(actual.y, expected.y, 1e-12);
+    EXPECT_NEAR(actual.z, expected.z, 1e-12);
 }
 
 class CornerNormals : public ::testing::Test {

@@ -21,9 +21,9 @@ std::uint64_t HashOf(const FloatNormal &normal) {
 DistinctNormals::DistinctNormals(std::size_t expectedCorners)
     : slots(std::bit_ceil(expectedCorners / 2 + 16), Free) {}
 
-std::uint32_t DistinctNormals::numberOf(const std::array<double, 3> &normal) {
-    FloatNormal rounded{static_cast<float>(normal[0]), static_cast<float>(normal[1]),
-                        static_cast<float>(normal[2])};
+std::uint32_t DistinctNormals::numberOf(const render::Vec3 &normal) {
+    FloatNormal rounded{static_cast<float>(normal.x), static_cast<float>(normal.y),
+                        static_cast<float>(normal.z)};
     std::size_t mask = slots.size() - 1;
     for (std::size_t slot = slotOf(rounded);; slot = (slot + 1) & mask) {
         std::uint32_t number = slots[slot];

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/render/vec3.h"
+
 using FloatNormal = std::array<float, 3>;
 
 class DistinctNormals {
@@ -15,7 +17,7 @@ class DistinctNormals {
 
     // The number (from 0) of `normal`'s float triple, new when it has not been seen. Triples are
     // told apart by their bits: -0 and 0 are two normals, as their texts are.
-    std::uint32_t numberOf(const std::array<double, 3> &normal);
+    std::uint32_t numberOf(const render::Vec3 &normal);
     const std::vector<FloatNormal> &normals() const { return distinct; }
 
   private:

@@ -67,9 +67,9 @@ render::Vec3 Normal(const ObjectItem &item, int polygon) {
 }
 
 void ExpectNear(const CornerNormal &actual, const render::Vec3 &expected) {
-    EXPECT_NEAR(actual[0], expected.x, 1e-9);
-    EXPECT_NEAR(actual[1], expected.y, 1e-9);
-    EXPECT_NEAR(actual[2], expected.z, 1e-9);
+    EXPECT_NEAR(actual.x, expected.x, 1e-9);
+    EXPECT_NEAR(actual.y, expected.y, 1e-9);
+    EXPECT_NEAR(actual.z, expected.z, 1e-9);
 }
 
 TEST(HostSmoothing, ASurfaceSmoothedAt30DegreesInTheFileBakesAndRendersSo) {

@@ -84,7 +84,8 @@ void WriteNormalsCsv(std::FILE *out, int objectIndex, const MeshData &mesh,
         for (std::size_t c = 0; c < points.size(); ++c, ++next) {
             line.integer(objectIndex).text(",").integer(static_cast<long long>(p)).text(",");
             line.integer(static_cast<long long>(c)).text(",").integer(points[c]);
-            for (double component : normals[next]) line.text(",").number(component, 17);
+            for (double component : {normals[next].x, normals[next].y, normals[next].z})
+                line.text(",").number(component, 17);
             line.endLine();
         }
     }
