@@ -152,11 +152,15 @@ ObjectFile ParseObj(std::string_view text, const std::string &filename, const Ob
         faces += read[i].faces.size();
         segments += read[i].segments.size();
     }
+    // Each chunk's polygons are let go as soon as they have moved, so that the file's polygons
+    // are held about once, not twice, while they gather.
     mesh.polygons.reserve(faces + segments);
-    for (ObjChunk &chunk : read)
-        std::move(chunk.faces.begin(), chunk.faces.end(), std::back_inserter(mesh.polygons));
-    for (ObjChunk &chunk : read)
-        std::move(chunk.segments.begin(), chunk.segments.end(), std::back_inserter(mesh.polygons));
+    auto gather = [&](std::vector<MeshPolygon> &polygons) {
+        std::move(polygons.begin(), polygons.end(), std::back_inserter(mesh.polygons));
+        std::vector<MeshPolygon>().swap(polygons);
+    };
+    for (ObjChunk &chunk : read) gather(chunk.faces);
+    for (ObjChunk &chunk : read) gather(chunk.segments);
     object.surfaces = SurfacesInUse(mesh.polygons);
     for (const std::string &surface : object.surfaces)
         object.smoothing[surface] = kDefaultSmoothingRadians;

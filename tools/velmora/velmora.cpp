@@ -11,6 +11,9 @@
 #include <string_view>
 #include <thread>
 #include <variant>
+#ifdef __GLIBC__  // known once a C library header is in
+#include <malloc.h>
+#endif
 
 #include "host/formats/file_bytes.h"
 #include "host/formats/lightwave_object.h"
@@ -517,5 +520,11 @@ int Run(const Arguments &arguments) {
 }  // namespace
 
 int main(int argc, char **argv) {
+#ifdef __GLIBC__
+    // A large mesh passes through arrays of a few megabytes that are freed as the next ones fill
+    // (the reader's chunks, for one). By default glibc keeps such memory once one has been freed,
+    // and the peak becomes the sum of them all; a fixed threshold hands each back at once.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     return Run(Arguments(argv + 1, argv + argc));
 }
