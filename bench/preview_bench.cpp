@@ -29,6 +29,7 @@ void RenderMachinedPart(benchmark::State &state) {
     settings.width = 1280;
     settings.height = 720;
     settings.samplesPerPixel = 4;
+    settings.compare = false;  // as `velmora render` without --compare
     settings.threads = static_cast<int>(state.range(0));
     bool withModule = state.range(1) != 0;
 

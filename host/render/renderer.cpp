@@ -208,23 +208,26 @@ double ShadeTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &fr
                 LWShaderAccess &record = worker.record.access();
                 SampleSpot spot{x, y, ray, hit, hit.distance * pixelAngle};
                 FillShadingRecord(record, stage.item, stage.normals, spot, stage.bumpFrequency);
-                Rgb own = ShadeWith(stage, record.wNorm, ray);
-                host = host + own;
                 ++onObject;
                 const ShaderHook *hook = stage.hookOf[hit.polygon];
-                if (!hook) {
-                    shaded = shaded + own;
-                    continue;
+                if (!hook || settings.compare) {
+                    Rgb own = ShadeWith(stage, record.wNorm, ray);
+                    host = host + own;
+                    if (!hook) {
+                        shaded = shaded + own;
+                        continue;
+                    }
                 }
                 double hostNormal[3] = {record.wNorm[0], record.wNorm[1], record.wNorm[2]};
                 Clock::time_point before = Clock::now();
                 hook->handler->evaluate(hook->instance, &record);
                 inShaders += Seconds(Clock::now() - before);
                 shaded = shaded + ShadeWith(stage, record.wNorm, ray);
-                angles += DegreesBetween(hostNormal, record.wNorm);
+                if (settings.compare) angles += DegreesBetween(hostNormal, record.wNorm);
             }
-            frame.host.set(x, y, Encode((1.0 / samples) * host));
             frame.shaded.set(x, y, Encode((1.0 / samples) * shaded));
+            if (!settings.compare) continue;
+            frame.host.set(x, y, Encode((1.0 / samples) * host));
             frame.normalAngle[static_cast<size_t>(y) * settings.width + x] =
                 onObject ? static_cast<float>(angles / onObject) : -1.0f;
         }
@@ -262,10 +265,12 @@ Frame Render(const ObjectItem &item, const RenderSettings &settings, const Shade
                 BumpFrequency(mesh, settings)};
 
     Frame frame;
-    frame.host = Image(settings.width, settings.height);
     frame.shaded = Image(settings.width, settings.height);
     frame.polygonAt.assign(static_cast<size_t>(settings.width) * settings.height, -1);
-    frame.normalAngle.assign(frame.polygonAt.size(), -1.0f);
+    if (settings.compare) {
+        frame.host = Image(settings.width, settings.height);
+        frame.normalAngle.assign(frame.polygonAt.size(), -1.0f);
+    }
     frame.sets = CollectPolygonSets(mesh);
 
     std::vector<Worker> workers(ThreadsToUse(settings.threads));

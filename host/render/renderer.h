@@ -32,6 +32,10 @@ struct RenderSettings {
     std::optional<double> hostAngleDegrees;
     bool bump = false;  // ripple the host's shading normal, as a bump map does
     Material material = Material::matte;
+    // Also renders the host's own picture and the angle between the two normals at every pixel,
+    // for a comparison; without it a frame holds the shaded picture alone, and a shaded sample
+    // costs what it costs in the host.
+    bool compare = true;
     // Frames this polygon set alone, in place of the whole object.
     std::optional<std::string> targetSet;
     // Called from render threads, one call at a time, after each tile; may be empty.
@@ -46,11 +50,11 @@ struct StageTimes {
 };
 
 struct Frame {
-    Image host;                  // with the host's shading normals
+    Image host;                  // with the host's shading normals; empty unless compared
     Image shaded;                // with the normals the shaders left in the record
     std::vector<int> polygonAt;  // per pixel, the polygon under its centre, or -1
     // Per pixel, the angle in degrees between the host's normal and the one the shaders left,
-    // averaged over the samples that hit the object; -1 where none did.
+    // averaged over the samples that hit the object; -1 where none did. Empty unless compared.
     std::vector<float> normalAngle;
     PolygonSets sets;
     StageTimes times;

@@ -79,6 +79,21 @@ TEST(Renderer, AShaderThatLeavesTheRecordAloneChangesNothing) {
     EXPECT_GT(with.times.shader, 0);
 }
 
+TEST(Renderer, WithoutComparisonOnlyTheShadedPictureIsMade) {
+    ProbeShader flatten{FlattenNorth};
+    ObjectItem sphere = MakeObjectItem("sphere", MakeTwoSetSphere(8, 12, 1));
+    RenderSettings settings = Small();
+    settings.bump = true;
+    Frame compared = Render(sphere, settings, flatten.hooks());
+    settings.compare = false;
+    Frame alone = Render(sphere, settings, flatten.hooks());
+    EXPECT_EQ(alone.shaded, compared.shaded);
+    EXPECT_EQ(alone.polygonAt, compared.polygonAt);
+    EXPECT_EQ(alone.host.width, 0);
+    EXPECT_TRUE(alone.normalAngle.empty());
+    EXPECT_NE(compared.shaded, compared.host);
+}
+
 TEST(Renderer, ShaderSeesTheRecordOfTheHitPolygon) {
     for (MeshData mesh : {MakeTwoSetSphere(6, 10, 1), MakeTwoSetCylinder(7, 1, 2)}) {
         ObjectItem item = MakeObjectItem("probe", mesh);

@@ -213,6 +213,7 @@ int RunRender(HostSession &session, const ObjectItem &item, const RenderOptions 
     settings.view = options.view;
     settings.bump = options.bump;
     settings.hostAngleDegrees = options.hostAngleDegrees;
+    settings.compare = options.compare;
     settings.material = options.material;
     settings.targetSet = options.targetSet;
     ProgressBar bar;
