@@ -4,8 +4,8 @@
 // once per sample. Nothing is kept from one sample to the next: positions may change between them.
 #pragma once
 
-#include <array>
 #include <cstring>
+#include <iterator>
 
 #include "hostapi/lwmeshes.h"
 #include "shader/polygon_list.h"
@@ -14,11 +14,17 @@
 
 class SampleNeighbours {
   public:
-    SampleNeighbours(LWMeshInfo &accessor, const char *ownTag)
-        : accessor(accessor), ownTag(ownTag) {}
+    SampleNeighbours(LWMeshInfo &accessor, LWPolID samplePolygon)
+        : accessor(accessor), samplePolygon(samplePolygon) {}
 
-    // A neighbour without a PART tag, or a sample without one, is never in the same set.
+    // A neighbour without a PART tag, or a sample without one, is never in the same set. The
+    // sample's own tag is read at the first question, so that a set smoothed across sets asks
+    // the host for no tag at all.
     bool inSameSet(LWPolID polygon) {
+        if (!ownTagRead) {
+            ownTag = accessor.polTag(&accessor, samplePolygon, LWPTAG_PART);
+            ownTagRead = true;
+        }
         Facts &known = factsOf(polygon);
         if (known.sameSet == Unknown) {
             const char *tag = accessor.polTag(&accessor, polygon, LWPTAG_PART);
@@ -27,12 +33,12 @@ class SampleNeighbours {
         return known.sameSet == Yes;
     }
 
-    const Vec3 &normalOf(LWPolID polygon) {
+    Vec3 normalOf(LWPolID polygon) {
         return normalOf(polygon, [&] { return polygonNormal(accessor, polygon); });
     }
 
     // A polygon with no corners listed has fewer than three: its normal is zero.
-    const Vec3 &normalOf(const ListedPolygon &polygon) {
+    Vec3 normalOf(const ListedPolygon &polygon) {
         return normalOf(polygon.id, [&] {
             const auto &[first, second, last] = polygon.normalCorners;
             return first || second || last ? normalThroughCorners(accessor, first, second, last)
@@ -42,35 +48,39 @@ class SampleNeighbours {
 
   private:
     enum Answer : signed char { Unknown, Yes, No };
+    // Filled when taken into use: a sample meets a dozen neighbours, and clearing room for all
+    // of them would cost more than the questions it saves.
     struct Facts {
-        LWPolID polygon = nullptr;
-        Answer sameSet = Unknown;
-        bool hasNormal = false;
-        Vec3 normal;
+        LWPolID polygon;
+        Answer sameSet;
+        bool hasNormal;
+        double normal[3];
     };
 
     template <typename Compute>
-    const Vec3 &normalOf(LWPolID polygon, Compute compute) {
+    Vec3 normalOf(LWPolID polygon, Compute compute) {
         Facts &known = factsOf(polygon);
         if (!known.hasNormal) {
-            known.normal = compute();
+            compute().store(known.normal);
             known.hasNormal = true;
         }
-        return known.normal;
+        return Vec3::from(known.normal);
     }
 
     // Past the capacity, answers are asked afresh each time: slower, never wrong.
     Facts &factsOf(LWPolID polygon) {
         for (int index = 0; index < count; ++index)
             if (known[index].polygon == polygon) return known[index];
-        Facts &fresh = count < static_cast<int>(known.size()) ? known[count++] : overflow;
+        Facts &fresh = count < static_cast<int>(std::size(known)) ? known[count++] : overflow;
         fresh = Facts{polygon, Unknown, false, {}};
         return fresh;
     }
 
     LWMeshInfo &accessor;
-    const char *ownTag;
-    std::array<Facts, 32> known;
+    LWPolID samplePolygon;
+    const char *ownTag = nullptr;
+    bool ownTagRead = false;
+    Facts known[32];  // the first `count` are in use
     int count = 0;
     Facts overflow;
 };
