@@ -9,14 +9,27 @@
 #include "shader/sample_neighbours.h"
 #include "shader/vec3.h"
 
+// The sample polygon's normal, from the table's record of it where a slot's point lists it: three
+// position reads instead of the host's topology queries, and the same corners either way.
+template <typename Cache>
+Vec3 OwnNormal(LWMeshInfo &accessor, Cache &cache, const LWShaderAccess &sample,
+               SampleNeighbours &neighbours) {
+    for (LWPntID point : sample.verts) {
+        const auto &list = cache.polygonsAt(point);
+        for (int index = 0; index < list.count; ++index)
+            if (IdOf(list[index]) == sample.polygon) return neighbours.normalOf(list[index]);
+    }
+    return polygonNormal(accessor, sample.polygon);
+}
+
 // Each slot sums the sample polygon's normal and every neighbour within `angle` of it (tested
 // against the sample polygon, never the running sum), normalised and weighted by the slot's
 // weight as the host gives it. The result is normalised, or zero.
 template <typename Cache>
 Vec3 SmoothOverSlots(LWMeshInfo &accessor, Cache &cache, const LWShaderAccess &sample, double angle,
                      int sameSetOnly) {
-    SampleNeighbours neighbours(accessor, accessor.polTag(&accessor, sample.polygon, LWPTAG_PART));
-    const Vec3 own = polygonNormal(accessor, sample.polygon);
+    SampleNeighbours neighbours(accessor, sample.polygon);
+    const Vec3 own = OwnNormal(accessor, cache, sample, neighbours);
     const double threshold = std::cos(angle);
     Vec3 total;
     for (int slot = 0; slot < 4; ++slot) {
@@ -26,7 +39,7 @@ Vec3 SmoothOverSlots(LWMeshInfo &accessor, Cache &cache, const LWShaderAccess &s
             const auto &neighbour = list[index];
             if (IdOf(neighbour) == sample.polygon) continue;
             if (sameSetOnly && !neighbours.inSameSet(IdOf(neighbour))) continue;
-            const Vec3 &normal = neighbours.normalOf(neighbour);
+            const Vec3 normal = neighbours.normalOf(neighbour);
             if (dot(own, normal) > threshold) sum += normal;
         }
         total += static_cast<double>(sample.weights[slot]) * normalize(sum);

@@ -299,6 +299,11 @@ TEST(Evaluate, NullVertexSlotsWeighTheSamplePolygonAndStayInTheCache) {
     const MeshData &mesh = host.scene().items[0].file->mesh;
     Vec3 own = NormalOf(mesh, 0);
     ExpectNear(Smoothed(sample), normalize(0.5 * own + 0.5 * normalize(own + NormalOf(mesh, 1))));
+    // No slot's point lists the sample polygon: its normal still comes from the host.
+    ShadingRecord bare = host.sampleOn(0, 0);
+    for (LWPntID &point : bare->verts) point = nullptr;
+    host.shade(instance, bare);
+    ExpectNear(Smoothed(bare), own);
 
     LWItemID object = ItemID(host.scene().items[0]);
     LWMeshInfo *accessor = host.objectInfoService().record()->meshInfo(object, 1);
