@@ -2,10 +2,14 @@
 
 namespace {
 
+// Each coordinate is read on its own. The host has just stored the position in pieces of its own
+// choosing (x and y together, then z, say), and a wider load that spans two of them waits until
+// both have reached the cache: the compiler's paired loads made every position read stall.
 Vec3 PositionOf(LWMeshInfo &accessor, LWPntID point) {
     float position[3];
     accessor.pntOtherPos(&accessor, point, position);
-    return Vec3::from(position);
+    const volatile float *coordinate = position;
+    return {coordinate[0], coordinate[1], coordinate[2]};
 }
 
 }  // namespace
