@@ -11,6 +11,11 @@ namespace {
 
 constexpr int SampleCount = 1 << 14;
 
+// How many host calls of each kind one sample makes, on average over a pass of the module.
+struct CallsPerSample {
+    long accessors = 0, polTag = 0, polSize = 0, polVertex = 0, pntOtherPos = 0;
+};
+
 struct ShadingWorld {
     ShadingWorld(int polygons, SampleOrder order)
         : polygons(polygons), order(order), host(Scene{{{"Grid", GridFile(polygons)}}}) {
@@ -19,12 +24,29 @@ struct ShadingWorld {
         samples = SpreadSamples(host.scene().items[0], SampleCount, order);
         render::ShadingRecord warm = samples[0];
         host.shade(instance, warm);
+        calls = CountCalls();
     }
+
+    CallsPerSample CountCalls() {
+        MeshAccessLedger &ledger = host.objectInfoService().ledger();
+        ledger.reset();
+        std::vector<render::ShadingRecord> shaded = samples;
+        for (render::ShadingRecord &sample : shaded) host.shade(instance, sample);
+        MeshAccessTotals totals = ledger.totals();
+        auto perSample = [](long total) {
+            return (total + SampleCount / 2) / static_cast<long>(SampleCount);
+        };
+        return {perSample(totals.obtained), perSample(totals[MeshCall::polTag]),
+                perSample(totals[MeshCall::polSize]), perSample(totals[MeshCall::polVertex]),
+                perSample(totals[MeshCall::pntOtherPos])};
+    }
+
     int polygons;
     SampleOrder order;
     LinkedSession host;
     LWInstance instance;
     std::vector<render::ShadingRecord> samples;
+    CallsPerSample calls;
 };
 
 // Made on first use, so that it goes at exit before the module's objects it ends a render in.
@@ -58,6 +80,50 @@ void Evaluate(benchmark::State &state) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// The host calls of a sample made alone, as many of each kind as the module makes, on the
+// sample's own polygon and slot points: what no module can go below while the host answers as
+// it does. Its neighbours' points lie near those of its slots, so this is if anything cheaper.
+template <SampleOrder Order>
+void HostCallsAlone(benchmark::State &state) {
+    ShadingWorld &shading = WorldOf(static_cast<int>(state.range(0)), Order);
+    const CallsPerSample &calls = shading.calls;
+    LWObjectInfo &objectInfo = *shading.host.objectInfoService().record();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const LWShaderAccess &sample = shading.samples[next++ % shading.samples.size()].access();
+        LWMeshInfo *first = objectInfo.meshInfo(sample.objID, 1);
+        for (long call = 0; call < calls.polTag; ++call)
+            benchmark::DoNotOptimize(first->polTag(first, sample.polygon, LWPTAG_PART));
+        for (long call = 0; call < calls.polSize; ++call)
+            benchmark::DoNotOptimize(first->polSize(first, sample.polygon));
+        for (long call = 0; call < calls.polVertex; ++call)
+            benchmark::DoNotOptimize(first->polVertex(first, sample.polygon, call % 4));
+        float position[3];
+        for (long call = 0; call < calls.pntOtherPos; ++call) {
+            first->pntOtherPos(first, sample.verts[call % 4], position);
+            benchmark::DoNotOptimize(position[0]);
+        }
+        for (long other = 1; other < calls.accessors; ++other) {
+            LWMeshInfo *more = objectInfo.meshInfo(sample.objID, 1);
+            more->destroy(more);
+        }
+        first->destroy(first);
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["calls"] = static_cast<double>(
+        calls.accessors * 2 + calls.polTag + calls.polSize + calls.polVertex + calls.pntOtherPos);
+}
+
+BENCHMARK(HostCallsAlone<SampleOrder::random>)
+    ->Name("HostCallsAlone/random")
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000);
+BENCHMARK(HostCallsAlone<SampleOrder::sweep>)
+    ->Name("HostCallsAlone/sweep")
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000);
 BENCHMARK(Evaluate<SampleOrder::random>)
     ->Name("Evaluate/random")
     ->Arg(10'000)
