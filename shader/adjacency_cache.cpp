@@ -16,7 +16,6 @@ constexpr int SmallestBits = 4;
 struct AdjacencyCache::Scan {
     LWMeshInfo &accessor;
     AdjacencyCache &cache;
-    std::vector<std::int32_t> counted;  // per entry: the corners the first scan showed
     std::size_t corners = 0;
     bool stopped = false;
 
@@ -56,7 +55,7 @@ struct AdjacencyCache::Scan {
                 if (!entry) return;  // a point the first scan never showed
                 // A host whose second scan shows more corners than its first must not make us
                 // write past a run.
-                if (entry->count < scan.counted[cache.numberOf(*entry)])
+                if (entry->count < cache.roomOf(*entry))
                     cache.runs[entry->first + entry->count++] = number;
             });
             if (size >= 3) listed.normalCorners = {first, second, last};
@@ -76,36 +75,39 @@ bool AdjacencyCache::build(LWMeshInfo &accessor) {
     reserve(expected > 0 ? static_cast<std::size_t>(expected) : 0);
     int polygonsExpected = accessor.numPolygons ? accessor.numPolygons(&accessor) : 0;
     if (polygonsExpected > 0) polygons.reserve(static_cast<std::size_t>(polygonsExpected));
-    Scan scan{accessor, *this, {}};
+    Scan scan{accessor, *this};
     accessor.scanPolys(&accessor, Scan::CountPass, &scan);
     if (scan.stopped) return false;
-    placeRuns(scan.counted);
+    placeRuns();
     accessor.scanPolys(&accessor, Scan::FillPass, &scan);
     // A host whose second scan shows fewer corners than its first leaves the end of a run
     // unfilled: each entry's count is what was filled.
     return !scan.stopped;
 }
 
-// Each entry's run starts where the previous entry's ends; the counts move to `counted` and
-// the entries count again as the runs fill.
-void AdjacencyCache::placeRuns(std::vector<std::int32_t> &counted) {
+// Each entry's run starts where the previous entry's ends, the null point's last; the entries
+// count again as the runs fill.
+void AdjacencyCache::placeRuns() {
     std::size_t listed = 0;
-    counted.resize(entries.size() + 1);
     auto place = [&](Entry &entry) {
-        counted[numberOf(entry)] = entry.count;
         entry.first = static_cast<std::int32_t>(listed);
         listed += static_cast<std::size_t>(entry.count);
         entry.count = 0;
     };
     for (Entry &entry : entries) place(entry);
     place(nullPoint);
+    listedCount = listed;
     runs = std::make_unique_for_overwrite<std::int32_t[]>(listed);
 }
 
-// The null point's entry comes after those of the index.
-std::size_t AdjacencyCache::numberOf(const Entry &entry) const {
-    if (&entry == &nullPoint) return entries.size();
-    return static_cast<std::size_t>(&entry - entries.data());
+// Runs lie in entry order, so a run's room ends where the next entry's starts.
+std::int32_t AdjacencyCache::roomOf(const Entry &entry) const {
+    std::size_t end = listedCount;
+    if (&entry != &nullPoint) {
+        std::size_t next = static_cast<std::size_t>(&entry - entries.data()) + 1;
+        end = next < entries.size() ? entries[next].first : nullPoint.first;
+    }
+    return static_cast<std::int32_t>(end) - entry.first;
 }
 
 AdjacencyCache::Entry *AdjacencyCache::find(LWPntID point) {

@@ -48,9 +48,9 @@ class AdjacencyCache {
     Entry *find(LWPntID point);
     Entry &add(LWPntID point);
     Entry &findOrAdd(LWPntID point);
-    std::size_t numberOf(const Entry &entry) const;
+    std::int32_t roomOf(const Entry &entry) const;
     void reserve(std::size_t pointsToHold);
-    void placeRuns(std::vector<std::int32_t> &counted);
+    void placeRuns();
 
     std::vector<Entry> entries;  // a power of two in size, at most half in use
     // The null point marks a free entry of the index, so it has an entry of its own.
@@ -59,6 +59,7 @@ class AdjacencyCache {
     int bits = 0;
     std::size_t points = 0;
     std::unique_ptr<std::int32_t[]> runs;
+    std::size_t listedCount = 0;          // entries of `runs`
     std::vector<ListedPolygon> polygons;  // in the order of the second scan
     LWItemID object;
 };
