@@ -184,7 +184,7 @@ double DegreesBetween(const double (&a)[3], const double (&b)[3]) {
     return std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / std::numbers::pi;
 }
 
-// Returns the seconds spent inside shaders.
+// Returns the seconds spent inside shaders, when the stages are timed.
 double ShadeTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &frame) {
     const RenderSettings &settings = stage.settings;
     int samples = settings.samplesPerPixel;
@@ -219,9 +219,13 @@ double ShadeTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &fr
                     }
                 }
                 double hostNormal[3] = {record.wNorm[0], record.wNorm[1], record.wNorm[2]};
-                Clock::time_point before = Clock::now();
-                hook->handler->evaluate(hook->instance, &record);
-                inShaders += Seconds(Clock::now() - before);
+                if (settings.timeStages) {
+                    Clock::time_point before = Clock::now();
+                    hook->handler->evaluate(hook->instance, &record);
+                    inShaders += Seconds(Clock::now() - before);
+                } else {
+                    hook->handler->evaluate(hook->instance, &record);
+                }
                 shaded = shaded + ShadeWith(stage, record.wNorm, ray);
                 if (settings.compare) angles += DegreesBetween(hostNormal, record.wNorm);
             }
@@ -243,6 +247,7 @@ void RenderTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &fra
     CastTile(stage, tile, worker, frame);
     Clock::time_point cast = Clock::now();
     double inShaders = ShadeTile(stage, tile, worker, frame);
+    if (!stage.settings.timeStages) return;
     worker.times.rayCasting += Seconds(cast - start);
     worker.times.hostShading += Seconds(Clock::now() - cast) - inShaders;
     worker.times.shader += inShaders;

@@ -36,6 +36,9 @@ struct RenderSettings {
     // for a comparison; without it a frame holds the shaded picture alone, and a shaded sample
     // costs what it costs in the host.
     bool compare = true;
+    // Measures the seconds of each stage into Frame::times, which stay zero otherwise: reading
+    // the clock around every shader call costs about as much as a light shader.
+    bool timeStages = false;
     // Frames this polygon set alone, in place of the whole object.
     std::optional<std::string> targetSet;
     // Called from render threads, one call at a time, after each tile; may be empty.

@@ -68,6 +68,7 @@ TEST(Renderer, AShaderThatLeavesTheRecordAloneChangesNothing) {
     ObjectItem sphere = MakeObjectItem("sphere", MakeTwoSetSphere(6, 10, 1));
     RenderSettings settings = Small();
     settings.bump = true;
+    settings.timeStages = true;
     Frame without = Render(sphere, settings, {});
     ProbeShader idle{[](LWShaderAccess &) {}};
     Frame with = Render(sphere, settings, idle.hooks());

@@ -70,6 +70,7 @@ TEST(RenderCommand, WithoutSettingsTheModuleShowsExactlyTheHostsShading) {
         example.session.attach(example.file(), example.file().surfaces.front());
         render::RenderSettings settings = Small();
         settings.bump = true;
+        settings.timeStages = true;
         render::Frame frame =
             render::Render(example.item(), settings, example.session.hooksOf(example.file()));
         EXPECT_GT(frame.times.shader, 0) << stem;
