@@ -34,6 +34,9 @@ Vec3 SmoothOverSlots(LWMeshInfo &accessor, Cache &cache, const LWShaderAccess &s
     Vec3 total;
     for (int slot = 0; slot < 4; ++slot) {
         const auto &list = cache.polygonsAt(sample.verts[slot]);
+        // A slot of weight zero would add zeros, which leave the total as it is to the bit (it
+        // is never -0): its sum is not worth making. Its point is still looked up, as it always is.
+        if (sample.weights[slot] == 0) continue;
         Vec3 sum = own;
         for (int index = 0; index < list.count; ++index) {
             const auto &neighbour = list[index];
