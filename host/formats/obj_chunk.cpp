@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "host/formats/obj_words.h"
+#include "host/scene/quoted_list.h"
 
 std::string_view NextLine(std::string_view text, std::size_t &position) {
     std::size_t start = position, end = position;
@@ -46,7 +47,7 @@ std::uint32_t SmoothingGroup(ObjWords &words) {
         if (ReadInteger(word, group) != std::errc() || group < 0 ||
             group > std::numeric_limits<std::uint32_t>::max())
             throw ObjLineError(words.column(word),
-                               "smoothing group " + Quoted(word) +
+                               "smoothing group " + QuotedName(word) +
                                    " is neither off nor a number from 0 to 4294967295");
         if (group != 0 && (lowest == 0 || group < lowest)) lowest = std::uint32_t(group);
     }
@@ -136,11 +137,11 @@ int ResolveIndex(const ObjWords &words, std::string_view text, std::size_t count
     std::errc read = ReadInteger(text, index);
     if (read == std::errc::invalid_argument)
         throw ObjLineError(words.column(text),
-                           std::string(what) + " index " + Quoted(text) + " is not a number");
+                           std::string(what) + " index " + QuotedName(text) + " is not a number");
     auto signedCount = static_cast<std::int64_t>(count);
     std::int64_t resolved = index > 0 ? index - 1 : signedCount + index;
     if (read != std::errc() || index == 0 || resolved < 0 || resolved >= signedCount)
-        throw ObjLineError(words.column(text), std::string(what) + " index " + Quoted(text) +
+        throw ObjLineError(words.column(text), std::string(what) + " index " + QuotedName(text) +
                                                    " out of range (" + std::to_string(count) + " " +
                                                    counted + ")");
     return int(resolved);
@@ -210,14 +211,14 @@ class ChunkReader {
         for (std::size_t from = 0; from <= word.size(); ++count) {
             if (count == indices.size())
                 throw ObjLineError(words.column(word),
-                                   "corner " + Quoted(word) + " has more than three indices");
+                                   "corner " + QuotedName(word) + " has more than three indices");
             std::size_t slash = std::min(word.find('/', from), word.size());
             indices[count] = word.substr(from, slash - from);
             from = slash + 1;
         }
         if (indices[0].empty())
             throw ObjLineError(words.column(word),
-                               "corner " + Quoted(word) + " has no point index");
+                               "corner " + QuotedName(word) + " has no point index");
         Corner corner;
         corner.point =
             ResolveIndex(words, indices[0], start.points + pointCount, "point", "points");
@@ -241,7 +242,7 @@ class ChunkReader {
             if (cornerPoints.empty()) textured = corner.textureCoordinate.has_value();
             if (corner.textureCoordinate.has_value() != textured)
                 throw ObjLineError(words.column(word),
-                                   "corner " + Quoted(word) +
+                                   "corner " + QuotedName(word) +
                                        (textured ? " has no texture index, unlike the first"
                                                  : " has a texture index, unlike the first"));
             cornerPoints.push_back(corner.point);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "host/scene/quoted_list.h"
+
 namespace {
 
 bool IsBlank(char c) {
@@ -47,31 +49,21 @@ std::string_view ObjWords::rest() {
     return line.substr(start, end - start);
 }
 
-std::string Quoted(std::string_view word) {
-    constexpr std::size_t kLongest = 40;
-    std::string quoted = "\"";
-    quoted.append(word.substr(0, kLongest)).append("\"");
-    if (word.size() > kLongest)
-        quoted.insert(quoted.size() - 1, "...")
-            .append(" (" + std::to_string(word.size()) + " bytes)");
-    return quoted;
-}
-
 float ReadFloat(const ObjWords &words, std::string_view word, const char *what) {
     std::string_view digits = WithoutPlus(word);
     float value = 0;
     auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (end != digits.data() + digits.size() || error == std::errc::invalid_argument)
         throw ObjLineError(words.column(word),
-                           std::string(what) + " " + Quoted(word) + " is not a number");
+                           std::string(what) + " " + QuotedName(word) + " is not a number");
     if (error == std::errc::result_out_of_range) {
         if (Underflows(digits)) return digits[0] == '-' ? -0.0f : 0.0f;
-        throw ObjLineError(words.column(word), std::string(what) + " " + Quoted(word) +
+        throw ObjLineError(words.column(word), std::string(what) + " " + QuotedName(word) +
                                                    " is too large for a 32-bit float");
     }
     if (!std::isfinite(value))
         throw ObjLineError(words.column(word),
-                           std::string(what) + " " + Quoted(word) + " is not finite");
+                           std::string(what) + " " + QuotedName(word) + " is not finite");
     return value;
 }
 

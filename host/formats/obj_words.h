@@ -36,9 +36,6 @@ class ObjWords {
     std::size_t position = 0;
 };
 
-// `word` in double quotes, shortened when long, for a message that quotes the text as written.
-std::string Quoted(std::string_view word);
-
 // The float `word` spells, or an ObjLineError naming `what` ("coordinate") when it is not a
 // number, not finite, or beyond the range of a float. A value too small for a float reads as 0.
 float ReadFloat(const ObjWords &words, std::string_view word, const char *what);

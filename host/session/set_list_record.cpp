@@ -6,6 +6,7 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "host/scene/quoted_list.h"
 #include "host/streams/binary_stream.h"
 #include "hostapi/lwio.h"
 
@@ -21,15 +22,6 @@ constexpr LWBlockIdent ParameterBlock[] = {{LWID_('P', 'D', 'P', 'R'), "PluginDa
 
 [[noreturn]] void Fail(const std::string &problem) {
     throw std::runtime_error(problem);
-}
-
-// A name as a message shows it: quoted, and cut short when long.
-std::string Shown(const std::string &name) {
-    constexpr std::size_t Longest = 40;
-    std::string shown = "\"";
-    shown.append(name, 0, Longest);
-    if (name.size() <= Longest) return shown.append("\"");
-    return shown.append("...\" (").append(std::to_string(name.size())).append(" bytes)");
 }
 
 bool ReadInt(LoadStream &stream, int &value) {
@@ -62,7 +54,7 @@ StoredSet ReadSet(LoadStream &stream, std::vector<char> &buffer, int index, int 
              " sets and holds " + std::to_string(index) + ")");
     if (!ReadInt(stream, set.enabled) || !ReadAngle(stream, set.angleRadians) ||
         !ReadInt(stream, set.sameSetOnly))
-        Fail(place + " " + Shown(set.name) + ": cut short");
+        Fail(place + " " + QuotedName(set.name) + ": cut short");
     return set;
 }
 
@@ -103,7 +95,7 @@ std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buf
         if (!ReadText(stream, buffer, name) || stream.readValues(ValueKind::U4, &type, 1) != 1)
             Fail("parameter block " + std::to_string(index + 1) + " has no name and type");
         if (name != SetListParameter || type != PUSR)
-            Fail("unknown parameter " + Shown(name) + " (the module reads only \"plist\")");
+            Fail("unknown parameter " + QuotedName(name) + " (the module reads only \"plist\")");
         sets = ReadSetList(stream, buffer);
         stream.endBlock();
     }
@@ -116,11 +108,11 @@ void CheckStoredSets(const std::vector<StoredSet> &sets) {
     constexpr double Full = 2 * std::numbers::pi;
     for (const StoredSet &set : sets) {
         if (set.name.size() > LongestStoredSetName)
-            Fail("set " + Shown(set.name) + ": the name is longer than the " +
+            Fail("set " + QuotedName(set.name) + ": the name is longer than the " +
                  std::to_string(LongestStoredSetName) + " bytes the module reads back");
         // NaN fails the comparison.
         if (!(set.angleRadians >= 0 && set.angleRadians <= Full * (1 + 1e-12)))
-            Fail("set " + Shown(set.name) + ": smoothing angle " +
+            Fail("set " + QuotedName(set.name) + ": smoothing angle " +
                  std::to_string(set.angleRadians * 180 / std::numbers::pi) +
                  " degrees is not from 0 to 360");
     }
@@ -134,8 +126,9 @@ void CheckBinaryFit(const std::vector<StoredSet> &sets) {
         std::size_t name = set.name.size() + 1;
         size += name + name % 2 + 4 + 8 + 4;
         if (size > MaxBlockSize)
-            Fail("set " + Shown(set.name) + ": the settings of this set and those before it take " +
-                 std::to_string(size) + " bytes, more than the " + std::to_string(MaxBlockSize) +
+            Fail("set " + QuotedName(set.name) +
+                 ": the settings of this set and those before it take " + std::to_string(size) +
+                 " bytes, more than the " + std::to_string(MaxBlockSize) +
                  " an object file's shader block can hold");
     }
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "host/scene/quoted_list.h"
 #include "host/session/instance_stream.h"
 #include "host/session/set_list_record.h"
 #include "host/streams/stream_file.h"
@@ -18,14 +19,6 @@ constexpr LWBlockIdent HeaderBlock[] = {{LWID_('V', 'S', 'E', 'T'), "VelmoraSett
                                         {0, nullptr}};
 constexpr int FileVersion = 1;
 
-// A name as a message shows it, cut short when long.
-std::string Shown(const std::string &name) {
-    constexpr std::size_t Longest = 40;
-    std::string shown = "\"";
-    shown.append(name, 0, Longest);
-    return shown.append(name.size() <= Longest ? "\"" : "...\"");
-}
-
 // The surface a block is for, which must be one of the object's.
 // `buffer`, as large as the file, serves every block.
 std::string SurfaceOfBlock(LoadStream &stream, std::vector<char> &buffer, const ObjectFile &file,
@@ -34,7 +27,7 @@ std::string SurfaceOfBlock(LoadStream &stream, std::vector<char> &buffer, const 
     if (length < 0) throw std::runtime_error(path + ": a surface block without a surface name");
     std::string name(buffer.data(), static_cast<std::size_t>(length));
     if (std::find(file.surfaces.begin(), file.surfaces.end(), name) == file.surfaces.end())
-        throw std::runtime_error(path + ": surface " + Shown(name) + " is not a surface of " +
+        throw std::runtime_error(path + ": surface " + QuotedName(name) + " is not a surface of " +
                                  file.filename);
     return name;
 }
@@ -71,7 +64,8 @@ void CheckSettings(const ObjectFile &file, const std::string &path,
         try {
             CheckStoredSets(ReadStoredSets(*stream, buffer));
         } catch (const std::runtime_error &error) {
-            throw std::runtime_error(path + ": surface " + Shown(surface) + ": " + error.what());
+            throw std::runtime_error(path + ": surface " + QuotedName(surface) + ": " +
+                                     error.what());
         }
         stream->endBlock();
     }
@@ -113,8 +107,8 @@ void SaveSettingsFile(HostSession &session, const ObjectFile &file, const std::s
         try {
             SavedBytesReadBack(session, instance, LWIO_ASCII);
         } catch (const std::runtime_error &error) {
-            throw std::runtime_error("cannot write " + path + ": surface " + Shown(surface) + ": " +
-                                     error.what());
+            throw std::runtime_error("cannot write " + path + ": surface " + QuotedName(surface) +
+                                     ": " + error.what());
         }
         state.beginBlk(state.writeData, &SurfaceBlock[0], 0);
         state.writeStr(state.writeData, surface.c_str());
