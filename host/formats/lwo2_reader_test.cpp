@@ -116,6 +116,7 @@ TEST(Lwo2Reader, ConcatenatesLayersAndKeepsPolygonTypesAndTags) {
     EXPECT_EQ(polygons[2].type, kCurvId);
     EXPECT_EQ(polygons[2].points, (std::vector<int>{4, 3}));  // indices of the second layer
     EXPECT_EQ(polygons[2].part, "Arm");
+    EXPECT_EQ(&*polygons[0].part, &*polygons[2].part);  // one text for a tag, however many use it
     // "Skin" has no SURF chunk; the polygons naming it still give the object that surface.
     EXPECT_EQ(object.surfaces, std::vector<std::string>{"Skin"});
 }

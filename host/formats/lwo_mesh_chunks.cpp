@@ -68,7 +68,7 @@ void ReadPolygonTags(IffCursor &chunk, LwoMeshReading &reading) {
             chunk.fail(OutOfRange("polygon", polygon, reading.polygonCount, "polygons"));
         if (tag >= reading.tags.size())
             chunk.fail(OutOfRange("tag", tag, reading.tags.size(), "tags"));
-        if (!reading.tagText.take(reading.tags[tag])) chunk.fail(TagTextBudget::problem());
+        if (!reading.tagText.take(*reading.tags[tag])) chunk.fail(TagTextBudget::problem());
         MeshPolygon &target = reading.object.mesh.polygons[reading.polygonBase + polygon];
         (type == kSurfId ? target.surface : target.part) = reading.tags[tag];
     }

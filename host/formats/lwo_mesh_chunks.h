@@ -23,7 +23,7 @@ struct LwoMeshReading {
     explicit LwoMeshReading(std::size_t fileSize) : tagText(fileSize) {}
     ObjectFile object;
     TagTextBudget tagText;
-    std::vector<std::string> tags;
+    std::vector<PolygonTag> tags;  // each polygon tagged with one shares its text
     std::size_t pointBase = 0, pointCount = 0;
     std::size_t polygonBase = 0, polygonCount = 0;
     std::vector<std::string> chunkSurfaces;  // in the order of their surface chunks

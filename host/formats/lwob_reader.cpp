@@ -41,7 +41,7 @@ void ReadPolygons(IffCursor &chunk, LwoMeshReading &reading) {
             chunk.fail("polygon " + std::to_string(number) + ": surface index " +
                        std::to_string(surface) + " out of range (" +
                        std::to_string(reading.tags.size()) + " surfaces)");
-        if (!reading.tagText.take(reading.tags[tag - 1])) chunk.fail(TagTextBudget::problem());
+        if (!reading.tagText.take(*reading.tags[tag - 1])) chunk.fail(TagTextBudget::problem());
         polygon.surface = reading.tags[tag - 1];
         polygons.push_back(std::move(polygon));
     }
@@ -87,8 +87,9 @@ ObjectFile ParseLwob(std::span<const std::uint8_t> bytes, const std::string &fil
     reading.object.filename = filename;
     ForEachLwoChunk(bytes, filename, kLwobId, "LWOB",
                     [&](LWID id, IffCursor &chunk) { ReadChunk(id, chunk, reading); });
-    reading.chunkSurfaces.insert(reading.chunkSurfaces.begin(), reading.tags.begin(),
-                                 reading.tags.end());
+    std::vector<std::string> tagged;
+    for (const PolygonTag &tag : reading.tags) tagged.push_back(*tag);
+    reading.chunkSurfaces.insert(reading.chunkSurfaces.begin(), tagged.begin(), tagged.end());
     reading.object.surfaces = LwoSurfaceList(reading);
     return std::move(reading.object);
 }

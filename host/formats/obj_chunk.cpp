@@ -251,12 +251,12 @@ class ChunkReader {
     }
 
     MeshPolygon newPolygon() {
-        const std::string &surface = tags.surface ? *tags.surface : defaultSurface;
-        if (!budget.take(surface) || (tags.part && !budget.take(*tags.part)))
+        PolygonTag surface = tags.surface ? PolygonTag(tags.surface) : defaultSurface;
+        if (!budget.take(*surface) || (tags.part && !budget.take(*tags.part)))
             throw ObjLineError(0, TagTextBudget::problem());
         MeshPolygon polygon;
         polygon.surface = surface;
-        if (tags.part) polygon.part = *tags.part;
+        if (tags.part) polygon.part = PolygonTag(tags.part);
         polygon.smoothingGroup = tags.smoothingGroup;
         return polygon;
     }
@@ -296,7 +296,7 @@ class ChunkReader {
 
     const ObjChunkStart &start;
     ObjTags tags;
-    const std::string defaultSurface = kObjDefaultSurface;
+    const PolygonTag defaultSurface = PolygonTag(std::string(kObjDefaultSurface));
     std::span<std::array<float, 3>> points;
     std::span<std::array<float, 2>> textureCoordinates;
     TagTextBudget &budget;

@@ -107,6 +107,10 @@ TEST(ObjReader, GroupsAndObjectsNamePartsMaterialsNameSurfaces) {
               (std::vector<std::string>{"Default", "Skin", "Skin", "Metal", "Skin", "Skin"}));
     EXPECT_EQ(object.surfaces, (std::vector<std::string>{"Default", "Skin", "Metal"}));
     EXPECT_TRUE(object.shaders.empty());
+    // The polygons after one statement hold its name once between them, chunks or not.
+    const std::vector<MeshPolygon> &polygons = object.mesh.polygons;
+    EXPECT_EQ(&*polygons[1].part, &*polygons[5].part);
+    EXPECT_EQ(&*polygons[1].surface, &*polygons[2].surface);
 }
 
 std::string ErrorOf(std::string_view text, const ObjReadWork &work = {}) {

@@ -1,6 +1,8 @@
-// A bound on the polygon tag text a reader may store. Each polygon holds its own copy of its
-// surface and part names, so a file of a few short tag entries naming one huge string would
-// otherwise make memory grow with the product of the two. Real objects stay far below it.
+// A bound on the polygon tag text a reader lets a file name: the lengths of each polygon's surface
+// and part names, summed. When every polygon held a copy of its names, this was the memory that
+// a file of a few tags naming one huge string could make a reader take. Polygons now share their
+// tag texts, so the sum is no longer memory held; the bound is kept as the limit readers have
+// always set on such files. Real objects stay far below it.
 #pragma once
 
 #include <cstddef>

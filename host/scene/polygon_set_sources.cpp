@@ -1,5 +1,7 @@
 #include "host/scene/polygon_set_sources.h"
 
+#include <map>
+
 std::optional<PolygonSetSource> PolygonSetSourceNamed(const std::string &word) {
     if (word == "surfaces") return PolygonSetSource::surfaces;
     if (word == "groups") return PolygonSetSource::groups;
@@ -12,6 +14,7 @@ std::string SmoothingGroupSetName(std::uint32_t group) {
 }
 
 void MakePolygonSets(MeshData &mesh, PolygonSetSource source) {
+    std::map<std::uint32_t, PolygonTag> groupSets;  // one name per group, shared by its polygons
     for (MeshPolygon &polygon : mesh.polygons) {
         switch (source) {
             case PolygonSetSource::surfaces:
@@ -20,10 +23,13 @@ void MakePolygonSets(MeshData &mesh, PolygonSetSource source) {
             case PolygonSetSource::groups:
                 break;
             case PolygonSetSource::smoothingGroups:
-                if (polygon.smoothingGroup == 0)
+                if (polygon.smoothingGroup == 0) {
                     polygon.part.reset();
-                else
-                    polygon.part = SmoothingGroupSetName(polygon.smoothingGroup);
+                    break;
+                }
+                auto [set, added] = groupSets.try_emplace(polygon.smoothingGroup);
+                if (added) set->second = SmoothingGroupSetName(polygon.smoothingGroup);
+                polygon.part = set->second;
                 break;
         }
     }

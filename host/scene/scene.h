@@ -16,13 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "host/scene/polygon_tag.h"
 #include "hostapi/lwtypes.h"
 
 struct MeshPolygon {
     std::vector<int> points;  // indices into MeshData::points, in corner order; may repeat
     LWID type = LWID_('F', 'A', 'C', 'E');
-    std::optional<std::string> surface;  // SURF tag; absent means the polygon has none
-    std::optional<std::string> part;     // PART tag: the polygon set
+    PolygonTag surface;  // SURF tag; absent means the polygon has none
+    PolygonTag part;     // PART tag: the polygon set
     // The OBJ smoothing group (`s N`) the polygon was read in; 0 means none. It becomes a polygon
     // set only when asked for, so it is kept apart from `part`.
     std::uint32_t smoothingGroup = 0;

@@ -108,9 +108,9 @@ LWPntID PolVertex(LWMeshInfoID id, LWPolID polygon, int corner) {
 const char *PolTag(LWMeshInfoID id, LWPolID polygon, LWID tagType) {
     const MeshPolygon *found = FindPolygon(*Open(id, MeshCall::polTag).mesh, polygon);
     if (!found) return nullptr;
-    const std::optional<std::string> *tag = tagType == LWPTAG_SURF   ? &found->surface
-                                            : tagType == LWPTAG_PART ? &found->part
-                                                                     : nullptr;
+    const PolygonTag *tag = tagType == LWPTAG_SURF   ? &found->surface
+                            : tagType == LWPTAG_PART ? &found->part
+                                                     : nullptr;
     return tag && *tag ? (*tag)->c_str() : nullptr;
 }
 
