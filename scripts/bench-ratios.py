@@ -1,0 +1,68 @@
+#!/usr/bin/env python3
+"""Prints the speed figures of one scripts/bench.sh run as ratios of their baselines.
+
+Arguments: the JSON files that the benchmark programs wrote with --benchmark_out. Every ratio
+compares two benchmarks of the same run, so the load of the machine cancels out as far as it can.
+"""
+import json
+import sys
+
+
+def load(paths):
+    times = {}
+    for path in paths:
+        with open(path) as file:
+            for run in json.load(file)["benchmarks"]:
+                if run.get("run_type", "iteration") == "iteration":
+                    times[run["name"]] = run["real_time"], run["time_unit"]
+    return times
+
+
+SCALE = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
+
+
+def seconds(times, name):
+    value, unit = times[name]
+    return value * SCALE[unit]
+
+
+def line(label, figure):
+    print(f"  {label:<58} {figure}")
+
+
+def ratio(times, label, name, baseline):
+    if name not in times or baseline not in times:
+        return
+    line(label, f"{seconds(times, name) / seconds(times, baseline):.2f}")
+
+
+def rate(times, label, name):
+    if name in times:
+        line(label, f"{1 / seconds(times, name) / 1e6:.2f}M/s")
+
+
+def main():
+    times = load(sys.argv[1:])
+    print("Ratios of one run (below 1: faster than the baseline)")
+    print("Adjacency table, 1M quads")
+    ratio(times, "flat table build / hashed table build", "CacheBuild/flat/1000000",
+          "CacheBuild/hashed/1000000")
+    ratio(times, "flat table build / the host's two scans alone", "CacheBuild/flat/1000000",
+          "HostScans/1000000")
+    ratio(times, "smoothing over the flat table / over the hashed one",
+          "SlotSmoothing/flat/1000000", "SlotSmoothing/hashed/1000000")
+    print("Evaluate, one thread")
+    for order, polygons in (("sweep", "100000"), ("random", "1000000")):
+        name = f"Evaluate/{order}/{polygons}"
+        rate(times, f"{order} order, {polygons} quads: samples per second", name)
+        ratio(times, f"{order} order, {polygons} quads: / its host calls alone", name,
+              f"HostCallsAlone/{order}/{polygons}")
+    print("Preview render of the machined part, 1280x720, 4 samples per pixel")
+    for threads in ("1", "2"):
+        prefix = f"RenderMachinedPart/threads:{threads}"
+        ratio(times, f"{threads} thread(s): with the module / host only",
+              f"{prefix}/module:1/iterations:3/real_time",
+              f"{prefix}/module:0/iterations:3/real_time")
+
+
+main()
