@@ -1,18 +1,13 @@
 #include "host/render/host_normals.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <numbers>
 
 namespace render {
 
 namespace {
-
-// The polygons at each point, each polygon once per point, in polygon order.
-struct PointPolygons {
-    std::vector<int> first;  // per point; one extra at the end
-    std::vector<int> polygons;
-};
 
 PointPolygons CollectPointPolygons(const MeshData &mesh) {
     PointPolygons at;
@@ -73,35 +68,48 @@ Vec3 PolygonNormal(const MeshData &mesh, const MeshPolygon &polygon) {
     return Normalize(sum);
 }
 
-HostNormals ComputeHostNormals(const MeshData &mesh, const SmoothingAngles &angles) {
-    HostNormals normals;
-    int polygonCount = static_cast<int>(mesh.polygons.size());
-    normals.polygon.reserve(polygonCount);
-    normals.firstCorner.reserve(polygonCount + 1);
-    normals.firstCorner.push_back(0);
-    for (const MeshPolygon &polygon : mesh.polygons) {
-        normals.polygon.push_back(PolygonNormal(mesh, polygon));
-        normals.firstCorner.push_back(normals.firstCorner.back() +
-                                      static_cast<int>(polygon.points.size()));
-    }
+HostShape ComputeHostShape(const MeshData &mesh) {
+    HostShape shape;
+    shape.polygon.reserve(mesh.polygons.size());
+    for (const MeshPolygon &polygon : mesh.polygons)
+        shape.polygon.push_back(PolygonNormal(mesh, polygon));
+    shape.at = CollectPointPolygons(mesh);
+    return shape;
+}
 
-    PointPolygons at = CollectPointPolygons(mesh);
-    normals.corner.resize(normals.firstCorner.back());
-    for (int p = 0; p < polygonCount; ++p) {
+void ComputeCornerNormals(const MeshData &mesh, const HostShape &shape,
+                          const SmoothingAngles &angles, std::size_t first, std::size_t last,
+                          std::span<Vec3> corners) {
+    const PointPolygons &at = shape.at;
+    auto next = corners.begin();
+    for (std::size_t p = first; p < last; ++p) {
         const MeshPolygon &polygon = mesh.polygons[p];
-        Vec3 own = normals.polygon[p];
+        Vec3 own = shape.polygon[p];
         double threshold = SmoothingCosine(angles, polygon);
-        for (size_t c = 0; c < polygon.points.size(); ++c) {
-            int point = polygon.points[c];
+        for (int point : polygon.points) {
             Vec3 sum = own;
             for (int i = at.first[point]; i < at.first[point + 1]; ++i) {
-                int q = at.polygons[i];
+                auto q = static_cast<std::size_t>(at.polygons[i]);
                 if (q == p || mesh.polygons[q].surface != polygon.surface) continue;
-                if (Dot(own, normals.polygon[q]) > threshold) sum += normals.polygon[q];
+                if (Dot(own, shape.polygon[q]) > threshold) sum += shape.polygon[q];
             }
-            normals.corner[normals.firstCorner[p] + c] = Normalize(sum);
+            *next++ = Normalize(sum);
         }
     }
+    assert(next == corners.end());
+}
+
+HostNormals ComputeHostNormals(const MeshData &mesh, const SmoothingAngles &angles) {
+    HostShape shape = ComputeHostShape(mesh);
+    HostNormals normals;
+    normals.firstCorner.reserve(mesh.polygons.size() + 1);
+    normals.firstCorner.push_back(0);
+    for (const MeshPolygon &polygon : mesh.polygons)
+        normals.firstCorner.push_back(normals.firstCorner.back() +
+                                      static_cast<int>(polygon.points.size()));
+    normals.corner.resize(normals.firstCorner.back());
+    ComputeCornerNormals(mesh, shape, angles, 0, mesh.polygons.size(), normals.corner);
+    normals.polygon = std::move(shape.polygon);
     return normals;
 }
 

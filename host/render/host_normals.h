@@ -1,5 +1,6 @@
 // The host's own view of a mesh's shape, worked out once per render: each polygon's normal
-// and the smoothed normal at each polygon corner.
+// and the smoothed normal at each polygon corner. The corners can also be worked out a range of
+// polygons at a time, so that a large mesh's corner normals need never all exist at once.
 //
 // The host smooths within a surface: at a point, a polygon takes the normals of the polygons
 // of its own surface that share the point and meet it at less than the surface's smoothing
@@ -9,6 +10,7 @@
 
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,5 +40,25 @@ struct HostNormals {
 Vec3 PolygonNormal(const MeshData &mesh, const MeshPolygon &polygon);
 
 HostNormals ComputeHostNormals(const MeshData &mesh, const SmoothingAngles &angles);
+
+// The polygons at each point, each polygon once per point, in polygon order.
+struct PointPolygons {
+    std::vector<int> first;  // per point, its first entry in `polygons`; one extra at the end
+    std::vector<int> polygons;
+};
+
+// What every corner's smoothed normal is made of, for the whole mesh.
+struct HostShape {
+    std::vector<Vec3> polygon;  // as HostNormals::polygon
+    PointPolygons at;
+};
+
+HostShape ComputeHostShape(const MeshData &mesh);
+
+// The smoothed normals at the corners of polygons [first, last), in polygon and then corner
+// order; `corners` holds exactly that many.
+void ComputeCornerNormals(const MeshData &mesh, const HostShape &shape,
+                          const SmoothingAngles &angles, std::size_t first, std::size_t last,
+                          std::span<Vec3> corners);
 
 }  // namespace render

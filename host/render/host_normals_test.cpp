@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -66,6 +67,22 @@ TEST(HostNormals, KeepsRightAnglesCreasedAtTheDefaultAngle) {
             ExpectNear(normals.corner[c], normals.polygon[p]);
     HostNormals wide = ComputeHostNormals(cylinder, {91, {}});
     EXPECT_LT(Dot(wide.corner[0], wide.polygon[0]), 0.9);
+}
+
+// A range's corners are worked out from the whole mesh's shape, so that they are the very normals
+// the whole mesh has there, whichever polygons the range leaves out.
+TEST(HostNormals, CornersOfAnyRangeOfPolygonsAreThoseOfTheWholeMesh) {
+    MeshData sphere = MakeTwoSetSphere(5, 6, 1);
+    HostNormals whole = ComputeHostNormals(sphere, {40, {}});
+    HostShape shape = ComputeHostShape(sphere);
+    for (std::size_t first = 0; first < sphere.polygons.size(); first += 7) {
+        std::size_t last = std::min(first + 9, sphere.polygons.size());
+        std::vector<Vec3> corners(whole.firstCorner[last] - whole.firstCorner[first]);
+        ComputeCornerNormals(sphere, shape, {40, {}}, first, last, corners);
+        EXPECT_TRUE(std::equal(corners.begin(), corners.end(),
+                               whole.corner.begin() + whole.firstCorner[first]))
+            << "polygons " << first << " to " << last;
+    }
 }
 
 // Whether the fold's shared corner is smoothed under the object file's own smoothing.
