@@ -1,9 +1,10 @@
 #include "tools/velmora/corner_normals.h"
 
 #include <algorithm>
+#include <exception>
+#include <system_error>
 #include <thread>
 
-#include "host/render/host_normals.h"
 #include "host/render/shading_record.h"
 
 namespace {
@@ -23,70 +24,147 @@ T *Id(const T &data) {
     return const_cast<T *>(&data);
 }
 
-struct CornerSampler {
-    const ObjectItem &item;
-    const render::ShaderHooks &hooks;
-    // The host's normal at each corner, replaced by the sample's result: a corner's host normal
-    // is read only by its own sample, so the results need no array of their own while the
-    // module's tables are alive.
-    std::vector<render::Vec3> &corners;
-    const std::vector<int> &firstCorner;
+const render::ShaderHook *HookOf(const render::ShaderHooks &hooks, const MeshPolygon &polygon) {
+    if (!polygon.surface) return nullptr;
+    auto found = hooks.find(*polygon.surface);
+    return found == hooks.end() ? nullptr : &found->second;
+}
 
-    const render::ShaderHook *hookOf(const MeshPolygon &polygon) const {
-        if (!polygon.surface) return nullptr;
-        auto found = hooks.find(*polygon.surface);
-        return found == hooks.end() ? nullptr : &found->second;
-    }
-
-    void samplePolygons(std::size_t first, std::size_t last) const {
-        render::ShadingRecord record;
-        LWShaderAccess &sample = record.access();
-        const MeshData &mesh = item.file->mesh;
-        // Only the fields below change from corner to corner, and a shader writes no others.
-        sample.objID = Id(item);
-        sample.weights[0] = 1;
-        for (std::size_t p = first; p < last; ++p) {
-            const MeshPolygon &polygon = mesh.polygons[p];
-            const render::ShaderHook *hook = hookOf(polygon);
-            render::Vec3 gNorm = OrientationNormal(mesh, polygon);
-            for (std::size_t c = 0; c < polygon.points.size(); ++c) {
-                render::Vec3 &normal = corners[static_cast<std::size_t>(firstCorner[p]) + c];
-                sample.polygon = reinterpret_cast<LWPolID>(Id(polygon));
-                sample.polNum = static_cast<int>(p);
-                render::ToArray(gNorm, sample.gNorm);
-                render::ToArray(normal, sample.wNorm);
-                render::ToArray(normal, sample.wNorm0);
-                sample.verts[0] = reinterpret_cast<LWPntID>(Id(mesh.points[polygon.points[c]]));
-                if (hook) hook->handler->evaluate(hook->instance, &sample);
-                normal = {sample.wNorm[0], sample.wNorm[1], sample.wNorm[2]};
-            }
-        }
-    }
+// Where a worker's share of a block begins.
+struct WorkStart {
+    std::size_t polygon, corner;  // corner: its index in the block
 };
 
-// Runs the shaders' render over all polygons, each worker on a range of its own.
-void SampleInRender(const CornerSampler &sampler, std::size_t polygonCount, unsigned threads) {
-    render::ShaderPass pass(sampler.hooks);
-    std::size_t workers =
-        std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(polygonCount, 1));
-    std::vector<std::thread> running;
-    for (std::size_t t = 0; t < workers; ++t) {
-        std::size_t first = polygonCount * t / workers, last = polygonCount * (t + 1) / workers;
-        running.emplace_back([&sampler, first, last] { sampler.samplePolygons(first, last); });
+// Runs work(0) ... work(count - 1) at once, work(0) on this thread; what one of them throws is
+// thrown here once all have ended.
+template <typename Work>
+void RunOnThreads(std::size_t count, const Work &work) {
+    std::vector<std::exception_ptr> failures(count);
+    auto guarded = [&](std::size_t index) {
+        try {
+            work(index);
+        } catch (...) {
+            failures[index] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> helpers;
+    std::size_t started = 1;
+    try {
+        for (; started < count; ++started) helpers.emplace_back(guarded, started);
+    } catch (const std::system_error &) {
+        // The shares of threads that could not start are worked here.
     }
-    for (auto &worker : running) worker.join();
+    for (std::size_t index = started; index < count; ++index) guarded(index);
+    guarded(0);
+    for (std::thread &helper : helpers) helper.join();
+    for (const std::exception_ptr &failure : failures)
+        if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace
+
+CornerNormalStream::CornerNormalStream(const ObjectItem &item, const render::ShaderHooks &hooks,
+                                       const render::SmoothingAngles &smoothing, unsigned threads,
+                                       std::size_t blockPolygons)
+    : item(item),
+      hooks(hooks),
+      smoothing(smoothing),
+      threads(std::max(threads, 1u)),
+      blockPolygons(std::max<std::size_t>(blockPolygons, 1)),
+      shape(render::ComputeHostShape(item.file->mesh)),
+      pass(this->hooks) {
+    if (!item.file->mesh.polygons.empty()) startBlock(0);
+}
+
+// The block under way reads this stream's tables and samples within its render.
+CornerNormalStream::~CornerNormalStream() {
+    if (pending.valid()) pending.wait();
+}
+
+const CornerBlock *CornerNormalStream::next() {
+    if (!pending.valid()) return nullptr;
+    pending.get();
+    const CornerBlock &done = blocks[sampling];
+    sampling ^= 1;
+    if (done.endPolygon < item.file->mesh.polygons.size()) startBlock(done.endPolygon);
+    return &done;
+}
+
+void CornerNormalStream::startBlock(std::size_t firstPolygon) {
+    auto sample = [this, &block = blocks[sampling], firstPolygon] {
+        sampleBlock(block, firstPolygon);
+    };
+    try {
+        pending = std::async(std::launch::async, sample);
+    } catch (const std::system_error &) {
+        // Without a thread to spare, the block is sampled when it is asked for.
+        pending = std::async(std::launch::deferred, sample);
+    }
+}
+
+// Each worker takes an equal share of the block's polygons.
+void CornerNormalStream::sampleBlock(CornerBlock &block, std::size_t firstPolygon) const {
+    const MeshData &mesh = item.file->mesh;
+    std::size_t polygons = std::min(blockPolygons, mesh.polygons.size() - firstPolygon);
+    std::size_t workers = std::min<std::size_t>(threads, polygons);
+    std::vector<WorkStart> starts;
+    std::size_t polygon = firstPolygon, corners = 0;
+    for (std::size_t worker = 0; worker <= workers; ++worker) {
+        std::size_t start = firstPolygon + polygons * worker / workers;
+        for (; polygon < start; ++polygon) corners += mesh.polygons[polygon].points.size();
+        starts.push_back({start, corners});
+    }
+    block.firstPolygon = firstPolygon;
+    block.endPolygon = firstPolygon + polygons;
+    block.normals.resize(corners);
+    RunOnThreads(workers, [&](std::size_t worker) {
+        const WorkStart &start = starts[worker], &end = starts[worker + 1];
+        samplePolygons(start.polygon, end.polygon,
+                       {block.normals.data() + start.corner, end.corner - start.corner});
+    });
+}
+
+// The host's normal at each corner, replaced by the sample's result: a corner's host normal is
+// read only by its own sample.
+void CornerNormalStream::samplePolygons(std::size_t first, std::size_t last,
+                                        std::span<CornerNormal> corners) const {
+    const MeshData &mesh = item.file->mesh;
+    render::ComputeCornerNormals(mesh, shape, smoothing, first, last, corners);
+
+    render::ShadingRecord record;
+    LWShaderAccess &sample = record.access();
+    // Only the fields below change from corner to corner, and a shader writes no others.
+    sample.objID = Id(item);
+    sample.weights[0] = 1;
+    auto normal = corners.begin();
+    for (std::size_t p = first; p < last; ++p) {
+        const MeshPolygon &polygon = mesh.polygons[p];
+        const render::ShaderHook *hook = HookOf(hooks, polygon);
+        render::Vec3 gNorm = OrientationNormal(mesh, polygon);
+        for (int point : polygon.points) {
+            sample.polygon = reinterpret_cast<LWPolID>(Id(polygon));
+            sample.polNum = static_cast<int>(p);
+            render::ToArray(gNorm, sample.gNorm);
+            render::ToArray(*normal, sample.wNorm);
+            render::ToArray(*normal, sample.wNorm0);
+            sample.verts[0] = reinterpret_cast<LWPntID>(Id(mesh.points[point]));
+            if (hook) hook->handler->evaluate(hook->instance, &sample);
+            *normal++ = {sample.wNorm[0], sample.wNorm[1], sample.wNorm[2]};
+        }
+    }
+}
 
 std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
                                               const render::ShaderHooks &hooks,
                                               const render::SmoothingAngles &smoothing,
                                               unsigned threads) {
-    const MeshData &mesh = item.file->mesh;
-    render::HostNormals host = render::ComputeHostNormals(mesh, smoothing);
-    std::vector<render::Vec3>().swap(host.polygon);  // not needed by the samples
-    CornerSampler sampler{item, hooks, host.corner, host.firstCorner};
-    SampleInRender(sampler, mesh.polygons.size(), threads);
-    return std::move(host.corner);
+    std::size_t cornerCount = 0;
+    for (const MeshPolygon &polygon : item.file->mesh.polygons)
+        cornerCount += polygon.points.size();
+    std::vector<CornerNormal> normals;
+    normals.reserve(cornerCount);
+    CornerNormalStream stream(item, hooks, smoothing, threads);
+    while (const CornerBlock *block = stream.next())
+        normals.insert(normals.end(), block->normals.begin(), block->normals.end());
+    return normals;
 }

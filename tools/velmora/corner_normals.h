@@ -2,8 +2,13 @@
 // sample it: the shaders' render starts, samples run on several threads, the render ends.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <future>
+#include <span>
 #include <vector>
 
+#include "host/non_copyable.h"
 #include "host/render/host_normals.h"
 #include "host/render/shader_hook.h"
 #include "host/render/vec3.h"
@@ -11,11 +16,52 @@
 
 using CornerNormal = render::Vec3;
 
-// For each corner, a sample whose vertex slot 0 holds the corner's point with weight 1 (the
-// other slots null, weight 0), whose gNorm is the polygon's normal taken from its first, second
-// and last corners, and whose wNorm and wNorm0 are the host's normal there with `smoothing`.
-// Surfaces without a hook keep the host's normal. Normals come in polygon order, then corner
-// order.
+// The normals at the corners of the polygons [firstPolygon, endPolygon), in polygon order, then
+// corner order.
+struct CornerBlock {
+    std::size_t firstPolygon = 0, endPolygon = 0;
+    std::vector<CornerNormal> normals;
+};
+
+// The module's normal at each corner, a block of polygons at a time, so that a large mesh's
+// corner normals never all exist at once. Each is a sample whose vertex slot 0 holds the
+// corner's point with weight 1 (the other slots null, weight 0), whose gNorm is the polygon's
+// normal taken from its first, second and last corners, and whose wNorm and wNorm0 are the
+// host's normal there with `smoothing`. Surfaces without a hook keep the host's normal.
+//
+// The shaders' render lasts as long as the stream. While the caller works on one block, the
+// next is sampled on `threads` threads.
+class CornerNormalStream : NonCopyable {
+  public:
+    static constexpr std::size_t DefaultBlockPolygons = 1 << 15;
+
+    // A shader's failure to start is thrown here, before any block.
+    CornerNormalStream(const ObjectItem &item, const render::ShaderHooks &hooks,
+                       const render::SmoothingAngles &smoothing, unsigned threads,
+                       std::size_t blockPolygons = DefaultBlockPolygons);
+    ~CornerNormalStream();
+
+    // The next block, valid until the next call; nullptr after the last.
+    const CornerBlock *next();
+
+  private:
+    void sampleBlock(CornerBlock &block, std::size_t firstPolygon) const;
+    void samplePolygons(std::size_t first, std::size_t last, std::span<CornerNormal> corners) const;
+    void startBlock(std::size_t firstPolygon);
+
+    const ObjectItem &item;
+    const render::ShaderHooks hooks;
+    const render::SmoothingAngles smoothing;
+    const unsigned threads;
+    const std::size_t blockPolygons;
+    const render::HostShape shape;
+    render::ShaderPass pass;
+    std::array<CornerBlock, 2> blocks;
+    std::size_t sampling = 0;  // the entry of `blocks` that `pending` fills
+    std::future<void> pending;
+};
+
+// Every corner's normal at once, in polygon order, then corner order.
 std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
                                               const render::ShaderHooks &hooks,
                                               const render::SmoothingAngles &smoothing,

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "host/panels/scripted_user.h"
 #include "host/render/host_normals.h"
+#include "host/scene/mesh_generators.h"
 #include "host/session/folded_scene_testing.h"
 #include "host/session/host_session.h"
+#include "tools/velmora/normals_output.h"
+#include "tools/velmora/written_text_testing.h"
 
 namespace {
 
@@ -70,6 +75,135 @@ TEST_F(CornerNormals, ConcurrentSamplingGivesWhatOneThreadGives) {
     render::ShaderHooks hooks = session.hooksOf(*item.file);
     EXPECT_EQ(SampleCornerNormals(item, hooks, smoothing, 2),
               SampleCornerNormals(item, hooks, smoothing, 1));
+}
+
+// Two sets in a checkerboard on a folded grid, then polygons of every kind, all of surface
+// "Metal": more polygons than a small block holds.
+Scene CheckeredScene() {
+    MeshData mesh = MakeFoldedGrid(6, 4, Fold, {"Metal", "Left"});
+    for (std::size_t p = 0; p < mesh.polygons.size(); p += 2) mesh.polygons[p].part = "Right";
+    MeshData odd = MakeOddPolygons(7);
+    TagAll(odd, {"Metal", "Right"});
+    AppendMesh(mesh, odd);
+    Scene scene;
+    auto file = MakeObjectFile("Checkered.lwo", std::move(mesh));
+    file->surfaces = {"Metal"};
+    scene.items.push_back({"Checkered", file});
+    return scene;
+}
+
+class CornerNormalBlocks : public ::testing::Test {
+  protected:
+    CornerNormalBlocks() {
+        Smooth(session, "Left", 89.5);
+        Smooth(session, "Right", 30);
+    }
+
+    std::vector<CornerBlock> Blocks(unsigned threads, std::size_t blockPolygons) {
+        CornerNormalStream stream(item, session.hooksOf(*item.file), smoothing, threads,
+                                  blockPolygons);
+        std::vector<CornerBlock> blocks;
+        while (const CornerBlock *block = stream.next()) blocks.push_back(*block);
+        return blocks;
+    }
+
+    HostSession session{CheckeredScene(), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
+    const ObjectItem &item = session.scene().items[0];
+    render::SmoothingAngles smoothing{kDefaultSmoothingDegrees, {}};
+};
+
+TEST_F(CornerNormalBlocks, BlocksFollowOneAnotherAndHoldWhatOneBlockHolds) {
+    std::size_t polygons = item.file->mesh.polygons.size();
+    std::vector<CornerNormal> joined;
+    std::size_t next = 0;
+    for (const CornerBlock &block : Blocks(2, 5)) {
+        EXPECT_EQ(block.firstPolygon, next);
+        EXPECT_EQ(block.endPolygon, std::min(next + 5, polygons));
+        next = block.endPolygon;
+        joined.insert(joined.end(), block.normals.begin(), block.normals.end());
+    }
+    EXPECT_EQ(next, polygons);
+    std::vector<CornerBlock> one = Blocks(2, polygons);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(joined, one[0].normals);
+    EXPECT_EQ(joined, SampleCornerNormals(item, session.hooksOf(*item.file), smoothing, 1));
+}
+
+// Blocks sampled on several threads while the caller holds the one before.
+TEST_F(CornerNormalBlocks, ConcurrentBlocksGiveWhatOneThreadGives) {
+    std::vector<CornerBlock> concurrent = Blocks(4, 3), single = Blocks(1, 3);
+    ASSERT_EQ(concurrent.size(), single.size());
+    for (std::size_t b = 0; b < single.size(); ++b)
+        EXPECT_EQ(concurrent[b].normals, single[b].normals) << "block " << b;
+}
+
+// What an OBJ text says of its face corners' normals: each corner's `vn` text, looked up among the
+// `vn` lines above it; and the text without its `vn` lines.
+struct ObjNormals {
+    std::vector<std::string> corners;
+    std::string rest;
+};
+
+ObjNormals ReadObjNormals(const std::string &obj) {
+    ObjNormals read;
+    std::vector<std::string> normals;
+    std::istringstream lines(obj);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("vn ")) {
+            normals.push_back(line.substr(3));
+            continue;
+        }
+        read.rest += line + "\n";
+        if (!line.starts_with("f ")) continue;
+        std::istringstream words(line.substr(2));
+        for (std::string word; words >> word;) {
+            std::size_t number = std::stoul(word.substr(word.find("//") + 2));
+            read.corners.push_back(number <= normals.size() ? normals[number - 1]
+                                                            : word + " before its vn");
+        }
+    }
+    return read;
+}
+
+class CornerNormalTexts : public CornerNormalBlocks {
+  protected:
+    // As the command writes them: each block as it is sampled.
+    std::string Csv(unsigned threads, std::size_t blockPolygons) {
+        return Written([&](std::FILE *out) {
+            CornerNormalStream stream(item, session.hooksOf(*item.file), smoothing, threads,
+                                      blockPolygons);
+            WriteNormalsCsv(out, 0, item.file->mesh, [&stream] { return stream.next(); });
+        });
+    }
+    std::string Obj(unsigned threads, std::size_t blockPolygons) {
+        return Written([&](std::FILE *out) {
+            CornerNormalStream stream(item, session.hooksOf(*item.file), smoothing, threads,
+                                      blockPolygons);
+            WriteNormalsObj(out, item.file->mesh, [&stream] { return stream.next(); });
+        });
+    }
+    std::size_t polygons = item.file->mesh.polygons.size();
+};
+
+TEST_F(CornerNormalTexts, ManyBlocksWriteTheCsvOfOneBlock) {
+    EXPECT_EQ(Csv(2, 4), Csv(1, polygons));
+}
+
+// Only the places of the `vn` lines differ: each block's new ones come before its faces.
+TEST_F(CornerNormalTexts, ManyBlocksGiveEveryObjCornerTheNormalOneBlockGivesIt) {
+    std::string blocks = Obj(2, 4), one = Obj(1, polygons);
+    EXPECT_NE(blocks, one);
+    ObjNormals fromBlocks = ReadObjNormals(blocks), fromOne = ReadObjNormals(one);
+    EXPECT_EQ(fromBlocks.corners, fromOne.corners);
+    EXPECT_EQ(fromBlocks.rest, fromOne.rest);
+    EXPECT_EQ(fromOne.corners.size(), 24u * 4 + 7 + 4 + 3 + 3);
+}
+
+TEST(CornerNormalStream, AnObjectWithoutPolygonsHasNoBlocks) {
+    ObjectItem item = MakeObjectItem("Empty", MakeMesh({{0, 0, 0}}, {}));
+    CornerNormalStream stream(item, {}, {}, 2, 5);
+    EXPECT_EQ(stream.next(), nullptr);
+    EXPECT_EQ(stream.next(), nullptr);
 }
 
 }  // namespace

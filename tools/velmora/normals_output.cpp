@@ -57,66 +57,71 @@ class LineBuffer {
 };
 
 // Only faces carry normals; lines and single points are written without.
-std::vector<std::uint32_t> NumberFaceNormals(const MeshData &mesh,
-                                             const std::vector<CornerNormal> &normals,
-                                             DistinctNormals &distinct) {
-    std::vector<std::uint32_t> numbers(normals.size());
+void NumberFaceNormals(const MeshData &mesh, const CornerBlock &block, DistinctNormals &distinct,
+                       std::vector<std::uint32_t> &numbers) {
+    numbers.resize(block.normals.size());
     std::size_t next = 0;
-    for (const MeshPolygon &polygon : mesh.polygons) {
-        std::size_t n = polygon.points.size();
+    for (std::size_t p = block.firstPolygon; p < block.endPolygon; ++p) {
+        std::size_t n = mesh.polygons[p].points.size();
         if (n >= 3)
             for (std::size_t c = 0; c < n; ++c)
-                numbers[next + c] = distinct.numberOf(normals[next + c]);
+                numbers[next + c] = distinct.numberOf(block.normals[next + c]);
         next += n;
     }
-    return numbers;
 }
 
 }  // namespace
 
 void WriteNormalsCsv(std::FILE *out, int objectIndex, const MeshData &mesh,
-                     const std::vector<CornerNormal> &normals) {
+                     const NextCornerBlock &next) {
     LineBuffer line(out);
     line.text("object,polygon,corner,point,nx,ny,nz").endLine();
-    std::size_t next = 0;
-    for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
-        const std::vector<int> &points = mesh.polygons[p].points;
-        for (std::size_t c = 0; c < points.size(); ++c, ++next) {
-            line.integer(objectIndex).text(",").integer(static_cast<long long>(p)).text(",");
-            line.integer(static_cast<long long>(c)).text(",").integer(points[c]);
-            for (double component : {normals[next].x, normals[next].y, normals[next].z})
-                line.text(",").number(component, 17);
-            line.endLine();
+    while (const CornerBlock *block = next()) {
+        const CornerNormal *normal = block->normals.data();
+        for (std::size_t p = block->firstPolygon; p < block->endPolygon; ++p) {
+            const std::vector<int> &points = mesh.polygons[p].points;
+            for (std::size_t c = 0; c < points.size(); ++c, ++normal) {
+                line.integer(objectIndex).text(",").integer(static_cast<long long>(p)).text(",");
+                line.integer(static_cast<long long>(c)).text(",").integer(points[c]);
+                for (double component : {normal->x, normal->y, normal->z})
+                    line.text(",").number(component, 17);
+                line.endLine();
+            }
         }
     }
     line.flush();
 }
 
-void WriteNormalsObj(std::FILE *out, const MeshData &mesh,
-                     const std::vector<CornerNormal> &normals) {
-    DistinctNormals distinct(normals.size());
-    const std::vector<std::uint32_t> numbers = NumberFaceNormals(mesh, normals, distinct);
+void WriteNormalsObj(std::FILE *out, const MeshData &mesh, const NextCornerBlock &next) {
     LineBuffer line(out);
     for (const auto &point : mesh.points) {
         line.text("v");
         for (float coordinate : point) line.text(" ").number(coordinate);
         line.endLine();
     }
-    for (const FloatNormal &normal : distinct.normals()) {
-        line.text("vn");
-        for (float component : normal) line.text(" ").number(component);
-        line.endLine();
-    }
-    std::size_t next = 0;
-    for (const MeshPolygon &polygon : mesh.polygons) {
-        std::size_t n = polygon.points.size();
-        if (n == 0) continue;
-        line.text(n >= 3 ? "f" : n == 2 ? "l" : "p");
-        for (std::size_t c = 0; c < n; ++c, ++next) {
-            line.text(" ").integer(polygon.points[c] + 1);
-            if (n >= 3) line.text("//").integer(static_cast<long long>(numbers[next]) + 1);
+    // About one normal per point where a surface is smooth; the table grows past that.
+    DistinctNormals distinct(mesh.points.size());
+    std::vector<std::uint32_t> numbers;  // per corner of the block
+    while (const CornerBlock *block = next()) {
+        std::size_t known = distinct.normals().size();
+        NumberFaceNormals(mesh, *block, distinct, numbers);
+        for (std::size_t n = known; n < distinct.normals().size(); ++n) {
+            line.text("vn");
+            for (float component : distinct.normals()[n]) line.text(" ").number(component);
+            line.endLine();
         }
-        line.endLine();
+        const std::uint32_t *number = numbers.data();
+        for (std::size_t p = block->firstPolygon; p < block->endPolygon; ++p) {
+            const std::vector<int> &points = mesh.polygons[p].points;
+            std::size_t n = points.size();
+            if (n == 0) continue;
+            line.text(n >= 3 ? "f" : n == 2 ? "l" : "p");
+            for (std::size_t c = 0; c < n; ++c, ++number) {
+                line.text(" ").integer(points[c] + 1);
+                if (n >= 3) line.text("//").integer(static_cast<long long>(*number) + 1);
+            }
+            line.endLine();
+        }
     }
     line.flush();
 }

@@ -179,13 +179,15 @@ class Job {
 void RunNormals(const CommonOptions &common, const std::string &format, const std::string &output) {
     Job job(common);
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<CornerNormal> normals = SampleCornerNormals(
-        job.item(), job.session.hooksOf(job.file()), job.hostSmoothing(), threads);
+    // Started before the output, so that a shader that cannot start leaves none behind.
+    CornerNormalStream stream(job.item(), job.session.hooksOf(job.file()), job.hostSmoothing(),
+                              threads);
+    auto next = [&stream] { return stream.next(); };
     WriteOutput(output, [&](std::FILE *out) {
         if (format == "obj")
-            WriteNormalsObj(out, job.file().mesh, normals);
+            WriteNormalsObj(out, job.file().mesh, next);
         else
-            WriteNormalsCsv(out, 0, job.file().mesh, normals);
+            WriteNormalsCsv(out, 0, job.file().mesh, next);
     });
 }
 
