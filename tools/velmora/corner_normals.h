@@ -33,7 +33,7 @@ struct CornerBlock {
 // next is sampled on `threads` threads.
 class CornerNormalStream : NonCopyable {
   public:
-    static constexpr std::size_t DefaultBlockPolygons = 1 << 15;
+    static constexpr std::size_t DefaultBlockPolygons = 1 << 14;
 
     // A shader's failure to start is thrown here, before any block.
     CornerNormalStream(const ObjectItem &item, const render::ShaderHooks &hooks,

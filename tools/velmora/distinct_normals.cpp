@@ -28,13 +28,13 @@ std::uint32_t DistinctNormals::numberOf(const render::Vec3 &normal) {
     for (std::size_t slot = slotOf(rounded);; slot = (slot + 1) & mask) {
         std::uint32_t number = slots[slot];
         if (number == Free) {
-            number = static_cast<std::uint32_t>(distinct.size());
-            distinct.push_back(rounded);
+            number = static_cast<std::uint32_t>(count);
+            add(rounded);
             slots[slot] = number;
-            if (distinct.size() * 2 > slots.size()) grow();
+            if (count * 2 > slots.size()) grow();
             return number;
         }
-        if (SameBits(distinct[number], rounded)) return number;
+        if (SameBits((*this)[number], rounded)) return number;
     }
 }
 
@@ -42,12 +42,22 @@ std::size_t DistinctNormals::slotOf(const FloatNormal &normal) const {
     return static_cast<std::size_t>(HashOf(normal)) & (slots.size() - 1);
 }
 
-// Keeps the table at most half full, so that a search ends soon at a free slot.
+void DistinctNormals::add(const FloatNormal &normal) {
+    if (count % ChunkSize == 0) chunks.push_back(std::make_unique<FloatNormal[]>(ChunkSize));
+    chunks.back()[count % ChunkSize] = normal;
+    ++count;
+}
+
+// Keeps the table at most half full, so that a search ends soon at a free slot. The old table
+// goes before the new one is made: the normals it numbered are all it holds, and they are kept
+// apart.
 void DistinctNormals::grow() {
-    slots.assign(slots.size() * 2, Free);
-    std::size_t mask = slots.size() - 1;
-    for (std::uint32_t number = 0; number < distinct.size(); ++number) {
-        std::size_t slot = slotOf(distinct[number]);
+    std::size_t size = slots.size() * 2;
+    slots = {};
+    slots.assign(size, Free);
+    std::size_t mask = size - 1;
+    for (std::uint32_t number = 0; number < count; ++number) {
+        std::size_t slot = slotOf((*this)[number]);
         while (slots[slot] != Free) slot = (slot + 1) & mask;
         slots[slot] = number;
     }

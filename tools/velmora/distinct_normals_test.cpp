@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 TEST(DistinctNormals, CornersThatRoundToOneFloatTripleShareItsNumber) {
@@ -12,18 +14,23 @@ TEST(DistinctNormals, CornersThatRoundToOneFloatTripleShareItsNumber) {
     EXPECT_EQ(normals.numberOf({0.1000000001, 0, 1}), 1u);
     EXPECT_EQ(normals.numberOf({0, 0, 1}), 0u);
     EXPECT_EQ(normals.numberOf({-0.0, 0, 1}), 2u);
-    EXPECT_EQ(normals.normals(),
-              (std::vector<FloatNormal>{{0, 0, 1}, {0.1f, 0, 1}, {-0.0f, 0, 1}}));
+    ASSERT_EQ(normals.size(), 3u);
+    EXPECT_EQ(normals[0], (FloatNormal{0, 0, 1}));
+    EXPECT_EQ(normals[1], (FloatNormal{0.1f, 0, 1}));
+    EXPECT_EQ(std::signbit(normals[2][0]), true);
 }
 
-// Many more normals than the table first expected: it grows and still finds each one.
+// Many more normals than the table first expected, and than one chunk of them holds: the table
+// grows and still finds each one.
 TEST(DistinctNormals, EveryNormalKeepsItsNumberAsTheTableGrows) {
     DistinctNormals normals(1);
     for (int round = 0; round < 2; ++round)
-        for (int index = 0; index < 5000; ++index)
+        for (int index = 0; index < 70000; ++index)
             ASSERT_EQ(normals.numberOf({index * 0.25, -index * 0.5, 1}),
                       static_cast<std::uint32_t>(index));
-    EXPECT_EQ(normals.normals().size(), 5000u);
+    ASSERT_EQ(normals.size(), 70000u);
+    for (std::uint32_t number : {0u, 65535u, 65536u, 69999u})
+        EXPECT_EQ(normals[number], (FloatNormal{number * 0.25f, number * -0.5f, 1}));
 }
 
 }  // namespace

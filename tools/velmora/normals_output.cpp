@@ -103,11 +103,11 @@ void WriteNormalsObj(std::FILE *out, const MeshData &mesh, const NextCornerBlock
     DistinctNormals distinct(mesh.points.size());
     std::vector<std::uint32_t> numbers;  // per corner of the block
     while (const CornerBlock *block = next()) {
-        std::size_t known = distinct.normals().size();
+        auto known = static_cast<std::uint32_t>(distinct.size());
         NumberFaceNormals(mesh, *block, distinct, numbers);
-        for (std::size_t n = known; n < distinct.normals().size(); ++n) {
+        for (std::uint32_t n = known; n < distinct.size(); ++n) {
             line.text("vn");
-            for (float component : distinct.normals()[n]) line.text(" ").number(component);
+            for (float component : distinct[n]) line.text(" ").number(component);
             line.endLine();
         }
         const std::uint32_t *number = numbers.data();
