@@ -99,8 +99,10 @@ void WriteNormalsObj(std::FILE *out, const MeshData &mesh, const NextCornerBlock
         for (float coordinate : point) line.text(" ").number(coordinate);
         line.endLine();
     }
-    // About one normal per point where a surface is smooth; the table grows past that.
-    DistinctNormals distinct(mesh.points.size());
+    // Sized for every corner at once: growing it on the way costs more than the table's slots.
+    std::size_t corners = 0;
+    for (const MeshPolygon &polygon : mesh.polygons) corners += polygon.points.size();
+    DistinctNormals distinct(corners);
     std::vector<std::uint32_t> numbers;  // per corner of the block
     while (const CornerBlock *block = next()) {
         auto known = static_cast<std::uint32_t>(distinct.size());
