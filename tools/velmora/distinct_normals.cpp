@@ -53,7 +53,7 @@ void DistinctNormals::add(const FloatNormal &normal) {
 // apart.
 void DistinctNormals::grow() {
     std::size_t size = slots.size() * 2;
-    slots = {};
+    slots = std::vector<std::uint32_t>();
     slots.assign(size, Free);
     std::size_t mask = size - 1;
     for (std::uint32_t number = 0; number < count; ++number) {
