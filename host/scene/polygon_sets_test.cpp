@@ -7,7 +7,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-MeshPolygon Tagged(const char *surface, std::optional<std::string> part) {
+MeshPolygon Tagged(const char *surface, PolygonTag part) {
     MeshPolygon polygon;
     polygon.surface = surface;
     polygon.part = std::move(part);
