@@ -152,26 +152,14 @@ void HostCallsAlone(benchmark::State &state) {
         calls.accessors * 2 + calls.polTag + calls.polSize + calls.polVertex + calls.pntOtherPos);
 }
 
-BENCHMARK(HostCallsAlone<SampleOrder::random>)
-    ->Name("HostCallsAlone/random")
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000);
-BENCHMARK(HostCallsAlone<SampleOrder::sweep>)
-    ->Name("HostCallsAlone/sweep")
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000);
-BENCHMARK(Evaluate<SampleOrder::random>)
-    ->Name("Evaluate/random")
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000);
-BENCHMARK(Evaluate<SampleOrder::sweep>)
-    ->Name("Evaluate/sweep")
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000);
+void GridSizes(benchmark::internal::Benchmark *benchmark) {
+    benchmark->Arg(10'000)->Arg(100'000)->Arg(1'000'000);
+}
+
+BENCHMARK(HostCallsAlone<SampleOrder::random>)->Name("HostCallsAlone/random")->Apply(GridSizes);
+BENCHMARK(HostCallsAlone<SampleOrder::sweep>)->Name("HostCallsAlone/sweep")->Apply(GridSizes);
+BENCHMARK(Evaluate<SampleOrder::random>)->Name("Evaluate/random")->Apply(GridSizes);
+BENCHMARK(Evaluate<SampleOrder::sweep>)->Name("Evaluate/sweep")->Apply(GridSizes);
 BENCHMARK(Evaluate<SampleOrder::random>)
     ->Name("EvaluateThreads/random")
     ->Arg(100'000)
