@@ -13,14 +13,17 @@ def load(paths):
     times, medians = {}, {}
     for path in paths:
         with open(path) as file:
-            for run in json.load(file)["benchmarks"]:
-                if "real_time" not in run:  # a complexity fit
-                    continue
-                figure = run["real_time"], run["time_unit"]
-                if run.get("run_type", "iteration") == "iteration":
-                    times[run["name"]] = figure
-                elif run.get("aggregate_name") == "median":
-                    medians[run["run_name"]] = figure
+            text = file.read()
+        if not text.strip():  # a program whose benchmarks the filter left out
+            continue
+        for run in json.loads(text)["benchmarks"]:
+            if "real_time" not in run:  # a complexity fit
+                continue
+            figure = run["real_time"], run["time_unit"]
+            if run.get("run_type", "iteration") == "iteration":
+                times[run["name"]] = figure
+            elif run.get("aggregate_name") == "median":
+                medians[run["run_name"]] = figure
     times.update(medians)
     return times
 
