@@ -19,8 +19,10 @@ void ShaderLock::leave() {
 
 namespace {
 
-// About as long as one sample holds the lock (a microsecond or two).
-constexpr int SpinsBeforeSleeping = 2000;
+// A pause takes 10 to 40 ns on current processors, so this is a few microseconds at most: about
+// as long as one sample holds the lock, and short enough that a waiter whose holder was put to
+// sleep soon sleeps too.
+constexpr int SpinsBeforeSleeping = 100;
 
 void PauseBriefly() {
 #if defined(__x86_64__) || defined(__i386__)
