@@ -1,14 +1,11 @@
 #include "host/formats/obj_reader.h"
 
 #include <algorithm>
-#include <atomic>
 #include <climits>
-#include <exception>
-#include <mutex>
-#include <system_error>
 #include <thread>
 #include <unordered_set>
 
+#include "host/for_each_on_threads.h"
 #include "host/formats/format_error.h"
 #include "host/formats/obj_chunk.h"
 
@@ -48,34 +45,6 @@ std::vector<std::string_view> LineAlignedChunks(std::string_view text, std::size
     return chunks;
 }
 
-// Calls `work(i)` for each i below `count`, on up to `threads` threads. An exception stops the
-// remaining calls and is thrown again here.
-template <class Work>
-void ForEachChunk(std::size_t count, unsigned threads, const Work &work) {
-    std::atomic<std::size_t> next{0};
-    std::mutex failing;
-    std::exception_ptr failure;
-    auto run = [&] {
-        try {
-            for (std::size_t i = next++; i < count; i = next++) work(i);
-        } catch (...) {
-            std::lock_guard lock(failing);
-            if (!failure) failure = std::current_exception();
-            next = count;
-        }
-    };
-    std::vector<std::thread> helpers;
-    try {
-        for (std::size_t t = 1; t < std::min<std::size_t>(threads, count); ++t)
-            helpers.emplace_back(run);
-    } catch (const std::system_error &) {
-        // Fewer threads still read the whole file.
-    }
-    run();
-    for (std::thread &helper : helpers) helper.join();
-    if (failure) std::rethrow_exception(failure);
-}
-
 std::string Describe(const std::string &filename, const ObjProblem &problem) {
     std::string place = filename + ": line " + std::to_string(problem.line) + " at byte " +
                         std::to_string(problem.byte);
@@ -108,8 +77,8 @@ ObjectFile ParseObj(std::string_view text, const std::string &filename, const Ob
         work.threads ? work.threads : std::max(1u, std::thread::hardware_concurrency());
 
     std::vector<ObjChunkSummary> summaries(chunks.size());
-    ForEachChunk(chunks.size(), threads,
-                 [&](std::size_t i) { summaries[i] = SummarizeObjChunk(chunks[i]); });
+    ForEachOnThreads(chunks.size(), threads,
+                     [&](std::size_t i) { summaries[i] = SummarizeObjChunk(chunks[i]); });
     std::vector<ObjChunkStart> starts(chunks.size() + 1);
     starts[0].byte = skipped;
     for (std::size_t i = 0; i < chunks.size(); ++i)
@@ -134,7 +103,7 @@ ObjectFile ParseObj(std::string_view text, const std::string &filename, const Ob
     const TagTextBudget whole(text.size());
     std::vector<ObjChunk> read(chunks.size());
     std::vector<std::size_t> tagText(chunks.size());
-    ForEachChunk(chunks.size(), threads, [&](std::size_t i) {
+    ForEachOnThreads(chunks.size(), threads, [&](std::size_t i) {
         TagTextBudget budget = whole;
         read[i] = readChunk(i, budget);
         tagText[i] = whole.remaining() - budget.remaining();

@@ -1,10 +1,9 @@
 #include "tools/velmora/corner_normals.h"
 
 #include <algorithm>
-#include <exception>
 #include <system_error>
-#include <thread>
 
+#include "host/for_each_on_threads.h"
 #include "host/render/shading_record.h"
 
 namespace {
@@ -34,32 +33,6 @@ const render::ShaderHook *HookOf(const render::ShaderHooks &hooks, const MeshPol
 struct WorkStart {
     std::size_t polygon, corner;  // corner: its index in the block
 };
-
-// Runs work(0) ... work(count - 1) at once, work(0) on this thread; what one of them throws is
-// thrown here once all have ended.
-template <typename Work>
-void RunOnThreads(std::size_t count, const Work &work) {
-    std::vector<std::exception_ptr> failures(count);
-    auto guarded = [&](std::size_t index) {
-        try {
-            work(index);
-        } catch (...) {
-            failures[index] = std::current_exception();
-        }
-    };
-    std::vector<std::thread> helpers;
-    std::size_t started = 1;
-    try {
-        for (; started < count; ++started) helpers.emplace_back(guarded, started);
-    } catch (const std::system_error &) {
-        // The shares of threads that could not start are worked here.
-    }
-    for (std::size_t index = started; index < count; ++index) guarded(index);
-    guarded(0);
-    for (std::thread &helper : helpers) helper.join();
-    for (const std::exception_ptr &failure : failures)
-        if (failure) std::rethrow_exception(failure);
-}
 
 }  // namespace
 
@@ -117,7 +90,7 @@ void CornerNormalStream::sampleBlock(CornerBlock &block, std::size_t firstPolygo
     block.firstPolygon = firstPolygon;
     block.endPolygon = firstPolygon + polygons;
     block.normals.resize(corners);
-    RunOnThreads(workers, [&](std::size_t worker) {
+    ForEachOnThreads(workers, static_cast<unsigned>(workers), [&](std::size_t worker) {
         const WorkStart &start = starts[worker], &end = starts[worker + 1];
         samplePolygons(start.polygon, end.polygon,
                        {block.normals.data() + start.corner, end.corner - start.corner});
