@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -38,6 +39,13 @@ struct MeshData {
     std::vector<std::array<float, 2>> textureCoordinates = {};  // u, v, as OBJ `vt` gives them
     bool operator==(const MeshData &) const = default;
 };
+
+// The corners of all polygons: one per entry of a polygon's `points`.
+inline std::size_t CornerCount(const MeshData &mesh) {
+    std::size_t corners = 0;
+    for (const MeshPolygon &polygon : mesh.polygons) corners += polygon.points.size();
+    return corners;
+}
 
 // A shader attached to a surface, as an object file stores it: a SHDR block of the surface.
 struct ShaderBlock {

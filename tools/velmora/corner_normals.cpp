@@ -131,11 +131,8 @@ std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
                                               const render::ShaderHooks &hooks,
                                               const render::SmoothingAngles &smoothing,
                                               unsigned threads) {
-    std::size_t cornerCount = 0;
-    for (const MeshPolygon &polygon : item.file->mesh.polygons)
-        cornerCount += polygon.points.size();
     std::vector<CornerNormal> normals;
-    normals.reserve(cornerCount);
+    normals.reserve(CornerCount(item.file->mesh));
     CornerNormalStream stream(item, hooks, smoothing, threads);
     while (const CornerBlock *block = stream.next())
         normals.insert(normals.end(), block->normals.begin(), block->normals.end());

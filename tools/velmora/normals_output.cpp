@@ -100,9 +100,7 @@ void WriteNormalsObj(std::FILE *out, const MeshData &mesh, const NextCornerBlock
         line.endLine();
     }
     // Sized for every corner at once: growing it on the way costs more than the table's slots.
-    std::size_t corners = 0;
-    for (const MeshPolygon &polygon : mesh.polygons) corners += polygon.points.size();
-    DistinctNormals distinct(corners);
+    DistinctNormals distinct(CornerCount(mesh));
     std::vector<std::uint32_t> numbers;  // per corner of the block
     while (const CornerBlock *block = next()) {
         auto known = static_cast<std::uint32_t>(distinct.size());
