@@ -219,13 +219,9 @@ double ShadeTile(const Stage &stage, const Tile &tile, Worker &worker, Frame &fr
                     }
                 }
                 double hostNormal[3] = {record.wNorm[0], record.wNorm[1], record.wNorm[2]};
-                if (settings.timeStages) {
-                    Clock::time_point before = Clock::now();
-                    hook->handler->evaluate(hook->instance, &record);
-                    inShaders += Seconds(Clock::now() - before);
-                } else {
-                    hook->handler->evaluate(hook->instance, &record);
-                }
+                Clock::time_point before = settings.timeStages ? Clock::now() : Clock::time_point{};
+                hook->handler->evaluate(hook->instance, &record);
+                if (settings.timeStages) inShaders += Seconds(Clock::now() - before);
                 shaded = shaded + ShadeWith(stage, record.wNorm, ray);
                 if (settings.compare) angles += DegreesBetween(hostNormal, record.wNorm);
             }
