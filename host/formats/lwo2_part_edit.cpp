@@ -97,7 +97,7 @@ Layout Survey(IffCursor chunks) {
 class PartEditor {
   public:
     PartEditor(std::span<const std::uint8_t> file, const std::string &filename,
-               const std::vector<std::optional<std::string>> &parts)
+               const std::vector<PolygonTag> &parts)
         : file(file), filename(filename), parts(parts) {}
 
     // `formEnd`: where the bytes after the FORM begin.
@@ -114,7 +114,7 @@ class PartEditor {
 
     std::span<const std::uint8_t> file;
     const std::string &filename;
-    const std::vector<std::optional<std::string>> &parts;
+    const std::vector<PolygonTag> &parts;
     std::map<std::string, std::uint16_t> tagOf;
     std::vector<std::string> newNames;
     IffWriter out;
@@ -124,7 +124,7 @@ class PartEditor {
 void PartEditor::number(const Layout &layout) {
     for (std::size_t tag = 0; tag < layout.tags.size() && tag < kMostTags; ++tag)
         tagOf.try_emplace(layout.tags[tag], std::uint16_t(tag));
-    for (const std::optional<std::string> &part : parts) {
+    for (const PolygonTag &part : parts) {
         if (!part || tagOf.count(*part)) continue;
         std::size_t tag = layout.tags.size() + newNames.size();
         if (tag >= kMostTags)
@@ -153,7 +153,7 @@ void PartEditor::extendTags(const IffPiece &tags) {
 void PartEditor::writePartTags(const PolygonRun &run) {
     bool any = false;
     for (std::size_t polygon = run.first; polygon < run.first + run.count; ++polygon) {
-        const std::optional<std::string> &part = parts[polygon];
+        const PolygonTag &part = parts[polygon];
         if (!part) continue;
         if (!any) {
             out.beginChunk(kPtagId);
@@ -203,14 +203,14 @@ std::vector<std::uint8_t> PartEditor::edit(IffCursor chunks, std::size_t formEnd
 
 std::vector<std::uint8_t> EditPartTags(std::span<const std::uint8_t> file,
                                        const std::string &filename,
-                                       const std::vector<std::optional<std::string>> &parts) {
+                                       const std::vector<PolygonTag> &parts) {
     IffCursor whole(file, 0, filename);
     IffCursor chunks = EnterLwo2Form(whole).chunks;
     return PartEditor(file, filename, parts).edit(chunks, whole.offset());
 }
 
-std::vector<std::optional<std::string>> PartsOf(const MeshData &mesh) {
-    std::vector<std::optional<std::string>> parts;
+std::vector<PolygonTag> PartsOf(const MeshData &mesh) {
+    std::vector<PolygonTag> parts;
     parts.reserve(mesh.polygons.size());
     for (const MeshPolygon &polygon : mesh.polygons) parts.push_back(polygon.part);
     return parts;

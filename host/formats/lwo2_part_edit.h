@@ -11,7 +11,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -26,7 +25,7 @@
 // nothing is returned then.
 std::vector<std::uint8_t> EditPartTags(std::span<const std::uint8_t> file,
                                        const std::string &filename,
-                                       const std::vector<std::optional<std::string>> &parts);
+                                       const std::vector<PolygonTag> &parts);
 
 // The PART tag of every polygon of `mesh`, in order.
-std::vector<std::optional<std::string>> PartsOf(const MeshData &mesh);
+std::vector<PolygonTag> PartsOf(const MeshData &mesh);

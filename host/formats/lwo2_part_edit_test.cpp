@@ -14,7 +14,7 @@ using namespace lwo2_fixtures;
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-using Parts = std::vector<std::optional<std::string>>;
+using Parts = std::vector<PolygonTag>;
 
 // "Left" on every polygon but the last, which gets a set the file has no tag for.
 Parts LeftButTheLastNew(std::size_t polygons) {

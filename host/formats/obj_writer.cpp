@@ -7,7 +7,7 @@
 namespace {
 
 struct ObjTags {
-    std::optional<std::string> part;
+    PolygonTag part;
     std::string surface = kObjDefaultSurface;
 };
 

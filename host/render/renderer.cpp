@@ -139,7 +139,7 @@ struct Stage {
 std::vector<const ShaderHook *> HooksByPolygon(const MeshData &mesh, const ShaderHooks &hooks) {
     std::vector<const ShaderHook *> hookOf(mesh.polygons.size(), nullptr);
     for (size_t p = 0; p < mesh.polygons.size(); ++p) {
-        const std::optional<std::string> &surface = mesh.polygons[p].surface;
+        const PolygonTag &surface = mesh.polygons[p].surface;
         if (!surface) continue;
         auto found = hooks.find(*surface);
         if (found != hooks.end() && found->second.handler && found->second.handler->evaluate)

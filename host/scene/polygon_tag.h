@@ -30,7 +30,7 @@ class PolygonTag {
     }
     void reset() { shared.reset(); }
     void emplace(std::string text) { *this = PolygonTag(std::move(text)); }
-    operator std::optional<std::string>() const {
+    explicit operator std::optional<std::string>() const {
         return shared ? std::optional<std::string>(*shared) : std::nullopt;
     }
 
