@@ -1,6 +1,7 @@
 #include "host/formats/obj_writer.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "host/formats/obj_reader.h"
 
@@ -18,7 +19,8 @@ void WriteTagChanges(std::string &text, ObjTags &current, const MeshPolygon &pol
         if (current.part) text.append(" ").append(*current.part);
         text += "\n";
     }
-    std::string surface = polygon.surface.value_or(kObjDefaultSurface);
+    std::string_view surface =
+        polygon.surface ? std::string_view(*polygon.surface) : std::string_view(kObjDefaultSurface);
     if (surface != current.surface) {
         current.surface = surface;
         text.append("usemtl ").append(surface).append("\n");
