@@ -6,24 +6,17 @@
 // over the render threads.
 #include <benchmark/benchmark.h>
 
-#include "host/formats/object_reader.h"
 #include "host/render/renderer.h"
-#include "host/session/host_session.h"
-#include "host/session/shader_blocks.h"
+#include "host/session/opened_object.h"
 
 namespace {
 
-struct MachinedPart {
-    MachinedPart() : session(SceneOf(VELMORA_EXAMPLES_DIR "/machined_part.lwo"), VELMORA_MODULE) {
-        LoadShaderBlocks(session, *session.scene().items.front().file, {});
-    }
-    static Scene SceneOf(const std::string &path) {
-        Scene scene;
-        scene.items.push_back({path, LoadObjectFile(path)});
-        return scene;
-    }
-    HostSession session;
-};
+OpenRequest MachinedPart() {
+    OpenRequest request;
+    request.object = VELMORA_EXAMPLES_DIR "/machined_part.lwo";
+    request.modulePath = VELMORA_MODULE;
+    return request;
+}
 
 void RenderMachinedPart(benchmark::State &state) {
     render::RenderSettings settings;
@@ -34,10 +27,10 @@ void RenderMachinedPart(benchmark::State &state) {
     settings.threads = static_cast<int>(state.range(0));
     bool withModule = state.range(1) != 0;
 
-    MachinedPart part;
-    const ObjectItem &item = part.session.scene().items.front();
+    OpenedObject part(MachinedPart());
+    const ObjectItem &item = part.item();
     render::ShaderHooks hooks =
-        withModule ? part.session.hooksOf(*item.file) : render::ShaderHooks{};
+        withModule ? part.session().hooksOf(part.file()) : render::ShaderHooks{};
 
     for (auto _ : state) {
         render::Frame frame = render::Render(item, settings, hooks);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "host/panels/options_dialog_labels.h"
 #include "host/panels/scripted_user.h"
 #include "host/render/shader_hook.h"
 #include "host/render/shading_record.h"
@@ -30,9 +31,9 @@ std::vector<unsigned char> EditAndSave(const std::string &modulePath) {
     LWInstance instance = session.attach(*session.scene().items[0].file, "Metal");
     PrintShading(session, instance, "before the dialog");
     ScriptedUser user;
-    user.pick("Polygon set : ", "Left")
-        .setBox("enable smoothing", true)
-        .typeAngle("Smoothing angle [deg.] : ", 50.0);
+    user.pick(dialog_label::SetPopup, "Left")
+        .setBox(dialog_label::Enable, true)
+        .typeAngle(dialog_label::Angle, 50.0);
     session.editOptions(instance, user);
     std::printf("session: dialog opened; \"Left\" smoothed at 50 degrees\n");
     PrintShading(session, instance, "after the dialog");

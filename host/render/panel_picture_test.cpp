@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/panels/options_dialog_labels.h"
 #include "host/panels/panel_services.h"
 #include "host/panels/scripted_user.h"
 #include "host/session/folded_scene_testing.h"
@@ -95,10 +96,10 @@ TEST(PanelPicture, TheModulesDialogIsDrawnControlByControlWhereItPlacedThem) {
         };
     };
     ScriptedUser user;
-    user.pick("Polygon set : ", "Left")
-        .setBox("enable smoothing", true)
+    user.pick(dialog_label::SetPopup, "Left")
+        .setBox(dialog_label::Enable, true)
         .then(look(picture))
-        .setBox("enable smoothing", false)
+        .setBox(dialog_label::Enable, false)
         .then(look(smoothingOff));
     session.editOptions(session.attach(file, "Metal"), user);
 

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "host/panels/options_dialog_labels.h"
 #include "host/panels/scripted_user.h"
 #include "host/session/folded_scene_testing.h"
 
@@ -29,12 +30,12 @@ TEST(HostSession, TheOptionsDialogOpensOnTheSurfacesSets) {
     LWInstance instance = session.attach(*session.scene().items[0].file, "Metal");
     std::vector<std::string> shown;
     ScriptedUser look;
-    look.then([&](PanelSession &panel) { shown = panel.popupItems("Polygon set : "); });
+    look.then([&](PanelSession &panel) { shown = panel.popupItems(dialog_label::SetPopup); });
     session.editOptions(instance, look);
     EXPECT_EQ(shown, (std::vector<std::string>{"(none)", "Left", "Right"}));
 
     ScriptedUser wrong;
-    wrong.pick("Polygon set : ", "Middle");
+    wrong.pick(dialog_label::SetPopup, "Middle");
     EXPECT_THROW(session.editOptions(instance, wrong), std::runtime_error);
 }
 

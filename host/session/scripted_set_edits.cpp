@@ -4,6 +4,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "host/panels/options_dialog_labels.h"
 #include "host/panels/scripted_user.h"
 #include "host/scene/polygon_sets.h"
 #include "host/scene/set_name_pattern.h"
@@ -36,10 +37,10 @@ std::string KnownSets(const ObjectFile &file) {
 // The steps of one request on one set; picking the set first makes the dialog show it. The
 // dialog greys the angle and "same set" while smoothing is off, so smoothing goes on first.
 void AddSteps(ScriptedUser &user, const std::string &set, const SetRequest &request) {
-    user.pick("Polygon set : ", set).setBox("enable smoothing", true);
-    if (request.angleDegrees) user.typeAngle("Smoothing angle [deg.] : ", *request.angleDegrees);
-    if (request.sameSetOnly) user.setBox("smooth only same polygon set", *request.sameSetOnly);
-    if (!request.enabled) user.setBox("enable smoothing", false);
+    user.pick(dialog_label::SetPopup, set).setBox(dialog_label::Enable, true);
+    if (request.angleDegrees) user.typeAngle(dialog_label::Angle, *request.angleDegrees);
+    if (request.sameSetOnly) user.setBox(dialog_label::SameSetOnly, *request.sameSetOnly);
+    if (!request.enabled) user.setBox(dialog_label::Enable, false);
 }
 
 // The sets of `sorted` that `pattern` addresses: one lookup for a plain name, as an object may

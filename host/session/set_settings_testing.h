@@ -4,21 +4,11 @@
 
 #include <string>
 
-#include "host/panels/scripted_user.h"
-#include "host/session/host_session.h"
+#include "host/session/dialog_settings.h"
 
 inline std::string ShownSettings(HostSession &session, LWInstance instance,
                                  const std::string &set) {
-    std::string shown;
-    ScriptedUser look;
-    look.pick("Polygon set : ", set).then([&shown](PanelSession &panel) {
-        if (panel.shown("enable smoothing") != "on") {
-            shown = "off";
-            return;
-        }
-        shown = std::to_string(panel.angleDegrees("Smoothing angle [deg.] : "));
-        if (panel.shown("smooth only same polygon set") == "on") shown += " same";
-    });
-    session.editOptions(instance, look.close());
-    return shown;
+    DialogSettings shown = ReadDialogSettings(session, instance, {set}).at(set);
+    if (!shown.enabled) return "off";
+    return std::to_string(shown.angleDegrees) + (shown.sameSetOnly ? " same" : "");
 }

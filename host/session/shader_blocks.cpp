@@ -15,7 +15,12 @@ constexpr char DefaultOrdinal[] = "\x80";
 }  // namespace
 
 void LoadShaderBlocks(HostSession &session, const ObjectFile &file, const SurfaceFilter &filter) {
-    for (const ShaderBlock &block : file.shaders) {
+    LoadShaderBlocks(session, file, file.shaders, filter);
+}
+
+void LoadShaderBlocks(HostSession &session, const ObjectFile &file,
+                      const std::vector<ShaderBlock> &blocks, const SurfaceFilter &filter) {
+    for (const ShaderBlock &block : blocks) {
         if (block.server != ShaderServer || !filter.admits(block.surface)) continue;
         LWInstance instance = session.attach(file, block.surface);
         std::vector<unsigned char> bytes(block.data.begin(), block.data.end());

@@ -14,6 +14,9 @@ inline constexpr char ShaderServer[] = "KV_Velmora";
 // Throws std::runtime_error naming the file and the surface when a block holds a record the
 // module would lose or misread (naming the set too), or when the module refuses it.
 void LoadShaderBlocks(HostSession &session, const ObjectFile &file, const SurfaceFilter &filter);
+// The same with `blocks` in place of the file's own, e.g. settings carried from another session.
+void LoadShaderBlocks(HostSession &session, const ObjectFile &file,
+                      const std::vector<ShaderBlock> &blocks, const SurfaceFilter &filter);
 
 // The file's shader blocks with the module's current settings in place of its old ones. Throws
 // std::runtime_error naming the file, surface and set when a setting would not read back.

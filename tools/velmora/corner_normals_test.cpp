@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "host/panels/options_dialog_labels.h"
 #include "host/panels/scripted_user.h"
 #include "host/render/host_normals.h"
 #include "host/scene/mesh_generators.h"
@@ -19,9 +20,9 @@ constexpr double Fold = 1.0;  // radians between the two halves
 void Smooth(HostSession &session, const std::string &set, double degrees) {
     LWInstance instance = session.attach(*session.scene().items[0].file, "Metal");
     ScriptedUser user;
-    user.pick("Polygon set : ", set)
-        .setBox("enable smoothing", true)
-        .typeAngle("Smoothing angle [deg.] : ", degrees);
+    user.pick(dialog_label::SetPopup, set)
+        .setBox(dialog_label::Enable, true)
+        .typeAngle(dialog_label::Angle, degrees);
     session.editOptions(instance, user);
 }
 

@@ -6,6 +6,8 @@
 #include "host/panels/panel_user.h"
 #include "host/render/panel_picture.h"
 #include "host/render/png_file.h"
+#include "tools/velmora/command_table.h"
+#include "tools/velmora/render_command.h"
 
 namespace {
 
@@ -69,4 +71,35 @@ void RunDialog(HostSession &session, const ObjectFile &file, const std::string &
     render::WritePng(picture, options.output);
     std::fprintf(stderr, "velmora: wrote %s (%dx%d)\n", options.output.c_str(), picture.width,
                  picture.height);
+}
+
+namespace {
+
+class DialogCommand : public Command {
+  public:
+    void addOptions(CLI::App &app) override { AddDialogOptions(app, options); }
+
+    void checkUsage() const override {
+        try {
+            CheckPictureName(options.output);
+        } catch (const std::invalid_argument &error) {
+            throw UsageError(error.what());
+        }
+    }
+    std::vector<CommandFile> outputs() const override { return {{"-o", options.output}}; }
+
+    int run(const ObjectOptions &object) override {
+        std::unique_ptr<OpenedObject> opened = OpenObject(object);
+        RunDialog(opened->session(), opened->file(), object.surface, options);
+        return Succeeded;
+    }
+
+  private:
+    DialogOptions options;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeDialogCommand() {
+    return std::make_unique<DialogCommand>();
 }

@@ -3,36 +3,21 @@
 #include <cstdio>
 #include <map>
 
-#include "host/panels/scripted_user.h"
+#include "host/scene/plural.h"
 #include "host/scene/polygon_sets.h"
+#include "host/session/dialog_settings.h"
 #include "host/session/shader_blocks.h"
-#include "tools/velmora/plural.h"
 #include "tools/velmora/set_settings_words.h"
 
 namespace {
 
-// What the dialog shows for each set; looking is all this user does.
-std::map<std::string, std::string> ShownSettings(HostSession &session, LWInstance instance,
-                                                 const std::vector<std::string> &sets) {
-    std::map<std::string, std::string> shown;
-    ScriptedUser user;
-    for (const std::string &set : sets) {
-        user.pick("Polygon set : ", set).then([&shown, name = set](PanelSession &panel) {
-            if (panel.shown("enable smoothing") != "on") {
-                shown[name] = KeepsHostSmoothing;
-                return;
-            }
-            char angle[32];
-            std::snprintf(angle, sizeof angle, "%g",
-                          panel.angleDegrees("Smoothing angle [deg.] : "));
-            bool sameSet = panel.shown("smooth only same polygon set") == "on";
-            shown[name] = std::string("smoothed at ") + angle + " degrees" +
-                          (sameSet ? ", within the set only" : "");
-        });
-    }
-    user.pick("Polygon set : ", "(none)").close();
-    session.editOptions(instance, user);
-    return shown;
+// A set's settings as the report words them.
+std::string Described(const DialogSettings &shown) {
+    if (!shown.enabled) return KeepsHostSmoothing;
+    char angle[32];
+    std::snprintf(angle, sizeof angle, "%g", shown.angleDegrees);
+    return std::string("smoothed at ") + angle + " degrees" +
+           (shown.sameSetOnly ? ", within the set only" : "");
 }
 
 std::string HostSmoothingText(const render::SmoothingAngles &smoothing,
@@ -57,13 +42,14 @@ std::string PartsReport(HostSession &session, const ObjectFile &file,
         report += "  surface \"" + surface +
                   "\": " + (instance ? "shader " + std::string(ShaderServer) : "no shader") + ", " +
                   HostSmoothingText(hostSmoothing, surface) + "\n";
-        std::map<std::string, std::string> shown;
-        if (instance && !sets.names.empty()) shown = ShownSettings(session, instance, sets.names);
+        std::map<std::string, DialogSettings> shown;
+        if (instance && !sets.names.empty())
+            shown = ReadDialogSettings(session, instance, sets.names);
         for (std::size_t set = 0; set < sets.names.size(); ++set) {
             const std::string &name = sets.names[set];
             report +=
                 "    \"" + name + "\": " + Plural(std::size_t(sets.polygonCounts[set]), "polygon");
-            if (instance) report += ", " + shown[name];
+            if (instance) report += ", " + Described(shown[name]);
             report += "\n";
         }
         if (sets.names.empty()) report += "    no polygon sets\n";

@@ -14,6 +14,7 @@
 #include "host/render/comparison.h"
 #include "host/render/png_file.h"
 #include "host/render/renderer.h"
+#include "tools/velmora/command_table.h"
 #include "tools/velmora/option_numbers.h"
 #include "tools/velmora/set_captions.h"
 
@@ -239,4 +240,35 @@ int RunRender(HostSession &session, const ObjectItem &item, const RenderOptions 
         std::fprintf(stderr, "velmora: wrote %s (%dx%d, %.1f s)\n", options.output.c_str(),
                      picture.width, picture.height, bar.seconds());
     return 0;
+}
+
+namespace {
+
+class RenderCommand : public Command {
+  public:
+    void addOptions(CLI::App &app) override { AddRenderOptions(app, options); }
+
+    void checkUsage() const override {
+        try {
+            CheckPictureName(options.output);
+        } catch (const std::invalid_argument &error) {
+            throw UsageError(error.what());
+        }
+    }
+    std::vector<CommandFile> outputs() const override { return {{"-o", options.output}}; }
+
+    int run(const ObjectOptions &object) override {
+        std::unique_ptr<OpenedObject> opened = OpenObject(object);
+        options.hostAngleDegrees = object.hostAngle;
+        return RunRender(opened->session(), opened->item(), options);
+    }
+
+  private:
+    RenderOptions options;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeRenderCommand() {
+    return std::make_unique<RenderCommand>();
 }

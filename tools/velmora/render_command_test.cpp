@@ -6,13 +6,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "host/formats/object_reader.h"
 #include "host/formats/scratch_folder_testing.h"
 #include "host/render/comparison.h"
 #include "host/render/png_file.h"
 #include "host/render/reference_picture_testing.h"
 #include "host/render/renderer.h"
-#include "host/session/shader_blocks.h"
+#include "host/session/opened_object.h"
 
 namespace {
 
@@ -22,19 +21,19 @@ using render::Image;
 // An example object served to the module with the settings stored in its surfaces.
 struct Example {
     explicit Example(const std::string &stem, bool withSettings = true)
-        : session(SceneOf(std::string(VELMORA_EXAMPLES_DIR) + "/" + stem + ".lwo"),
-                  std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p") {
-        if (withSettings) LoadShaderBlocks(session, file(), {});
-    }
-    const ObjectItem &item() const { return session.scene().items.front(); }
-    const ObjectFile &file() const { return *item().file; }
+        : opened(RequestFor(stem, withSettings)) {}
+    const ObjectItem &item() const { return opened.item(); }
+    const ObjectFile &file() const { return opened.file(); }
 
-    static Scene SceneOf(const std::string &path) {
-        Scene scene;
-        scene.items.push_back({path, LoadObjectFile(path)});
-        return scene;
+    static OpenRequest RequestFor(const std::string &stem, bool withSettings) {
+        OpenRequest request;
+        request.object = std::string(VELMORA_EXAMPLES_DIR) + "/" + stem + ".lwo";
+        request.modulePath = std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p";
+        request.storedSettings = withSettings;
+        return request;
     }
-    HostSession session;
+    OpenedObject opened;
+    HostSession &session = opened.session();
 };
 
 render::RenderSettings Small() {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <map>
 
-#include "host/panels/scripted_user.h"
+#include "host/session/dialog_settings.h"
 #include "tools/velmora/set_settings_words.h"
 
 namespace {
@@ -16,12 +16,12 @@ std::map<std::string, std::string> SurfaceOfSet(const ObjectFile &file) {
     return surfaceOf;
 }
 
-std::string Describe(PanelSession &panel) {
-    if (panel.shown("enable smoothing") != "on") return KeepsHostSmoothing;
+std::string Described(const DialogSettings &shown) {
+    if (!shown.enabled) return KeepsHostSmoothing;
     char angle[32];
-    std::snprintf(angle, sizeof angle, "%g", panel.angleDegrees("Smoothing angle [deg.] : "));
-    bool sameSet = panel.shown("smooth only same polygon set") == "on";
-    return std::string("smoothed ") + angle + "\xC2\xB0" + (sameSet ? " within the set" : "");
+    std::snprintf(angle, sizeof angle, "%g", shown.angleDegrees);
+    return std::string("smoothed ") + angle + "\xC2\xB0" +
+           (shown.sameSetOnly ? " within the set" : "");
 }
 
 }  // namespace
@@ -31,23 +31,19 @@ std::vector<std::string> SetCaptions(HostSession &session, const ObjectFile &fil
     std::map<std::string, std::string> surfaceOf = SurfaceOfSet(file);
     std::map<std::string, std::string> described;
     // One look at the dialog per surface: pick each of its sets and read what it shows.
-    std::map<LWInstance, ScriptedUser> looks;
+    std::map<LWInstance, std::vector<std::string>> looks;
     for (const std::string &set : sets) {
         auto surface = surfaceOf.find(set);
         LWInstance instance =
             surface == surfaceOf.end() ? nullptr : session.instanceOf(file, surface->second);
-        if (!instance) {
+        if (instance)
+            looks[instance].push_back(set);
+        else
             described[set] = KeepsHostSmoothing;
-            continue;
-        }
-        looks[instance].pick("Polygon set : ", set).then([&described, set](PanelSession &panel) {
-            described[set] = Describe(panel);
-        });
     }
-    for (auto &[instance, user] : looks) {
-        user.pick("Polygon set : ", "(none)").close();
-        session.editOptions(instance, user);
-    }
+    for (const auto &[instance, shownSets] : looks)
+        for (const auto &[set, shown] : ReadDialogSettings(session, instance, shownSets))
+            described[set] = Described(shown);
     std::vector<std::string> captions;
     for (const std::string &set : sets) captions.push_back(set + ": " + described[set]);
     return captions;

@@ -1,4 +1,4 @@
-#include "tools/velmora/set_options.h"
+#include "host/session/set_options.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
-#include "tools/velmora/set_options.h"
+#include "host/session/set_options.h"
 
 #include <stdexcept>
 
 #include "host/formats/object_reader.h"
+#include "host/scene/plural.h"
 #include "host/scene/polygon_set_sources.h"
 #include "host/scene/polygon_sets.h"
 #include "host/scene/set_name_pattern.h"
 #include "host/session/scripted_set_edits.h"
-#include "tools/velmora/plural.h"
-#include "tools/velmora/set_request.h"
+#include "host/session/set_request.h"
 
 std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path, const std::string &setsFrom,
                                                const std::vector<std::uint8_t> *bytes) {

@@ -1,4 +1,4 @@
-#include "tools/velmora/set_request.h"
+#include "host/session/set_request.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,68 @@
+#include "host/session/opened_object.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "host/scene/quoted_list.h"
+#include "host/session/set_options.h"
+#include "host/session/settings_file.h"
+#include "host/session/shader_blocks.h"
+
+namespace {
+
+Scene SceneOf(std::shared_ptr<ObjectFile> file) {
+    Scene scene;
+    scene.items.push_back({file->filename, std::move(file)});
+    return scene;
+}
+
+SurfaceFilter FilterFor(const ObjectFile &file, const std::optional<std::string> &surface) {
+    if (!surface) return {};
+    const std::vector<std::string> &surfaces = file.surfaces;
+    if (std::find(surfaces.begin(), surfaces.end(), *surface) == surfaces.end())
+        throw std::runtime_error(file.filename + ": no surface named \"" + *surface +
+                                 "\" (surfaces: " + QuotedList(surfaces) + ")");
+    return {*surface};
+}
+
+}  // namespace
+
+OpenedObject::OpenedObject(const OpenRequest &request)
+    : OpenedObject(request, LoadObjectWithSets(request.object, request.setsFrom, request.bytes),
+                   nullptr) {}
+
+OpenedObject::OpenedObject(const OpenRequest &asked, std::shared_ptr<ObjectFile> file,
+                           const std::vector<ShaderBlock> *carried)
+    : request(asked), hosted(SceneOf(std::move(file)), asked.modulePath) {
+    request.bytes = nullptr;  // only the first opening reads them
+    setList = CollectPolygonSets(this->file().mesh);
+    SurfaceFilter filter = FilterFor(this->file(), request.surface);
+    if (carried) {
+        // What this session was given, the settings of the one it replaces hold already.
+        LoadShaderBlocks(hosted, this->file(), *carried, {});
+        return;
+    }
+    if (request.storedSettings) LoadShaderBlocks(hosted, this->file(), filter);
+    if (!request.settingsFile.empty())
+        LoadSettingsFile(hosted, this->file(), request.settingsFile, filter);
+    requestNotes = ApplySetOptions(hosted, this->file(), request.setRequests, filter);
+}
+
+std::unique_ptr<OpenedObject> OpenedObject::WithSetsFrom(std::unique_ptr<OpenedObject> opened,
+                                                         const std::string &setsFrom) {
+    std::vector<ShaderBlock> carried = ShaderBlocksWithSettings(opened->hosted, opened->file());
+    OpenRequest changed = opened->request;
+    changed.setsFrom = setsFrom;
+    opened.reset();
+    // Read again: the sets the first opening made may have replaced the parts the new ones need.
+    return std::unique_ptr<OpenedObject>(
+        new OpenedObject(changed, LoadObjectWithSets(changed.object, setsFrom), &carried));
+}
+
+render::SmoothingAngles OpenedObject::hostSmoothing() const {
+    return render::SurfaceSmoothing(file(), request.hostAngle);
+}
+
+std::vector<render::Vec3> OpenedObject::hostNormals() const {
+    return render::ComputeHostNormals(file().mesh, hostSmoothing()).corner;
+}

@@ -1,0 +1,38 @@
+// The options every command takes: the object, the module, and the settings asked for, in the
+// order they apply (stored settings, --settings, each --set), with --save-settings after them.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/session/opened_object.h"
+#include "tools/velmora/input_guard.h"
+
+struct ObjectOptions {
+    std::string module;  // empty: KV_Velmora.p beside the program
+    std::string object;
+    std::vector<std::string> sets;
+    std::string setsFrom;
+    std::string settingsFile;
+    std::string saveSettingsFile;
+    std::string surface;
+    std::optional<double> hostAngle;
+};
+
+void AddObjectOptions(CLI::App &command, ObjectOptions &options);
+
+// Throws std::invalid_argument for a --set text that cannot be read.
+void CheckSetTexts(const ObjectOptions &options);
+
+// The files every command reads.
+std::vector<CommandFile> InputsOf(const ObjectOptions &options);
+
+// The object opened with every setting asked for: what each --set pattern matched is said on
+// standard error, and the settings are saved where --save-settings asks. `bytes`: the object
+// file's, when the command has read it already.
+std::unique_ptr<OpenedObject> OpenObject(const ObjectOptions &options,
+                                         const std::vector<std::uint8_t> *bytes = nullptr);

@@ -1,0 +1,26 @@
+// `velmora parts`: each surface with its polygon sets and the settings the dialog shows for them.
+#include "tools/velmora/command_table.h"
+#include "tools/velmora/output_file.h"
+#include "tools/velmora/parts_report.h"
+
+namespace {
+
+class PartsCommand : public Command {
+  public:
+    void addOptions(CLI::App &) override {}
+
+    int run(const ObjectOptions &object) override {
+        std::unique_ptr<OpenedObject> opened = OpenObject(object);
+        std::string report =
+            PartsReport(opened->session(), opened->file(), opened->hostSmoothing());
+        WriteOutput("-",
+                    [&](std::FILE *out) { std::fwrite(report.data(), 1, report.size(), out); });
+        return Succeeded;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakePartsCommand() {
+    return std::make_unique<PartsCommand>();
+}
