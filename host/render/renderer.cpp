@@ -25,8 +25,6 @@ double Seconds(Clock::duration duration) {
     return std::chrono::duration<double>(duration).count();
 }
 
-constexpr int LargestSide = 16384;
-constexpr int MostSamplesPerPixel = 1024;
 // The ray tracer works in single precision: the framing sphere, the camera standing back from it
 // and the rays that cross it must all stay finite there. A margin of 2^20 below the float limit
 // keeps them so for any field of view the camera takes.
@@ -68,12 +66,13 @@ bool Finite(const std::optional<Vec3> &point) {
 }
 
 void CheckView(const View &view) {
-    if (!Within(view.azimuthDegrees, -360, 360) || !Within(view.elevationDegrees, -90, 90))
+    if (!Within(view.azimuthDegrees, -LargestAzimuth, LargestAzimuth) ||
+        !Within(view.elevationDegrees, -LargestElevation, LargestElevation))
         throw std::runtime_error("view azimuth " + std::to_string(view.azimuthDegrees) +
                                  ", elevation " + std::to_string(view.elevationDegrees) +
                                  ": azimuth must be from -360 to 360 and elevation from -90 to "
                                  "90 degrees");
-    if (!Within(view.fieldOfViewDegrees, 1, 170))
+    if (!Within(view.fieldOfViewDegrees, NarrowestFieldOfView, WidestFieldOfView))
         throw std::runtime_error("field of view " + std::to_string(view.fieldOfViewDegrees) +
                                  " is not from 1 to 170 degrees");
     if (!Finite(view.eye) || !Finite(view.target))

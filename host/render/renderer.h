@@ -21,6 +21,13 @@
 
 namespace render {
 
+// The settings a render takes; Render refuses others, and a command reading them checks them
+// against the same bounds to name the option.
+inline constexpr int LargestSide = 16384;
+inline constexpr int MostSamplesPerPixel = 1024;
+inline constexpr double LargestAzimuth = 360, LargestElevation = 90;  // degrees, either way
+inline constexpr double NarrowestFieldOfView = 1, WidestFieldOfView = 170;
+
 struct RenderSettings {
     int width = 640, height = 480;
     int samplesPerPixel = 4;

@@ -112,22 +112,12 @@ void FillShadingRecord(LWShaderAccess &record, const ObjectItem &item, const Hos
     record.eta = 1;
 }
 
-void GeometricNormal(const MeshData &mesh, const MeshPolygon &polygon, LWDVector normal) {
-    normal[0] = normal[1] = normal[2] = 0;
+Vec3 GeometricNormal(const MeshData &mesh, const MeshPolygon &polygon) {
     std::size_t corners = polygon.points.size();
-    if (corners < 3) return;
-    auto at = [&](std::size_t corner) { return mesh.points[polygon.points[corner]]; };
-    auto p0 = at(0), p1 = at(1), pn = at(corners - 1);
-    double e1[3], e2[3];
-    for (int axis = 0; axis < 3; ++axis) {
-        e1[axis] = double(p1[axis]) - p0[axis];
-        e2[axis] = double(pn[axis]) - p0[axis];
-    }
-    double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2],
-                   e1[0] * e2[1] - e1[1] * e2[0]};
-    double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-    if (length == 0) return;
-    for (int axis = 0; axis < 3; ++axis) normal[axis] = n[axis] / length;
+    if (corners < 3) return {};
+    auto at = [&](std::size_t corner) { return FromPoint(mesh.points[polygon.points[corner]]); };
+    Vec3 p0 = at(0);
+    return Normalize(Cross(at(1) - p0, at(corners - 1) - p0));
 }
 
 ShadingRecord SampleOn(const ObjectItem &item, int polygon, float u, float v) {
@@ -149,7 +139,7 @@ ShadingRecord SampleOn(const ObjectItem &item, int polygon, float u, float v) {
     } else {
         for (std::size_t slot = 0; slot < slots; ++slot) access.weights[slot] = 1.0f / slots;
     }
-    GeometricNormal(mesh, face, access.gNorm);
+    ToArray(GeometricNormal(mesh, face), access.gNorm);
     for (int axis = 0; axis < 3; ++axis)
         access.wNorm[axis] = access.wNorm0[axis] = access.gNorm[axis];
     return record;

@@ -57,8 +57,9 @@ void FillShadingRecord(LWShaderAccess &record, const ObjectItem &item, const Hos
 // weight 0. Both shading normals are the geometric normal, unbumped.
 ShadingRecord SampleOn(const ObjectItem &item, int polygon, float u = 0.5f, float v = 0.5f);
 
-// The polygon's normal as the sampler above sees it (corners 0, 1, n - 1; zero when degenerate).
-void GeometricNormal(const MeshData &mesh, const MeshPolygon &polygon, LWDVector normal);
+// The polygon's normal from its corners 0, 1 and n - 1, the corners the module takes it from, so
+// that a sample given it is never turned over by the module; zero when degenerate.
+Vec3 GeometricNormal(const MeshData &mesh, const MeshPolygon &polygon);
 
 // The bump's change of a unit normal at a position: a ripple across the surface.
 Vec3 BumpPerturbation(Vec3 position, Vec3 normal, double frequency);

@@ -61,7 +61,7 @@ MeshData Fold(const char *rightSet = "rim") {
 
 Vec3 NormalOf(const MeshData &mesh, int polygon) {
     LWDVector normal;
-    GeometricNormal(mesh, mesh.polygons[polygon], normal);
+    render::ToArray(GeometricNormal(mesh, mesh.polygons[polygon]), normal);
     return Vec3::from(normal);
 }
 

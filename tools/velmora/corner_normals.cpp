@@ -8,16 +8,6 @@
 
 namespace {
 
-// gNorm from the corners the module itself takes, so that the module never turns it over.
-render::Vec3 OrientationNormal(const MeshData &mesh, const MeshPolygon &polygon) {
-    std::size_t n = polygon.points.size();
-    if (n < 3) return {};
-    render::Vec3 p0 = render::FromPoint(mesh.points[polygon.points[0]]);
-    render::Vec3 p1 = render::FromPoint(mesh.points[polygon.points[1]]);
-    render::Vec3 pn = render::FromPoint(mesh.points[polygon.points[n - 1]]);
-    return render::Normalize(render::Cross(p1 - p0, pn - p0));
-}
-
 template <typename T>
 T *Id(const T &data) {
     return const_cast<T *>(&data);
@@ -113,7 +103,7 @@ void CornerNormalStream::samplePolygons(std::size_t first, std::size_t last,
     for (std::size_t p = first; p < last; ++p) {
         const MeshPolygon &polygon = mesh.polygons[p];
         const render::ShaderHook *hook = HookOf(hooks, polygon);
-        render::Vec3 gNorm = OrientationNormal(mesh, polygon);
+        render::Vec3 gNorm = render::GeometricNormal(mesh, polygon);
         for (int point : polygon.points) {
             sample.polygon = reinterpret_cast<LWPolID>(Id(polygon));
             sample.polNum = static_cast<int>(p);

@@ -54,7 +54,7 @@ class ProgressBar {
     bool terminal, shown = false;
 };
 
-constexpr int LargestSide = 16384;
+using render::LargestSide;
 
 // "WIDTHxHEIGHT", each side from 1 to LargestSide.
 std::string ParseSize(const std::string &text, RenderOptions &options) {
@@ -64,8 +64,8 @@ std::string ParseSize(const std::string &text, RenderOptions &options) {
         height < 1 || width > LargestSide || height > LargestSide)
         return "--size " + text + ": expected WIDTHxHEIGHT, each side from 1 to " +
                std::to_string(LargestSide) + ", e.g. 640x480";
-    options.width = static_cast<int>(width);
-    options.height = static_cast<int>(height);
+    options.settings.width = static_cast<int>(width);
+    options.settings.height = static_cast<int>(height);
     return {};
 }
 
@@ -78,29 +78,32 @@ std::string ParseView(const std::string &text, RenderOptions &options) {
     double azimuth = 0, elevation = 0;
     char extra = 0;
     if (std::sscanf(text.c_str(), "%lf,%lf%c", &azimuth, &elevation, &extra) != 2 ||
-        !Within(azimuth, -360, 360) || !Within(elevation, -90, 90))
+        !Within(azimuth, -render::LargestAzimuth, render::LargestAzimuth) ||
+        !Within(elevation, -render::LargestElevation, render::LargestElevation))
         return "--view " + text +
                ": expected AZIMUTH,ELEVATION in degrees, azimuth from -360 to 360 and elevation "
                "from -90 to 90, e.g. -35,25";
-    options.view.azimuthDegrees = azimuth;
-    options.view.elevationDegrees = elevation;
+    options.settings.view.azimuthDegrees = azimuth;
+    options.settings.view.elevationDegrees = elevation;
     return {};
 }
 
 std::string ParseFieldOfView(const std::string &text, RenderOptions &options) {
-    return ReadDegrees("--fov", text, 1, 170, options.view.fieldOfViewDegrees);
+    return ReadDegrees("--fov", text, render::NarrowestFieldOfView, render::WidestFieldOfView,
+                       options.settings.view.fieldOfViewDegrees);
 }
 
 std::string ParseZoom(const std::string &text, RenderOptions &options) {
-    return ReadFactor("--zoom", text, 1, 100, options.view.zoom);
+    return ReadFactor("--zoom", text, 1, 100, options.settings.view.zoom);
 }
 
 std::string ParseSamples(const std::string &text, RenderOptions &options) {
-    return ReadWholeNumber("--spp", text, 1, 1024, options.samplesPerPixel);
+    return ReadWholeNumber("--spp", text, 1, render::MostSamplesPerPixel,
+                           options.settings.samplesPerPixel);
 }
 
 std::string ParseThreads(const std::string &text, RenderOptions &options) {
-    return ReadWholeNumber("--threads", text, 0, 256, options.threads);
+    return ReadWholeNumber("--threads", text, 0, 256, options.settings.threads);
 }
 
 std::string ParseTurntable(const std::string &text, RenderOptions &options) {
@@ -126,9 +129,10 @@ void AddRenderOptions(CLI::App &command, RenderOptions &options) {
     command.add_option("-o,--output", options.output, "the PNG file to write")
         ->capture_default_str()
         ->type_name("FILE");
-    command.add_flag("--compare", options.compare,
+    command.add_flag("--compare", options.settings.compare,
                      "host shading, module shading and the polygon sets side by side");
-    command.add_flag("--bump", options.bump, "ripple the host's normal as a bump map does");
+    command.add_flag("--bump", options.settings.bump,
+                     "ripple the host's normal as a bump map does");
     AddParsedOption(command, "--size", ParseSize, options,
                     "picture size WIDTHxHEIGHT (default 640x480; with --compare, of each panel)")
         ->type_name("WxH");
@@ -139,13 +143,13 @@ void AddRenderOptions(CLI::App &command, RenderOptions &options) {
     AddParsedOption(command, "--fov", ParseFieldOfView, options,
                     "field of view across the narrower side, in degrees (default 35)")
         ->type_name("DEGREES");
-    command.add_option("--target", options.targetSet, "frame this polygon set alone")
+    command.add_option("--target", options.settings.targetSet, "frame this polygon set alone")
         ->type_name("SET");
     AddParsedOption(command, "--zoom", ParseZoom, options,
                     "narrow the view by FACTOR, from 1 to 100 (default 1)")
         ->type_name("FACTOR");
     command
-        .add_option("--material", options.material,
+        .add_option("--material", options.settings.material,
                     "matte, glossy (lacquer mirroring sky and floor) or stripes (chrome under "
                     "strip lights, where breaks in the normals kink the reflections)")
         ->transform(CLI::CheckedTransformer(
@@ -193,7 +197,7 @@ namespace {
 render::Image Picture(HostSession &session, const ObjectItem &item, const RenderOptions &options,
                       render::RenderSettings settings) {
     render::Frame frame = render::Render(item, settings, session.hooksOf(*item.file));
-    if (!options.compare) return frame.shaded;
+    if (!options.settings.compare) return frame.shaded;
     render::ComparisonLabels labels;
     labels.host = "Host shading";
     labels.shaded = "KV_Velmora";
@@ -206,17 +210,7 @@ render::Image Picture(HostSession &session, const ObjectItem &item, const Render
 }  // namespace
 
 int RunRender(HostSession &session, const ObjectItem &item, const RenderOptions &options) {
-    render::RenderSettings settings;
-    settings.width = options.width;
-    settings.height = options.height;
-    settings.samplesPerPixel = options.samplesPerPixel;
-    settings.threads = options.threads;
-    settings.view = options.view;
-    settings.bump = options.bump;
-    settings.hostAngleDegrees = options.hostAngleDegrees;
-    settings.compare = options.compare;
-    settings.material = options.material;
-    settings.targetSet = options.targetSet;
+    render::RenderSettings settings = options.settings;
     ProgressBar bar;
     int frames = std::max(options.turntableFrames, 1), frame = 0;
     settings.progress = [&bar, &frame, frames](int done, int total) {
@@ -225,7 +219,8 @@ int RunRender(HostSession &session, const ObjectItem &item, const RenderOptions 
 
     render::Image picture;
     for (; frame < frames; ++frame) {
-        settings.view.azimuthDegrees = options.view.azimuthDegrees + 360.0 * frame / frames;
+        settings.view.azimuthDegrees =
+            options.settings.view.azimuthDegrees + 360.0 * frame / frames;
         picture = Picture(session, item, options, settings);
         render::WritePng(picture, options.turntableFrames
                                       ? TurntableFrameFile(options.output, frame, frames)
@@ -259,7 +254,7 @@ class RenderCommand : public Command {
 
     int run(const ObjectOptions &object) override {
         std::unique_ptr<OpenedObject> opened = OpenObject(object);
-        options.hostAngleDegrees = object.hostAngle;
+        options.settings.hostAngleDegrees = object.hostAngle;
         return RunRender(opened->session(), opened->item(), options);
     }
 

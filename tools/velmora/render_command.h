@@ -6,22 +6,15 @@
 #include <optional>
 #include <string>
 
-#include "host/render/camera.h"
-#include "host/render/lighting.h"
+#include "host/render/renderer.h"
 #include "host/session/host_session.h"
 
 struct RenderOptions {
     std::string output = "velmora.png";
-    bool compare = false;  // host shading, module shading and the set map side by side
-    bool bump = false;     // a ripple on the host's normal, as a bump map makes
-    int width = 640, height = 480;
-    int samplesPerPixel = 4;
-    int threads = 0;  // 0 = one per core
-    render::View view;
-    std::optional<double> hostAngleDegrees;  // in place of each surface's own smoothing
-    render::Material material = render::Material::matte;
-    std::optional<std::string> targetSet;  // frames this polygon set alone
-    int turntableFrames = 0;               // 0: one picture; N: N frames around the object
+    int turntableFrames = 0;  // 0: one picture; N: N frames around the object
+    render::RenderSettings settings;
+    // Without --compare, the shaded picture alone.
+    RenderOptions() { settings.compare = false; }
 };
 
 // Throws std::invalid_argument when `output` names a picture format other than PNG, the one

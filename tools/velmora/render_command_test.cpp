@@ -83,9 +83,9 @@ class RenderCommandOutput : public ScratchFolderTest {
   protected:
     void SetUp() override {
         ScratchFolderTest::SetUp();
-        options.width = 48;
-        options.height = 36;
-        options.samplesPerPixel = 1;
+        options.settings.width = 48;
+        options.settings.height = 36;
+        options.settings.samplesPerPixel = 1;
     }
 
     std::vector<std::string> Entries() const {
@@ -106,7 +106,7 @@ TEST_F(RenderCommandOutput, WritesTheModulesPictureOrTheComparison) {
     EXPECT_EQ(alone.width, 48);
     EXPECT_EQ(alone.height, 36);
 
-    options.compare = true;
+    options.settings.compare = true;
     options.output = (folder / "compare.png").string();
     RunRender(example.session, example.item(), options);
     Image sheet = render::ReadPng(options.output);
@@ -119,13 +119,13 @@ TEST_F(RenderCommandOutput, TurntableWritesNumberedFramesAroundTheObject) {
     Example example("machined_part");
     options.output = (folder / "turn.png").string();
     options.turntableFrames = 4;
-    options.view.azimuthDegrees = 0;
+    options.settings.view.azimuthDegrees = 0;
     EXPECT_EQ(RunRender(example.session, example.item(), options), 0);
     EXPECT_THAT(Entries(), ::testing::UnorderedElementsAre("turn_000.png", "turn_001.png",
                                                            "turn_002.png", "turn_003.png"));
     // Frame 1 is the view a quarter turn round.
     options.turntableFrames = 0;
-    options.view.azimuthDegrees = 90;
+    options.settings.view.azimuthDegrees = 90;
     options.output = (folder / "quarter.png").string();
     RunRender(example.session, example.item(), options);
     EXPECT_EQ(render::ReadPng((folder / "turn_001.png").string()), render::ReadPng(options.output));
