@@ -25,6 +25,8 @@ constexpr double WidthRatio = 4;
 constexpr double StepRatioAbove = 2.5, StepRatioBelow = 2.5;
 // A chamfer is at most this share of the width of the regions it separates.
 constexpr double StripShare = 0.6;
+// The steepest crease between a chamfer and a region it separates.
+constexpr double MaxBevelDegrees = 75;
 // A round meets a flat panel tangentially when it turns there by at most this share of its step.
 constexpr double TangentShare = 0.6;
 // Settings: the margin above a set's own steepest step, and the angle of panels and strips.
@@ -167,32 +169,49 @@ void FindStrips(ShapeModel &model) {
         if (a.length + b.length < 0.6 * patch.perimeter) continue;
         if (Dot(Normalize(a.direction), Normalize(b.direction)) > -0.5) continue;
         double width = patch.area / ((a.length + b.length) / 2);
+        // A strip bevels an edge between its neighbours: it turns from each, by less than a
+        // right angle, as a wall would.
         auto creaseWithWider = [&](const Boundary &side) {
             const Patch &beyond = model.patches[side.patch];
             const Boundary *back = BoundaryWith(beyond, &patch - model.patches.data());
-            return std::abs(side.signedDegrees) >= GentleDegrees * 2 / 3 && back &&
+            double crease = std::abs(side.signedDegrees);
+            return crease >= GentleDegrees * 2 / 3 && crease <= MaxBevelDegrees && back &&
                    width <= StripShare * WidthAcross(beyond, *back);
         };
         patch.strip = creaseWithWider(a) && creaseWithWider(b);
     }
 }
 
-// Whether `patch` turns again, beyond `entry`, at an edge running the same way by a similar
-// angle in the same sense: the next step of a ring.
-bool StepContinues(const Patch &patch, const Boundary &entry) {
+// Whether a boundary runs mostly one way, so that its direction means something: a boundary
+// that closes around a patch has none.
+bool RunsOneWay(const Boundary &boundary) {
+    return Length(boundary.direction) >= 0.5 * boundary.length;
+}
+
+// The step by which `patch` turns again beyond `entry`, at an edge running the same way in the
+// same sense by at most `MaxStepDegrees`: the next step of a ring, or 0.
+double NextStep(const Patch &patch, const Boundary &entry) {
+    if (!RunsOneWay(entry)) return 0;
     Vec3 along = Normalize(entry.direction);
-    double step = entry.signedDegrees;
+    double next = 0;
     for (const Boundary &other : patch.boundaries) {
-        if (other.patch == entry.patch) continue;
+        if (other.patch == entry.patch || std::abs(other.signedDegrees) > MaxStepDegrees ||
+            !RunsOneWay(other))
+            continue;
         if (std::abs(Dot(Normalize(other.direction), along)) <
             std::cos(35 * std::numbers::pi / 180))
             continue;
-        double ratio = other.signedDegrees / step;
-        if (ratio >= 1 / StepRatioBelow && ratio <= StepRatioAbove &&
-            std::abs(other.signedDegrees) <= MaxStepDegrees)
-            return true;
+        if (other.signedDegrees * entry.signedDegrees > 0 &&
+            std::abs(other.signedDegrees) > std::abs(next))
+            next = other.signedDegrees;
     }
-    return false;
+    return next;
+}
+
+// Whether `patch` turns again beyond `entry` by a similar angle in the same sense.
+bool StepContinues(const Patch &patch, const Boundary &entry) {
+    double ratio = NextStep(patch, entry) / entry.signedDegrees;
+    return ratio >= 1 / StepRatioBelow && ratio <= StepRatioAbove;
 }
 
 bool JoinsAcross(const ShapeModel &model, int a, int b) {
