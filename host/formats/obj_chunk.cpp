@@ -127,6 +127,7 @@ void Summarize(std::string_view line, ObjChunkSummary &summary) {
 struct Corner {
     int point = 0;
     std::optional<int> textureCoordinate;
+    std::optional<int> normal;
 };
 
 // Resolves an OBJ index (1-based, or negative to count back from the latest definition) against
@@ -149,13 +150,8 @@ int ResolveIndex(const ObjWords &words, std::string_view text, std::size_t count
 
 class ChunkReader {
   public:
-    ChunkReader(const ObjChunkStart &start, std::span<std::array<float, 3>> points,
-                std::span<std::array<float, 2>> textureCoordinates, TagTextBudget &budget)
-        : start(start),
-          tags(start.tags),
-          points(points),
-          textureCoordinates(textureCoordinates),
-          budget(budget) {}
+    ChunkReader(const ObjChunkStart &start, const ObjChunkOutput &output, TagTextBudget &budget)
+        : start(start), tags(start.tags), output(output), budget(budget) {}
 
     void read(std::string_view line) {
         ObjWords words(line);
@@ -164,15 +160,14 @@ class ChunkReader {
         if (ReadTagStatement(statement, words, tags)) return;
         switch (statement) {
             case Statement::point:
-                points[pointCount++] = Values<3>(words, "a point", "coordinate");
+                output.points[pointCount++] = Values<3>(words, "a point", "coordinate");
                 return;
             case Statement::textureCoordinate:
-                textureCoordinates[textureCount++] =
+                output.textureCoordinates[textureCount++] =
                     Values<2>(words, "a texture coordinate", "component");
                 return;
             case Statement::normal:
-                Values<3>(words, "a normal", "component");
-                ++normalCount;
+                output.normals[normalCount++] = Values<3>(words, "a normal", "component");
                 return;
             case Statement::face:
                 readFace(words);
@@ -227,16 +222,19 @@ class ChunkReader {
                 ResolveIndex(words, indices[1], start.textureCoordinates + textureCount, "texture",
                              "texture coordinates");
         if (!indices[2].empty())
-            ResolveIndex(words, indices[2], start.normals + normalCount, "normal", "normals");
+            corner.normal =
+                ResolveIndex(words, indices[2], start.normals + normalCount, "normal", "normals");
         return corner;
     }
 
-    // The corners of the statement into `cornerPoints` and `cornerTextures`; the texture indices
-    // are kept only when every corner has one, and a statement may not mix the two.
+    // The corners of the statement into `cornerPoints`, `cornerTextures` and `cornerNormals`; the
+    // texture indices are kept only when every corner has one, and a statement may not mix the
+    // two; the normal indices are kept only when every corner has one.
     void readCorners(ObjWords &words) {
         cornerPoints.clear();
         cornerTextures.clear();
-        bool textured = false;
+        cornerNormals.clear();
+        bool textured = false, everyNormal = true;
         for (std::string_view word = words.next(); !word.empty(); word = words.next()) {
             Corner corner = readCorner(words, word);
             if (cornerPoints.empty()) textured = corner.textureCoordinate.has_value();
@@ -247,7 +245,10 @@ class ChunkReader {
                                                  : " has a texture index, unlike the first"));
             cornerPoints.push_back(corner.point);
             if (textured) cornerTextures.push_back(*corner.textureCoordinate);
+            everyNormal = everyNormal && corner.normal.has_value();
+            if (everyNormal) cornerNormals.push_back(*corner.normal);
         }
+        if (!everyNormal) cornerNormals.clear();
     }
 
     MeshPolygon newPolygon() {
@@ -267,6 +268,7 @@ class ChunkReader {
         MeshPolygon face = newPolygon();
         face.points.assign(cornerPoints.begin(), cornerPoints.end());
         face.textureCorners.assign(cornerTextures.begin(), cornerTextures.end());
+        face.normalCorners.assign(cornerNormals.begin(), cornerNormals.end());
         result.faces.push_back(std::move(face));
     }
 
@@ -297,11 +299,11 @@ class ChunkReader {
     const ObjChunkStart &start;
     ObjTags tags;
     const PolygonTag defaultSurface = PolygonTag(std::string(kObjDefaultSurface));
-    std::span<std::array<float, 3>> points;
-    std::span<std::array<float, 2>> textureCoordinates;
+    const ObjChunkOutput &output;
     TagTextBudget &budget;
     std::size_t pointCount = 0, textureCount = 0, normalCount = 0;
-    std::vector<int> cornerPoints, cornerTextures;  // kept between statements to reuse their room
+    // Kept between statements to reuse their room.
+    std::vector<int> cornerPoints, cornerTextures, cornerNormals;
 };
 
 }  // namespace
@@ -332,9 +334,9 @@ ObjChunkStart ObjChunkStart::after(std::string_view chunk, const ObjChunkSummary
 }
 
 ObjChunk ReadObjChunk(std::string_view chunk, const ObjChunkStart &start,
-                      const ObjChunkSummary &summary, std::span<std::array<float, 3>> points,
-                      std::span<std::array<float, 2>> textureCoordinates, TagTextBudget &budget) {
-    ChunkReader reader(start, points, textureCoordinates, budget);
+                      const ObjChunkSummary &summary, const ObjChunkOutput &output,
+                      TagTextBudget &budget) {
+    ChunkReader reader(start, output, budget);
     reader.result.faces.reserve(summary.faces);
     std::size_t line = start.line;
     for (std::size_t position = 0; position < chunk.size(); ++line) {

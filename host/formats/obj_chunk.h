@@ -64,9 +64,16 @@ struct ObjChunk {
     std::optional<ObjProblem> problem;  // the first one; reading stopped at its line
 };
 
-// Reads the chunk's points and texture coordinates into `points` and `textureCoordinates`, which
-// hold exactly as many as `summary` counted, and returns its polygons. Each polygon's copies
-// of its surface and part names are taken from `budget`.
+// Where a chunk's points, texture coordinates and normals go: each holds exactly as many as the
+// chunk's summary counted.
+struct ObjChunkOutput {
+    std::span<std::array<float, 3>> points;
+    std::span<std::array<float, 2>> textureCoordinates;
+    std::span<std::array<float, 3>> normals;
+};
+
+// Reads the chunk's points, texture coordinates and normals into `output` and returns its
+// polygons. Each polygon's copies of its surface and part names are taken from `budget`.
 ObjChunk ReadObjChunk(std::string_view chunk, const ObjChunkStart &start,
-                      const ObjChunkSummary &summary, std::span<std::array<float, 3>> points,
-                      std::span<std::array<float, 2>> textureCoordinates, TagTextBudget &budget);
+                      const ObjChunkSummary &summary, const ObjChunkOutput &output,
+                      TagTextBudget &budget);

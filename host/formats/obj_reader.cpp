@@ -54,9 +54,9 @@ std::string Describe(const std::string &filename, const ObjProblem &problem) {
 
 // Polygon indices are ints in the scene model.
 void RefuseTooMany(const ObjChunkStart &end, const std::string &filename) {
-    if (end.points > INT_MAX || end.textureCoordinates > INT_MAX)
+    if (end.points > INT_MAX || end.textureCoordinates > INT_MAX || end.normals > INT_MAX)
         throw FormatError(filename + ": more than " + std::to_string(INT_MAX) +
-                          " points or texture coordinates");
+                          " points, texture coordinates or normals");
 }
 
 std::vector<std::string> SurfacesInUse(const std::vector<MeshPolygon> &polygons) {
@@ -90,13 +90,14 @@ ObjectFile ParseObj(std::string_view text, const std::string &filename, const Ob
     MeshData &mesh = object.mesh;
     mesh.points.resize(starts.back().points);
     mesh.textureCoordinates.resize(starts.back().textureCoordinates);
+    mesh.normals.resize(starts.back().normals);
     auto readChunk = [&](std::size_t i, TagTextBudget &budget) {
-        return ReadObjChunk(
-            chunks[i], starts[i], summaries[i],
+        ObjChunkOutput output{
             std::span(mesh.points).subspan(starts[i].points, summaries[i].points),
             std::span(mesh.textureCoordinates)
                 .subspan(starts[i].textureCoordinates, summaries[i].textureCoordinates),
-            budget);
+            std::span(mesh.normals).subspan(starts[i].normals, summaries[i].normals)};
+        return ReadObjChunk(chunks[i], starts[i], summaries[i], output, budget);
     };
 
     // Each chunk may spend the whole budget; the merge below charges them in file order.

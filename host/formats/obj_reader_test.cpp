@@ -35,7 +35,7 @@ TEST(ObjReader, FacesAndPointsThenLineSegmentsOnSharedPoints) {
         "v 0 0 0\nv 1 0 0\r\nv 1 1 0\rv 0 1 0\n"
         "l 1 2 3\n"
         "vn 0 0 1\n"
-        "f 1//1 2//1 -2\n"  // normal indices are dropped; -2 counts back
+        "f 1//1 2//1 -2\n"  // the normals are dropped with one corner lacking; -2 counts back
         "p 2 -1\n"          // one-point polygons, among the faces
         "f 1 3 4\n"
         "l 4 1\n"
@@ -48,6 +48,18 @@ TEST(ObjReader, FacesAndPointsThenLineSegmentsOnSharedPoints) {
                                    {0, 1, 2}, {1}, {3}, {0, 2, 3}, {0}, {0, 1}, {1, 2}, {3, 0}}));
     EXPECT_EQ(object.mesh.polygons[5].type, LWID_('F', 'A', 'C', 'E'));
     EXPECT_TRUE(object.mesh.textureCoordinates.empty());
+}
+
+TEST(ObjReader, KeepsTheNormalsOfCornersThatAllHaveThem) {
+    ObjectFile object = ParseObj(
+        "v 0 0 0\nv 1 0 0\nv 1 1 0\n"
+        "vn 0 0 1\nvn 0 0.5 0.5\n"
+        "f 1//2 2//1 3//-1\n"
+        "f 1/ 2//1 3//1\n",
+        "normals.obj", {.chunkBytes = 12});
+    EXPECT_EQ(object.mesh.normals, (std::vector<std::array<float, 3>>{{0, 0, 1}, {0, 0.5f, 0.5f}}));
+    EXPECT_EQ(object.mesh.polygons[0].normalCorners, (std::vector<int>{1, 0, 1}));
+    EXPECT_TRUE(object.mesh.polygons[1].normalCorners.empty());
 }
 
 TEST(ObjReader, KeepsTextureCoordinatesOfCornersThatAllHaveThem) {

@@ -30,6 +30,8 @@ struct MeshPolygon {
     std::uint32_t smoothingGroup = 0;
     // Per corner, an index into MeshData::textureCoordinates; empty when the polygon has none.
     std::vector<int> textureCorners = {};
+    // Per corner, an index into MeshData::normals; empty when the file gives the polygon none.
+    std::vector<int> normalCorners = {};
     bool operator==(const MeshPolygon &) const = default;
 };
 
@@ -37,6 +39,9 @@ struct MeshData {
     std::vector<std::array<float, 3>> points;
     std::vector<MeshPolygon> polygons;
     std::vector<std::array<float, 2>> textureCoordinates = {};  // u, v, as OBJ `vt` gives them
+    // Normals authored in another package (OBJ `vn`), as the file gives them: not necessarily
+    // of unit length, nor even finite.
+    std::vector<std::array<float, 3>> normals = {};
     bool operator==(const MeshData &) const = default;
 };
 

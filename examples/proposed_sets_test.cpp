@@ -1,0 +1,202 @@
+// The sets proposed from the shape of the preview objects, with their part names removed, against
+// the sets an artist gave them: both worked through the module, corner by corner.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "examples/preview_objects.h"
+#include "examples/ring_mesh.h"
+#include "host/render/host_normals.h"
+#include "host/session/host_session.h"
+#include "sets/shape_proposal.h"
+#include "tools/velmora/corner_normals.h"
+
+namespace {
+
+constexpr double OffDegrees = 5;
+
+double DegreesBetween(render::Vec3 a, render::Vec3 b) {
+    return std::acos(std::clamp(Dot(Normalize(a), Normalize(b)), -1.0, 1.0)) * 180 /
+           std::numbers::pi;
+}
+
+std::vector<SetRequest> RequestsOf(const SetProposal &proposal) {
+    std::vector<SetRequest> requests;
+    for (const ProposedSet &set : proposal.sets)
+        requests.push_back({set.name, set.angleDegrees, set.sameSetOnly, set.enabled});
+    return requests;
+}
+
+// The module's normal at every corner of `mesh` in the preview file of `object`, with `settings`
+// worked through the module's dialog.
+std::vector<CornerNormal> ModuleNormals(const PreviewObject &object, const MeshData &mesh,
+                                        const std::vector<SetRequest> &settings) {
+    std::shared_ptr<ObjectFile> file = PreviewFile(object);
+    file->mesh = mesh;
+    Scene scene;
+    scene.items.push_back({object.stem, file});
+    HostSession session(std::move(scene), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p");
+    EXPECT_THAT(ApplySetRequests(session, *file, settings, {}).unmatched, ::testing::IsEmpty());
+    return SampleCornerNormals(session.scene().items.front(), session.hooksOf(*file),
+                               render::SurfaceSmoothing(*file), 2);
+}
+
+int CornersOff(const std::vector<CornerNormal> &expected, const std::vector<render::Vec3> &actual) {
+    int off = 0;
+    for (std::size_t corner = 0; corner < expected.size(); ++corner)
+        if (DegreesBetween(expected[corner], actual[corner]) > OffDegrees) ++off;
+    return off;
+}
+
+// The fewest corners off that the host reaches with one smoothing angle, of every whole angle.
+int BestSingleAngleOff(const MeshData &mesh, const std::vector<CornerNormal> &expected) {
+    int best = static_cast<int>(expected.size());
+    for (int degrees = 0; degrees <= 180; ++degrees)
+        best = std::min(
+            best,
+            CornersOff(expected, render::ComputeHostNormals(mesh, {double(degrees), {}}).corner));
+    return best;
+}
+
+// ---- Fixtures of the same kinds, with the sets an artist would give them ----
+
+constexpr double Pi = std::numbers::pi;
+
+// A turned part: one ring of `slots` points per profile point (radius, height), the bands between
+// them in the sets given, closed below by a base and above by a fan to the axis.
+struct ProfileStep {
+    double radius, y;
+    std::string part;  // of the band that ends here; the first step's part is unused
+};
+
+MeshData Turned(int slots, const std::vector<ProfileStep> &profile, const std::string &base,
+                const std::string &top) {
+    RingStack stack;
+    std::vector<std::string> parts;
+    for (const ProfileStep &step : profile) {
+        std::vector<Vec3> ring;
+        for (int slot = 0; slot < slots; ++slot) {
+            double angle = 2 * Pi * slot / slots;
+            ring.push_back({step.radius * std::cos(angle), step.y, -step.radius * std::sin(angle)});
+        }
+        stack.rings.push_back(ring);
+        parts.push_back(step.part);
+    }
+    stack.partOf = [parts](int ring, int) { return parts[ring + 1]; };
+    stack.bottomPart = base;
+    stack.apexPart = top;
+    stack.apex = {0, profile.back().y, 0};
+    return StitchRings(stack, "Steel");
+}
+
+PreviewObject Fixture(std::string stem, MeshData mesh, std::vector<SetRequest> settings) {
+    return {std::move(stem), "Steel", std::move(mesh), std::move(settings), 89.5};
+}
+
+// Two steps of sixteen facets, each with a 45-degree chamfer at its top edge.
+PreviewObject SteppedShaft() {
+    return Fixture("stepped_shaft",
+                   Turned(16,
+                          {{1, 0, ""},
+                           {1, 1, "Walls"},
+                           {0.9, 1.1, "Chamfers"},
+                           {0.6, 1.1, "Faces"},
+                           {0.6, 2, "Walls"},
+                           {0.52, 2.08, "Chamfers"}},
+                          "Faces", "Faces"),
+                   {{"Walls", 27.5, true}, {"Chamfers", 30, true}, {"Faces", 20, true}});
+}
+
+// A dome of four bands on a collar of twelve facets that it meets tangentially.
+PreviewObject DomeOnCollar() {
+    std::vector<ProfileStep> profile{{1, 0, ""}, {1, 0.3, "Collar"}};
+    for (int band = 1; band <= 4; ++band) {
+        double turn = band * Pi / 9;
+        profile.push_back({std::cos(turn), 0.3 + std::sin(turn), "Dome"});
+    }
+    return Fixture("dome_on_collar", Turned(12, profile, "Base", "Dome"),
+                   {{"Collar", 35, true}, {"Dome", 35, false}, {"Base", 20, true}});
+}
+
+// A slab whose four vertical edges are rounded by fillets of three facets each.
+PreviewObject FilletedSlab() {
+    const double halfX = 2, halfZ = 1, radius = 0.4;
+    const int segments = 3;
+    RingStack stack;
+    std::vector<bool> arcFollows;
+    std::vector<Vec3> outline;
+    for (int corner = 0; corner < 4; ++corner) {
+        double start = corner * Pi / 2;
+        Vec3 centre{std::cos(start + Pi / 4) > 0 ? halfX - radius : radius - halfX, 0,
+                    std::sin(start + Pi / 4) > 0 ? radius - halfZ : halfZ - radius};
+        for (int step = 0; step <= segments; ++step) {
+            double angle = start + step * (Pi / 2) / segments;
+            outline.push_back(centre + radius * Vec3{std::cos(angle), 0, -std::sin(angle)});
+            arcFollows.push_back(step < segments);
+        }
+    }
+    for (double y : {0.0, 0.5}) {
+        std::vector<Vec3> ring;
+        for (Vec3 point : outline) ring.push_back(point + Vec3{0, y, 0});
+        stack.rings.push_back(ring);
+    }
+    stack.partOf = [arcFollows](int, int slot) { return arcFollows[slot] ? "Fillets" : "Faces"; };
+    stack.bottomPart = "Faces";
+    stack.apexPart = "Faces";
+    stack.apex = {0, 0.5, 0};
+    return Fixture("filleted_slab", StitchRings(stack, "Steel"),
+                   {{"Faces", 20, true}, {"Fillets", 35, false}});
+}
+
+MeshData WithoutParts(MeshData mesh) {
+    for (MeshPolygon &polygon : mesh.polygons) polygon.part.reset();
+    return mesh;
+}
+
+// How the proposal for `object` compares with the artist's sets, printed for the record.
+struct Comparison {
+    int off = 0, corners = 0, single = 0;
+};
+
+Comparison CompareWithArtist(const PreviewObject &object) {
+    std::vector<CornerNormal> artist = ModuleNormals(object, object.mesh, object.settings);
+    MeshData proposed = WithoutParts(object.mesh);
+    SetProposal proposal = ProposeSetsFromShape(proposed);
+    ApplyProposal(proposed, proposal);
+    std::vector<CornerNormal> module = ModuleNormals(object, proposed, RequestsOf(proposal));
+    Comparison result{CornersOff(artist, module), static_cast<int>(artist.size()),
+                      BestSingleAngleOff(object.mesh, artist)};
+    std::printf(
+        "%s: %d sets; %d of %d corners (%.1f%%) within %g degrees of the artist's; the "
+        "best single angle leaves %d off\n",
+        object.stem.c_str(), int(proposal.sets.size()), result.corners - result.off, result.corners,
+        100.0 * (result.corners - result.off) / result.corners, OffDegrees, result.single);
+    for (const ProposedSet &set : proposal.sets)
+        std::printf("  %s: %s; %g degrees, %s\n", set.name.c_str(), set.reason.c_str(),
+                    set.angleDegrees, set.sameSetOnly ? "same set" : "any set");
+    return result;
+}
+
+TEST(ProposedSets, ComeCloseToTheArtistsSetsOfThePreviewObjects) {
+    for (const PreviewObject &object : PreviewObjects()) {
+        SCOPED_TRACE(object.stem);
+        Comparison result = CompareWithArtist(object);
+        EXPECT_LE(result.off * 20, result.corners);
+        EXPECT_LT(result.off, result.single);
+    }
+}
+
+// On the fixtures, where one angle may already come close, the proposal never does worse.
+TEST(ProposedSets, NeverDoWorseThanTheBestSingleAngleOnTheFixtures) {
+    for (const PreviewObject &object : {SteppedShaft(), DomeOnCollar(), FilletedSlab()}) {
+        SCOPED_TRACE(object.stem);
+        Comparison result = CompareWithArtist(object);
+        EXPECT_LE(result.off, result.single);
+        EXPECT_LE(result.off * 10, result.corners);
+    }
+}
+
+}  // namespace

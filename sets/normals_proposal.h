@@ -1,0 +1,28 @@
+// Polygon sets made from the normals an object carries from the package it was made in (OBJ
+// `vn`): polygons join across an edge where the corners on both sides give the same normals at
+// both of its points, so that every set is a region those normals shade without a break.
+//
+// Each set gets the settings with which smoothing within a set or across sets, at one angle,
+// comes closest to the authored normals at its corners: the fewest corners more than 5 degrees
+// off, then the least mean difference, then the smallest angle, within the set before across.
+// Candidates are measured with the host's rule of smoothing (host/render/host_normals.h: a
+// corner averages the unit normals of the polygons at its point that meet its own at less than
+// the angle, unweighted), which is the rule the module follows within a polygon set.
+//
+// Polygons without area, polygons without authored normals at every corner and polygons of
+// other surfaces join no set; a corner whose authored normal is zero or not finite neither
+// joins nor is measured.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "host/scene/scene.h"
+#include "sets/proposed_sets.h"
+
+// Whether any polygon of the mesh (of `surface`, when given) carries authored normals.
+bool HasAuthoredNormals(const MeshData &mesh,
+                        const std::optional<std::string> &surface = std::nullopt);
+
+SetProposal ProposeSetsFromNormals(const MeshData &mesh,
+                                   const std::optional<std::string> &surface = std::nullopt);

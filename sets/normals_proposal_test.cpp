@@ -1,0 +1,66 @@
+#include "sets/normals_proposal.h"
+
+#include <gtest/gtest.h>
+
+#include "host/render/host_normals.h"
+#include "host/scene/mesh_generators.h"
+
+namespace {
+
+// Gives every corner the normal the host smooths there at `degrees`, as a package writes them.
+void AuthorNormals(MeshData &mesh, double degrees) {
+    render::HostNormals host = render::ComputeHostNormals(mesh, {degrees, {}});
+    mesh.normals.clear();
+    for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
+        MeshPolygon &polygon = mesh.polygons[p];
+        polygon.normalCorners.clear();
+        for (int corner = host.firstCorner[p]; corner < host.firstCorner[p + 1]; ++corner) {
+            render::Vec3 n = host.corner[corner];
+            polygon.normalCorners.push_back(static_cast<int>(mesh.normals.size()));
+            mesh.normals.push_back({float(n.x), float(n.y), float(n.z)});
+        }
+    }
+}
+
+TEST(NormalsProposal, AMeshWithoutNormalsHasNone) {
+    EXPECT_FALSE(HasAuthoredNormals(MakeBox()));
+    MeshData box = MakeBox();
+    AuthorNormals(box, 0);
+    EXPECT_TRUE(HasAuthoredNormals(box));
+    EXPECT_FALSE(HasAuthoredNormals(box, "Elsewhere"));
+}
+
+TEST(NormalsProposal, AHardEdgedBoxIsSixSetsKeptFlat) {
+    MeshData box = MakeBox();
+    AuthorNormals(box, 0);
+    SetProposal proposal = ProposeSetsFromNormals(box);
+    ASSERT_EQ(proposal.sets.size(), 6u);
+    EXPECT_EQ(proposal.sets[0].name, "Smooth 1");
+    for (const ProposedSet &set : proposal.sets) {
+        EXPECT_EQ(set.cornersWithin, 1);
+        EXPECT_EQ(set.angleDegrees, 0);
+    }
+}
+
+TEST(NormalsProposal, ASmoothCylinderWithCrispCapsIsMatchedExactly) {
+    MeshData cylinder = MakeCylinder(16, 2, true);
+    AuthorNormals(cylinder, 40);  // the side smooth, the caps at right angles crisp
+    SetProposal proposal = ProposeSetsFromNormals(cylinder);
+    ASSERT_EQ(proposal.sets.size(), 3u);
+    const ProposedSet &side = proposal.sets[proposal.setOf[2]];
+    EXPECT_EQ(side.cornersWithin, 1);
+    EXPECT_GT(side.angleDegrees, 22.5);  // above the facet angle
+}
+
+TEST(NormalsProposal, DamagedNormalsAndPolygonsJoinNoSet) {
+    MeshData odd = MakeOddPolygons(5);
+    odd.normals = {{0, 0, 1}, {NAN, 0, 0}, {0, 0, 0}};
+    for (MeshPolygon &polygon : odd.polygons)
+        polygon.normalCorners.assign(polygon.points.size(), 1);
+    odd.polygons[0].normalCorners.assign(odd.polygons[0].points.size(), 0);
+    SetProposal proposal = ProposeSetsFromNormals(odd);
+    EXPECT_EQ(proposal.setOf, (std::vector<int>{0, -1, -1, 1, -1, -1}));
+    EXPECT_EQ(proposal.sets[1].cornersWithin, 1);  // nothing to measure
+}
+
+}  // namespace

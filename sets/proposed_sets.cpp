@@ -1,0 +1,46 @@
+#include "sets/proposed_sets.h"
+
+#include <map>
+
+const char *SetKindName(SetKind kind) {
+    switch (kind) {
+        case SetKind::flat:
+            return "Flat";
+        case SetKind::chamfer:
+            return "Chamfer";
+        case SetKind::round:
+            return "Round";
+        case SetKind::fillet:
+            return "Fillet";
+        case SetKind::freeform:
+            return "Freeform";
+        case SetKind::normals:
+            return "Smooth";
+    }
+    return "Set";
+}
+
+void ApplyProposal(MeshData &mesh, const SetProposal &proposal) {
+    std::vector<PolygonTag> tags;  // one shared name per set
+    for (const ProposedSet &set : proposal.sets) tags.emplace_back(set.name);
+    for (std::size_t p = 0; p < mesh.polygons.size() && p < proposal.setOf.size(); ++p)
+        if (proposal.setOf[p] >= 0) mesh.polygons[p].part = tags[proposal.setOf[p]];
+}
+
+void NameSetsInOrder(SetProposal &proposal) {
+    std::vector<int> renumbered(proposal.sets.size(), -1);
+    std::vector<ProposedSet> ordered;
+    std::map<SetKind, int> counts;
+    for (int &set : proposal.setOf) {
+        if (set < 0) continue;
+        if (renumbered[set] < 0) {
+            renumbered[set] = static_cast<int>(ordered.size());
+            ProposedSet named = proposal.sets[set];
+            named.name =
+                std::string(SetKindName(named.kind)) + " " + std::to_string(++counts[named.kind]);
+            ordered.push_back(std::move(named));
+        }
+        set = renumbered[set];
+    }
+    proposal.sets = std::move(ordered);
+}

@@ -1,0 +1,48 @@
+// Polygon sets proposed for an object that has none, each with the settings proposed for it.
+// The proposers know nothing of the module: a proposal is plain data that whoever opens the
+// object turns into PART tags and into requests to the module's options dialog.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/scene/scene.h"
+
+enum class SetKind {
+    flat,      // a planar panel, kept flat
+    chamfer,   // a narrow strip between two larger regions, kept crisp against them
+    round,     // facets turning about an axis, smoothed within the set
+    fillet,    // a round that meets flat panels tangentially, and blends into them
+    freeform,  // gently curved polygons without a ring structure
+    normals,   // polygons that the object's own normals smooth together
+};
+
+// "Flat", "Chamfer", ...: the first word of the sets of that kind.
+const char *SetKindName(SetKind kind);
+
+struct ProposedSet {
+    std::string name;  // "Round 1", "Chamfer 3", ...
+    SetKind kind = SetKind::flat;
+    std::string reason;  // why the polygons were put together, for a person to read
+    bool enabled = true;
+    double angleDegrees = 0;
+    bool sameSetOnly = true;
+    // How closely the settings reproduce what the set was made from, where that is known: the
+    // share of corners within 5 degrees of it, from 0 to 1; negative when not measured.
+    double cornersWithin = -1;
+    bool operator==(const ProposedSet &) const = default;
+};
+
+struct SetProposal {
+    std::vector<ProposedSet> sets;
+    // Per polygon of the mesh, an index into `sets`, or -1 for a polygon left out: one of another
+    // surface, or one without area (a line, a point, collinear or coinciding corners).
+    std::vector<int> setOf;
+};
+
+// Gives each polygon proposed into a set that set's name as its PART tag; the others keep theirs.
+void ApplyProposal(MeshData &mesh, const SetProposal &proposal);
+
+// Numbers the sets of each kind in order ("Round 1", "Round 2", ...), renumbering `setOf` so that
+// the sets come in the order of their first polygon.
+void NameSetsInOrder(SetProposal &proposal);

@@ -1,0 +1,341 @@
+#include "sets/shape_proposal.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <numeric>
+
+#include "host/render/host_normals.h"
+#include "sets/polygon_edges.h"
+
+using render::Vec3;
+
+namespace {
+
+// Neighbours closer than this lie in one plane.
+constexpr double PlanarDegrees = 1;
+// The steepest step a round or a chamfer strip takes between its facets.
+constexpr double MaxStepDegrees = 50;
+// Below this, a step between patches of similar width is part of a gently curved surface.
+constexpr double GentleDegrees = 12;
+// Facets of one round differ in width by at most this factor.
+constexpr double WidthRatio = 4;
+// The next step of a round turns by at most this factor more or less; a round's last facet meets
+// a tangent face at half its step.
+constexpr double StepRatioAbove = 2.5, StepRatioBelow = 2.5;
+// A chamfer is at most this share of the width of the regions it separates.
+constexpr double StripShare = 0.6;
+// The steepest crease between a chamfer and a region it separates.
+constexpr double MaxBevelDegrees = 75;
+// A round meets a flat panel tangentially when it turns there by at most this share of its step.
+constexpr double TangentShare = 0.6;
+// Settings: the margin above a set's own steepest step, and the angle of panels and strips.
+constexpr double MarginDegrees = 5, PanelDegrees = 20;
+
+double Degrees(Vec3 a, Vec3 b) {
+    return std::acos(std::clamp(Dot(a, b), -1.0, 1.0)) * 180 / std::numbers::pi;
+}
+
+struct UnionFind {
+    std::vector<int> parent;
+    explicit UnionFind(std::size_t size) : parent(size) {
+        std::iota(parent.begin(), parent.end(), 0);
+    }
+    int find(int i) {
+        while (parent[i] != i) i = parent[i] = parent[parent[i]];
+        return i;
+    }
+    // The lower index stays the root, so that the result does not depend on the order of joins.
+    void join(int a, int b) {
+        a = find(a);
+        b = find(b);
+        if (a != b) parent[std::max(a, b)] = std::min(a, b);
+    }
+};
+
+// Where a patch meets one neighbouring patch.
+struct Boundary {
+    int patch = -1;
+    double length = 0;
+    double signedDegrees = 0;  // length-weighted; the sign tells convex from concave
+    Vec3 direction;            // the sum of the edges as this patch runs along them
+};
+
+struct Patch {
+    double area = 0, perimeter = 0;
+    std::vector<Boundary> boundaries;  // by neighbour patch
+    bool strip = false;
+};
+
+double WidthAcross(const Patch &patch, const Boundary &boundary) {
+    return boundary.length > 0 ? patch.area / boundary.length : 0;
+}
+
+const Boundary *BoundaryWith(const Patch &patch, int other) {
+    for (const Boundary &boundary : patch.boundaries)
+        if (boundary.patch == other) return &boundary;
+    return nullptr;
+}
+
+struct ShapeModel {
+    std::vector<Vec3> normal;    // per polygon
+    std::vector<bool> admitted;  // per polygon: has area and is of the surface asked for
+    std::vector<int> patchOf;    // per polygon, or -1
+    std::vector<Patch> patches;
+    PolygonEdges edges;
+};
+
+void FindPatches(const MeshData &mesh, ShapeModel &model) {
+    const std::size_t count = mesh.polygons.size();
+    UnionFind planar(count);
+    for (std::size_t p = 0; p < count; ++p) {
+        if (!model.admitted[p]) continue;
+        for (int c = model.edges.firstCorner[p]; c < model.edges.firstCorner[p + 1]; ++c) {
+            int q = model.edges.across[c];
+            if (q >= 0 && model.admitted[q] &&
+                Degrees(model.normal[p], model.normal[q]) < PlanarDegrees)
+                planar.join(static_cast<int>(p), q);
+        }
+    }
+    model.patchOf.assign(count, -1);
+    std::vector<int> patchOfRoot(count, -1);
+    for (std::size_t p = 0; p < count; ++p) {
+        if (!model.admitted[p]) continue;
+        int &patch = patchOfRoot[planar.find(static_cast<int>(p))];
+        if (patch < 0) {
+            patch = static_cast<int>(model.patches.size());
+            model.patches.emplace_back();
+        }
+        model.patchOf[p] = patch;
+    }
+}
+
+struct BoundaryEdge {
+    int patch, other;
+    double length, signedDegrees;
+    Vec3 direction;
+};
+
+void MeasurePatches(const MeshData &mesh, ShapeModel &model) {
+    std::vector<BoundaryEdge> pieces;
+    for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
+        int patch = model.patchOf[p];
+        if (patch < 0) continue;
+        const MeshPolygon &polygon = mesh.polygons[p];
+        model.patches[patch].area += PolygonArea(mesh, polygon);
+        for (std::size_t corner = 0; corner < polygon.points.size(); ++corner) {
+            int q = model.edges.across[model.edges.firstCorner[p] + corner];
+            int other = q >= 0 ? model.patchOf[q] : -1;
+            if (other == patch) continue;
+            Vec3 edge = EdgeVector(mesh, polygon, corner);
+            double length = Length(edge);
+            model.patches[patch].perimeter += length;
+            if (other < 0) continue;
+            double degrees = Degrees(model.normal[p], model.normal[q]);
+            if (Dot(Cross(model.normal[p], model.normal[q]), edge) < 0) degrees = -degrees;
+            pieces.push_back({patch, other, length, degrees * length, edge});
+        }
+    }
+    std::sort(pieces.begin(), pieces.end(), [](const BoundaryEdge &a, const BoundaryEdge &b) {
+        return std::pair(a.patch, a.other) < std::pair(b.patch, b.other);
+    });
+    for (const BoundaryEdge &piece : pieces) {
+        std::vector<Boundary> &boundaries = model.patches[piece.patch].boundaries;
+        if (boundaries.empty() || boundaries.back().patch != piece.other)
+            boundaries.push_back({piece.other, 0, 0, {}});
+        Boundary &boundary = boundaries.back();
+        boundary.length += piece.length;
+        boundary.signedDegrees += piece.signedDegrees;
+        boundary.direction += piece.direction;
+    }
+    for (Patch &patch : model.patches)
+        for (Boundary &boundary : patch.boundaries)
+            if (boundary.length > 0) boundary.signedDegrees /= boundary.length;
+}
+
+// A strip: its two longest boundaries lie on opposite sides, take most of its outline and are
+// creases with regions much wider than it is.
+void FindStrips(ShapeModel &model) {
+    for (Patch &patch : model.patches) {
+        if (patch.boundaries.size() < 2) continue;
+        std::vector<const Boundary *> longest;
+        for (const Boundary &boundary : patch.boundaries) longest.push_back(&boundary);
+        std::partial_sort(longest.begin(), longest.begin() + 2, longest.end(),
+                          [](const Boundary *a, const Boundary *b) {
+                              return a->length > b->length ||
+                                     (a->length == b->length && a->patch < b->patch);
+                          });
+        const Boundary &a = *longest[0], &b = *longest[1];
+        if (a.length + b.length < 0.6 * patch.perimeter) continue;
+        if (Dot(Normalize(a.direction), Normalize(b.direction)) > -0.5) continue;
+        double width = patch.area / ((a.length + b.length) / 2);
+        // A strip bevels an edge between its neighbours: it turns from each, by less than a
+        // right angle, as a wall would.
+        auto creaseWithWider = [&](const Boundary &side) {
+            const Patch &beyond = model.patches[side.patch];
+            const Boundary *back = BoundaryWith(beyond, &patch - model.patches.data());
+            double crease = std::abs(side.signedDegrees);
+            return crease >= GentleDegrees * 2 / 3 && crease <= MaxBevelDegrees && back &&
+                   width <= StripShare * WidthAcross(beyond, *back);
+        };
+        patch.strip = creaseWithWider(a) && creaseWithWider(b);
+    }
+}
+
+// Whether a boundary runs mostly one way, so that its direction means something: a boundary
+// that closes around a patch has none.
+bool RunsOneWay(const Boundary &boundary) {
+    return Length(boundary.direction) >= 0.5 * boundary.length;
+}
+
+// The step by which `patch` turns again beyond `entry`, at an edge running the same way in the
+// same sense by at most `MaxStepDegrees`: the next step of a ring, or 0.
+double NextStep(const Patch &patch, const Boundary &entry) {
+    if (!RunsOneWay(entry)) return 0;
+    Vec3 along = Normalize(entry.direction);
+    double next = 0;
+    for (const Boundary &other : patch.boundaries) {
+        if (other.patch == entry.patch || std::abs(other.signedDegrees) > MaxStepDegrees ||
+            !RunsOneWay(other))
+            continue;
+        if (std::abs(Dot(Normalize(other.direction), along)) <
+            std::cos(35 * std::numbers::pi / 180))
+            continue;
+        if (other.signedDegrees * entry.signedDegrees > 0 &&
+            std::abs(other.signedDegrees) > std::abs(next))
+            next = other.signedDegrees;
+    }
+    return next;
+}
+
+// Whether `patch` turns again beyond `entry` by a similar angle in the same sense.
+bool StepContinues(const Patch &patch, const Boundary &entry) {
+    double ratio = NextStep(patch, entry) / entry.signedDegrees;
+    return ratio >= 1 / StepRatioBelow && ratio <= StepRatioAbove;
+}
+
+bool JoinsAcross(const ShapeModel &model, int a, int b) {
+    const Patch &first = model.patches[a], &second = model.patches[b];
+    const Boundary *ab = BoundaryWith(first, b), *ba = BoundaryWith(second, a);
+    if (!ab || !ba) return false;
+    double step = std::abs(ab->signedDegrees);
+    if (step > MaxStepDegrees) return false;
+    if (first.strip && second.strip) return true;
+    double widthA = WidthAcross(first, *ab), widthB = WidthAcross(second, *ba);
+    if (std::max(widthA, widthB) > WidthRatio * std::min(widthA, widthB)) return false;
+    if (step < GentleDegrees) return true;
+    return StepContinues(first, *ab) && StepContinues(second, *ba);
+}
+
+struct SetShape {
+    std::vector<int> patches;
+    double steepestStep = 0;  // between polygons of the set
+    bool allStrips = true;
+};
+
+SetKind KindWithoutNeighbours(const SetShape &shape) {
+    if (shape.allStrips) return SetKind::chamfer;
+    if (shape.patches.size() == 1) return SetKind::flat;
+    return shape.steepestStep >= GentleDegrees ? SetKind::round : SetKind::freeform;
+}
+
+}  // namespace
+
+SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::string> &surface) {
+    const std::size_t count = mesh.polygons.size();
+    ShapeModel model;
+    model.edges = FindPolygonEdges(mesh);
+    model.normal.reserve(count);
+    model.admitted.reserve(count);
+    for (const MeshPolygon &polygon : mesh.polygons) {
+        Vec3 normal = render::PolygonNormal(mesh, polygon);
+        model.normal.push_back(normal);
+        model.admitted.push_back(Length(normal) > 0 && PolygonArea(mesh, polygon) > 0 &&
+                                 (!surface || polygon.surface == *surface));
+    }
+    FindPatches(mesh, model);
+    MeasurePatches(mesh, model);
+    FindStrips(model);
+
+    UnionFind joined(model.patches.size());
+    for (int a = 0; a < static_cast<int>(model.patches.size()); ++a)
+        for (const Boundary &boundary : model.patches[a].boundaries)
+            if (boundary.patch > a && JoinsAcross(model, a, boundary.patch))
+                joined.join(a, boundary.patch);
+
+    SetProposal proposal;
+    std::vector<int> setOfPatch(model.patches.size());
+    std::vector<SetShape> shapes;
+    std::vector<int> setOfRoot(model.patches.size(), -1);
+    for (int patch = 0; patch < static_cast<int>(model.patches.size()); ++patch) {
+        int &set = setOfRoot[joined.find(patch)];
+        if (set < 0) {
+            set = static_cast<int>(shapes.size());
+            shapes.emplace_back();
+        }
+        setOfPatch[patch] = set;
+        shapes[set].patches.push_back(patch);
+        shapes[set].allStrips = shapes[set].allStrips && model.patches[patch].strip;
+    }
+    proposal.setOf.assign(count, -1);
+    for (std::size_t p = 0; p < count; ++p) {
+        if (model.patchOf[p] < 0) continue;
+        int set = proposal.setOf[p] = setOfPatch[model.patchOf[p]];
+        for (int c = model.edges.firstCorner[p]; c < model.edges.firstCorner[p + 1]; ++c) {
+            int q = model.edges.across[c];
+            if (q >= 0 && model.patchOf[q] >= 0 && setOfPatch[model.patchOf[q]] == set)
+                shapes[set].steepestStep =
+                    std::max(shapes[set].steepestStep, Degrees(model.normal[p], model.normal[q]));
+        }
+    }
+
+    for (const SetShape &shape : shapes) {
+        ProposedSet set;
+        set.kind = KindWithoutNeighbours(shape);
+        proposal.sets.push_back(set);
+    }
+    for (std::size_t s = 0; s < shapes.size(); ++s) {
+        const SetShape &shape = shapes[s];
+        ProposedSet &set = proposal.sets[s];
+        double step = std::ceil(shape.steepestStep);
+        // Whether the set meets a flat panel tangentially, and the least of the creases it does
+        // not meet tangentially, which its smoothing must not reach.
+        bool meetsPanelTangentially = false;
+        double leastCrease = 180;
+        for (int patch : shape.patches)
+            for (const Boundary &boundary : model.patches[patch].boundaries) {
+                int other = setOfPatch[boundary.patch];
+                if (other == static_cast<int>(s)) continue;
+                double crease = std::abs(boundary.signedDegrees);
+                if (crease > TangentShare * shape.steepestStep)
+                    leastCrease = std::min(leastCrease, crease);
+                else if (proposal.sets[other].kind == SetKind::flat)
+                    meetsPanelTangentially = true;
+            }
+        switch (set.kind) {
+            case SetKind::flat:
+                set.reason = "one plane";
+                set.angleDegrees = PanelDegrees;
+                break;
+            case SetKind::chamfer:
+                set.reason = "a narrow strip between wider regions";
+                set.angleDegrees = std::max(PanelDegrees, step + MarginDegrees);
+                break;
+            default:
+                set.angleDegrees = step + MarginDegrees;
+                set.reason = set.kind == SetKind::round ? "facets turning by up to " +
+                                                              std::to_string(int(step)) + " degrees"
+                                                        : "gently curved";
+                if (set.kind == SetKind::round && meetsPanelTangentially) {
+                    set.kind = SetKind::fillet;
+                    set.sameSetOnly = false;
+                    set.reason += ", meeting flat panels tangentially";
+                    if (leastCrease <= set.angleDegrees)
+                        set.angleDegrees = std::floor((step + leastCrease) / 2);
+                }
+                break;
+        }
+    }
+    NameSetsInOrder(proposal);
+    return proposal;
+}

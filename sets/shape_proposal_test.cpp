@@ -1,0 +1,69 @@
+#include "sets/shape_proposal.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "host/scene/mesh_generators.h"
+
+namespace {
+
+std::vector<std::string> Names(const SetProposal &proposal) {
+    std::vector<std::string> names;
+    for (const ProposedSet &set : proposal.sets) names.push_back(set.name);
+    return names;
+}
+
+TEST(ShapeProposal, ABoxIsSixFlatPanels) {
+    SetProposal proposal = ProposeSetsFromShape(MakeBox());
+    EXPECT_EQ(Names(proposal), (std::vector<std::string>{"Flat 1", "Flat 2", "Flat 3", "Flat 4",
+                                                         "Flat 5", "Flat 6"}));
+    EXPECT_EQ(proposal.setOf, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    for (const ProposedSet &set : proposal.sets) {
+        EXPECT_TRUE(set.enabled);
+        EXPECT_TRUE(set.sameSetOnly);
+        EXPECT_EQ(set.angleDegrees, 20);
+    }
+}
+
+TEST(ShapeProposal, ACappedCylindersSideIsOneRoundAboveItsFacetAngle) {
+    MeshData cylinder = MakeTwoSetCylinder(24, 1, 1);  // the sides first, then the two caps
+    SetProposal proposal = ProposeSetsFromShape(cylinder);
+    ASSERT_EQ(proposal.sets.size(), 3u);
+    int side = proposal.setOf[0];
+    for (std::size_t p = 0; p < 24; ++p) EXPECT_EQ(proposal.setOf[p], side);
+    const ProposedSet &round = proposal.sets[side];
+    EXPECT_EQ(round.kind, SetKind::round);
+    EXPECT_TRUE(round.sameSetOnly);
+    EXPECT_GT(round.angleDegrees, 15);  // 360 / 24 between facets
+    EXPECT_LT(round.angleDegrees, 25);
+    EXPECT_EQ(proposal.sets[proposal.setOf[24]].kind, SetKind::flat);
+}
+
+TEST(ShapeProposal, PolygonsWithoutAreaJoinNoSet) {
+    MeshData odd = MakeOddPolygons(6);
+    SetProposal proposal = ProposeSetsFromShape(odd);
+    EXPECT_EQ(proposal.setOf, (std::vector<int>{0, -1, -1, 1, -1, -1}));
+}
+
+TEST(ShapeProposal, OnlyTheSurfaceAskedForIsProposed) {
+    MeshData torus = MakeTorus(24, 12, 2);
+    SetProposal proposal = ProposeSetsFromShape(torus, "Other");
+    ASSERT_FALSE(proposal.sets.empty());
+    for (std::size_t p = 0; p < torus.polygons.size(); ++p)
+        EXPECT_EQ(proposal.setOf[p] >= 0, torus.polygons[p].surface == "Other") << p;
+    ApplyProposal(torus, proposal);
+    for (const MeshPolygon &polygon : torus.polygons)
+        if (polygon.surface != "Other") {
+            EXPECT_TRUE(polygon.part->starts_with("band"));
+        }
+}
+
+TEST(ShapeProposal, TheSameMeshGivesTheSameSets) {
+    MeshData torus = MakeTorus(40, 16, 4);
+    SetProposal first = ProposeSetsFromShape(torus), second = ProposeSetsFromShape(torus);
+    EXPECT_EQ(first.setOf, second.setOf);
+    EXPECT_EQ(first.sets, second.sets);
+}
+
+}  // namespace
