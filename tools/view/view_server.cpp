@@ -125,6 +125,12 @@ void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOpti
 }
 
 void Configure(httplib::Server &server, int &port, const std::string &token) {
+    // The library's default also shares the port (SO_REUSEPORT) with any later server, which
+    // would then take half of this one's requests; a port taken must be refused.
+    server.set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     server.set_payload_max_length(LargestBody);
     server.set_read_timeout(ClientPatience);
     server.set_write_timeout(ClientPatience);

@@ -1,6 +1,6 @@
 // The view in a real browser: Debian's Chromium, headless, WebGL through SwiftShader. VELMORA
-// names the program, OBJECT an object whose first set (of its first surface) is far from its
-// last set; screenshots go to ARTEFACTS.
+// names the program, OBJECT an object with two sets in view that share no point; screenshots go
+// to ARTEFACTS.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { copyFileSync, mkdirSync, mkdtempSync, rmSync } from 'node:fs';
@@ -14,8 +14,8 @@ const velmora = process.env.VELMORA;
 const artefacts = process.env.ARTEFACTS ?? join(tmpdir(), 'velmora-view-artefacts');
 mkdirSync(artefacts, { recursive: true });
 const folder = mkdtempSync(join(tmpdir(), 'velmora-browser-'));
-const object = join(folder, basename(process.env.OBJECT));
-copyFileSync(process.env.OBJECT, object);
+const objectFile = join(folder, basename(process.env.OBJECT));
+copyFileSync(process.env.OBJECT, objectFile);
 const settingsFile = join(folder, 'saved.settings');
 
 let view;
@@ -24,11 +24,11 @@ let page;
 const consoleErrors = [];
 
 before(async () => {
-  view = await startView(velmora, [object, '--save-settings', settingsFile]);
+  view = await startView(velmora, [objectFile, '--save-settings', settingsFile]);
   context = await chromium.launchPersistentContext(join(folder, 'profile'), {
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
-    viewport: { width: 1000, height: 700 },
+    viewport: { width: 900, height: 600 },
     args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
       '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run'],
   });
@@ -45,18 +45,22 @@ after(async () => {
   rmSync(folder, { recursive: true, force: true });
 });
 
-// The canvas's pixels as RGBA, read back from the drawing buffer.
+// The canvas's pixels as RGBA, read back from the drawing buffer and carried out as base64.
 async function pixels() {
-  return page.evaluate(() => {
+  const { width, height, base64 } = await page.evaluate(() => {
     const canvas = document.getElementById('view');
     const copy = document.createElement('canvas');
     copy.width = canvas.width;
     copy.height = canvas.height;
     const context2d = copy.getContext('2d');
     context2d.drawImage(canvas, 0, 0);
-    const data = context2d.getImageData(0, 0, copy.width, copy.height).data;
-    return { width: copy.width, height: copy.height, data: Array.from(data) };
+    const bytes = context2d.getImageData(0, 0, copy.width, copy.height).data;
+    let binary = '';
+    for (let at = 0; at < bytes.length; at += 0x8000)
+      binary += String.fromCharCode(...bytes.subarray(at, at + 0x8000));
+    return { width: copy.width, height: copy.height, base64: btoa(binary) };
   });
+  return { width, height, data: Buffer.from(base64, 'base64') };
 }
 
 async function mode(name, selectedSet = -1) {
@@ -106,6 +110,9 @@ async function regions(object) {
   return inner;
 }
 
+let object;
+let chosen;  // { surface, set, index, far }
+
 const changedAt = (a, b, i) => Math.max(...[0, 1, 2].map((k) => Math.abs(a.data[4 * i + k] - b.data[4 * i + k]))) > 6;
 
 test('the page loads without a console error and draws the object', async () => {
@@ -118,35 +125,65 @@ test('the page loads without a console error and draws the object', async () => 
   assert.deepEqual(consoleErrors, []);
 });
 
-let object;
-let chosen;  // { surface, set, index, far }
+
+// Two sets in view that share no point, the first of several polygons: a change of the first
+// cannot reach the second.
+async function farApart(object, regionMap) {
+  const pointsOf = (set) => {
+    const points = new Set();
+    object.polygonSet.forEach((s, p) => {
+      if (s !== set) return;
+      for (let c = object.polygonStarts[p]; c < object.polygonStarts[p + 1]; ++c) points.add(object.corners[c]);
+    });
+    return points;
+  };
+  const visible = (set) => regionMap.filter((s) => s === set).length > 200;
+  for (const surface of object.surfaces)
+    for (const set of surface.sets) {
+      if (set.polygons < 4 || !visible(set.set)) continue;
+      const mine = pointsOf(set.set);
+      for (let far = 0; far < object.sets.length; ++far) {
+        if (far === set.set || !visible(far)) continue;
+        if ([...pointsOf(far)].every((point) => !mine.has(point)))
+          return { surface: surface.name, set: set.name, index: set.set, far };
+      }
+    }
+  throw new Error('no two sets in view share no point');
+}
 
 test('a click on a polygon picks its set', async () => {
   object = await page.evaluate(() => window.velmoraView.state.object);
-  const surface = object.surfaces.find((s) => s.sets.length > 0);
-  const set = surface.sets[0];
-  const far = object.sets.length - 1;
-  chosen = { surface: surface.name, set: set.name, index: set.set, far };
-  // Another set first, so that the click has something to change.
-  await page.selectOption('#set', surface.sets[surface.sets.length - 1].name);
   const regionMap = await regions(object);
+  chosen = await farApart(object, regionMap);
+  const surface = object.surfaces.find((s) => s.name === chosen.surface);
+  // Another set first, so that the click has something to change.
+  await page.selectOption('#set', surface.sets.find((s) => s.name !== chosen.set).name);
   await mode('velmora');
   const { width } = await pixels();
-  // A pixel well inside the set's region, by the set map.
   let target = -1;
-  for (let i = 0; i < regionMap.length && target < 0; ++i) if (regionMap[i] === set.set) target = i;
-  assert.ok(target >= 0, 'the set is not in view');
+  for (let i = 0; i < regionMap.length && target < 0; ++i) if (regionMap[i] === chosen.index) target = i;
   const scale = await page.evaluate(() => window.devicePixelRatio);
   const box = await page.locator('#view').boundingBox();
   await page.mouse.click(box.x + (target % width) / scale + 1, box.y + Math.floor(target / width) / scale + 1);
-  assert.equal(await page.inputValue('#surface'), surface.name);
-  assert.equal(await page.inputValue('#set'), set.name);
+  assert.equal(await page.inputValue('#surface'), chosen.surface);
+  assert.equal(await page.inputValue('#set'), chosen.set);
 });
 
 test("moving a set's angle changes its pixels and not those of a far set; the difference is dark elsewhere", async () => {
   const regionMap = await regions(object);
+  // The far set keeps the host's smoothing, so that the difference view shows nothing there.
+  const farSurface = object.surfaces.find((s) => s.sets.some((set) => set.set === chosen.far));
+  const farName = farSurface.sets.find((set) => set.set === chosen.far).name;
+  const settle = () => page.waitForFunction(() => !window.velmoraView.state.sending);
+  await page.selectOption('#surface', farSurface.name);
+  await page.selectOption('#set', farName);
+  if (await page.isChecked('#enabled')) {
+    await page.uncheck('#enabled');
+    await settle();
+  }
+  await page.selectOption('#surface', chosen.surface);
+  await page.selectOption('#set', chosen.set);
   await mode('velmora', chosen.index);
-  await page.uncheck('#same-set').catch(() => {});
   if (!(await page.isChecked('#enabled'))) {
     await page.check('#enabled');
     await page.waitForFunction(() => !window.velmoraView.state.sending);
@@ -189,7 +226,7 @@ test("moving a set's angle changes its pixels and not those of a far set; the di
 test('Save settings writes a file that `velmora parts --settings` reads back', async () => {
   await page.click('#save-settings');
   await page.waitForFunction(() => /wrote/.test(document.getElementById('status').textContent));
-  const parts = spawnSync(velmora, ['parts', object, '--settings', settingsFile], { encoding: 'utf8' });
+  const parts = spawnSync(velmora, ['parts', objectFile, '--settings', settingsFile], { encoding: 'utf8' });
   assert.equal(parts.status, 0, parts.stderr);
   assert.match(parts.stdout, new RegExp(`"${chosen.set}": \\d+ polygons?, smoothed at 0 degrees\\n`));
 });
