@@ -149,7 +149,6 @@ std::vector<CornerNormal> SampleCornersOf(const ObjectItem &item, const render::
     for (std::size_t i = 0; i < polygons.size(); ++i)
         firstCorner[i + 1] = firstCorner[i] + mesh.polygons[polygons[i]].points.size();
     std::vector<CornerNormal> normals(firstCorner.back());
-    render::ShaderPass pass(hooks);
     // Shares of a few hundred polygons keep the threads evenly busy.
     constexpr std::size_t SharePolygons = 256;
     std::size_t shares = (polygons.size() + SharePolygons - 1) / SharePolygons;

@@ -61,8 +61,9 @@ class CornerNormalStream : NonCopyable {
 };
 
 // The module's normals at the corners of `polygons`, polygon after polygon, sampled as the stream
-// samples them, within one render of their own, on `threads` threads: what a change of one
-// set's settings needs when only the polygons near that set can change.
+// samples them on `threads` threads, within the render the caller holds (a render::ShaderPass
+// over `hooks`): what a change of one set's settings needs when only the polygons near that set
+// can change, without the module building its tables of the object again.
 std::vector<CornerNormal> SampleCornersOf(const ObjectItem &item, const render::ShaderHooks &hooks,
                                           const render::HostShape &shape,
                                           const render::SmoothingAngles &smoothing,

@@ -155,6 +155,24 @@ std::vector<int> ViewObject::polygonsNear(const std::string &surface,
     return polygons;
 }
 
+const render::ShaderHooks &ViewObject::renderOfHooks() {
+    render::ShaderHooks now = session.hooksOf(*item.file);
+    auto sameInstances = [&now, this] {
+        if (now.size() != hooks.size()) return false;
+        for (const auto &[surface, hook] : now) {
+            auto held = hooks.find(surface);
+            if (held == hooks.end() || held->second.instance != hook.instance) return false;
+        }
+        return true;
+    };
+    if (!pass || !sameInstances()) {
+        pass.reset();
+        hooks = std::move(now);
+        pass = std::make_unique<render::ShaderPass>(hooks);
+    }
+    return hooks;
+}
+
 json ViewObject::edit(const SetEdit &edit) {
     const Surface &found = surfaceNamed(edit.surface);
     Surface &surface = surfaces[&found - surfaces.data()];

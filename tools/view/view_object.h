@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
@@ -13,6 +14,7 @@
 
 #include "host/non_copyable.h"
 #include "host/render/host_normals.h"
+#include "host/render/shader_hook.h"
 #include "host/scene/polygon_sets.h"
 #include "host/session/dialog_settings.h"
 #include "host/session/host_session.h"
@@ -59,6 +61,7 @@ class ViewObject : NonCopyable {
     void readSettings(Surface &surface, const std::vector<std::string> &sets);
     std::vector<int> polygonsNear(const std::string &surface, const std::string &set) const;
     nlohmann::json settingsOf(const Surface &surface, std::size_t set) const;
+    const render::ShaderHooks &renderOfHooks();
 
     HostSession &session;
     const ObjectItem &item;
@@ -69,4 +72,9 @@ class ViewObject : NonCopyable {
     std::vector<std::size_t> firstCorner;  // per polygon, one extra at the end
     std::vector<render::Vec3> hostNormals, moduleNormals;
     std::vector<Surface> surfaces;
+    // The view is one long render, as the host's live preview is: the module builds its tables
+    // of the object once, and settings changed in the dialog meanwhile take effect at the next
+    // sample. It starts again only when a surface gains the shader.
+    render::ShaderHooks hooks;
+    std::unique_ptr<render::ShaderPass> pass;
 };
