@@ -38,11 +38,6 @@ void AddViewOptions(CLI::App &command, ViewOptions &options) {
         ->check(CLI::Range(0, 65535))
         ->type_name("N");
     command.add_flag("--open", options.open, "open the page in the desktop's browser");
-    command
-        .add_option("-o,--output", options.applyTo,
-                    "the LWO2 file that Apply writes the settings into, as `apply -o` does "
-                    "(default: Apply is off)")
-        ->type_name("FILE");
 }
 
 void RunView(HostSession &session, const render::SmoothingAngles &hostSmoothing,

@@ -1,4 +1,4 @@
-// `velmora view OBJECT [settings options] [--port N] [--open] [-o OUT.lwo]`: the object in a web
+// `velmora view OBJECT [settings options] [--port N] [--open]`: the object in a web
 // browser, shaded by the module, its polygon sets tuned live through the module's own dialog.
 #pragma once
 
@@ -12,7 +12,6 @@
 struct ViewOptions {
     int port = 0;
     bool open = false;
-    std::string applyTo;  // -o: where Apply stores the settings; empty: Apply is off
 };
 
 void AddViewOptions(CLI::App &command, ViewOptions &options);

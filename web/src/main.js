@@ -254,7 +254,8 @@ async function start() {
   document.title = `${object.name.split('/').pop()} – velmora view`;
   $('save-settings').title = object.saveSettingsTo ? `Writes ${object.saveSettingsTo}` : '';
   $('apply').disabled = !object.applyTo;
-  $('apply').title = object.applyTo ? `Stores the settings in ${object.applyTo}` : 'Start the view with -o OUT.lwo to apply';
+  $('apply').title = object.applyTo ? `Stores the settings in ${object.applyTo}`
+    : 'Not yet: save the settings and run velmora apply OBJECT --settings FILE -o OUT.lwo';
   state.built = buildMesh(object);
   state.mesh = new THREE.Mesh(state.built.geometry, makeMaterial(object.difference));
   scene.add(state.mesh);
