@@ -1,12 +1,16 @@
-#include "tools/view/view_command.h"
-
+// `velmora view OBJECT [settings options] [--port N] [--open]`: the object in a web browser,
+// shaded by the module, its polygon sets tuned live through the module's own dialog.
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <thread>
 
+#include "host/session/settings_file.h"
+#include "tools/velmora/command_table.h"
 #include "tools/view/view_server.h"
 
 extern char **environ;
@@ -31,22 +35,50 @@ void OpenInBrowser(const std::string &address) {
     std::thread([child] { waitpid(child, nullptr, 0); }).detach();
 }
 
-}  // namespace
-
-void AddViewOptions(CLI::App &command, ViewOptions &options) {
-    command.add_option("--port", options.port, "the port to serve on (default 0: any free port)")
-        ->check(CLI::Range(0, 65535))
-        ->type_name("N");
-    command.add_flag("--open", options.open, "open the page in the desktop's browser");
+// Save settings writes here: --save-settings, or the object's name with ".settings".
+std::string SettingsTarget(const ObjectOptions &object) {
+    if (!object.saveSettingsFile.empty()) return object.saveSettingsFile;
+    return std::filesystem::path(object.object).replace_extension(".settings").string();
 }
 
-void RunView(HostSession &session, const render::SmoothingAngles &hostSmoothing,
-             const ViewOptions &options, const ViewWriters &writers) {
-    ViewObject object(session, hostSmoothing, std::max(1u, std::thread::hardware_concurrency()));
-    ViewServerOptions server{options.port, writers.saveSettings, writers.apply,
-                             writers.saveSettingsTo, writers.applyTo};
-    ServeView(object, server, [&options](const std::string &address) {
-        std::cout << "velmora: view at " << address << std::endl;
-        if (options.open) OpenInBrowser(address);
-    });
+class ViewCommand : public Command {
+  public:
+    void addOptions(CLI::App &app) override {
+        app.add_option("--port", port, "the port to serve on (default 0: any free port)")
+            ->check(CLI::Range(0, 65535))
+            ->type_name("N");
+        app.add_flag("--open", open, "open the page in the desktop's browser");
+    }
+
+    int run(const ObjectOptions &object) override {
+        // The settings are saved when the page asks, never on opening.
+        ObjectOptions opening = object;
+        opening.saveSettingsFile.clear();
+        std::unique_ptr<OpenedObject> opened = OpenObject(opening);
+        ViewObject view(opened->session(), opened->hostSmoothing(),
+                        std::max(1u, std::thread::hardware_concurrency()));
+        ViewServerOptions server;
+        server.port = port;
+        server.saveSettingsTo = SettingsTarget(object);
+        server.saveSettings = [&opened, target = server.saveSettingsTo, inputs = InputsOf(object)] {
+            RefuseOutputsOverInputs({{"Save settings", target}}, inputs);
+            SaveSettingsFile(opened->session(), opened->file(), target);
+            return target;
+        };
+        ServeView(view, server, [this](const std::string &address) {
+            std::cout << "velmora: view at " << address << std::endl;
+            if (open) OpenInBrowser(address);
+        });
+        return Succeeded;
+    }
+
+  private:
+    int port = 0;
+    bool open = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeViewCommand() {
+    return std::make_unique<ViewCommand>();
 }
