@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs, on a fresh Debian 12 machine as root, what a profile of the build needs; does nothing
 # when all of it is already there.
-#   preview  the native build of the module and the velmora command, which renders pictures
+#   preview  the native build of the module and the velmora command, which renders pictures and
+#            serves the view (its page bundled by Node.js)
 #   full     (the default) everything the builds and tests need: the preview's packages, the
 #            test and benchmark libraries, clang for the fuzz targets, the Windows cross
-#            toolchains and wine to run their tests
+#            toolchains and wine to run their tests, and Chromium for the view's browser tests
 set -euo pipefail
 
 profile=${1:-full}
@@ -12,6 +13,7 @@ preview=(
     cmake ninja-build g++
     libembree-dev libtinyobjloader-dev libcli11-dev libpng-dev
     libfreetype-dev fonts-dejavu-core
+    libcpp-httplib-dev nlohmann-json3-dev
 )
 full=(
     "${preview[@]}"
@@ -21,6 +23,7 @@ full=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     mingw-w64-x86-64-dev
     wine wine32:i386 wine64 zip time
+    chromium
 )
 case "$profile" in
     preview) packages=("${preview[@]}") ;;
@@ -30,6 +33,9 @@ case "$profile" in
         exit 2
         ;;
 esac
+
+# The view's page is bundled by Node.js; a Node.js from elsewhere, with its own npm, will do.
+command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and tests every configuration: native, native under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the concurrency tests under ThreadSanitizer,
-# and the 32-bit and 64-bit Windows builds under wine; then builds the fuzz targets (clang, libFuzzer) and
-# gives each a short run from its kept inputs.
+# and the 32-bit and 64-bit Windows builds under wine, the view in a headless browser; then builds
+# the fuzz targets (clang, libFuzzer) and gives each a short run from its kept inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,4 +27,11 @@ for preset in native asan tsan win32 win64; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
     ctest --preset "$preset" -j "$jobs"
+    if [ "$preset" = native ]; then
+        # The view in Debian's Chromium, headless; its screenshots stay in build/native.
+        echo "=== browser"
+        (cd web && npm ci --no-audit --no-fund --loglevel=error)
+        VELMORA=$PWD/build/native/velmora OBJECT=$PWD/build/native/banded_torus.lwo \
+            ARTEFACTS=$PWD/build/native/view-screenshots node --test web/test/browser.test.mjs
+    fi
 done

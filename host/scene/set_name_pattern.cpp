@@ -56,3 +56,12 @@ bool SetNamePattern::matches(std::string_view name) const {
     if (literalName) return name == *literalName;
     return GlobMatches(written, name);
 }
+
+std::string PatternForName(std::string_view name) {
+    std::string pattern;
+    for (char c : name) {
+        if (c == '*' || c == '?' || c == '\\') pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}

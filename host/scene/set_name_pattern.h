@@ -21,3 +21,6 @@ class SetNamePattern {
     std::string written;
     std::optional<std::string> literalName;
 };
+
+// The pattern that addresses exactly the set named `name`, whatever characters it holds.
+std::string PatternForName(std::string_view name);

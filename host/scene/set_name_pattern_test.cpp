@@ -38,4 +38,12 @@ TEST(SetNamePattern, ABackslashTakesTheNextCharacterAsItIs) {
     EXPECT_THROW(SetNamePattern("Part\\"), std::invalid_argument);
 }
 
+TEST(SetNamePattern, ANameMadeIntoAPatternAddressesThatSetAlone) {
+    for (std::string name : {"Part", "Part*", "a?b", "back\\slash\\", "*"}) {
+        SetNamePattern pattern(PatternForName(name));
+        EXPECT_EQ(pattern.literal(), name);
+        EXPECT_TRUE(pattern.matches(name));
+    }
+}
+
 }  // namespace

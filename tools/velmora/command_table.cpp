@@ -20,6 +20,12 @@ const std::vector<CommandRecord> &CommandTable() {
          "first), as the host shows it with the settings given",
          MakeDialogCommand},
 #endif
+#ifdef VELMORA_VIEW
+        {"view",
+         "the object in a web browser, shaded by the module, its polygon sets tuned live through "
+         "the module's own dialog",
+         MakeViewCommand},
+#endif
     };
     return table;
 }

@@ -23,3 +23,6 @@ std::unique_ptr<Command> MakeApplyCommand();
 std::unique_ptr<Command> MakeRenderCommand();
 std::unique_ptr<Command> MakeDialogCommand();
 #endif
+#ifdef VELMORA_VIEW
+std::unique_ptr<Command> MakeViewCommand();
+#endif

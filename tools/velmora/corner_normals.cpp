@@ -24,6 +24,37 @@ struct WorkStart {
     std::size_t polygon, corner;  // corner: its index in the block
 };
 
+// The host's normal at each corner, replaced by the sample's result: a corner's host normal is
+// read only by its own sample.
+void SamplePolygonCorners(const ObjectItem &item, const render::ShaderHooks &hooks,
+                          const render::HostShape &shape, const render::SmoothingAngles &smoothing,
+                          std::size_t first, std::size_t last, std::span<CornerNormal> corners) {
+    const MeshData &mesh = item.file->mesh;
+    render::ComputeCornerNormals(mesh, shape, smoothing, first, last, corners);
+
+    render::ShadingRecord record;
+    LWShaderAccess &sample = record.access();
+    // Only the fields below change from corner to corner, and a shader writes no others.
+    sample.objID = Id(item);
+    sample.weights[0] = 1;
+    auto normal = corners.begin();
+    for (std::size_t p = first; p < last; ++p) {
+        const MeshPolygon &polygon = mesh.polygons[p];
+        const render::ShaderHook *hook = HookOf(hooks, polygon);
+        render::Vec3 gNorm = render::GeometricNormal(mesh, polygon);
+        for (int point : polygon.points) {
+            sample.polygon = reinterpret_cast<LWPolID>(Id(polygon));
+            sample.polNum = static_cast<int>(p);
+            render::ToArray(gNorm, sample.gNorm);
+            render::ToArray(*normal, sample.wNorm);
+            render::ToArray(*normal, sample.wNorm0);
+            sample.verts[0] = reinterpret_cast<LWPntID>(Id(mesh.points[point]));
+            if (hook) hook->handler->evaluate(hook->instance, &sample);
+            *normal++ = {sample.wNorm[0], sample.wNorm[1], sample.wNorm[2]};
+        }
+    }
+}
+
 }  // namespace
 
 CornerNormalStream::CornerNormalStream(const ObjectItem &item, const render::ShaderHooks &hooks,
@@ -82,39 +113,9 @@ void CornerNormalStream::sampleBlock(CornerBlock &block, std::size_t firstPolygo
     block.normals.resize(corners);
     ForEachOnThreads(workers, static_cast<unsigned>(workers), [&](std::size_t worker) {
         const WorkStart &start = starts[worker], &end = starts[worker + 1];
-        samplePolygons(start.polygon, end.polygon,
-                       {block.normals.data() + start.corner, end.corner - start.corner});
+        SamplePolygonCorners(item, hooks, shape, smoothing, start.polygon, end.polygon,
+                             {block.normals.data() + start.corner, end.corner - start.corner});
     });
-}
-
-// The host's normal at each corner, replaced by the sample's result: a corner's host normal is
-// read only by its own sample.
-void CornerNormalStream::samplePolygons(std::size_t first, std::size_t last,
-                                        std::span<CornerNormal> corners) const {
-    const MeshData &mesh = item.file->mesh;
-    render::ComputeCornerNormals(mesh, shape, smoothing, first, last, corners);
-
-    render::ShadingRecord record;
-    LWShaderAccess &sample = record.access();
-    // Only the fields below change from corner to corner, and a shader writes no others.
-    sample.objID = Id(item);
-    sample.weights[0] = 1;
-    auto normal = corners.begin();
-    for (std::size_t p = first; p < last; ++p) {
-        const MeshPolygon &polygon = mesh.polygons[p];
-        const render::ShaderHook *hook = HookOf(hooks, polygon);
-        render::Vec3 gNorm = render::GeometricNormal(mesh, polygon);
-        for (int point : polygon.points) {
-            sample.polygon = reinterpret_cast<LWPolID>(Id(polygon));
-            sample.polNum = static_cast<int>(p);
-            render::ToArray(gNorm, sample.gNorm);
-            render::ToArray(*normal, sample.wNorm);
-            render::ToArray(*normal, sample.wNorm0);
-            sample.verts[0] = reinterpret_cast<LWPntID>(Id(mesh.points[point]));
-            if (hook) hook->handler->evaluate(hook->instance, &sample);
-            *normal++ = {sample.wNorm[0], sample.wNorm[1], sample.wNorm[2]};
-        }
-    }
 }
 
 std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
@@ -126,5 +127,29 @@ std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
     CornerNormalStream stream(item, hooks, smoothing, threads);
     while (const CornerBlock *block = stream.next())
         normals.insert(normals.end(), block->normals.begin(), block->normals.end());
+    return normals;
+}
+
+std::vector<CornerNormal> SampleCornersOf(const ObjectItem &item, const render::ShaderHooks &hooks,
+                                          const render::HostShape &shape,
+                                          const render::SmoothingAngles &smoothing,
+                                          std::span<const int> polygons, unsigned threads) {
+    const MeshData &mesh = item.file->mesh;
+    std::vector<std::size_t> firstCorner(polygons.size() + 1, 0);
+    for (std::size_t i = 0; i < polygons.size(); ++i)
+        firstCorner[i + 1] = firstCorner[i] + mesh.polygons[polygons[i]].points.size();
+    std::vector<CornerNormal> normals(firstCorner.back());
+    // Shares of a few hundred polygons keep the threads evenly busy.
+    constexpr std::size_t SharePolygons = 256;
+    std::size_t shares = (polygons.size() + SharePolygons - 1) / SharePolygons;
+    ForEachOnThreads(shares, std::max(threads, 1u), [&](std::size_t share) {
+        std::size_t end = std::min(polygons.size(), (share + 1) * SharePolygons);
+        for (std::size_t i = share * SharePolygons; i < end; ++i) {
+            auto p = static_cast<std::size_t>(polygons[i]);
+            SamplePolygonCorners(
+                item, hooks, shape, smoothing, p, p + 1,
+                {normals.data() + firstCorner[i], firstCorner[i + 1] - firstCorner[i]});
+        }
+    });
     return normals;
 }

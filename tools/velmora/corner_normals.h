@@ -46,7 +46,6 @@ class CornerNormalStream : NonCopyable {
 
   private:
     void sampleBlock(CornerBlock &block, std::size_t firstPolygon) const;
-    void samplePolygons(std::size_t first, std::size_t last, std::span<CornerNormal> corners) const;
     void startBlock(std::size_t firstPolygon);
 
     const ObjectItem &item;
@@ -60,6 +59,15 @@ class CornerNormalStream : NonCopyable {
     std::size_t sampling = 0;  // the entry of `blocks` that `pending` fills
     std::future<void> pending;
 };
+
+// The module's normals at the corners of `polygons`, polygon after polygon, sampled as the stream
+// samples them on `threads` threads, within the render the caller holds (a render::ShaderPass
+// over `hooks`): what a change of one set's settings needs when only the polygons near that set
+// can change, without the module building its tables of the object again.
+std::vector<CornerNormal> SampleCornersOf(const ObjectItem &item, const render::ShaderHooks &hooks,
+                                          const render::HostShape &shape,
+                                          const render::SmoothingAngles &smoothing,
+                                          std::span<const int> polygons, unsigned threads);
 
 // Every corner's normal at once, in polygon order, then corner order.
 std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,

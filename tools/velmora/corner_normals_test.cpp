@@ -138,6 +138,24 @@ TEST_F(CornerNormalBlocks, ConcurrentBlocksGiveWhatOneThreadGives) {
         EXPECT_EQ(concurrent[b].normals, single[b].normals) << "block " << b;
 }
 
+// Chosen polygons, in any order, get the normals the whole mesh's sampling gives their corners.
+TEST_F(CornerNormalBlocks, ChosenPolygonsGetWhatTheWholeMeshGivesThem) {
+    const MeshData &mesh = item.file->mesh;
+    render::ShaderHooks hooks = session.hooksOf(*item.file);
+    std::vector<CornerNormal> all = SampleCornerNormals(item, hooks, smoothing, 1);
+    std::vector<int> chosen;
+    for (int p = static_cast<int>(mesh.polygons.size()) - 1; p >= 0; p -= 3) chosen.push_back(p);
+    std::vector<CornerNormal> some =
+        SampleCornersOf(item, hooks, render::ComputeHostShape(mesh), smoothing, chosen, 2);
+    std::vector<CornerNormal> expected;
+    std::vector<std::size_t> first = {0};
+    for (const MeshPolygon &polygon : mesh.polygons)
+        first.push_back(first.back() + polygon.points.size());
+    for (int p : chosen)
+        expected.insert(expected.end(), all.begin() + first[p], all.begin() + first[p + 1]);
+    EXPECT_EQ(some, expected);
+}
+
 // What an OBJ text says of its face corners' normals: each corner's `vn` text, looked up among the
 // `vn` lines above it; and the text without its `vn` lines.
 struct ObjNormals {

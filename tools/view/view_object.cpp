@@ -1,0 +1,210 @@
+#include "tools/view/view_object.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "host/render/difference_map.h"
+#include "host/render/set_map.h"
+#include "host/scene/quoted_list.h"
+#include "host/scene/set_name_pattern.h"
+#include "host/session/scripted_set_edits.h"
+#include "tools/velmora/corner_normals.h"
+
+namespace {
+
+using nlohmann::json;
+
+// Unit normals to five decimals, some 0.0006 degrees at worst: far below what a screen shows,
+// and it keeps a large object's answer to a fraction of its full size.
+json Flat(const std::vector<render::Vec3> &normals) {
+    std::vector<double> flat;
+    flat.reserve(3 * normals.size());
+    auto rounded = [](double v) { return std::round(v * 1e5) / 1e5; };
+    for (const render::Vec3 &n : normals)
+        for (double v : {n.x, n.y, n.z}) flat.push_back(rounded(v));
+    return flat;
+}
+
+json Colour(render::Rgb8 colour) {
+    return {colour.r, colour.g, colour.b};
+}
+
+// The difference scale a degree at a time, from agreement to its end, as the picture's key.
+json DifferenceScale() {
+    json colours = json::array();
+    for (int degrees = 0; degrees <= render::DifferenceScaleDegrees; ++degrees)
+        colours.push_back(Colour(render::DifferenceColour(degrees)));
+    return {{"scaleDegrees", render::DifferenceScaleDegrees}, {"colours", colours}};
+}
+
+int IndexIn(const std::vector<std::string> &names, const PolygonTag &tag) {
+    if (!tag) return -1;
+    auto found = std::find(names.begin(), names.end(), *tag);
+    return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+}
+
+}  // namespace
+
+ViewObject::ViewObject(HostSession &session, render::SmoothingAngles hostSmoothing,
+                       unsigned threads)
+    : session(session),
+      item(session.scene().items.front()),
+      hostSmoothing(std::move(hostSmoothing)),
+      threads(threads),
+      shape(render::ComputeHostShape(item.file->mesh)),
+      allSets(CollectPolygonSets(item.file->mesh)) {
+    const MeshData &mesh = item.file->mesh;
+    firstCorner.push_back(0);
+    for (const MeshPolygon &polygon : mesh.polygons)
+        firstCorner.push_back(firstCorner.back() + polygon.points.size());
+    hostNormals = render::ComputeHostNormals(mesh, this->hostSmoothing).corner;
+    moduleNormals =
+        SampleCornerNormals(item, session.hooksOf(*item.file), this->hostSmoothing, threads);
+    for (const std::string &name : item.file->surfaces) {
+        Surface &surface = surfaces.emplace_back(Surface{name, CollectPolygonSets(mesh, name), {}});
+        readSettings(surface, surface.sets.names);
+    }
+}
+
+void ViewObject::readSettings(Surface &surface, const std::vector<std::string> &sets) {
+    LWInstance instance = session.instanceOf(*item.file, surface.name);
+    if (!instance || sets.empty()) return;
+    for (auto &[name, shown] : ReadDialogSettings(session, instance, sets))
+        surface.shown[name] = shown;
+}
+
+json ViewObject::settingsOf(const Surface &surface, std::size_t set) const {
+    const std::string &name = surface.sets.names[set];
+    json settings = {{"name", name},
+                     {"set", IndexIn(allSets.names, PolygonTag(name))},
+                     {"polygons", surface.sets.polygonCounts[set]}};
+    auto shown = surface.shown.find(name);
+    if (shown == surface.shown.end()) {
+        // Without the shader the host smooths the set, as it does with smoothing off.
+        settings.update({{"enabled", false}, {"angle", nullptr}, {"sameSetOnly", false}});
+        return settings;
+    }
+    settings.update({{"enabled", shown->second.enabled},
+                     {"angle", shown->second.angleDegrees},
+                     {"sameSetOnly", shown->second.sameSetOnly}});
+    return settings;
+}
+
+json ViewObject::describe() const {
+    const MeshData &mesh = item.file->mesh;
+    std::vector<float> points;
+    points.reserve(3 * mesh.points.size());
+    for (const auto &point : mesh.points) points.insert(points.end(), point.begin(), point.end());
+    std::vector<int> corners, polygonSurface, polygonSet = allSets.setOf;
+    corners.reserve(firstCorner.back());
+    for (const MeshPolygon &polygon : mesh.polygons) {
+        corners.insert(corners.end(), polygon.points.begin(), polygon.points.end());
+        polygonSurface.push_back(IndexIn(item.file->surfaces, polygon.surface));
+    }
+    json sets = json::array();
+    for (std::size_t set = 0; set < allSets.names.size(); ++set)
+        sets.push_back({{"name", allSets.names[set]},
+                        {"colour", Colour(render::SetColour(static_cast<int>(set)))}});
+    json surfaceList = json::array();
+    for (const Surface &surface : surfaces) {
+        json setList = json::array();
+        for (std::size_t set = 0; set < surface.sets.names.size(); ++set)
+            setList.push_back(settingsOf(surface, set));
+        surfaceList.push_back({{"name", surface.name},
+                               {"shader", session.instanceOf(*item.file, surface.name) != nullptr},
+                               {"sets", setList}});
+    }
+    return {{"name", item.file->filename},
+            {"points", points},
+            {"corners", corners},
+            {"polygonStarts", firstCorner},
+            {"polygonSurface", polygonSurface},
+            {"polygonSet", polygonSet},
+            {"hostNormals", Flat(hostNormals)},
+            {"moduleNormals", Flat(moduleNormals)},
+            {"noSetColour", Colour(render::SetColour(-1))},
+            {"sets", sets},
+            {"surfaces", surfaceList},
+            {"difference", DifferenceScale()}};
+}
+
+const ViewObject::Surface &ViewObject::surfaceNamed(const std::string &name) const {
+    for (const Surface &surface : surfaces)
+        if (surface.name == name) return surface;
+    throw ViewRequestError(404, "no surface named \"" + name +
+                                    "\" (surfaces: " + QuotedList(item.file->surfaces) + ")");
+}
+
+// Polygons whose corners share a point with the set's: the module smooths a corner from the
+// polygons at its point, so no other corner can change.
+std::vector<int> ViewObject::polygonsNear(const std::string &surface,
+                                          const std::string &set) const {
+    const MeshData &mesh = item.file->mesh;
+    std::vector<char> near(mesh.polygons.size(), 0);
+    for (const MeshPolygon &polygon : mesh.polygons) {
+        if (!(polygon.surface == std::string_view(surface) &&
+              polygon.part == std::string_view(set)))
+            continue;
+        for (int point : polygon.points)
+            for (int i = shape.at.first[point]; i < shape.at.first[point + 1]; ++i)
+                near[shape.at.polygons[i]] = 1;
+    }
+    std::vector<int> polygons;
+    for (std::size_t p = 0; p < near.size(); ++p)
+        if (near[p]) polygons.push_back(static_cast<int>(p));
+    return polygons;
+}
+
+const render::ShaderHooks &ViewObject::renderOfHooks() {
+    render::ShaderHooks now = session.hooksOf(*item.file);
+    auto sameInstances = [&now, this] {
+        if (now.size() != hooks.size()) return false;
+        for (const auto &[surface, hook] : now) {
+            auto held = hooks.find(surface);
+            if (held == hooks.end() || held->second.instance != hook.instance) return false;
+        }
+        return true;
+    };
+    if (!pass || !sameInstances()) {
+        pass.reset();
+        hooks = std::move(now);
+        pass = std::make_unique<render::ShaderPass>(hooks);
+    }
+    return hooks;
+}
+
+json ViewObject::edit(const SetEdit &edit) {
+    const Surface &found = surfaceNamed(edit.surface);
+    Surface &surface = surfaces[&found - surfaces.data()];
+    const std::vector<std::string> &names = surface.sets.names;
+    auto set = std::find(names.begin(), names.end(), edit.set);
+    if (set == names.end())
+        throw ViewRequestError(404, "surface \"" + edit.surface + "\" has no polygon set named \"" +
+                                        edit.set + "\" (sets: " + QuotedList(names) + ")");
+    if (edit.angleDegrees && !(*edit.angleDegrees >= 0 && *edit.angleDegrees <= 360))
+        throw ViewRequestError(400, "angle: expected degrees from 0 to 360");
+
+    auto shown = surface.shown.find(edit.set);
+    bool enabled = shown != surface.shown.end() && shown->second.enabled;
+    SetRequest request{PatternForName(edit.set), edit.angleDegrees, edit.sameSetOnly,
+                       edit.enabled.value_or(enabled)};
+    ApplySetRequests(session, *item.file, {request}, {edit.surface});
+    readSettings(surface, {edit.set});
+
+    std::vector<int> polygons = polygonsNear(edit.surface, edit.set);
+    std::vector<CornerNormal> sampled =
+        SampleCornersOf(item, session.hooksOf(*item.file), shape, hostSmoothing, polygons, threads);
+    std::vector<std::size_t> changed;
+    std::vector<render::Vec3> normals;
+    auto next = sampled.begin();
+    for (int p : polygons)
+        for (std::size_t corner = firstCorner[p]; corner < firstCorner[p + 1]; ++corner, ++next) {
+            if (moduleNormals[corner] == *next) continue;
+            moduleNormals[corner] = *next;
+            changed.push_back(corner);
+            normals.push_back(*next);
+        }
+    return {{"corners", changed},
+            {"normals", Flat(normals)},
+            {"settings", settingsOf(surface, static_cast<std::size_t>(set - names.begin()))}};
+}

@@ -1,0 +1,80 @@
+// The object a view shows: its mesh, the host's normal and the module's at every polygon corner,
+// and its surfaces and polygon sets with the settings the module's dialog shows for them.
+// Settings change only through the module's own options dialog, as `--set` changes them; after a
+// change only the corners that can have changed are sampled again.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/non_copyable.h"
+#include "host/render/host_normals.h"
+#include "host/render/shader_hook.h"
+#include "host/scene/polygon_sets.h"
+#include "host/session/dialog_settings.h"
+#include "host/session/host_session.h"
+
+// What a user asks of one polygon set; what is left out stays as it is.
+struct SetEdit {
+    std::string surface, set;
+    std::optional<bool> enabled = std::nullopt;
+    std::optional<double> angleDegrees = std::nullopt;
+    std::optional<bool> sameSetOnly = std::nullopt;
+};
+
+// A request the view refuses, with the HTTP status that says why.
+struct ViewRequestError : std::runtime_error {
+    ViewRequestError(int status, const std::string &message)
+        : std::runtime_error(message), status(status) {}
+    int status;
+};
+
+class ViewObject : NonCopyable {
+  public:
+    // Samples the module's normal at every corner of the session's first item.
+    ViewObject(HostSession &session, render::SmoothingAngles hostSmoothing, unsigned threads);
+
+    // The mesh (points, each polygon's corners, surface and set), the normals per corner, the
+    // surfaces with their sets and settings, and the colours of the set map and the difference
+    // scale, as `render --compare` draws them.
+    nlohmann::json describe() const;
+
+    // Works the edit through the dialog and answers the corners whose module normal changed
+    // ({"corners": [index, ...], "normals": [x, y, z, ...]}) and the set's settings now. Throws
+    // ViewRequestError: 404 for a surface or set the object lacks (listing those it has), 400
+    // for an angle outside 0 to 360 degrees.
+    nlohmann::json edit(const SetEdit &edit);
+
+  private:
+    struct Surface {
+        std::string name;
+        PolygonSets sets;
+        std::map<std::string, DialogSettings> shown;  // empty while the surface has no shader
+    };
+
+    const Surface &surfaceNamed(const std::string &name) const;
+    void readSettings(Surface &surface, const std::vector<std::string> &sets);
+    std::vector<int> polygonsNear(const std::string &surface, const std::string &set) const;
+    nlohmann::json settingsOf(const Surface &surface, std::size_t set) const;
+    const render::ShaderHooks &renderOfHooks();
+
+    HostSession &session;
+    const ObjectItem &item;
+    const render::SmoothingAngles hostSmoothing;
+    const unsigned threads;
+    const render::HostShape shape;
+    const PolygonSets allSets;
+    std::vector<std::size_t> firstCorner;  // per polygon, one extra at the end
+    std::vector<render::Vec3> hostNormals, moduleNormals;
+    std::vector<Surface> surfaces;
+    // The view is one long render, as the host's live preview is: the module builds its tables
+    // of the object once, and settings changed in the dialog meanwhile take effect at the next
+    // sample. It starts again only when a surface gains the shader.
+    render::ShaderHooks hooks;
+    std::unique_ptr<render::ShaderPass> pass;
+};

@@ -1,0 +1,127 @@
+#include "tools/view/view_object.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "host/scene/mesh_generators.h"
+#include "tools/velmora/corner_normals.h"
+
+namespace {
+
+using nlohmann::json;
+
+// Four bands of quads around a torus: "band0" and "band2" of surface "Default", "band1" and
+// "band3" of "Other"; band0 and band2 touch no common point.
+Scene BandedTorus() {
+    Scene scene;
+    auto file = MakeObjectFile("Torus.lwo", MakeTorus(24, 8, 4));
+    file->surfaces = {"Default", "Other"};
+    scene.items.push_back({"Torus", file});
+    return scene;
+}
+
+class ViewObjectTest : public ::testing::Test {
+  protected:
+    HostSession session{BandedTorus(), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
+    const ObjectItem &item = session.scene().items[0];
+    render::SmoothingAngles smoothing{89.5, {}};
+    ViewObject object{session, smoothing, 2};
+
+    // What sampling the whole mesh again gives, as the view rounds it.
+    json FreshModuleNormals() {
+        std::vector<CornerNormal> all =
+            SampleCornerNormals(item, session.hooksOf(*item.file), smoothing, 1);
+        json flat = json::array();
+        for (const CornerNormal &n : all)
+            for (double v : {n.x, n.y, n.z}) flat.push_back(std::round(v * 1e5) / 1e5);
+        return flat;
+    }
+
+    int StatusOf(const SetEdit &edit) {
+        try {
+            object.edit(edit);
+        } catch (const ViewRequestError &error) {
+            return error.status;
+        }
+        return 0;
+    }
+};
+
+TEST_F(ViewObjectTest, DescribesTheMeshItsNormalsAndItsSets) {
+    json described = object.describe();
+    std::size_t polygons = item.file->mesh.polygons.size();
+    EXPECT_EQ(described["polygonStarts"].size(), polygons + 1);
+    EXPECT_EQ(described["corners"].size(), 4 * polygons);
+    EXPECT_EQ(described["hostNormals"].size(), 12 * polygons);
+    EXPECT_EQ(described["points"].size(), 3 * item.file->mesh.points.size());
+    // Without the shader the module's normals are the host's.
+    EXPECT_EQ(described["moduleNormals"], described["hostNormals"]);
+    EXPECT_EQ(described["sets"].size(), 4u);
+    json other = described["surfaces"][1];
+    EXPECT_EQ(other["name"], "Other");
+    EXPECT_EQ(other["shader"], false);
+    EXPECT_EQ(other["sets"][0]["name"], "band1");
+    EXPECT_EQ(other["sets"][0]["set"], 1);
+    EXPECT_EQ(other["sets"][0]["polygons"], 48);
+    EXPECT_EQ(described["difference"]["colours"].size(), 31u);
+}
+
+TEST_F(ViewObjectTest, AnEditAnswersExactlyTheCornersThatChanged) {
+    json before = object.describe()["moduleNormals"];
+    json answer = object.edit({"Default", "band0", true, 0.0, std::nullopt});
+    EXPECT_EQ(answer["settings"]["enabled"], true);
+    EXPECT_EQ(answer["settings"]["angle"], 0.0);
+    json after = FreshModuleNormals();
+    EXPECT_EQ(object.describe()["moduleNormals"], after);
+
+    std::vector<std::size_t> changed;
+    for (std::size_t corner = 0; 3 * corner < after.size(); ++corner)
+        for (std::size_t k = 0; k < 3; ++k)
+            if (after[3 * corner + k] != before[3 * corner + k]) {
+                changed.push_back(corner);
+                break;
+            }
+    EXPECT_FALSE(changed.empty());
+    EXPECT_EQ(answer["corners"].get<std::vector<std::size_t>>(), changed);
+}
+
+TEST_F(ViewObjectTest, WhatAnEditLeavesOutStaysAsItWas) {
+    object.edit({"Default", "band2", true, 30.0, true});
+    json settings = object.edit({"Default", "band2", std::nullopt, 45.0, std::nullopt})["settings"];
+    EXPECT_EQ(settings["enabled"], true);
+    EXPECT_EQ(settings["angle"], 45.0);
+    EXPECT_EQ(settings["sameSetOnly"], true);
+    settings = object.edit({"Default", "band2", false, std::nullopt, std::nullopt})["settings"];
+    EXPECT_EQ(settings["enabled"], false);
+    EXPECT_EQ(settings["angle"], 45.0);
+    // Turned off, the set is smoothed by the host again.
+    EXPECT_EQ(object.describe()["moduleNormals"], object.describe()["hostNormals"]);
+}
+
+TEST_F(ViewObjectTest, RefusesWhatTheObjectLacksNamingWhatItHas) {
+    try {
+        object.edit({"Glass", "band0"});
+        FAIL();
+    } catch (const ViewRequestError &error) {
+        EXPECT_EQ(error.status, 404);
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("\"Default\", \"Other\""));
+    }
+    try {
+        object.edit({"Other", "band0"});
+        FAIL();
+    } catch (const ViewRequestError &error) {
+        EXPECT_EQ(error.status, 404);
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("\"band1\", \"band3\""));
+    }
+    for (double angle : {-1.0, 360.5, std::nan("")})
+        EXPECT_EQ(StatusOf({"Default", "band0", true, angle, std::nullopt}), 400) << angle;
+}
+
+// A set name is taken as it is, never as a pattern addressing other sets.
+TEST_F(ViewObjectTest, ANameWithWildcardsIsNoPattern) {
+    EXPECT_EQ(StatusOf({"Default", "band*"}), 404);
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+#include "tools/view/view_server.h"
+
+#include <httplib.h>
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "tools/view/request_origin.h"
+#include "tools/view/set_edit_json.h"
+#include "tools/view/view_assets.h"
+#include "tools/view/view_token.h"
+
+namespace {
+
+using nlohmann::json;
+
+constexpr char Loopback[] = "127.0.0.1";
+constexpr std::size_t LargestBody = 1 << 20;
+// Short enough that a client who sends nothing gives its thread back soon.
+constexpr std::chrono::seconds ClientPatience{2};
+
+void Answer(httplib::Response &response, int status, const json &body) {
+    response.status = status;
+    response.set_content(body.dump(), "application/json");
+}
+
+void Refuse(httplib::Response &response, int status, const std::string &message) {
+    Answer(response, status, {{"error", message}});
+}
+
+std::string GivenToken(const httplib::Request &request) {
+    if (request.has_header("X-Velmora-Token")) return request.get_header_value("X-Velmora-Token");
+    return request.get_param_value("token");
+}
+
+// What the library's own refusals mean to a client of the view.
+std::string RefusalText(int status) {
+    switch (status) {
+        case 400:
+            return "malformed request";
+        case 404:
+            return "no such page or call";
+        case 413:
+            return "the body is larger than 1 MB";
+        case 414:
+            return "the address is too long";
+        default:
+            return "refused";
+    }
+}
+
+// Host and Origin on every request; the token on everything but the page's own files.
+bool Admitted(const httplib::Request &request, httplib::Response &response, int port,
+              const std::string &token) {
+    std::optional<std::string> origin;
+    if (request.has_header("Origin")) origin = request.get_header_value("Origin");
+    if (!HostNamesServer(request.get_header_value("Host"), port) ||
+        !OriginNamesServer(origin, port)) {
+        Refuse(response, 403, "Host and Origin must name this server");
+        return false;
+    }
+    if (request.path.starts_with("/api/") && !TokenMatches(GivenToken(request), token)) {
+        Refuse(response, 403, "the token is missing or wrong");
+        return false;
+    }
+    return true;
+}
+
+// Runs an object call one at a time, turning what it throws into an answer.
+class ObjectCalls {
+  public:
+    explicit ObjectCalls(ViewObject &object) : object(object) {}
+
+    void run(httplib::Response &response, const std::function<json(ViewObject &)> &call) {
+        try {
+            std::lock_guard hold(busy);
+            Answer(response, 200, call(object));
+        } catch (const ViewRequestError &error) {
+            Refuse(response, error.status, error.what());
+        } catch (const std::exception &error) {
+            Refuse(response, 500, error.what());
+        }
+    }
+
+  private:
+    ViewObject &object;
+    std::mutex busy;
+};
+
+void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOptions &options) {
+    for (const ViewAsset &asset : ViewAssets())
+        server.Get(std::string(asset.path),
+                   [&asset](const httplib::Request &, httplib::Response &response) {
+                       response.set_content(asset.bytes.data(), asset.bytes.size(),
+                                            std::string(asset.contentType).c_str());
+                   });
+    server.Get("/api/object",
+               [&calls, &options](const httplib::Request &, httplib::Response &response) {
+                   calls.run(response, [&options](ViewObject &object) {
+                       json described = object.describe();
+                       described["saveSettingsTo"] = options.saveSettingsTo;
+                       described["applyTo"] = options.apply ? json(options.applyTo) : json(nullptr);
+                       return described;
+                   });
+               });
+    server.Post("/api/set", [&calls](const httplib::Request &request, httplib::Response &response) {
+        calls.run(response, [&request](ViewObject &object) {
+            return object.edit(ReadSetEdit(request.body));
+        });
+    });
+    auto writer = [&calls](const std::function<std::string()> &write) {
+        return [&calls, write](const httplib::Request &, httplib::Response &response) {
+            if (!write) return Refuse(response, 409, "the view was started with nowhere to write");
+            calls.run(response, [&write](ViewObject &) { return json{{"wrote", write()}}; });
+        };
+    };
+    server.Post("/api/save-settings", writer(options.saveSettings));
+    server.Post("/api/apply", writer(options.apply));
+}
+
+void Configure(httplib::Server &server, int &port, const std::string &token) {
+    // The library's default also shares the port (SO_REUSEPORT) with any later server, which
+    // would then take half of this one's requests; a port taken must be refused.
+    server.set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
+    server.set_payload_max_length(LargestBody);
+    server.set_read_timeout(ClientPatience);
+    server.set_write_timeout(ClientPatience);
+    server.set_keep_alive_timeout(ClientPatience.count());
+    server.set_pre_routing_handler(
+        [&port, &token](const httplib::Request &request, httplib::Response &response) {
+            response.set_header("Cache-Control", "no-store");
+            response.set_header("X-Content-Type-Options", "nosniff");
+            return Admitted(request, response, port, token)
+                       ? httplib::Server::HandlerResponse::Unhandled
+                       : httplib::Server::HandlerResponse::Handled;
+        });
+    // Whatever the library itself refuses (a malformed request, a body too large, no route)
+    // is answered in JSON too.
+    server.set_error_handler([](const httplib::Request &, httplib::Response &response) {
+        if (!response.body.empty()) return;
+        Refuse(response, response.status, RefusalText(response.status));
+    });
+    server.set_exception_handler(
+        [](const httplib::Request &, httplib::Response &response, std::exception_ptr) {
+            Refuse(response, 500, "the request failed");
+        });
+}
+
+// SIGINT and SIGTERM wait for this thread, never interrupting a request half-way; SIGUSR1
+// says that the server ended by itself.
+sigset_t StopSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (int signal : {SIGINT, SIGTERM, SIGUSR1}) sigaddset(&signals, signal);
+    return signals;
+}
+
+}  // namespace
+
+void ServeView(ViewObject &object, const ViewServerOptions &options,
+               const std::function<void(const std::string &address)> &ready) {
+    // Blocked before the server's threads start, so that they inherit it.
+    sigset_t signals = StopSignals();
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+    const std::string token = NewViewToken();
+    int port = options.port;
+    httplib::Server server;
+    ObjectCalls calls(object);
+    Configure(server, port, token);
+    AddRoutes(server, calls, options);
+    if (port == 0)
+        port = server.bind_to_any_port(Loopback);
+    else if (!server.bind_to_port(Loopback, port))
+        port = -1;
+    if (port < 0)
+        throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(options.port) +
+                                 ": the port is taken or not allowed");
+
+    std::future<bool> listening = std::async(std::launch::async, [&server] {
+        bool ended = server.listen_after_bind();
+        kill(getpid(), SIGUSR1);
+        return ended;
+    });
+    ready("http://127.0.0.1:" + std::to_string(port) + "/?token=" + token);
+    int signal = 0;
+    sigwait(&signals, &signal);
+    server.stop();
+    // A client in the middle of a slow request keeps its thread; the program does not wait for
+    // it longer than a user waits for Ctrl-C, and nothing it could leave is half-written.
+    if (listening.wait_for(std::chrono::milliseconds(800)) != std::future_status::ready) {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+    if (!listening.get() || signal == SIGUSR1) throw std::runtime_error("the view stopped serving");
+}

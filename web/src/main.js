@@ -1,0 +1,285 @@
+// The page of `velmora view`: the object in three.js, shaded as the preview shades it, and the
+// module's options dialog beside it. Every change goes to the program, which works it through
+// the module's own dialog and answers the corners whose normals changed.
+import * as THREE from 'three';
+import { OrbitControls } from 'three/examples/jsm/controls/OrbitControls.js';
+import { call } from './api.js';
+import { EditHistory } from './history.js';
+import { buildMesh, updateModuleNormals } from './mesh.js';
+import { Materials, Modes, makeMaterial } from './shading.js';
+
+const $ = (id) => document.getElementById(id);
+const status = (text) => { $('status').textContent = text; };
+
+const canvas = $('view');
+const renderer = new THREE.WebGLRenderer({ canvas, antialias: true, preserveDrawingBuffer: true });
+renderer.setPixelRatio(window.devicePixelRatio);
+renderer.setClearColor(new THREE.Color().setRGB(0.11, 0.11, 0.12, THREE.SRGBColorSpace));
+const scene = new THREE.Scene();
+const camera = new THREE.PerspectiveCamera(35, 1, 0.01, 1000);
+const controls = new OrbitControls(camera, canvas);
+const history = new EditHistory();
+const state = { object: null, mesh: null, built: null, selected: null, sending: null, queued: null, lastEditMs: null };
+
+function draw() {
+  const { clientWidth: width, clientHeight: height } = canvas;
+  if (canvas.width !== Math.floor(width * renderer.getPixelRatio()) ||
+      canvas.height !== Math.floor(height * renderer.getPixelRatio())) {
+    renderer.setSize(width, height, false);
+    camera.aspect = width / Math.max(1, height);
+    camera.updateProjectionMatrix();
+  }
+  renderer.render(scene, camera);
+}
+controls.addEventListener('change', draw);
+window.addEventListener('resize', draw);
+
+function frame() {
+  const sphere = state.mesh.geometry.boundingSphere;
+  const distance = sphere.radius / Math.sin(THREE.MathUtils.degToRad(camera.fov / 2)) * 1.1;
+  const direction = new THREE.Vector3(0.6, 0.45, 1).normalize();
+  controls.target.copy(sphere.center);
+  camera.position.copy(sphere.center).addScaledVector(direction, distance);
+  camera.near = distance / 100;
+  camera.far = distance * 100;
+  camera.updateProjectionMatrix();
+  controls.update();
+  draw();
+}
+
+// --- views -----------------------------------------------------------------------------------
+function setMode(mode) {
+  state.mesh.material.uniforms.mode.value = Modes[mode];
+  for (const button of document.querySelectorAll('[data-mode]'))
+    button.classList.toggle('active', button.dataset.mode === mode);
+  $('legend').hidden = mode !== 'sets';
+  $('scale').hidden = mode !== 'difference';
+  draw();
+}
+
+function showLegend(object) {
+  $('legend').replaceChildren(...object.sets.map((set, index) => {
+    const entry = document.createElement('div');
+    entry.className = 'entry';
+    entry.dataset.set = index;
+    const swatch = document.createElement('span');
+    swatch.className = 'swatch';
+    swatch.style.background = `rgb(${set.colour.join(',')})`;
+    entry.append(swatch, set.name);
+    entry.addEventListener('click', () => selectByIndex(index));
+    return entry;
+  }));
+  const colours = object.difference.colours.map((c) => `rgb(${c.join(',')})`);
+  $('scale').innerHTML = `<div>Angle between the normals</div>
+    <div class="bar" style="background: linear-gradient(to right, ${colours.join(',')})"></div>
+    <div class="ticks"><span>0°</span><span>${object.difference.scaleDegrees}° and more</span></div>`;
+}
+
+// --- selection and the dialog's controls -----------------------------------------------------
+function settingsOf(surfaceName, setName) {
+  const surface = state.object.surfaces.find((s) => s.name === surfaceName);
+  return surface?.sets.find((s) => s.name === setName);
+}
+
+function fillSurfaces() {
+  const withSets = state.object.surfaces.filter((s) => s.sets.length > 0);
+  $('surface').replaceChildren(...withSets.map((s) => new Option(s.name, s.name)));
+}
+
+function select(surfaceName, setName) {
+  const surface = state.object.surfaces.find((s) => s.name === surfaceName);
+  if (!surface || !surface.sets.some((s) => s.name === setName)) return;
+  state.selected = { surface: surfaceName, set: setName };
+  $('surface').value = surfaceName;
+  $('set').replaceChildren(...surface.sets.map((s) => new Option(s.name, s.name)));
+  $('set').value = setName;
+  showSettings();
+  const settings = settingsOf(surfaceName, setName);
+  state.mesh.material.uniforms.selectedSet.value = settings.set;
+  for (const entry of $('legend').children)
+    entry.classList.toggle('selected', Number(entry.dataset.set) === settings.set);
+  draw();
+}
+
+function selectByIndex(index) {
+  for (const surface of state.object.surfaces)
+    for (const set of surface.sets) if (set.set === index) return select(surface.name, set.name);
+}
+
+function showSettings() {
+  const { surface, set } = state.selected;
+  const settings = settingsOf(surface, set);
+  const shader = state.object.surfaces.find((s) => s.name === surface).shader;
+  $('enabled').checked = settings.enabled;
+  const angle = settings.angle ?? 89.5;
+  $('angle').value = angle;
+  $('angle-slider').value = angle;
+  $('same-set').checked = settings.sameSetOnly;
+  // The dialog greys the angle and the same-set box while smoothing is off.
+  for (const id of ['angle', 'angle-slider', 'same-set']) $(id).disabled = !settings.enabled;
+  $('no-shader').hidden = shader;
+}
+
+function currentSettings() {
+  const settings = settingsOf(state.selected.surface, state.selected.set);
+  return { enabled: settings.enabled, angle: settings.angle ?? 89.5, sameSetOnly: settings.sameSetOnly };
+}
+
+function pickAt(event) {
+  const rect = canvas.getBoundingClientRect();
+  const pointer = new THREE.Vector2(
+    ((event.clientX - rect.left) / rect.width) * 2 - 1,
+    -((event.clientY - rect.top) / rect.height) * 2 + 1);
+  const raycaster = new THREE.Raycaster();
+  raycaster.setFromCamera(pointer, camera);
+  const hit = raycaster.intersectObject(state.mesh)[0];
+  if (!hit) return;
+  const polygon = state.built.trianglePolygon[hit.faceIndex];
+  const surface = state.object.surfaces[state.object.polygonSurface[polygon]];
+  const setIndex = state.object.polygonSet[polygon];
+  const set = surface?.sets.find((s) => s.set === setIndex);
+  if (set) select(surface.name, set.name);
+}
+
+// A click picks; a drag turns the view.
+let pressedAt = null;
+canvas.addEventListener('pointerdown', (event) => { pressedAt = [event.clientX, event.clientY]; });
+canvas.addEventListener('pointerup', (event) => {
+  if (pressedAt && Math.hypot(event.clientX - pressedAt[0], event.clientY - pressedAt[1]) < 4) pickAt(event);
+  pressedAt = null;
+});
+
+// --- edits -----------------------------------------------------------------------------------
+// One request at a time; while one is under way only the latest change waits, so that a
+// slider dragged fast sends what the user ends on.
+async function send(edit) {
+  if (state.sending) { state.queued = edit; return state.sending; }
+  const started = performance.now();
+  state.sending = (async () => {
+    try {
+      const answer = await call('/api/set', edit);
+      updateModuleNormals(state.mesh.geometry, state.built.cornerVertices, answer.corners, answer.normals);
+      const surface = state.object.surfaces.find((s) => s.name === edit.surface);
+      surface.shader = true;
+      Object.assign(settingsOf(edit.surface, edit.set), answer.settings);
+      if (state.selected?.surface === edit.surface && state.selected?.set === edit.set) showSettings();
+      draw();
+      state.lastEditMs = performance.now() - started;
+      status(`"${edit.set}": ${answer.corners.length} corners changed in ${state.lastEditMs.toFixed(0)} ms`);
+    } catch (error) {
+      status(`velmora: ${error.message}`);
+    }
+  })();
+  await state.sending;
+  state.sending = null;
+  if (state.queued) { const next = state.queued; state.queued = null; await send(next); }
+}
+
+function change(after, { record = true, before = currentSettings() } = {}) {
+  const { surface, set } = state.selected;
+  if (record) history.record({ surface, set, before, after });
+  updateHistoryButtons();
+  return send({ surface, set, ...after });
+}
+
+function updateHistoryButtons() {
+  $('undo').disabled = !history.canUndo();
+  $('redo').disabled = !history.canRedo();
+}
+
+async function travel(edit) {
+  if (!edit) return;
+  updateHistoryButtons();
+  select(edit.surface, edit.set);
+  await send(edit);
+}
+
+// A slider drag is one step of the history: what it started from, to where it ended.
+let dragFrom = null;
+$('angle-slider').addEventListener('input', () => {
+  dragFrom ??= currentSettings();
+  $('angle').value = $('angle-slider').value;
+  change({ ...currentSettings(), angle: Number($('angle-slider').value) }, { record: false });
+});
+$('angle-slider').addEventListener('change', () => {
+  const before = dragFrom ?? currentSettings();
+  dragFrom = null;
+  change({ ...before, angle: Number($('angle-slider').value) }, { before });
+});
+$('angle').addEventListener('change', () => {
+  const angle = Number($('angle').value);
+  if (!(angle >= 0 && angle <= 360)) return showSettings();
+  change({ ...currentSettings(), angle });
+});
+$('enabled').addEventListener('change', () => change({ ...currentSettings(), enabled: $('enabled').checked }));
+$('same-set').addEventListener('change', () => change({ ...currentSettings(), sameSetOnly: $('same-set').checked }));
+$('surface').addEventListener('change', () => {
+  const surface = state.object.surfaces.find((s) => s.name === $('surface').value);
+  select(surface.name, surface.sets[0].name);
+});
+$('set').addEventListener('change', () => select(state.selected.surface, $('set').value));
+$('undo').addEventListener('click', () => travel(history.undo()));
+$('redo').addEventListener('click', () => travel(history.redo()));
+$('frame').addEventListener('click', frame);
+$('material').addEventListener('change', () => {
+  state.mesh.material.uniforms.material.value = Materials[$('material').value];
+  draw();
+});
+for (const button of document.querySelectorAll('[data-mode]'))
+  button.addEventListener('click', () => setMode(button.dataset.mode));
+window.addEventListener('keydown', (event) => {
+  if (event.target instanceof HTMLInputElement || event.target instanceof HTMLSelectElement) return;
+  const key = event.key.toLowerCase();
+  if ((event.ctrlKey || event.metaKey) && key === 'z') travel(event.shiftKey ? history.redo() : history.undo());
+  else if ((event.ctrlKey || event.metaKey) && key === 'y') travel(history.redo());
+  else if (key === 'f') frame();
+});
+
+async function write(path, what) {
+  try {
+    const answer = await call(path, {});
+    status(`${what}: wrote ${answer.wrote}`);
+  } catch (error) {
+    status(`velmora: ${what}: ${error.message}`);
+  }
+}
+$('save-settings').addEventListener('click', () => write('/api/save-settings', 'Save settings'));
+$('apply').addEventListener('click', () => write('/api/apply', 'Apply'));
+
+// --- start -----------------------------------------------------------------------------------
+async function start() {
+  const object = await call('/api/object');
+  state.object = object;
+  $('object-name').textContent = object.name;
+  document.title = `${object.name.split('/').pop()} – velmora view`;
+  $('save-settings').title = object.saveSettingsTo ? `Writes ${object.saveSettingsTo}` : '';
+  $('apply').disabled = !object.applyTo;
+  $('apply').title = object.applyTo ? `Stores the settings in ${object.applyTo}`
+    : 'Not yet: save the settings and run velmora apply OBJECT --settings FILE -o OUT.lwo';
+  state.built = buildMesh(object);
+  state.mesh = new THREE.Mesh(state.built.geometry, makeMaterial(object.difference));
+  scene.add(state.mesh);
+  showLegend(object);
+  fillSurfaces();
+  const first = object.surfaces.find((s) => s.sets.length > 0);
+  setMode('velmora');
+  frame();
+  if (first) select(first.name, first.sets[0].name);
+}
+
+// What scripts and the browser tests read: where a polygon shows on the canvas, and the state.
+window.velmoraView = {
+  ready: start().then(() => true, (error) => { status(`velmora: ${error.message}`); throw error; }),
+  state,
+  setMode,
+  polygonOnScreen(polygon) {
+    const { points, corners, polygonStarts } = state.object;
+    const centre = new THREE.Vector3();
+    const n = polygonStarts[polygon + 1] - polygonStarts[polygon];
+    for (let c = polygonStarts[polygon]; c < polygonStarts[polygon + 1]; ++c)
+      centre.add(new THREE.Vector3().fromArray(points, 3 * corners[c]));
+    centre.divideScalar(n).project(camera);
+    const rect = canvas.getBoundingClientRect();
+    return { x: rect.left + (centre.x + 1) / 2 * rect.width, y: rect.top + (1 - centre.y) / 2 * rect.height };
+  },
+};

@@ -1,0 +1,238 @@
+// The view in a real browser: Debian's Chromium, headless, WebGL through SwiftShader. VELMORA
+// names the program, OBJECT an object with two sets in view that share no point; screenshots go
+// to ARTEFACTS.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { copyFileSync, mkdirSync, mkdtempSync, rmSync } from 'node:fs';
+import { spawnSync } from 'node:child_process';
+import { tmpdir } from 'node:os';
+import { basename, join } from 'node:path';
+import { chromium } from 'playwright-core';
+import { startView } from './view_process.mjs';
+
+const velmora = process.env.VELMORA;
+const artefacts = process.env.ARTEFACTS ?? join(tmpdir(), 'velmora-view-artefacts');
+mkdirSync(artefacts, { recursive: true });
+const folder = mkdtempSync(join(tmpdir(), 'velmora-browser-'));
+const objectFile = join(folder, basename(process.env.OBJECT));
+copyFileSync(process.env.OBJECT, objectFile);
+const settingsFile = join(folder, 'saved.settings');
+
+let view;
+let context;
+let page;
+const consoleErrors = [];
+
+before(async () => {
+  view = await startView(velmora, [objectFile, '--save-settings', settingsFile]);
+  context = await chromium.launchPersistentContext(join(folder, 'profile'), {
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    viewport: { width: 900, height: 600 },
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run'],
+  });
+  page = context.pages()[0] ?? await context.newPage();
+  page.on('console', (message) => { if (message.type() === 'error') consoleErrors.push(message.text()); });
+  page.on('pageerror', (error) => consoleErrors.push(error.message));
+  await page.goto(view.address);
+  await page.evaluate(() => window.velmoraView.ready);
+});
+
+after(async () => {
+  await context?.close();
+  await view?.stop();
+  rmSync(folder, { recursive: true, force: true });
+});
+
+// The canvas's pixels as RGBA, read back from the drawing buffer and carried out as base64.
+async function pixels() {
+  const { width, height, base64 } = await page.evaluate(() => {
+    const canvas = document.getElementById('view');
+    const copy = document.createElement('canvas');
+    copy.width = canvas.width;
+    copy.height = canvas.height;
+    const context2d = copy.getContext('2d');
+    context2d.drawImage(canvas, 0, 0);
+    const bytes = context2d.getImageData(0, 0, copy.width, copy.height).data;
+    let binary = '';
+    for (let at = 0; at < bytes.length; at += 0x8000)
+      binary += String.fromCharCode(...bytes.subarray(at, at + 0x8000));
+    return { width: copy.width, height: copy.height, base64: btoa(binary) };
+  });
+  return { width, height, data: Buffer.from(base64, 'base64') };
+}
+
+async function mode(name, selectedSet = -1) {
+  await page.evaluate(([name, selectedSet]) => {
+    window.velmoraView.state.mesh.material.uniforms.selectedSet.value = selectedSet;
+    window.velmoraView.setMode(name);
+  }, [name, selectedSet]);
+}
+
+async function shot(name) {
+  await page.screenshot({ path: join(artefacts, `${name}.png`) });
+}
+
+// Each pixel's set in the set map: the set whose colour's hue is nearest, or -1 for the
+// background and for pixels near a border between regions.
+async function regions(object) {
+  await mode('sets');
+  const { width, height, data } = await pixels();
+  const hue = (r, g, b) => {
+    const max = Math.max(r, g, b), min = Math.min(r, g, b);
+    if (max - min < 12) return null;
+    const d = max - min;
+    const h = max === r ? (g - b) / d : max === g ? 2 + (b - r) / d : 4 + (r - g) / d;
+    return ((h * 60) + 360) % 360;
+  };
+  const setHues = object.sets.map((s) => hue(...s.colour));
+  const raw = new Int32Array(width * height).fill(-1);
+  for (let i = 0; i < width * height; ++i) {
+    const h = hue(data[4 * i], data[4 * i + 1], data[4 * i + 2]);
+    if (h === null) continue;
+    let best = -1, bestDistance = 20;
+    setHues.forEach((sh, s) => {
+      const distance = Math.min(Math.abs(h - sh), 360 - Math.abs(h - sh));
+      if (distance < bestDistance) { bestDistance = distance; best = s; }
+    });
+    raw[i] = best;
+  }
+  const inner = new Int32Array(width * height).fill(-1);
+  for (let y = 2; y < height - 2; ++y)
+    for (let x = 2; x < width - 2; ++x) {
+      const s = raw[y * width + x];
+      let same = s >= 0;
+      for (let dy = -2; dy <= 2 && same; ++dy)
+        for (let dx = -2; dx <= 2 && same; ++dx) same = raw[(y + dy) * width + x + dx] === s;
+      if (same) inner[y * width + x] = s;
+    }
+  return inner;
+}
+
+let object;
+let chosen;  // { surface, set, index, far }
+
+const changedAt = (a, b, i) => Math.max(...[0, 1, 2].map((k) => Math.abs(a.data[4 * i + k] - b.data[4 * i + k]))) > 6;
+
+test('the page loads without a console error and draws the object', async () => {
+  const { width, height, data } = await pixels();
+  let drawn = 0;
+  for (let i = 0; i < width * height; ++i)
+    if (Math.abs(data[4 * i] - 29) + Math.abs(data[4 * i + 1] - 29) + Math.abs(data[4 * i + 2] - 31) > 12) ++drawn;
+  await shot('view-velmora');
+  assert.ok(drawn > width * height * 0.05, `only ${drawn} of ${width * height} pixels drawn`);
+  assert.deepEqual(consoleErrors, []);
+});
+
+
+// Two sets in view that share no point, the first of several polygons: a change of the first
+// cannot reach the second.
+async function farApart(object, regionMap) {
+  const pointsOf = (set) => {
+    const points = new Set();
+    object.polygonSet.forEach((s, p) => {
+      if (s !== set) return;
+      for (let c = object.polygonStarts[p]; c < object.polygonStarts[p + 1]; ++c) points.add(object.corners[c]);
+    });
+    return points;
+  };
+  const visible = (set) => regionMap.filter((s) => s === set).length > 200;
+  for (const surface of object.surfaces)
+    for (const set of surface.sets) {
+      if (set.polygons < 4 || !visible(set.set)) continue;
+      const mine = pointsOf(set.set);
+      for (let far = 0; far < object.sets.length; ++far) {
+        if (far === set.set || !visible(far)) continue;
+        if ([...pointsOf(far)].every((point) => !mine.has(point)))
+          return { surface: surface.name, set: set.name, index: set.set, far };
+      }
+    }
+  throw new Error('no two sets in view share no point');
+}
+
+test('a click on a polygon picks its set', async () => {
+  object = await page.evaluate(() => window.velmoraView.state.object);
+  const regionMap = await regions(object);
+  chosen = await farApart(object, regionMap);
+  const surface = object.surfaces.find((s) => s.name === chosen.surface);
+  // Another set first, so that the click has something to change.
+  await page.selectOption('#set', surface.sets.find((s) => s.name !== chosen.set).name);
+  await mode('velmora');
+  const { width } = await pixels();
+  let target = -1;
+  for (let i = 0; i < regionMap.length && target < 0; ++i) if (regionMap[i] === chosen.index) target = i;
+  const scale = await page.evaluate(() => window.devicePixelRatio);
+  const box = await page.locator('#view').boundingBox();
+  await page.mouse.click(box.x + (target % width) / scale + 1, box.y + Math.floor(target / width) / scale + 1);
+  assert.equal(await page.inputValue('#surface'), chosen.surface);
+  assert.equal(await page.inputValue('#set'), chosen.set);
+});
+
+test("moving a set's angle changes its pixels and not those of a far set; the difference is dark elsewhere", async () => {
+  const regionMap = await regions(object);
+  // The far set keeps the host's smoothing, so that the difference view shows nothing there.
+  const farSurface = object.surfaces.find((s) => s.sets.some((set) => set.set === chosen.far));
+  const farName = farSurface.sets.find((set) => set.set === chosen.far).name;
+  const settle = () => page.waitForFunction(() => !window.velmoraView.state.sending);
+  await page.selectOption('#surface', farSurface.name);
+  await page.selectOption('#set', farName);
+  if (await page.isChecked('#enabled')) {
+    await page.uncheck('#enabled');
+    await settle();
+  }
+  await page.selectOption('#surface', chosen.surface);
+  await page.selectOption('#set', chosen.set);
+  await mode('velmora', chosen.index);
+  if (!(await page.isChecked('#enabled'))) {
+    await page.check('#enabled');
+    await page.waitForFunction(() => !window.velmoraView.state.sending);
+  }
+  await page.fill('#angle', '80');
+  await page.press('#angle', 'Enter');
+  await page.waitForFunction(() => !window.velmoraView.state.sending);
+  const before = await pixels();
+  await page.fill('#angle', '0');
+  await page.press('#angle', 'Enter');
+  await page.waitForFunction(() => !window.velmoraView.state.sending);
+  const milliseconds = await page.evaluate(() => window.velmoraView.state.lastEditMs);
+  console.log(`angle change answered and drawn in ${milliseconds.toFixed(1)} ms`);
+  const afterChange = await pixels();
+  await shot('view-velmora-changed');
+  let inSet = 0, inFar = 0, farPixels = 0;
+  for (let i = 0; i < regionMap.length; ++i) {
+    const changed = changedAt(before, afterChange, i);
+    if (regionMap[i] === chosen.index && changed) ++inSet;
+    if (regionMap[i] === chosen.far) { ++farPixels; if (changed) ++inFar; }
+  }
+  assert.ok(inSet > 20, `only ${inSet} pixels of the set changed`);
+  assert.ok(farPixels > 20, 'the far set is not in view');
+  assert.equal(inFar, 0, `${inFar} pixels of the far set changed`);
+
+  await mode('difference', -1);
+  const difference = await pixels();
+  await shot('view-difference');
+  const scaleZero = object.difference.colours[0];
+  for (let i = 0; i < regionMap.length; ++i) {
+    if (regionMap[i] !== chosen.far) continue;
+    const off = Math.max(...[0, 1, 2].map((k) => Math.abs(difference.data[4 * i + k] - scaleZero[k])));
+    assert.ok(off <= 6, `a far-set pixel is ${difference.data.slice(4 * i, 4 * i + 3)} in the difference view`);
+  }
+  await mode('sets', chosen.index);
+  await shot('view-sets');
+  await mode('velmora', chosen.index);
+});
+
+test('Save settings writes a file that `velmora parts --settings` reads back', async () => {
+  await page.click('#save-settings');
+  await page.waitForFunction(() => /wrote/.test(document.getElementById('status').textContent));
+  const parts = spawnSync(velmora, ['parts', objectFile, '--settings', settingsFile], { encoding: 'utf8' });
+  assert.equal(parts.status, 0, parts.stderr);
+  assert.match(parts.stdout, new RegExp(`"${chosen.set}": \\d+ polygons?, smoothed at 0 degrees\\n`));
+});
+
+test('undo brings the angle back', async () => {
+  await page.click('#undo');
+  await page.waitForFunction(() => !window.velmoraView.state.sending && document.getElementById('angle').value === '80');
+  assert.deepEqual(consoleErrors, []);
+});

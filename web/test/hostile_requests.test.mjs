@@ -1,0 +1,168 @@
+// The view's server under hostile requests: bad tokens, foreign Host and Origin, paths that try
+// to leave the page's files, huge headers and bodies, malformed HTTP and JSON, slow clients and
+// a thousand requests at once. After each the server still answers, and the object's file is
+// unchanged. VELMORA names the program, OBJECT the object to view (copied first).
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { createHash } from 'node:crypto';
+import { copyFileSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { connect } from 'node:net';
+import { tmpdir } from 'node:os';
+import { basename, join } from 'node:path';
+import { spawnSync } from 'node:child_process';
+import { startView } from './view_process.mjs';
+
+const velmora = process.env.VELMORA;
+const folder = mkdtempSync(join(tmpdir(), 'velmora-hostile-'));
+const object = join(folder, basename(process.env.OBJECT));
+copyFileSync(process.env.OBJECT, object);
+const digest = () => createHash('sha256').update(readFileSync(object)).digest('hex');
+const original = digest();
+let view;
+
+const started = [];
+before(async () => { view = await startView(velmora, [object]); started.push(view); });
+after(() => {
+  for (const running of started) running.child.kill('SIGKILL');
+  rmSync(folder, { recursive: true, force: true });
+});
+
+// One raw exchange: what is sent, as bytes, and everything the server answers until it closes
+// or `patience` runs out.
+function exchange(text, { patience = 5000, pace } = {}) {
+  return new Promise((resolve) => {
+    const socket = connect(view.port, '127.0.0.1');
+    let answer = '';
+    const finish = () => { clearTimeout(timer); socket.destroy(); resolve(answer); };
+    const timer = setTimeout(finish, patience);
+    socket.on('data', (data) => { answer += data; if (/\r\n\r\n/.test(answer) && complete(answer)) finish(); });
+    socket.on('error', finish);
+    socket.on('close', finish);
+    socket.on('connect', async () => {
+      if (!pace) return socket.write(text);
+      for (const c of text) {
+        if (socket.destroyed) return;
+        socket.write(c);
+        await new Promise((r) => setTimeout(r, pace));
+      }
+    });
+  });
+}
+
+function complete(answer) {
+  const length = /content-length: (\d+)/i.exec(answer);
+  if (!length) return false;
+  return Buffer.byteLength(answer.slice(answer.indexOf('\r\n\r\n') + 4)) >= Number(length[1]);
+}
+
+const status = (answer) => Number(/^HTTP\/1\.1 (\d+)/.exec(answer)?.[1] ?? 0);
+const body = (answer) => answer.slice(answer.indexOf('\r\n\r\n') + 4);
+const host = () => `127.0.0.1:${view.port}`;
+
+function request(method, path, { headers = {}, content } = {}) {
+  const lines = [`${method} ${path} HTTP/1.1`, `Host: ${host()}`, 'Connection: close'];
+  for (const [name, value] of Object.entries(headers)) lines.push(`${name}: ${value}`);
+  if (content !== undefined) lines.push(`Content-Length: ${Buffer.byteLength(content)}`);
+  return lines.join('\r\n') + '\r\n\r\n' + (content ?? '');
+}
+
+async function expectJsonRefusal(text, expected) {
+  const answer = await exchange(text);
+  assert.equal(status(answer), expected, answer.slice(0, 300));
+  assert.ok(typeof JSON.parse(body(answer)).error === 'string', body(answer));
+}
+
+async function stillServes() {
+  const answer = await exchange(request('GET', `/api/object?token=${view.token}`), { patience: 20000 });
+  assert.equal(status(answer), 200, answer.slice(0, 200));
+  assert.ok(JSON.parse(body(answer)).polygonStarts.length > 1);
+  assert.equal(digest(), original, 'the object file changed');
+}
+
+test('the address names the loopback port and a token of at least 128 bits', () => {
+  assert.ok(view.token.length * 6 >= 128);
+});
+
+test('API calls without the right token are refused', async () => {
+  await expectJsonRefusal(request('GET', '/api/object'), 403);
+  await expectJsonRefusal(request('GET', '/api/object?token=wrong'), 403);
+  await expectJsonRefusal(request('GET', `/api/object?token=${view.token.slice(1)}`), 403);
+  await expectJsonRefusal(request('GET', '/api/object', { headers: { 'X-Velmora-Token': view.token + 'x' } }), 403);
+  await expectJsonRefusal(request('POST', '/api/set', { content: '{"surface":"Box","set":"Lid","angle":1}' }), 403);
+  await expectJsonRefusal(request('POST', '/api/save-settings', { content: '{}' }), 403);
+  await stillServes();
+});
+
+test('a foreign Host or Origin is refused, token or not', async () => {
+  for (const badHost of ['evil.example', `evil.example:${view.port}`, `127.0.0.1:${view.port + 1}`]) {
+    const text = `GET /api/object?token=${view.token} HTTP/1.1\r\nHost: ${badHost}\r\nConnection: close\r\n\r\n`;
+    await expectJsonRefusal(text, 403);
+  }
+  await expectJsonRefusal(request('GET', '/', { headers: { Origin: 'http://evil.example' } }), 403);
+  await expectJsonRefusal(request('GET', `/api/object?token=${view.token}`, { headers: { Origin: 'null' } }), 403);
+  await expectJsonRefusal(`GET / HTTP/1.1\r\nConnection: close\r\n\r\n`, 403);
+  await stillServes();
+});
+
+test('no request path reaches the file system', async () => {
+  for (const path of ['/../../../../etc/passwd', '/%2e%2e/%2e%2e/%2e%2e/etc/passwd', '/view.js/../../etc/passwd',
+    '//etc/passwd', '/..%2f..%2f..%2fetc%2fpasswd', `/${basename(object)}`, '/index.html', '/CMakeLists.txt']) {
+    const answer = await exchange(request('GET', `${path}?token=${view.token}`));
+    assert.ok(status(answer) === 404 || status(answer) === 400, `${path}: ${answer.slice(0, 100)}`);
+    assert.ok(!answer.includes('root:'), path);
+  }
+  await stillServes();
+});
+
+test('huge headers, huge bodies, malformed HTTP and malformed JSON get a 4xx', async () => {
+  const huge = 'a'.repeat(100000);
+  assert.ok([400, 413, 414, 431].includes(status(await exchange(request('GET', '/', { headers: { 'X-Huge': huge } })))));
+  assert.ok([400, 413, 414].includes(status(await exchange(request('GET', `/?${huge}`)))));
+  assert.ok([0, 400].includes(status(await exchange('GARBAGE\r\n\r\n'))));
+  assert.ok([0, 400].includes(status(await exchange('GET / HTTP/9.9\r\n\r\n'))));
+  const headers = { 'X-Velmora-Token': view.token };
+  await expectJsonRefusal(request('POST', '/api/set', { headers, content: '{"surface":'.padEnd(2 << 20, ' ') }), 413);
+  for (const content of ['{', '[]', '{"surface":"Box"}', '{"surface":"Box","set":"Lid","angle":"wide"}', '['.repeat(200000)])
+    await expectJsonRefusal(request('POST', '/api/set', { headers, content }), 400);
+  const unknown = await exchange(request('POST', '/api/set', { headers, content: '{"surface":"Default","set":"Handle"}' }));
+  assert.equal(status(unknown), 404);
+  assert.match(JSON.parse(body(unknown)).error, /"band0", "band2"/);
+  await stillServes();
+});
+
+test('slow clients do not keep others out', async () => {
+  // Bounded: twenty clients each trickling a request for four seconds at most.
+  const slow = Array.from({ length: 20 }, () => exchange(request('GET', '/'), { pace: 250, patience: 4000 }));
+  await new Promise((r) => setTimeout(r, 500));
+  const asked = Date.now();
+  await stillServes();
+  assert.ok(Date.now() - asked < 4000, 'a normal request waited for the slow ones');
+  await Promise.all(slow);
+  await stillServes();
+});
+
+test('a thousand requests at once', async () => {
+  const answers = await Promise.all(Array.from({ length: 1000 }, (_, i) =>
+    exchange(request('GET', i % 2 ? '/' : `/api/object?token=bad${i}`), { patience: 10000 })));
+  const served = answers.filter((a) => status(a) === 200 || status(a) === 403).length;
+  assert.ok(served > 0, 'none of the thousand was answered');
+  await stillServes();
+});
+
+test('nothing was written beside the object, and SIGTERM ends the view within a second', async () => {
+  assert.deepEqual(readdirSync(folder), [basename(object)]);
+  const [code, milliseconds] = await view.stop('SIGTERM');
+  assert.equal(code, 0, view.stderr());
+  assert.ok(milliseconds < 1000, `${milliseconds} ms`);
+  assert.equal(digest(), original);
+});
+
+test('a port that is taken: exit 1 naming it', async () => {
+  const first = await startView(velmora, [object, '--port', '0']);
+  started.push(first);
+  const second = spawnSync(velmora, ['view', object, '--port', String(first.port)], { encoding: 'utf8', timeout: 60000 });
+  assert.equal(second.status, 1);
+  assert.match(second.stderr, new RegExp(`^velmora: error: .*127\\.0\\.0\\.1:${first.port}`));
+  const [code] = await first.stop('SIGINT');
+  assert.equal(code, 0);
+});
