@@ -27,12 +27,28 @@ SurfaceFilter FilterFor(const ObjectFile &file, const std::optional<std::string>
 
 }  // namespace
 
-OpenedObject::OpenedObject(const OpenRequest &request)
-    : OpenedObject(request, LoadObjectWithSets(request.object, request.setsFrom, request.bytes),
-                   nullptr) {}
+namespace {
+
+// The object as the request reads it, with the settings proposed for its sets, if any.
+std::pair<std::shared_ptr<ObjectFile>, std::vector<SetRequest>> Read(const OpenRequest &request) {
+    if (!request.proposeSets)
+        return {LoadObjectWithSets(request.object, request.setsFrom, request.bytes), {}};
+    std::shared_ptr<ObjectFile> file = LoadObjectWithSets(request.object, "", request.bytes);
+    std::vector<SetRequest> proposed = request.proposeSets(*file);
+    return {std::move(file), std::move(proposed)};
+}
+
+}  // namespace
+
+OpenedObject::OpenedObject(const OpenRequest &request) : OpenedObject(request, Read(request)) {}
+
+OpenedObject::OpenedObject(const OpenRequest &request,
+                           std::pair<std::shared_ptr<ObjectFile>, std::vector<SetRequest>> read)
+    : OpenedObject(request, std::move(read.first), nullptr, read.second) {}
 
 OpenedObject::OpenedObject(const OpenRequest &asked, std::shared_ptr<ObjectFile> file,
-                           const std::vector<ShaderBlock> *carried)
+                           const std::vector<ShaderBlock> *carried,
+                           const std::vector<SetRequest> &proposed)
     : request(asked), hosted(SceneOf(std::move(file)), asked.modulePath) {
     request.bytes = nullptr;  // only the first opening reads them
     setList = CollectPolygonSets(this->file().mesh);
@@ -43,6 +59,7 @@ OpenedObject::OpenedObject(const OpenRequest &asked, std::shared_ptr<ObjectFile>
         return;
     }
     if (request.storedSettings) LoadShaderBlocks(hosted, this->file(), filter);
+    if (!proposed.empty()) ApplySetRequests(hosted, this->file(), proposed, filter);
     if (!request.settingsFile.empty())
         LoadSettingsFile(hosted, this->file(), request.settingsFile, filter);
     requestNotes = ApplySetOptions(hosted, this->file(), request.setRequests, filter);
@@ -53,10 +70,11 @@ std::unique_ptr<OpenedObject> OpenedObject::WithSetsFrom(std::unique_ptr<OpenedO
     std::vector<ShaderBlock> carried = ShaderBlocksWithSettings(opened->hosted, opened->file());
     OpenRequest changed = opened->request;
     changed.setsFrom = setsFrom;
+    changed.proposeSets = nullptr;
     opened.reset();
     // Read again: the sets the first opening made may have replaced the parts the new ones need.
     return std::unique_ptr<OpenedObject>(
-        new OpenedObject(changed, LoadObjectWithSets(changed.object, setsFrom), &carried));
+        new OpenedObject(changed, LoadObjectWithSets(changed.object, setsFrom), &carried, {}));
 }
 
 render::SmoothingAngles OpenedObject::hostSmoothing() const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "host/scene/polygon_sets.h"
 #include "host/scene/scene.h"
 #include "host/session/host_session.h"
+#include "host/session/scripted_set_edits.h"
 #include "host/session/surface_filter.h"
 
 struct OpenRequest {
@@ -29,6 +31,11 @@ struct OpenRequest {
     std::optional<double> hostAngle;       // degrees, in place of each surface's own smoothing
     // Off, the settings the object stores are left out, as when the shader was just added.
     bool storedSettings = true;
+    // Makes polygon sets of a kind this layer does not make itself (those proposed for an object
+    // without sets), in place of `setsFrom`: gives the object's polygons their PART tags and
+    // returns the settings proposed for the sets, which apply after the stored settings and
+    // before the settings file and the set requests, so that those change them.
+    std::function<std::vector<SetRequest>(ObjectFile &)> proposeSets;
     // The object file's bytes when the caller has read them already; read from `object` if null.
     const std::vector<std::uint8_t> *bytes = nullptr;
 };
@@ -59,8 +66,10 @@ class OpenedObject : NonCopyable {
     std::vector<render::Vec3> hostNormals() const;
 
   private:
+    OpenedObject(const OpenRequest &request,
+                 std::pair<std::shared_ptr<ObjectFile>, std::vector<SetRequest>> read);
     OpenedObject(const OpenRequest &request, std::shared_ptr<ObjectFile> file,
-                 const std::vector<ShaderBlock> *carried);
+                 const std::vector<ShaderBlock> *carried, const std::vector<SetRequest> &proposed);
 
     OpenRequest request;
     HostSession hosted;

@@ -64,7 +64,7 @@ class ApplyCommand : public Command {
     void EditLwo2(const ObjectOptions &object, const OpenedObject &opened,
                   const std::vector<ShaderBlock> &blocks, std::vector<std::uint8_t> input) const {
         std::vector<std::string> notes;
-        if (PolygonSetSourceNamed(object.setsFrom)) {
+        if (!object.setsFrom.empty()) {
             input = EditPartTags(input, object.object, PartsOf(opened.file().mesh));
             notes.push_back("polygon sets from " + object.setsFrom +
                             " written as PART tags: " + Plural(opened.sets().names.size(), "set"));

@@ -6,6 +6,7 @@
 #include "host/session/settings_file.h"
 #include "tools/velmora/executable_dir.h"
 #include "tools/velmora/option_numbers.h"
+#include "tools/velmora/set_proposals.h"
 
 namespace {
 
@@ -30,9 +31,9 @@ void AddObjectOptions(CLI::App &command, ObjectOptions &options) {
     command
         .add_option("--sets-from", options.setsFrom,
                     "make the polygon sets for this run from surfaces, groups (OBJ g/o) or "
-                    "smoothing-groups (OBJ s N: set \"smoothing N\"), in place of the object's "
-                    "parts")
-        ->check(CLI::IsMember({"surfaces", "groups", "smoothing-groups"}))
+                    "smoothing-groups (OBJ s N: set \"smoothing N\"), or propose them from the "
+                    "object's own normals (OBJ vn) or its shape, in place of the object's parts")
+        ->check(CLI::IsMember({"surfaces", "groups", "smoothing-groups", "normals", "shape"}))
         ->type_name("SOURCE");
     command.add_option("--settings", options.settingsFile, "load settings from a settings file")
         ->type_name("FILE");
@@ -74,17 +75,24 @@ std::vector<CommandFile> InputsOf(const ObjectOptions &options) {
 }
 
 std::unique_ptr<OpenedObject> OpenObject(const ObjectOptions &options,
-                                         const std::vector<std::uint8_t> *bytes) {
+                                         const std::vector<std::uint8_t> *bytes,
+                                         SetProposal *proposal) {
     OpenRequest request;
     request.object = options.object;
     request.modulePath = ModulePath(options);
+    if (!options.surface.empty()) request.surface = options.surface;
     request.setsFrom = options.setsFrom;
+    auto kept = std::make_shared<SetProposal>();
+    if (IsProposedSetSource(options.setsFrom)) {
+        request.setsFrom.clear();
+        request.proposeSets = SetProposer(options.setsFrom, request.surface, kept);
+    }
     request.settingsFile = options.settingsFile;
     request.setRequests = options.sets;
-    if (!options.surface.empty()) request.surface = options.surface;
     request.hostAngle = options.hostAngle;
     request.bytes = bytes;
     auto opened = std::make_unique<OpenedObject>(request);
+    if (proposal) *proposal = *kept;
     for (const std::string &line : opened->notes()) std::cerr << "velmora: " << line << "\n";
     if (!options.saveSettingsFile.empty())
         SaveSettingsFile(opened->session(), opened->file(), options.saveSettingsFile);

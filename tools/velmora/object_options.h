@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/session/opened_object.h"
+#include "sets/proposed_sets.h"
 #include "tools/velmora/input_guard.h"
 
 struct ObjectOptions {
@@ -34,5 +35,7 @@ std::vector<CommandFile> InputsOf(const ObjectOptions &options);
 // The object opened with every setting asked for: what each --set pattern matched is said on
 // standard error, and the settings are saved where --save-settings asks. `bytes`: the object
 // file's, when the command has read it already.
+// With --sets-from shape or normals, the proposal made is kept in `*proposal` when given.
 std::unique_ptr<OpenedObject> OpenObject(const ObjectOptions &options,
-                                         const std::vector<std::uint8_t> *bytes = nullptr);
+                                         const std::vector<std::uint8_t> *bytes = nullptr,
+                                         SetProposal *proposal = nullptr);

@@ -10,9 +10,10 @@ class PartsCommand : public Command {
     void addOptions(CLI::App &) override {}
 
     int run(const ObjectOptions &object) override {
-        std::unique_ptr<OpenedObject> opened = OpenObject(object);
+        SetProposal proposal;
+        std::unique_ptr<OpenedObject> opened = OpenObject(object, nullptr, &proposal);
         std::string report =
-            PartsReport(opened->session(), opened->file(), opened->hostSmoothing());
+            PartsReport(opened->session(), opened->file(), opened->hostSmoothing(), &proposal);
         WriteOutput("-",
                     [&](std::FILE *out) { std::fwrite(report.data(), 1, report.size(), out); });
         return Succeeded;

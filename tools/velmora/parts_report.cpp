@@ -31,10 +31,28 @@ std::string HostSmoothingText(const render::SmoothingAngles &smoothing,
     return std::string("host smoothing at ") + angle + " degrees";
 }
 
+// The line under a proposed set: its kind, why, and how close it came.
+std::string ProposedText(const SetProposal *proposal, const std::string &name) {
+    if (!proposal) return "";
+    for (const ProposedSet &set : proposal->sets) {
+        if (set.name != name) continue;
+        std::string text =
+            "      proposed: " + std::string(SetKindName(set.kind)) + ", " + set.reason;
+        if (set.cornersWithin >= 0) {
+            char share[32];
+            std::snprintf(share, sizeof share, "%.1f%%", 100 * set.cornersWithin);
+            text += "; " + std::string(share) +
+                    " of its corners within 5 degrees of the object's normals";
+        }
+        return text + "\n";
+    }
+    return "";
+}
+
 }  // namespace
 
 std::string PartsReport(HostSession &session, const ObjectFile &file,
-                        const render::SmoothingAngles &hostSmoothing) {
+                        const render::SmoothingAngles &hostSmoothing, const SetProposal *proposal) {
     std::string report = file.filename + ": " + Plural(file.mesh.polygons.size(), "polygon") + "\n";
     for (const std::string &surface : file.surfaces) {
         PolygonSets sets = CollectPolygonSets(file.mesh, surface);
@@ -50,7 +68,7 @@ std::string PartsReport(HostSession &session, const ObjectFile &file,
             report +=
                 "    \"" + name + "\": " + Plural(std::size_t(sets.polygonCounts[set]), "polygon");
             if (instance) report += ", " + Described(shown[name]);
-            report += "\n";
+            report += "\n" + ProposedText(proposal, name);
         }
         if (sets.names.empty()) report += "    no polygon sets\n";
     }
