@@ -11,7 +11,7 @@ profile=${1:-full}
 preview=(
     cmake ninja-build g++
     libembree-dev libtinyobjloader-dev libcli11-dev libpng-dev
-    libfreetype-dev fonts-dejavu-core
+    libfreetype-dev fonts-dejavu-core libtinygltf-dev nlohmann-json3-dev
 )
 full=(
     "${preview[@]}"
@@ -21,6 +21,7 @@ full=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     mingw-w64-x86-64-dev
     wine wine32:i386 wine64 zip time
+    assimp-utils nodejs npm
 )
 case "$profile" in
     preview) packages=("${preview[@]}") ;;

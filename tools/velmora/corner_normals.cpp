@@ -5,6 +5,7 @@
 
 #include "host/for_each_on_threads.h"
 #include "host/render/shading_record.h"
+#include "tools/velmora/unit_corner_normals.h"
 
 namespace {
 
@@ -38,12 +39,14 @@ struct WorkStart {
 
 CornerNormalStream::CornerNormalStream(const ObjectItem &item, const render::ShaderHooks &hooks,
                                        const render::SmoothingAngles &smoothing, unsigned threads,
-                                       std::size_t blockPolygons)
+                                       std::size_t blockPolygons,
+                                       const CornerNormalOptions &options)
     : item(item),
       hooks(hooks),
       smoothing(smoothing),
       threads(std::max(threads, 1u)),
       blockPolygons(std::max<std::size_t>(blockPolygons, 1)),
+      options{options.hostNormals || options.unitNormals, options.unitNormals},
       shape(render::ComputeHostShape(item.file->mesh)),
       pass(this->hooks) {
     if (!item.file->mesh.polygons.empty()) startBlock(0);
@@ -57,7 +60,8 @@ CornerNormalStream::~CornerNormalStream() {
 const CornerBlock *CornerNormalStream::next() {
     if (!pending.valid()) return nullptr;
     pending.get();
-    const CornerBlock &done = blocks[sampling];
+    CornerBlock &done = blocks[sampling];
+    if (options.unitNormals) replaced += ReplaceZeroNormals(item.file->mesh, shape, done);
     sampling ^= 1;
     if (done.endPolygon < item.file->mesh.polygons.size()) startBlock(done.endPolygon);
     return &done;
@@ -90,19 +94,26 @@ void CornerNormalStream::sampleBlock(CornerBlock &block, std::size_t firstPolygo
     block.firstPolygon = firstPolygon;
     block.endPolygon = firstPolygon + polygons;
     block.normals.resize(corners);
+    block.hostNormals.resize(options.hostNormals ? corners : 0);
     ForEachOnThreads(workers, static_cast<unsigned>(workers), [&](std::size_t worker) {
         const WorkStart &start = starts[worker], &end = starts[worker + 1];
-        samplePolygons(start.polygon, end.polygon,
-                       {block.normals.data() + start.corner, end.corner - start.corner});
+        std::size_t count = end.corner - start.corner;
+        std::span<CornerNormal> host;
+        if (options.hostNormals) host = {block.hostNormals.data() + start.corner, count};
+        samplePolygons(start.polygon, end.polygon, {block.normals.data() + start.corner, count},
+                       host);
     });
 }
 
 // The host's normal at each corner, replaced by the sample's result: a corner's host normal is
 // read only by its own sample.
 void CornerNormalStream::samplePolygons(std::size_t first, std::size_t last,
-                                        std::span<CornerNormal> corners) const {
+                                        std::span<CornerNormal> corners,
+                                        std::span<CornerNormal> hostCorners) const {
     const MeshData &mesh = item.file->mesh;
     render::ComputeCornerNormals(mesh, shape, smoothing, first, last, corners);
+    std::copy(corners.begin(), corners.begin() + std::ptrdiff_t(hostCorners.size()),
+              hostCorners.begin());
 
     render::ShadingRecord record;
     LWShaderAccess &sample = record.access();

@@ -5,13 +5,14 @@
 #include <sstream>
 
 #include "host/panels/options_dialog_labels.h"
+#include "host/formats/obj_writer.h"
+#include "host/formats/written_text_testing.h"
 #include "host/panels/scripted_user.h"
 #include "host/render/host_normals.h"
 #include "host/scene/mesh_generators.h"
 #include "host/session/folded_scene_testing.h"
 #include "host/session/host_session.h"
 #include "tools/velmora/normals_output.h"
-#include "tools/velmora/written_text_testing.h"
 
 namespace {
 
@@ -138,32 +139,21 @@ TEST_F(CornerNormalBlocks, ConcurrentBlocksGiveWhatOneThreadGives) {
         EXPECT_EQ(concurrent[b].normals, single[b].normals) << "block " << b;
 }
 
-// What an OBJ text says of its face corners' normals: each corner's `vn` text, looked up among the
-// `vn` lines above it; and the text without its `vn` lines.
-struct ObjNormals {
-    std::vector<std::string> corners;
-    std::string rest;
-};
-
-ObjNormals ReadObjNormals(const std::string &obj) {
-    ObjNormals read;
-    std::vector<std::string> normals;
+// Each face corner's `vn` text in an OBJ text, looked up among the `vn` lines above it.
+std::vector<std::string> ObjCornerNormals(const std::string &obj) {
+    std::vector<std::string> corners, normals;
     std::istringstream lines(obj);
     for (std::string line; std::getline(lines, line);) {
-        if (line.starts_with("vn ")) {
-            normals.push_back(line.substr(3));
-            continue;
-        }
-        read.rest += line + "\n";
+        if (line.starts_with("vn ")) normals.push_back(line.substr(3));
         if (!line.starts_with("f ")) continue;
         std::istringstream words(line.substr(2));
         for (std::string word; words >> word;) {
             std::size_t number = std::stoul(word.substr(word.find("//") + 2));
-            read.corners.push_back(number <= normals.size() ? normals[number - 1]
-                                                            : word + " before its vn");
+            corners.push_back(number <= normals.size() ? normals[number - 1]
+                                                       : word + " before its vn");
         }
     }
-    return read;
+    return corners;
 }
 
 class CornerNormalTexts : public CornerNormalBlocks {
@@ -180,7 +170,7 @@ class CornerNormalTexts : public CornerNormalBlocks {
         return Written([&](std::FILE *out) {
             CornerNormalStream stream(item, session.hooksOf(*item.file), smoothing, threads,
                                       blockPolygons);
-            WriteNormalsObj(out, item.file->mesh, [&stream] { return stream.next(); });
+            WriteObj(out, *item.file, [&stream] { return stream.next(); });
         });
     }
     std::size_t polygons = item.file->mesh.polygons.size();
@@ -190,14 +180,14 @@ TEST_F(CornerNormalTexts, ManyBlocksWriteTheCsvOfOneBlock) {
     EXPECT_EQ(Csv(2, 4), Csv(1, polygons));
 }
 
-// Only the places of the `vn` lines differ: each block's new ones come before its faces.
-TEST_F(CornerNormalTexts, ManyBlocksGiveEveryObjCornerTheNormalOneBlockGivesIt) {
-    std::string blocks = Obj(2, 4), one = Obj(1, polygons);
-    EXPECT_NE(blocks, one);
-    ObjNormals fromBlocks = ReadObjNormals(blocks), fromOne = ReadObjNormals(one);
-    EXPECT_EQ(fromBlocks.corners, fromOne.corners);
-    EXPECT_EQ(fromBlocks.rest, fromOne.rest);
-    EXPECT_EQ(fromOne.corners.size(), 24u * 4 + 7 + 4 + 3 + 3);
+// A face's new normals come just before it, so that blocks leave no trace in the text either;
+// every face corner names a `vn` above it.
+TEST_F(CornerNormalTexts, ManyBlocksWriteTheObjOfOneBlock) {
+    std::string one = Obj(1, polygons);
+    EXPECT_EQ(Obj(2, 4), one);
+    std::vector<std::string> corners = ObjCornerNormals(one);
+    EXPECT_EQ(corners.size(), 24u * 4 + 7 + 4 + 3 + 3);
+    for (const std::string &corner : corners) EXPECT_FALSE(corner.ends_with("before its vn"));
 }
 
 TEST(CornerNormalStream, AnObjectWithoutPolygonsHasNoBlocks) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "host/formats/obj_writer.h"
 #include "tools/velmora/command_table.h"
 #include "tools/velmora/corner_normals.h"
 #include "tools/velmora/normals_output.h"
@@ -33,7 +34,7 @@ class NormalsCommand : public Command {
         auto next = [&stream] { return stream.next(); };
         WriteOutput(output, [&](std::FILE *out) {
             if (format == "obj")
-                WriteNormalsObj(out, opened->file().mesh, next);
+                WriteObj(out, opened->file(), next);
             else
                 WriteNormalsCsv(out, 0, opened->file().mesh, next);
         });
