@@ -87,6 +87,13 @@ class VertexChains {
     std::vector<Link> links;
 };
 
+// A triangle two of whose corners lie at one position, as where a polygon repeats a point, covers
+// nothing: importers drop it.
+bool Collapsed(const PrimitiveData &data, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+    const auto &at = data.positions;
+    return at[a] == at[b] || at[b] == at[c] || at[c] == at[a];
+}
+
 // Gathers the primitives, polygon by polygon as the blocks come.
 class PrimitiveBuilder {
   public:
@@ -126,7 +133,9 @@ class PrimitiveBuilder {
         }
         // The host's fans, each turned around for the right-handed frame.
         for (std::size_t k = 0; k + 2 < n; ++k)
-            data.indices.insert(data.indices.end(), {corners[0], corners[k + 2], corners[k + 1]});
+            if (!Collapsed(data, corners[0], corners[k + 2], corners[k + 1]))
+                data.indices.insert(data.indices.end(),
+                                    {corners[0], corners[k + 2], corners[k + 1]});
     }
 
     Vertex vertexAt(const MeshPolygon &polygon, std::size_t c, const CornerBlock &block,

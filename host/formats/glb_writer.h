@@ -10,7 +10,8 @@
 //   for none; with `hostNormals`, `_NORMAL_HOST`, the host's normal from the blocks.
 // - A vertex is shared by the corners of a primitive that agree in point and in every attribute.
 // - Polygons of more than three corners become the fans of triangles the host renders them as:
-//   corners (0, k + 1, k + 2) for k from 0.
+//   corners (0, k + 1, k + 2) for k from 0. A triangle two of whose corners lie at one position
+//   (a polygon that repeats a point) covers nothing and is left out, as importers drop it.
 // - Frame: the object's frame is left-handed with +Y up, glTF's right-handed with +Y up, so Z is
 //   negated (positions and normals) and every triangle's winding is reversed, which keeps its
 //   front the side the object shows. Texture coordinates have their origin at the bottom left,

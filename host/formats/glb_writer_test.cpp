@@ -182,6 +182,16 @@ TEST(GlbWriter, WritesTheHostsNormalsOnlyWhenAsked) {
     EXPECT_EQ(Attribute3(model, quad, "_NORMAL_HOST"), (std::vector<Float3>(4, {0, 0, -1})));
 }
 
+// The quad repeats point 1: its first fan triangle covers nothing.
+TEST(GlbWriter, LeavesOutTrianglesWithTwoCornersAtOnePosition) {
+    ObjectFile object = QuadAndTriangle();
+    object.mesh.polygons[0].points = {0, 1, 1, 2};
+    std::vector<CornerBlock> one = BlockOf(object.mesh, QuadAndTriangleNormals());
+    tinygltf::Model model = ReadBack(GlbOf(object, one));
+    const tinygltf::Primitive &quad = model.meshes[0].primitives[0];
+    EXPECT_EQ(Values<std::uint32_t>(model, quad.indices), (std::vector<std::uint32_t>{0, 2, 1}));
+}
+
 TEST(GlbWriter, WritesNoMeshForAnObjectOfLinesAlone) {
     ObjectFile object = QuadAndTriangle();
     object.mesh.polygons.erase(object.mesh.polygons.begin(), object.mesh.polygons.begin() + 2);

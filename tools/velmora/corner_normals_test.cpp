@@ -4,9 +4,15 @@
 
 #include <sstream>
 
-#include "host/panels/options_dialog_labels.h"
+#ifdef VELMORA_GLTF
+#include <tiny_gltf.h>
+
+#include "host/formats/glb_writer.h"
+#endif
+
 #include "host/formats/obj_writer.h"
 #include "host/formats/written_text_testing.h"
+#include "host/panels/options_dialog_labels.h"
 #include "host/panels/scripted_user.h"
 #include "host/render/host_normals.h"
 #include "host/scene/mesh_generators.h"
@@ -189,6 +195,93 @@ TEST_F(CornerNormalTexts, ManyBlocksWriteTheObjOfOneBlock) {
     EXPECT_EQ(corners.size(), 24u * 4 + 7 + 4 + 3 + 3);
     for (const std::string &corner : corners) EXPECT_FALSE(corner.ends_with("before its vn"));
 }
+
+#ifdef VELMORA_GLTF
+// The corners' normals in a CSV text, in its order.
+std::vector<CornerNormal> CsvNormals(const std::string &csv) {
+    std::vector<CornerNormal> normals;
+    std::istringstream lines(csv);
+    std::string line;
+    std::getline(lines, line);  // the header
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string field;
+        for (int skipped = 0; skipped < 4; ++skipped) std::getline(fields, field, ',');
+        CornerNormal &normal = normals.emplace_back();
+        for (double *component : {&normal.x, &normal.y, &normal.z}) {
+            std::getline(fields, field, ',');
+            *component = std::stod(field);
+        }
+    }
+    return normals;
+}
+
+// The NORMAL of each face corner of a glb of one primitive, in polygon and corner order, found
+// through the fans the writer makes: triangle k of a polygon holds corners 0, k + 2 and k + 1.
+std::vector<std::array<float, 3>> GlbCornerNormals(const std::string &bytes, const MeshData &mesh) {
+    tinygltf::TinyGLTF gltf;
+    tinygltf::Model model;
+    std::string error, warning;
+    EXPECT_TRUE(gltf.LoadBinaryFromMemory(&model, &error, &warning,
+                                          reinterpret_cast<const unsigned char *>(bytes.data()),
+                                          static_cast<unsigned>(bytes.size())))
+        << error;
+    const tinygltf::Primitive &primitive = model.meshes.at(0).primitives.at(0);
+    auto values = [&](int accessorIndex) {
+        const tinygltf::Accessor &accessor = model.accessors.at(std::size_t(accessorIndex));
+        const tinygltf::BufferView &view = model.bufferViews.at(std::size_t(accessor.bufferView));
+        return model.buffers[0].data.data() + view.byteOffset + accessor.byteOffset;
+    };
+    const auto *indices = reinterpret_cast<const std::uint32_t *>(values(primitive.indices));
+    const auto *normals =
+        reinterpret_cast<const std::array<float, 3> *>(values(primitive.attributes.at("NORMAL")));
+    std::vector<std::array<float, 3>> corners;
+    for (const MeshPolygon &polygon : mesh.polygons) {
+        std::size_t n = polygon.points.size();
+        if (n < 3) continue;
+        std::vector<std::uint32_t> vertices(n);
+        vertices[0] = indices[0];
+        vertices[1] = indices[2];
+        for (std::size_t k = 0; k + 2 < n; ++k, indices += 3) vertices[k + 2] = indices[1];
+        for (std::uint32_t vertex : vertices) corners.push_back(normals[vertex]);
+    }
+    return corners;
+}
+
+// What a pipeline reads back of the glb: the CSV's normal at every face corner, as a float and
+// with Z turned for glTF's frame, and a unit normal where the module's is zero.
+TEST_F(CornerNormalTexts, GlbNormalsAreTheCsvsToFloatPrecision) {
+    std::vector<CornerNormal> csv = CsvNormals(Csv(1, polygons));
+    std::size_t replaced = 0;
+    std::string glb = Written([&](std::FILE *out) {
+        CornerNormalStream stream(item, session.hooksOf(*item.file), smoothing, 2, 4,
+                                  {.unitNormals = true});
+        WriteGlb(out, *item.file, [&stream] { return stream.next(); });
+        replaced = stream.replacedCorners();
+    });
+    std::vector<std::array<float, 3>> read = GlbCornerNormals(glb, item.file->mesh);
+    std::size_t zero = 0, csvCorner = 0, readCorner = 0;
+    for (const MeshPolygon &polygon : item.file->mesh.polygons) {
+        std::size_t n = polygon.points.size();
+        for (std::size_t c = 0; c < n; ++c, ++csvCorner) {
+            if (n < 3) continue;
+            const CornerNormal &expected = csv.at(csvCorner);
+            const std::array<float, 3> &normal = read.at(readCorner++);
+            if (expected == CornerNormal{}) {
+                ++zero;
+                EXPECT_NEAR(render::Length({normal[0], normal[1], normal[2]}), 1, 1e-6);
+                continue;
+            }
+            EXPECT_EQ(normal, (std::array<float, 3>{float(expected.x), float(expected.y),
+                                                    -float(expected.z)}))
+                << "corner " << csvCorner;
+        }
+    }
+    EXPECT_EQ(readCorner, read.size());
+    EXPECT_GT(zero, 0u);
+    EXPECT_EQ(replaced, zero);
+}
+#endif
 
 TEST(CornerNormalStream, AnObjectWithoutPolygonsHasNoBlocks) {
     ObjectItem item = MakeObjectItem("Empty", MakeMesh({{0, 0, 0}}, {}));

@@ -25,14 +25,15 @@ render::Vec3 Replacement(const render::HostShape &shape, const render::Vec3 &hos
 std::size_t ReplaceZeroNormals(const MeshData &mesh, const render::HostShape &shape,
                                CornerBlock &block) {
     std::size_t replaced = 0, corner = 0;
-    for (std::size_t p = block.firstPolygon; p < block.endPolygon; ++p)
-        for (int point : mesh.polygons[p].points) {
-            CornerNormal &normal = block.normals[corner];
-            if (IsZero(normal)) {
-                normal = Replacement(shape, block.hostNormals[corner], point);
-                ++replaced;
-            }
-            ++corner;
+    for (std::size_t p = block.firstPolygon; p < block.endPolygon; ++p) {
+        const std::vector<int> &points = mesh.polygons[p].points;
+        for (std::size_t c = 0; points.size() >= 3 && c < points.size(); ++c) {
+            CornerNormal &normal = block.normals[corner + c];
+            if (!IsZero(normal)) continue;
+            normal = Replacement(shape, block.hostNormals[corner + c], points[c]);
+            ++replaced;
         }
+        corner += points.size();
+    }
     return replaced;
 }

@@ -11,6 +11,7 @@
 
 // Gives each corner of `block` whose normal is zero (or not finite) the host's normal there
 // (`block.hostNormals`); where that is zero too, the normalized sum of the normals of the polygons
-// at the corner's point; where even that is zero, +Y. Returns how many corners it replaced.
+// at the corner's point; where even that is zero, +Y. Lines and single points are left as they
+// are: no mesh format gives them normals. Returns how many corners it replaced.
 std::size_t ReplaceZeroNormals(const MeshData &mesh, const render::HostShape &shape,
                                CornerBlock &block);

@@ -7,22 +7,26 @@
 namespace {
 
 // A unit square in the XY plane (normal +Z), a triangle without area on its edge from point 0
-// to point 1, and another without area far away, on its own.
+// to point 1, another without area far away, on its own, and a line.
 MeshData SquareWithFlatTriangles() {
     return MakeMesh(
         {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0.5f, 0, 0}, {5, 5, 5}, {6, 6, 6}, {7, 7, 7}},
-        {{0, 1, 2, 3}, {0, 4, 1}, {5, 6, 7}});
+        {{0, 1, 2, 3}, {0, 4, 1}, {5, 6, 7}, {0, 5}});
 }
 
+// `normals` of the polygons' corners, then the line's two, which are zero.
 CornerBlock BlockOf(std::vector<CornerNormal> normals, std::vector<CornerNormal> hostNormals) {
-    return {0, 3, std::move(normals), std::move(hostNormals)};
+    normals.resize(12);
+    hostNormals.resize(12);
+    return {0, 4, std::move(normals), std::move(hostNormals)};
 }
 
 TEST(UnitCornerNormals, KeepsNormalsThatHaveLengthAndCountsNone) {
     MeshData mesh = SquareWithFlatTriangles();
     std::vector<CornerNormal> normals(10, CornerNormal{0, 0.6, 0.8});
-    CornerBlock block = BlockOf(normals, std::vector<CornerNormal>(10));
+    CornerBlock block = BlockOf(normals, {});
     EXPECT_EQ(ReplaceZeroNormals(mesh, render::ComputeHostShape(mesh), block), 0u);
+    normals.resize(12);
     EXPECT_EQ(block.normals, normals);
 }
 
@@ -41,6 +45,7 @@ TEST(UnitCornerNormals, ReplacesZeroNormalsByTheHostsThenTheNeighboursThenUp) {
     EXPECT_EQ(block.normals[6], (CornerNormal{0, 0, 1}));
     for (std::size_t corner = 7; corner < 10; ++corner)
         EXPECT_EQ(block.normals[corner], (CornerNormal{0, 1, 0}));
+    EXPECT_EQ(block.normals[10], CornerNormal{});
 }
 
 TEST(UnitCornerNormals, TakesANonFiniteNormalForZero) {
