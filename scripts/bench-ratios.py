@@ -72,8 +72,8 @@ def main():
         ratio(times, f"{order} order, {polygons} quads: / its host calls alone", name,
               f"HostCallsAlone/{order}/{polygons}")
     print("Normals of 1M waved quads written from blocks")
-    ratio(times, "glb / OBJ: time", "NormalsGlb", "NormalsObj")
-    ratio(times, "glb / OBJ: size", "NormalsGlb:bytes", "NormalsObj:bytes")
+    ratio(times, "glb / OBJ: time", "NormalsGlb/real_time", "NormalsObj/real_time")
+    ratio(times, "glb / OBJ: size", "NormalsGlb/real_time:bytes", "NormalsObj/real_time:bytes")
     print("Preview render of the machined part, 1280x720, 4 samples per pixel")
     for threads in ("1", "2"):
         prefix = f"RenderMachinedPart/threads:{threads}"
