@@ -246,9 +246,16 @@ tinygltf::Primitive MakePrimitive(tinygltf::Model &model, const PrimitiveData &d
     return primitive;
 }
 
-tinygltf::Material MakeMaterial(const std::string &surface) {
+// glTF's base colour lies within 0 and 1; LightWave's may go beyond.
+tinygltf::Material MakeMaterial(const ObjectFile &object, const std::string &surface) {
     tinygltf::Material material;
     material.name = surface;
+    auto colour = object.colours.find(surface);
+    if (colour != object.colours.end()) {
+        std::vector<double> &factor = material.pbrMetallicRoughness.baseColorFactor;
+        for (int channel = 0; channel < 3; ++channel)
+            factor[std::size_t(channel)] = std::clamp<double>(colour->second[channel], 0, 1);
+    }
     return material;
 }
 
@@ -265,7 +272,7 @@ tinygltf::Model MakeModel(const ObjectFile &object, const PrimitiveBuilder &buil
         tinygltf::Primitive primitive = MakePrimitive(model, primitives[s], built.setNames());
         if (s < object.surfaces.size()) {
             primitive.material = static_cast<int>(model.materials.size());
-            model.materials.push_back(MakeMaterial(object.surfaces[s]));
+            model.materials.push_back(MakeMaterial(object, object.surfaces[s]));
         }
         mesh.primitives.push_back(std::move(primitive));
     }

@@ -2,7 +2,8 @@
 // engines, modelling packages and web viewers import.
 //
 // - One mesh, one primitive per surface (in the order of the object's surfaces), each with a
-//   material named after its surface. Lines and single points are left out: they carry no
+//   material named after its surface, with the surface's colour as its base colour where the
+//   object gives one. Lines and single points are left out: they carry no
 //   normals a renderer shades with.
 // - Attributes: POSITION; NORMAL, the corner's normal from the blocks; TEXCOORD_0 where any
 //   polygon of the surface has texture coordinates (corners without get 0, 0); `_SET`, a float

@@ -92,6 +92,19 @@ TEST(GlbWriter, WritesOnePrimitivePerSurfaceWithItsMaterialAndLeavesLinesOut) {
     EXPECT_EQ(model.nodes.at(0).mesh, 0);
 }
 
+// LightWave colours may go beyond 1; glTF's base colour stops there.
+TEST(GlbWriter, GivesMaterialsTheirSurfacesColours) {
+    ObjectFile object = QuadAndTriangle();
+    object.colours["Top"] = {0.5f, 2, 0.25f};
+    std::vector<CornerBlock> one = BlockOf(object.mesh, QuadAndTriangleNormals());
+    tinygltf::Model model = ReadBack(GlbOf(object, one));
+    ASSERT_EQ(model.materials.size(), 2u);
+    EXPECT_EQ(model.materials[0].pbrMetallicRoughness.baseColorFactor,
+              (std::vector<double>{0.5, 1, 0.25, 1}));
+    EXPECT_EQ(model.materials[1].pbrMetallicRoughness.baseColorFactor,
+              (std::vector<double>{1, 1, 1, 1}));
+}
+
 // The fan (0, 1, 2), (0, 2, 3) turned around; Z negated in positions and normals.
 TEST(GlbWriter, SplitsPolygonsIntoTheHostsFansInTheRightHandedFrame) {
     ObjectFile object = QuadAndTriangle();

@@ -20,3 +20,4 @@ constexpr LWID kShdrId = LWID_('S', 'H', 'D', 'R');
 constexpr LWID kEnabId = LWID_('E', 'N', 'A', 'B');
 constexpr LWID kFuncId = LWID_('F', 'U', 'N', 'C');
 constexpr LWID kSmanId = LWID_('S', 'M', 'A', 'N');
+constexpr LWID kColrId = LWID_('C', 'O', 'L', 'R');
