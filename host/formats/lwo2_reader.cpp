@@ -35,7 +35,9 @@ void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
         IffCursor::Chunk item = chunk.chunkHeader(2);
         IffCursor block = chunk.enter(item, "sub-chunk");
         if (item.id == kSmanId) reading.object.smoothing[name] = block.f4();
-        if (item.id == kColrId) reading.object.colours[name] = {block.f4(), block.f4(), block.f4()};
+        // A colour is only shown, never needed: one too short to hold one is passed over.
+        if (item.id == kColrId && block.remaining() >= 12)
+            reading.object.colours[name] = {block.f4(), block.f4(), block.f4()};
         if (item.id != kBlokId) continue;
         IffCursor::Chunk headerItem = block.chunkHeader(2);
         IffCursor header = block.enter(headerItem, "sub-chunk");

@@ -65,7 +65,8 @@ void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
         IffCursor body = chunk.enter(item, "sub-chunk");
         if (item.id == kFlagId) flags = body.u2();
         if (item.id == kSmanId) angle = body.f4();
-        if (item.id == kColrId) reading.object.colours[name] = ByteColour(body);
+        if (item.id == kColrId && body.remaining() >= 3)
+            reading.object.colours[name] = ByteColour(body);
     }
     if (flags & kSmoothingFlag)
         reading.object.smoothing[name] = angle.value_or(kDefaultSmoothingRadians);
