@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times `velmora normals` as a whole process on a million-quad OBJ, against the tool people
 # already use to give a mesh smoothed normals, `assimp export ... -gsn`, on the same file.
-# Prints each one's time, peak memory and OBJ size, and velmora's as ratios of assimp's.
+# Prints each one's time, peak memory and OBJ size, and velmora's as ratios of assimp's; then
+# velmora's glb output of the same normals against its OBJ output.
 # Usage: scripts/bench-normals.sh [SIDE] (SIDE x SIDE quads, default 1000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,15 +41,22 @@ measure() {
 
 read -r velmora velmora_kb < <(measure build/native/velmora normals "$work/grid.obj" \
     --set Lower:60 --set Upper:60:same --format obj -o "$work/velmora.obj")
+read -r glb glb_kb < <(measure build/native/velmora normals "$work/grid.obj" \
+    --set Lower:60 --set Upper:60:same --format glb -o "$work/velmora.glb")
 read -r assimp assimp_kb < <(measure assimp export "$work/grid.obj" "$work/assimp.obj" -gsn)
 velmora_bytes=$(stat -c %s "$work/velmora.obj")
 assimp_bytes=$(stat -c %s "$work/assimp.obj")
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 printf 'mesh: %d quads, %d corners\n' $((side * side)) "$corners"
-printf '%-30s %8s %10s %12s\n' "" seconds "peak MB" "OBJ MB"
+printf '%-30s %8s %10s %12s\n' "" seconds "peak MB" "output MB"
 printf '%-30s %8.2f %10.0f %12.1f\n' "velmora normals --format obj" "$velmora" \
     "$((velmora_kb / 1024))" "$(ratio "$velmora_bytes" 1048576)"
 printf '%-30s %8.2f %10.0f %12.1f\n' "assimp export -gsn" "$assimp" "$((assimp_kb / 1024))" \
     "$(ratio "$assimp_bytes" 1048576)"
 printf '%-30s %8s %10s %12s\n' "velmora / assimp" "$(ratio "$velmora" "$assimp")" \
     "$(ratio "$velmora_kb" "$assimp_kb")" "$(ratio "$velmora_bytes" "$assimp_bytes")"
+glb_bytes=$(stat -c %s "$work/velmora.glb")
+printf '%-30s %8.2f %10.0f %12.1f\n' "velmora normals --format glb" "$glb" "$((glb_kb / 1024))" \
+    "$(ratio "$glb_bytes" 1048576)"
+printf '%-30s %8s %10s %12s\n' "glb / OBJ (velmora)" "$(ratio "$glb" "$velmora")" \
+    "$(ratio "$glb_kb" "$velmora_kb")" "$(ratio "$glb_bytes" "$velmora_bytes")"

@@ -9,7 +9,9 @@ import sys
 
 
 def load(paths):
-    """Each benchmark's time: the median of its repetitions where it was repeated."""
+    """Each benchmark's time: the median of its repetitions where it was repeated. A benchmark's
+    `bytes` counter, the size of what it wrote, is kept under NAME:bytes as a figure in seconds'
+    place, so that ratio() compares sizes alike."""
     times, medians = {}, {}
     for path in paths:
         with open(path) as file:
@@ -22,6 +24,8 @@ def load(paths):
             figure = run["real_time"], run["time_unit"]
             if run.get("run_type", "iteration") == "iteration":
                 times[run["name"]] = figure
+                if "bytes" in run:
+                    times[run["name"] + ":bytes"] = run["bytes"], "s"
             elif run.get("aggregate_name") == "median":
                 medians[run["run_name"]] = figure
     times.update(medians)
@@ -67,6 +71,9 @@ def main():
         rate(times, f"{order} order, {polygons} quads: samples per second", name)
         ratio(times, f"{order} order, {polygons} quads: / its host calls alone", name,
               f"HostCallsAlone/{order}/{polygons}")
+    print("Normals of 1M waved quads written from blocks")
+    ratio(times, "glb / OBJ: time", "NormalsGlb/real_time", "NormalsObj/real_time")
+    ratio(times, "glb / OBJ: size", "NormalsGlb/real_time:bytes", "NormalsObj/real_time:bytes")
     print("Preview render of the machined part, 1280x720, 4 samples per pixel")
     for threads in ("1", "2"):
         prefix = f"RenderMachinedPart/threads:{threads}"

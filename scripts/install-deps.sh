@@ -13,7 +13,7 @@ preview=(
     cmake ninja-build g++
     libembree-dev libtinyobjloader-dev libcli11-dev libpng-dev
     libfreetype-dev fonts-dejavu-core
-    libcpp-httplib-dev nlohmann-json3-dev
+    libcpp-httplib-dev nlohmann-json3-dev libtinygltf-dev
 )
 full=(
     "${preview[@]}"
@@ -23,7 +23,7 @@ full=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     mingw-w64-x86-64-dev
     wine wine32:i386 wine64 zip time
-    chromium
+    chromium assimp-utils
 )
 case "$profile" in
     preview) packages=("${preview[@]}") ;;
@@ -34,7 +34,8 @@ case "$profile" in
         ;;
 esac
 
-# The view's page is bundled by Node.js; a Node.js from elsewhere, with its own npm, will do.
+# The view's page is bundled, and the glTF files the tests write are checked, by Node.js; a
+# Node.js from elsewhere, with its own npm, will do.
 command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 
 missing=()

@@ -35,6 +35,9 @@ void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
         IffCursor::Chunk item = chunk.chunkHeader(2);
         IffCursor block = chunk.enter(item, "sub-chunk");
         if (item.id == kSmanId) reading.object.smoothing[name] = block.f4();
+        // A colour is only shown, never needed: one too short to hold one is passed over.
+        if (item.id == kColrId && block.remaining() >= 12)
+            reading.object.colours[name] = {block.f4(), block.f4(), block.f4()};
         if (item.id != kBlokId) continue;
         IffCursor::Chunk headerItem = block.chunkHeader(2);
         IffCursor header = block.enter(headerItem, "sub-chunk");
@@ -54,6 +57,7 @@ ObjectFile ParseLwo2(std::span<const std::uint8_t> bytes, const std::string &fil
     ForEachLwoChunk(bytes, filename, kLwo2Id, "LWO2", [&](LWID id, IffCursor &chunk) {
         if (!ReadLwoMeshChunk(id, chunk, reading) && id == kSurfId) ReadSurface(chunk, reading);
     });
+    reading.uvMap.applyTo(reading.object.mesh);
     reading.object.surfaces = LwoSurfaceList(reading);
     return std::move(reading.object);
 }

@@ -179,6 +179,22 @@ TEST(Lwo2Reader, KeepsEachSurfacesSmoothingAngle) {
     EXPECT_EQ(object.smoothing, (std::map<std::string, float>{{"Smooth", 0.5236f}}));
 }
 
+TEST(Lwo2Reader, KeepsTheSurfacesColours) {
+    auto bytes = Lwo2([](IffWriter &out) {
+        out.beginChunk(kSurfId);
+        out.s0("Red");
+        out.s0("");
+        out.beginSubChunk(kColrId);
+        for (float channel : {0.75f, 0.125f, 0.0f}) out.f4(channel);
+        out.vx(0);  // no envelope
+        out.end();
+        out.end();
+    });
+    ObjectFile object = ParseLwo2(bytes, "c.lwo");
+    EXPECT_EQ(object.colours,
+              (std::map<std::string, std::array<float, 3>>{{"Red", {0.75f, 0.125f, 0}}}));
+}
+
 TEST(Lwo2Reader, NamesFileChunkOffsetAndProblem) {
     auto error = [](const std::vector<std::uint8_t> &bytes) {
         return FormatErrorOf([&] { ParseLwo2(bytes, "bad.lwo"); });

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr LWID kVmapId = LWID_('V', 'M', 'A', 'P');
-constexpr LWID kVmadId = LWID_('V', 'M', 'A', 'D');
 constexpr LWID kTxuvId = LWID_('T', 'X', 'U', 'V');
 
 void BeginMap(IffWriter &out, LWID kind) {

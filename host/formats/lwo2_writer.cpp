@@ -147,6 +147,12 @@ void WriteSurface(IffWriter &out, const std::string &surface, const ObjectFile &
     out.beginChunk(kSurfId);
     out.s0(surface);
     out.s0("");
+    if (auto colour = object.colours.find(surface); colour != object.colours.end()) {
+        out.beginSubChunk(kColrId);
+        for (float channel : colour->second) out.f4(channel);
+        out.vx(0);  // no envelope
+        out.end();
+    }
     if (auto smoothing = object.smoothing.find(surface); smoothing != object.smoothing.end()) {
         out.beginSubChunk(kSmanId);
         out.f4(smoothing->second);

@@ -29,6 +29,12 @@ TEST(Lwo2Writer, KeepsEachSurfacesSmoothingAngle) {
     EXPECT_EQ(RoundTrip(object), object);
 }
 
+TEST(Lwo2Writer, KeepsEachSurfacesColour) {
+    ObjectFile object = SampleCylinder(6);
+    object.colours = {{"Metal", {0.25f, 0.5f, 1.5f}}};
+    EXPECT_EQ(RoundTrip(object), object);
+}
+
 TEST(Lwo2Writer, KeepsPolygonOrderAcrossTypesAndLargeIndices) {
     ObjectFile object;
     object.mesh.points.resize(0x10000, {1, 2, 3});

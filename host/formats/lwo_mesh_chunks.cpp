@@ -97,6 +97,13 @@ bool ReadLwoMeshChunk(LWID id, IffCursor &chunk, LwoMeshReading &reading) {
         case kPtagId:
             ReadPolygonTags(chunk, reading);
             return true;
+        case kVmapId:
+            reading.uvMap.readPointMap(chunk, reading.pointBase, reading.pointCount);
+            return true;
+        case kVmadId:
+            reading.uvMap.readCornerMap(chunk, reading.pointBase, reading.pointCount,
+                                        reading.polygonBase, reading.polygonCount);
+            return true;
         default:
             return false;
     }

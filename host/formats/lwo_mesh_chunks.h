@@ -1,10 +1,10 @@
-// The mesh chunks that LWO2 and LWO3 objects share (TAGS, LAYR, PNTS, POLS, PTAG), read into
-// the scene model. Both forms lay these chunks out alike; they differ in their surfaces.
+// The mesh chunks that LWO2 and LWO3 objects share (TAGS, LAYR, PNTS, POLS, PTAG, VMAP, VMAD),
+// read into the scene model. Both forms lay these chunks out alike; they differ in their surfaces.
 //
 // Every layer's points and polygons are appended in file order, so an object is one mesh whose
 // points and polygons are numbered 0-based across the file. Polygons keep their type (FACE,
 // CURV, PTCH, SUBD, MBAL, BONE...); SURF and PART polygon tags become the polygons' surface and
-// part, other tag types are skipped.
+// part, other tag types are skipped. The first UV map gives the texture coordinates (LwoUvMap).
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "host/formats/iff_cursor.h"
+#include "host/formats/lwo_uv_map.h"
 #include "host/formats/tag_text_budget.h"
 #include "host/scene/scene.h"
 
@@ -27,6 +28,7 @@ struct LwoMeshReading {
     std::size_t pointBase = 0, pointCount = 0;
     std::size_t polygonBase = 0, polygonCount = 0;
     std::vector<std::string> chunkSurfaces;  // in the order of their surface chunks
+    LwoUvMap uvMap;                          // applied to the mesh once every chunk is read
 };
 
 // The corner count at the start of a polygon in a POLS chunk, whose top six bits are flags.

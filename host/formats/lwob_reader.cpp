@@ -1,6 +1,7 @@
 #include "host/formats/lwob_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <optional>
 
@@ -47,6 +48,13 @@ void ReadPolygons(IffCursor &chunk, LwoMeshReading &reading) {
     }
 }
 
+// LWOB keeps a colour as bytes: red, green, blue and one unused.
+std::array<float, 3> ByteColour(IffCursor &body) {
+    std::array<float, 3> colour;
+    for (float &channel : colour) channel = float(body.u1()) / 255;
+    return colour;
+}
+
 void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
     std::string name = chunk.s0();
     reading.chunkSurfaces.push_back(name);
@@ -57,6 +65,8 @@ void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
         IffCursor body = chunk.enter(item, "sub-chunk");
         if (item.id == kFlagId) flags = body.u2();
         if (item.id == kSmanId) angle = body.f4();
+        if (item.id == kColrId && body.remaining() >= 3)
+            reading.object.colours[name] = ByteColour(body);
     }
     if (flags & kSmoothingFlag)
         reading.object.smoothing[name] = angle.value_or(kDefaultSmoothingRadians);

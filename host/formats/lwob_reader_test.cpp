@@ -101,6 +101,13 @@ TEST(LwobReader, SmoothsASurfaceOnlyWithItsSmoothingFlag) {
                                     {"Hull", 0.5236f}, {"Decal", kDefaultSmoothingRadians}}));
 }
 
+TEST(LwobReader, KeepsTheSurfacesColoursFromTheirBytes) {
+    ObjectFile object = ParseLwob(Sample(), "old.lwo");
+    ASSERT_EQ(object.colours.count("Hull"), 1u);
+    EXPECT_EQ(object.colours.at("Hull"),
+              (std::array<float, 3>{128 / 255.0f, 128 / 255.0f, 128 / 255.0f}));
+}
+
 TEST(LwobReader, IsChosenByTheFormTypeInTheHeader) {
     EXPECT_EQ(IffFormType(Sample()), "LWOB");
     EXPECT_EQ(ParseLightWaveObject(Sample(), "a.lwo"), ParseLwob(Sample(), "a.lwo"));

@@ -76,6 +76,8 @@ struct ObjectFile {
     // The host smooths a surface listed here between its polygons that meet at less than the
     // angle (radians, as the file stores it); the others it shades flat.
     std::map<std::string, float> smoothing;
+    // The base colour (red, green, blue; 1 is full) of the surfaces whose file gives one.
+    std::map<std::string, std::array<float, 3>> colours = {};
     std::vector<ShaderBlock> shaders;  // in file order, surface by surface
     bool operator==(const ObjectFile &) const = default;
 };

@@ -2,7 +2,9 @@
 
 const std::vector<CommandRecord> &CommandTable() {
     static const std::vector<CommandRecord> table = {
-        {"normals", "the normal the module gives every polygon corner, as CSV or as an OBJ mesh",
+        {"normals",
+         "the normal the module gives every polygon corner, as CSV or as a mesh for other tools "
+         "(OBJ, glTF binary)",
          MakeNormalsCommand},
         {"parts", "each surface with its polygon sets, polygon counts and current settings",
          MakePartsCommand},

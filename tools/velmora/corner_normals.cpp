@@ -5,6 +5,7 @@
 
 #include "host/for_each_on_threads.h"
 #include "host/render/shading_record.h"
+#include "tools/velmora/unit_corner_normals.h"
 
 namespace {
 
@@ -59,12 +60,14 @@ void SamplePolygonCorners(const ObjectItem &item, const render::ShaderHooks &hoo
 
 CornerNormalStream::CornerNormalStream(const ObjectItem &item, const render::ShaderHooks &hooks,
                                        const render::SmoothingAngles &smoothing, unsigned threads,
-                                       std::size_t blockPolygons)
+                                       std::size_t blockPolygons,
+                                       const CornerNormalOptions &options)
     : item(item),
       hooks(hooks),
       smoothing(smoothing),
       threads(std::max(threads, 1u)),
       blockPolygons(std::max<std::size_t>(blockPolygons, 1)),
+      options{options.hostNormals || options.unitNormals, options.unitNormals},
       shape(render::ComputeHostShape(item.file->mesh)),
       pass(this->hooks) {
     if (!item.file->mesh.polygons.empty()) startBlock(0);
@@ -78,7 +81,8 @@ CornerNormalStream::~CornerNormalStream() {
 const CornerBlock *CornerNormalStream::next() {
     if (!pending.valid()) return nullptr;
     pending.get();
-    const CornerBlock &done = blocks[sampling];
+    CornerBlock &done = blocks[sampling];
+    if (options.unitNormals) replaced += ReplaceZeroNormals(item.file->mesh, shape, done);
     sampling ^= 1;
     if (done.endPolygon < item.file->mesh.polygons.size()) startBlock(done.endPolygon);
     return &done;
@@ -111,10 +115,17 @@ void CornerNormalStream::sampleBlock(CornerBlock &block, std::size_t firstPolygo
     block.firstPolygon = firstPolygon;
     block.endPolygon = firstPolygon + polygons;
     block.normals.resize(corners);
+    block.hostNormals.resize(options.hostNormals ? corners : 0);
     ForEachOnThreads(workers, static_cast<unsigned>(workers), [&](std::size_t worker) {
         const WorkStart &start = starts[worker], &end = starts[worker + 1];
-        SamplePolygonCorners(item, hooks, shape, smoothing, start.polygon, end.polygon,
-                             {block.normals.data() + start.corner, end.corner - start.corner});
+        std::size_t count = end.corner - start.corner;
+        std::span<CornerNormal> corners = {block.normals.data() + start.corner, count};
+        SamplePolygonCorners(item, hooks, shape, smoothing, start.polygon, end.polygon, corners);
+        // The host's own normals, for outputs that carry both.
+        if (options.hostNormals)
+            render::ComputeCornerNormals(item.file->mesh, shape, smoothing, start.polygon,
+                                         end.polygon,
+                                         {block.hostNormals.data() + start.corner, count});
     });
 }
 

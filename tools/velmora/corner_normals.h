@@ -8,19 +8,19 @@
 #include <span>
 #include <vector>
 
+#include "host/formats/corner_normal_block.h"
 #include "host/non_copyable.h"
 #include "host/render/host_normals.h"
 #include "host/render/shader_hook.h"
 #include "host/render/vec3.h"
 #include "host/scene/scene.h"
 
-using CornerNormal = render::Vec3;
-
-// The normals at the corners of the polygons [firstPolygon, endPolygon), in polygon order, then
-// corner order.
-struct CornerBlock {
-    std::size_t firstPolygon = 0, endPolygon = 0;
-    std::vector<CornerNormal> normals;
+// What a stream hands out besides the module's normals.
+struct CornerNormalOptions {
+    bool hostNormals = false;  // the host's normal at each corner too, in CornerBlock::hostNormals
+    // Zero normals replaced as ReplaceZeroNormals does, for formats that need unit normals (with
+    // the host's normals, which the replacement takes).
+    bool unitNormals = false;
 };
 
 // The module's normal at each corner, a block of polygons at a time, so that a large mesh's
@@ -38,11 +38,14 @@ class CornerNormalStream : NonCopyable {
     // A shader's failure to start is thrown here, before any block.
     CornerNormalStream(const ObjectItem &item, const render::ShaderHooks &hooks,
                        const render::SmoothingAngles &smoothing, unsigned threads,
-                       std::size_t blockPolygons = DefaultBlockPolygons);
+                       std::size_t blockPolygons = DefaultBlockPolygons,
+                       const CornerNormalOptions &options = {});
     ~CornerNormalStream();
 
     // The next block, valid until the next call; nullptr after the last.
     const CornerBlock *next();
+    // How many zero normals the blocks handed out so far had replaced.
+    std::size_t replacedCorners() const { return replaced; }
 
   private:
     void sampleBlock(CornerBlock &block, std::size_t firstPolygon) const;
@@ -53,11 +56,13 @@ class CornerNormalStream : NonCopyable {
     const render::SmoothingAngles smoothing;
     const unsigned threads;
     const std::size_t blockPolygons;
+    const CornerNormalOptions options;
     const render::HostShape shape;
     render::ShaderPass pass;
     std::array<CornerBlock, 2> blocks;
     std::size_t sampling = 0;  // the entry of `blocks` that `pending` fills
     std::future<void> pending;
+    std::size_t replaced = 0;
 };
 
 // The module's normals at the corners of `polygons`, polygon after polygon, sampled as the stream

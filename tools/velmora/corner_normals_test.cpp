@@ -2,8 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
+#ifdef VELMORA_GLTF
+#include <tiny_gltf.h>
+
+#include "host/formats/glb_writer.h"
+#endif
+
+#include "host/formats/obj_writer.h"
+#include "host/formats/written_text_testing.h"
 #include "host/panels/options_dialog_labels.h"
 #include "host/panels/scripted_user.h"
 #include "host/render/host_normals.h"
@@ -11,7 +20,6 @@
 #include "host/session/folded_scene_testing.h"
 #include "host/session/host_session.h"
 #include "tools/velmora/normals_output.h"
-#include "tools/velmora/written_text_testing.h"
 
 namespace {
 
@@ -156,32 +164,21 @@ TEST_F(CornerNormalBlocks, ChosenPolygonsGetWhatTheWholeMeshGivesThem) {
     EXPECT_EQ(some, expected);
 }
 
-// What an OBJ text says of its face corners' normals: each corner's `vn` text, looked up among the
-// `vn` lines above it; and the text without its `vn` lines.
-struct ObjNormals {
-    std::vector<std::string> corners;
-    std::string rest;
-};
-
-ObjNormals ReadObjNormals(const std::string &obj) {
-    ObjNormals read;
-    std::vector<std::string> normals;
+// Each face corner's `vn` text in an OBJ text, looked up among the `vn` lines above it.
+std::vector<std::string> ObjCornerNormals(const std::string &obj) {
+    std::vector<std::string> corners, normals;
     std::istringstream lines(obj);
     for (std::string line; std::getline(lines, line);) {
-        if (line.starts_with("vn ")) {
-            normals.push_back(line.substr(3));
-            continue;
-        }
-        read.rest += line + "\n";
+        if (line.starts_with("vn ")) normals.push_back(line.substr(3));
         if (!line.starts_with("f ")) continue;
         std::istringstream words(line.substr(2));
         for (std::string word; words >> word;) {
             std::size_t number = std::stoul(word.substr(word.find("//") + 2));
-            read.corners.push_back(number <= normals.size() ? normals[number - 1]
-                                                            : word + " before its vn");
+            corners.push_back(number <= normals.size() ? normals[number - 1]
+                                                       : word + " before its vn");
         }
     }
-    return read;
+    return corners;
 }
 
 class CornerNormalTexts : public CornerNormalBlocks {
@@ -198,7 +195,7 @@ class CornerNormalTexts : public CornerNormalBlocks {
         return Written([&](std::FILE *out) {
             CornerNormalStream stream(item, session.hooksOf(*item.file), smoothing, threads,
                                       blockPolygons);
-            WriteNormalsObj(out, item.file->mesh, [&stream] { return stream.next(); });
+            WriteObj(out, *item.file, [&stream] { return stream.next(); });
         });
     }
     std::size_t polygons = item.file->mesh.polygons.size();
@@ -208,15 +205,111 @@ TEST_F(CornerNormalTexts, ManyBlocksWriteTheCsvOfOneBlock) {
     EXPECT_EQ(Csv(2, 4), Csv(1, polygons));
 }
 
-// Only the places of the `vn` lines differ: each block's new ones come before its faces.
-TEST_F(CornerNormalTexts, ManyBlocksGiveEveryObjCornerTheNormalOneBlockGivesIt) {
-    std::string blocks = Obj(2, 4), one = Obj(1, polygons);
-    EXPECT_NE(blocks, one);
-    ObjNormals fromBlocks = ReadObjNormals(blocks), fromOne = ReadObjNormals(one);
-    EXPECT_EQ(fromBlocks.corners, fromOne.corners);
-    EXPECT_EQ(fromBlocks.rest, fromOne.rest);
-    EXPECT_EQ(fromOne.corners.size(), 24u * 4 + 7 + 4 + 3 + 3);
+// A face's new normals come just before it, so that blocks leave no trace in the text either;
+// every face corner names a `vn` above it.
+TEST_F(CornerNormalTexts, ManyBlocksWriteTheObjOfOneBlock) {
+    std::string one = Obj(1, polygons);
+    EXPECT_EQ(Obj(2, 4), one);
+    std::vector<std::string> corners = ObjCornerNormals(one);
+    EXPECT_EQ(corners.size(), 24u * 4 + 7 + 4 + 3 + 3);
+    for (const std::string &corner : corners) EXPECT_FALSE(corner.ends_with("before its vn"));
 }
+
+#ifdef VELMORA_GLTF
+// The corners' normals in a CSV text, in its order.
+std::vector<CornerNormal> CsvNormals(const std::string &csv) {
+    std::vector<CornerNormal> normals;
+    std::istringstream lines(csv);
+    std::string line;
+    std::getline(lines, line);  // the header
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string field;
+        for (int skipped = 0; skipped < 4; ++skipped) std::getline(fields, field, ',');
+        CornerNormal &normal = normals.emplace_back();
+        for (double *component : {&normal.x, &normal.y, &normal.z}) {
+            std::getline(fields, field, ',');
+            *component = std::stod(field);
+        }
+    }
+    return normals;
+}
+
+// The NORMAL of each face corner of a glb of one primitive, in polygon and corner order, found
+// through the fans the writer makes: triangle k of a polygon holds corners 0, k + 2 and k + 1,
+// unless two of them lie at one position. A corner of no triangle has none.
+std::vector<std::optional<std::array<float, 3>>> GlbCornerNormals(const std::string &bytes,
+                                                                  const MeshData &mesh) {
+    tinygltf::TinyGLTF gltf;
+    tinygltf::Model model;
+    std::string error, warning;
+    EXPECT_TRUE(gltf.LoadBinaryFromMemory(&model, &error, &warning,
+                                          reinterpret_cast<const unsigned char *>(bytes.data()),
+                                          static_cast<unsigned>(bytes.size())))
+        << error;
+    const tinygltf::Primitive &primitive = model.meshes.at(0).primitives.at(0);
+    auto values = [&](int accessorIndex) {
+        const tinygltf::Accessor &accessor = model.accessors.at(std::size_t(accessorIndex));
+        const tinygltf::BufferView &view = model.bufferViews.at(std::size_t(accessor.bufferView));
+        return model.buffers[0].data.data() + view.byteOffset + accessor.byteOffset;
+    };
+    const auto *indices = reinterpret_cast<const std::uint32_t *>(values(primitive.indices));
+    const auto *normals =
+        reinterpret_cast<const std::array<float, 3> *>(values(primitive.attributes.at("NORMAL")));
+    std::vector<std::optional<std::array<float, 3>>> corners;
+    for (const MeshPolygon &polygon : mesh.polygons) {
+        std::size_t n = polygon.points.size(), first = corners.size();
+        if (n < 3) continue;
+        corners.resize(first + n);
+        auto at = [&](std::size_t c) { return mesh.points[std::size_t(polygon.points[c])]; };
+        for (std::size_t k = 0; k + 2 < n; ++k) {
+            if (at(0) == at(k + 1) || at(k + 1) == at(k + 2) || at(k + 2) == at(0)) continue;
+            corners[first] = normals[indices[0]];
+            corners[first + k + 2] = normals[indices[1]];
+            corners[first + k + 1] = normals[indices[2]];
+            indices += 3;
+        }
+    }
+    return corners;
+}
+
+// What a pipeline reads back of the glb: the CSV's normal at every face corner, as a float and
+// with Z turned for glTF's frame, and a unit normal where the module's is zero.
+TEST_F(CornerNormalTexts, GlbNormalsAreTheCsvsToFloatPrecision) {
+    std::vector<CornerNormal> csv = CsvNormals(Csv(1, polygons));
+    std::size_t replaced = 0;
+    std::string glb = Written([&](std::FILE *out) {
+        CornerNormalStream stream(item, session.hooksOf(*item.file), smoothing, 2, 4,
+                                  {.unitNormals = true});
+        WriteGlb(out, *item.file, [&stream] { return stream.next(); });
+        replaced = stream.replacedCorners();
+    });
+    std::vector<std::optional<std::array<float, 3>>> read = GlbCornerNormals(glb, item.file->mesh);
+    std::size_t zero = 0, compared = 0, csvCorner = 0, readCorner = 0;
+    for (const MeshPolygon &polygon : item.file->mesh.polygons) {
+        std::size_t n = polygon.points.size();
+        for (std::size_t c = 0; c < n; ++c, ++csvCorner) {
+            if (n < 3) continue;
+            const CornerNormal &expected = csv.at(csvCorner);
+            zero += expected == CornerNormal{};
+            const std::optional<std::array<float, 3>> &normal = read.at(readCorner++);
+            if (!normal) continue;
+            ++compared;
+            if (expected == CornerNormal{}) {
+                EXPECT_NEAR(render::Length({(*normal)[0], (*normal)[1], (*normal)[2]}), 1, 1e-6);
+                continue;
+            }
+            EXPECT_EQ(*normal, (std::array<float, 3>{float(expected.x), float(expected.y),
+                                                     -float(expected.z)}))
+                << "corner " << csvCorner;
+        }
+    }
+    EXPECT_EQ(readCorner, read.size());
+    EXPECT_GT(compared, 100u);
+    EXPECT_GT(zero, 0u);
+    EXPECT_EQ(replaced, zero);
+}
+#endif
 
 TEST(CornerNormalStream, AnObjectWithoutPolygonsHasNoBlocks) {
     ObjectItem item = MakeObjectItem("Empty", MakeMesh({{0, 0, 0}}, {}));

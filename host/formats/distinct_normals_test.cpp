@@ -1,4 +1,4 @@
-#include "tools/velmora/distinct_normals.h"
+#include "host/formats/distinct_normals.h"
 
 #include <gtest/gtest.h>
 
