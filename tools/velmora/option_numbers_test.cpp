@@ -44,7 +44,9 @@ TEST(OptionNumbers, DegreesMayBeFractionsWithinTheirRange) {
     EXPECT_EQ(ReadDegrees("--host-angle", "180.5", 0, 180, value),
               "--host-angle 180.5: out of range; expected degrees from 0 to 180");
     EXPECT_EQ(ReadDegrees("--host-angle", "-inf", 0, 180, value),
-              "--host-angle -inf: out of range; expected degrees from 0 to 180");
+              "--host-angle -inf: not a number; expected degrees from 0 to 180");
+    EXPECT_EQ(ReadDegrees("--host-angle", "1e-400", 0, 180, value),
+              "--host-angle 1e-400: out of range; expected degrees from 0 to 180");
     EXPECT_EQ(value, 3);
 }
 
@@ -54,6 +56,17 @@ TEST(OptionNumbers, FactorsSayWhatTheyAre) {
     EXPECT_EQ(value, 2.5);
     EXPECT_EQ(ReadFactor("--zoom", "0.5", 1, 100, value),
               "--zoom 0.5: out of range; expected a factor from 1 to 100");
+}
+
+TEST(ReadDecimal, TakesNumbersAsPeopleWriteThem) {
+    for (const char *text : {"30", "+30", "-30", "30.", ".5", "2.5e1", "25E+0", "0e-400"})
+        EXPECT_TRUE(std::holds_alternative<double>(ReadDecimal(text))) << text;
+    EXPECT_EQ(std::get<double>(ReadDecimal("2.5e1")), 25);
+    for (const char *text : {"0x1e", " 30", "30 ", "", ".", "-", "e5", "1e", "1e+", "inf", "-nan",
+                             "infinity", "1,5", "3O"})
+        EXPECT_EQ(ReadDecimal(text), decltype(ReadDecimal(""))(DecimalProblem::notANumber)) << text;
+    for (const char *text : {"1e400", "-1e400", "1e-400"})
+        EXPECT_EQ(ReadDecimal(text), decltype(ReadDecimal(""))(DecimalProblem::outOfRange)) << text;
 }
 
 }  // namespace
