@@ -192,6 +192,14 @@ std::string TurntableFrameFile(const std::string &output, int frame, int frames)
     return output.substr(0, dot) + "_" + number + output.substr(dot);
 }
 
+std::vector<std::string> RenderOutputFiles(const RenderOptions &options) {
+    if (!options.turntableFrames) return {options.output};
+    std::vector<std::string> files;
+    for (int frame = 0; frame < options.turntableFrames; ++frame)
+        files.push_back(TurntableFrameFile(options.output, frame, options.turntableFrames));
+    return files;
+}
+
 namespace {
 
 render::Image Picture(HostSession &session, const ObjectItem &item, const RenderOptions &options,
