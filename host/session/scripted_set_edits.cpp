@@ -97,19 +97,21 @@ SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
         if (!filter.admits(surface)) continue;
         std::vector<std::string> names = CollectPolygonSets(file.mesh, surface).names;
         std::sort(names.begin(), names.end());
+        // Sets are worked in the order requests first reach them, which orders the module's
+        // list of them as separate requests would.
         std::vector<std::optional<SetRequest>> merged(names.size());
+        std::vector<std::size_t> firstReached;
         for (std::size_t r = 0; r < requests.size(); ++r)
             ForEachAddressed(patterns[r], names, [&](std::size_t set) {
-                Merge(merged[set] ? *merged[set] : merged[set].emplace(), requests[r]);
+                if (!merged[set]) {
+                    merged[set].emplace();
+                    firstReached.push_back(set);
+                }
+                Merge(*merged[set], requests[r]);
             });
+        if (firstReached.empty()) continue;
         ScriptedUser user;
-        bool any = false;
-        for (std::size_t set = 0; set < names.size(); ++set)
-            if (merged[set]) {
-                AddSteps(user, names[set], *merged[set]);
-                any = true;
-            }
-        if (!any) continue;
+        for (std::size_t set : firstReached) AddSteps(user, names[set], *merged[set]);
         try {
             session.editOptions(session.attach(file, surface), user.close());
         } catch (const std::runtime_error &error) {
