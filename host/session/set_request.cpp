@@ -8,7 +8,7 @@
 
 #include "host/scene/quoted_list.h"
 #include "host/scene/set_name_pattern.h"
-#include "tools/velmora/option_numbers.h"
+#include "host/session/decimal_number.h"
 
 namespace {
 

@@ -3,14 +3,6 @@
 #pragma once
 
 #include <string>
-#include <variant>
-
-// How a decimal number reads: as people write them, an optional sign, digits with an optional
-// point, and an optional exponent; no spaces, no hexadecimal, no "inf" or "nan". A number too
-// large or too small for a double, its digits not all zero, is out of range rather than infinite
-// or zero.
-enum class DecimalProblem { notANumber, outOfRange };
-std::variant<double, DecimalProblem> ReadDecimal(const std::string &text);
 
 // Each returns an empty string when `text` is a number from `low` to `high` and stores it in
 // `value`; otherwise "OPTION TEXT: PROBLEM; expected ...", leaving `value` alone.

@@ -58,15 +58,4 @@ TEST(OptionNumbers, FactorsSayWhatTheyAre) {
               "--zoom 0.5: out of range; expected a factor from 1 to 100");
 }
 
-TEST(ReadDecimal, TakesNumbersAsPeopleWriteThem) {
-    for (const char *text : {"30", "+30", "-30", "30.", ".5", "2.5e1", "25E+0", "0e-400"})
-        EXPECT_TRUE(std::holds_alternative<double>(ReadDecimal(text))) << text;
-    EXPECT_EQ(std::get<double>(ReadDecimal("2.5e1")), 25);
-    for (const char *text : {"0x1e", " 30", "30 ", "", ".", "-", "e5", "1e", "1e+", "inf", "-nan",
-                             "infinity", "1,5", "3O"})
-        EXPECT_EQ(ReadDecimal(text), decltype(ReadDecimal(""))(DecimalProblem::notANumber)) << text;
-    for (const char *text : {"1e400", "-1e400", "1e-400"})
-        EXPECT_EQ(ReadDecimal(text), decltype(ReadDecimal(""))(DecimalProblem::outOfRange)) << text;
-}
-
 }  // namespace
