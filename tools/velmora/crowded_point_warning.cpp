@@ -37,3 +37,9 @@ std::optional<std::string> CrowdedPointWarning(const ObjectFile &file) {
                   DurationText(visits / VisitsPerSecond).c_str());
     return PrintableText(file.filename) + text;
 }
+
+void WarnOfCrowdedPoint(OpenedObject &opened) {
+    if (opened.session().hooksOf(opened.file()).empty()) return;
+    if (std::optional<std::string> warning = CrowdedPointWarning(opened.file()))
+        std::fprintf(stderr, "velmora: warning: %s\n", warning->c_str());
+}

@@ -7,9 +7,13 @@
 #include <string>
 
 #include "host/scene/scene.h"
+#include "host/session/opened_object.h"
 
 // From this many corners at one point the visits run into the tens of millions.
 constexpr std::size_t CrowdedPointCorners = 4096;
 
 // The warning for the object's busiest point, or none below CrowdedPointCorners.
 std::optional<std::string> CrowdedPointWarning(const ObjectFile &file);
+
+// Prints the warning to standard error when the module smooths the object's surfaces.
+void WarnOfCrowdedPoint(OpenedObject &opened);

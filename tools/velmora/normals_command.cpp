@@ -4,6 +4,7 @@
 
 #include "tools/velmora/command_table.h"
 #include "tools/velmora/corner_normals.h"
+#include "tools/velmora/crowded_point_warning.h"
 #include "tools/velmora/normals_output.h"
 #include "tools/velmora/output_file.h"
 
@@ -20,12 +21,13 @@ class NormalsCommand : public Command {
     }
 
     std::vector<CommandFile> outputs() const override {
-        if (output.empty() || output == "-") return {};
+        if (NamesStandardOutput(output)) return {};
         return {{"-o", output}};
     }
 
     int run(const ObjectOptions &object) override {
         std::unique_ptr<OpenedObject> opened = OpenObject(object);
+        WarnOfCrowdedPoint(*opened);
         unsigned threads = std::max(1u, std::thread::hardware_concurrency());
         // Started before the output, so that a shader that cannot start leaves none behind.
         CornerNormalStream stream(opened->item(), opened->session().hooksOf(opened->file()),
