@@ -18,7 +18,7 @@ cmake --build --preset fuzz -j "$jobs"
 # New inputs go to a scratch folder: the kept ones change only by hand.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for target in lwo obj settings_load settings_file sets; do
+for target in lwo obj render settings_load settings_file sets; do
     mkdir "$scratch/$target"
     build/fuzz/fuzz/${target}_fuzzer -max_total_time=20 -dict=fuzz/$target.dict \
         "$scratch/$target" fuzz/corpus/$target

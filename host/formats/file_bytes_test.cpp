@@ -6,12 +6,18 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 #include <thread>
 
 #include "host/formats/format_error.h"
 #include "host/formats/format_error_testing.h"
 #include "host/formats/scratch_folder_testing.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -93,6 +99,64 @@ TEST_F(AtomicWrite, WritersOfOneFileAtOnceLeaveOneWholeFile) {
     ASSERT_EQ(result.size(), 1u << 18);
     EXPECT_EQ(std::count(result.begin(), result.end(), result.front()), 1 << 18);
     EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(AtomicWrite, WhileWrittenTheFileHasNoNameWhereTheSystemAllows) {
+    std::size_t seen = 0;
+    WriteFileAtomically(path("normals.csv"), [&](std::FILE *file) {
+        std::fputs("x,y,z\n", file);
+        seen = filesInFolder();
+    });
+#ifdef __linux__
+    EXPECT_EQ(seen, 0u);
+#else
+    EXPECT_EQ(seen, 1u);
+#endif
+    EXPECT_EQ(ReadFileBytes(path("normals.csv")).size(), 6u);
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+#ifndef _WIN32
+TEST_F(AtomicWrite, APipeIsWrittenIntoAndStaysAPipe) {
+    const std::string pipe = path("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] {
+        std::ifstream in(pipe, std::ios::binary);
+        received.assign(std::istreambuf_iterator<char>(in), {});
+    });
+    WriteFileAtomically(pipe, std::vector<std::uint8_t>{'o', 'k'});
+    reader.join();
+    EXPECT_EQ(received, "ok");
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(AtomicWrite, ADeviceIsWrittenIntoAndStaysADevice) {
+    std::filesystem::create_symlink("/dev/null", path("null"));
+    WriteFileAtomically(path("null"), std::vector<std::uint8_t>{1, 2, 3});
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_TRUE(std::filesystem::is_symlink(path("null")));
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST(ReadFileBytes, RefusesWhatIsNoRegularFile) {
+    EXPECT_THAT([] { ReadFileBytes("/dev/zero"); },
+                ThrowsMessage<FormatError>("/dev/zero: cannot read a character device; give a "
+                                           "regular file"));
+    EXPECT_THAT([] { ReadFileBytes("/"); },
+                ThrowsMessage<FormatError>(::testing::HasSubstr("cannot read a folder")));
+}
+#endif
+
+TEST_F(AtomicWrite, AFileBeyondTheLimitIsRefusedUnread) {
+    { std::ofstream create(path("huge.obj")); }
+    // Sparse: no disk is spent on it.
+    std::filesystem::resize_file(path("huge.obj"), MostFileBytes + 1);
+    EXPECT_THAT(
+        [&] { ReadFileBytes(path("huge.obj")); },
+        ThrowsMessage<FormatError>(path("huge.obj") + ": larger than the " +
+                                   std::to_string(MostFileBytes >> 20) + " MiB a file may hold"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "host/loader/module_file.h"
 
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 
 #ifdef _WIN32
@@ -43,6 +44,11 @@ std::string LastError() {
 }  // namespace
 
 ModuleFile::ModuleFile(const std::string &path) {
+    // The loader would read a pipe or a device until it ends, which may be never.
+    std::error_code error;
+    auto status = std::filesystem::status(path, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw std::runtime_error(path + ": cannot load module: not a regular file");
     library = OpenLibrary(path);
     if (!library) throw std::runtime_error(path + ": cannot load module: " + LastError());
     record = static_cast<ModuleDescriptor *>(FindSymbol(library, "_mod_descrip"));

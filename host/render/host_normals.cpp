@@ -33,6 +33,60 @@ PointPolygons CollectPointPolygons(const MeshData &mesh) {
     return at;
 }
 
+// Beyond this many polygons at a point, their normals are gathered for the point's corners to
+// query; below it, walking them is cheaper than gathering them.
+constexpr int CrowdedFrom = 64;
+
+CrowdedPoint GatherCrowdedPoint(const MeshData &mesh, std::span<const int> polygons,
+                                const std::vector<Vec3> &normals) {
+    std::unordered_map<std::string_view, std::vector<Vec3>> bySurface;
+    std::vector<Vec3> withoutSurface;
+    for (int p : polygons) {
+        const PolygonTag &surface = mesh.polygons[p].surface;
+        (surface ? bySurface[*surface] : withoutSurface).push_back(normals[p]);
+    }
+    CrowdedPoint crowded;
+    for (const auto &[surface, group] : bySurface) crowded.bySurface.emplace(surface, group);
+    if (!withoutSurface.empty()) crowded.withoutSurface.emplace(withoutSurface);
+    return crowded;
+}
+
+std::unordered_map<int, CrowdedPoint> GatherCrowdedPoints(const MeshData &mesh,
+                                                          const HostShape &shape) {
+    std::unordered_map<int, CrowdedPoint> crowded;
+    const PointPolygons &at = shape.at;
+    for (int point = 0; point + 1 < static_cast<int>(at.first.size()); ++point) {
+        int first = at.first[point], count = at.first[point + 1] - first;
+        if (count < CrowdedFrom) continue;
+        std::span<const int> polygons(at.polygons.data() + first, static_cast<std::size_t>(count));
+        crowded.emplace(point, GatherCrowdedPoint(mesh, polygons, shape.polygon));
+    }
+    return crowded;
+}
+
+// The normals of polygon p's neighbours at a point that join its smoothing, plus its own.
+Vec3 SmoothedSum(const MeshData &mesh, const HostShape &shape, std::size_t p, int point,
+                 double threshold) {
+    const MeshPolygon &polygon = mesh.polygons[p];
+    Vec3 own = shape.polygon[p];
+    if (auto crowded = shape.crowded.find(point); crowded != shape.crowded.end()) {
+        const CrowdedPoint &groups = crowded->second;
+        const NormalCapSums &group =
+            polygon.surface ? groups.bySurface.at(*polygon.surface) : *groups.withoutSurface;
+        // The group holds the polygon itself, counted once whether it passes its own test or not.
+        Vec3 joined = group.SumWithin(own, threshold);
+        return Dot(own, own) > threshold ? joined : own + joined;
+    }
+    const PointPolygons &at = shape.at;
+    Vec3 sum = own;
+    for (int i = at.first[point]; i < at.first[point + 1]; ++i) {
+        auto q = static_cast<std::size_t>(at.polygons[i]);
+        if (q == p || mesh.polygons[q].surface != polygon.surface) continue;
+        if (Dot(own, shape.polygon[q]) > threshold) sum += shape.polygon[q];
+    }
+    return sum;
+}
+
 double SmoothingCosine(const SmoothingAngles &angles, const MeshPolygon &polygon) {
     double degrees = angles.defaultDegrees;
     if (polygon.surface) {
@@ -74,27 +128,19 @@ HostShape ComputeHostShape(const MeshData &mesh) {
     for (const MeshPolygon &polygon : mesh.polygons)
         shape.polygon.push_back(PolygonNormal(mesh, polygon));
     shape.at = CollectPointPolygons(mesh);
+    shape.crowded = GatherCrowdedPoints(mesh, shape);
     return shape;
 }
 
 void ComputeCornerNormals(const MeshData &mesh, const HostShape &shape,
                           const SmoothingAngles &angles, std::size_t first, std::size_t last,
                           std::span<Vec3> corners) {
-    const PointPolygons &at = shape.at;
     auto next = corners.begin();
     for (std::size_t p = first; p < last; ++p) {
         const MeshPolygon &polygon = mesh.polygons[p];
-        Vec3 own = shape.polygon[p];
         double threshold = SmoothingCosine(angles, polygon);
-        for (int point : polygon.points) {
-            Vec3 sum = own;
-            for (int i = at.first[point]; i < at.first[point + 1]; ++i) {
-                auto q = static_cast<std::size_t>(at.polygons[i]);
-                if (q == p || mesh.polygons[q].surface != polygon.surface) continue;
-                if (Dot(own, shape.polygon[q]) > threshold) sum += shape.polygon[q];
-            }
-            *next++ = Normalize(sum);
-        }
+        for (int point : polygon.points)
+            *next++ = Normalize(SmoothedSum(mesh, shape, p, point, threshold));
     }
     assert(next == corners.end());
 }

@@ -1,6 +1,7 @@
 // The host's own view of a mesh's shape, worked out once per render: each polygon's normal
 // and the smoothed normal at each polygon corner. The corners can also be worked out a range of
-// polygons at a time, so that a large mesh's corner normals need never all exist at once.
+// polygons at a time, so that a large mesh's corner normals need never all exist at once. Either
+// costs time in proportion to the corners, however many polygons share a point.
 //
 // The host smooths within a surface: at a point, a polygon takes the normals of the polygons
 // of its own surface that share the point and meet it at less than the surface's smoothing
@@ -12,8 +13,11 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "host/render/normal_cap_sums.h"
 #include "host/render/vec3.h"
 #include "host/scene/scene.h"
 
@@ -47,10 +51,18 @@ struct PointPolygons {
     std::vector<int> polygons;
 };
 
+// The normals of the polygons at a point shared by many, one set per surface, so that each
+// polygon there finds its neighbours within its smoothing angle without walking them all.
+struct CrowdedPoint {
+    std::unordered_map<std::string_view, NormalCapSums> bySurface;  // views into the mesh's tags
+    std::optional<NormalCapSums> withoutSurface;
+};
+
 // What every corner's smoothed normal is made of, for the whole mesh.
 struct HostShape {
     std::vector<Vec3> polygon;  // as HostNormals::polygon
     PointPolygons at;
+    std::unordered_map<int, CrowdedPoint> crowded;  // by point
 };
 
 HostShape ComputeHostShape(const MeshData &mesh);

@@ -116,5 +116,44 @@ TEST(HostNormals, SurfacesWithoutUsableSmoothingAreFlat) {
     EXPECT_TRUE(SmoothedAtTheFold(170, file));
 }
 
+// A walk over every polygon at each corner's point: the smoothing as the host defines it.
+Vec3 WalkedCornerNormal(const MeshData &mesh, const std::vector<Vec3> &normals,
+                        const SmoothingAngles &angles, std::size_t p) {
+    const MeshPolygon &polygon = mesh.polygons[p];
+    double degrees = angles.defaultDegrees;
+    if (polygon.surface && angles.degreesBySurface.contains(*polygon.surface))
+        degrees = angles.degreesBySurface.at(*polygon.surface);
+    double threshold = degrees > 0 ? std::cos(degrees * std::numbers::pi / 180) : 2;
+    Vec3 sum = normals[p];
+    for (std::size_t q = 0; q < mesh.polygons.size(); ++q)
+        if (q != p && mesh.polygons[q].surface == polygon.surface &&
+            Dot(normals[p], normals[q]) > threshold)
+            sum += normals[q];
+    return Normalize(sum);
+}
+
+// Many triangles around one apex, rising and falling, of three surfaces and none: every
+// triangle's first corner is the crowded apex.
+TEST(HostNormals, ManyPolygonsAtOnePointSmoothAsAWalkOverThemWould) {
+    constexpr int Triangles = 600;
+    MeshData mesh;
+    mesh.points.push_back({0, 0, 1});
+    for (int i = 0; i < Triangles; ++i) {
+        double a = 2 * std::numbers::pi * i / Triangles;
+        float z = i % 7 == 0 ? 0.5f : 0;
+        mesh.points.push_back({float(std::cos(a)), float(std::sin(a)), z});
+    }
+    const char *surfaces[] = {"Cone", "Rim", "Lid"};
+    for (int i = 0; i < Triangles; ++i) {
+        mesh.polygons.push_back(MakeMesh({}, {{0, 1 + i, 1 + (i + 1) % Triangles}}).polygons[0]);
+        if (i % 11 != 0) mesh.polygons.back().surface = surfaces[i % 3];
+    }
+    SmoothingAngles angles{40, {{"Rim", 2.0}, {"Lid", 0.0}}};
+    HostNormals normals = ComputeHostNormals(mesh, angles);
+    for (std::size_t p = 0; p < mesh.polygons.size(); ++p)
+        ExpectNear(normals.corner[normals.firstCorner[p]],
+                   WalkedCornerNormal(mesh, normals.polygon, angles, p));
+}
+
 }  // namespace
 }  // namespace render

@@ -25,10 +25,18 @@ double Seconds(Clock::duration duration) {
     return std::chrono::duration<double>(duration).count();
 }
 
-// The ray tracer works in single precision: the framing sphere, the camera standing back from it
-// and the rays that cross it must all stay finite there. A margin of 2^20 below the float limit
-// keeps them so for any field of view the camera takes.
-constexpr double FarthestCoordinate = std::numeric_limits<float>::max() / 1048576.0;
+// The ray tracer stops the program on a ray that starts more than about 1.8e18 from the origin
+// (its limit for a valid ray), and the camera stands back from the framing sphere by up to 115
+// of its radii at the narrowest field of view. Points within 2^20 below that limit keep every
+// ray the renderer casts valid, with room to spare.
+constexpr double RayOriginLimit = 1.844e18;
+constexpr double FarthestCoordinate = RayOriginLimit / 1048576.0;
+
+std::string FarthestText() {
+    char limit[32];
+    std::snprintf(limit, sizeof limit, "%.3g", FarthestCoordinate);
+    return limit;
+}
 
 std::string PointText(const std::array<float, 3> &point) {
     char text[96];
@@ -36,33 +44,31 @@ std::string PointText(const std::array<float, 3> &point) {
     return text;
 }
 
-// The first point the ray tracer cannot take: not finite, or so far out that the scene's bound
-// overflows.
-void CheckPoints(const ObjectFile &file) {
+}  // namespace
+
+std::optional<std::string> UnrenderablePoint(const ObjectFile &file) {
     for (std::size_t p = 0; p < file.mesh.points.size(); ++p) {
         const std::array<float, 3> &point = file.mesh.points[p];
         bool finite = std::isfinite(point[0]) && std::isfinite(point[1]) && std::isfinite(point[2]);
-        if (!finite)
-            throw std::runtime_error(file.filename + ": point " + std::to_string(p) + " " +
-                                     PointText(point) + " is not finite; it cannot be rendered");
+        std::string named = file.filename + ": point " + std::to_string(p) + " " + PointText(point);
+        if (!finite) return named + " is not finite; it cannot be rendered";
         for (float coordinate : point)
-            if (std::abs(coordinate) > FarthestCoordinate) {
-                char limit[32];
-                std::snprintf(limit, sizeof limit, "%.3g", FarthestCoordinate);
-                throw std::runtime_error(file.filename + ": point " + std::to_string(p) + " " +
-                                         PointText(point) + " is too far out to render: beyond " +
-                                         limit + " the scene's bound overflows single precision");
-            }
+            if (std::abs(coordinate) > FarthestCoordinate)
+                return named + " is too far out to render: the ray tracer takes points within " +
+                       FarthestText() + " of the origin";
     }
+    return std::nullopt;
 }
+
+namespace {
 
 bool Within(double value, double low, double high) {
     return value >= low && value <= high;
 }
 
-bool Finite(const std::optional<Vec3> &point) {
-    return !point ||
-           (std::isfinite(point->x) && std::isfinite(point->y) && std::isfinite(point->z));
+bool Near(const std::optional<Vec3> &point) {
+    auto near = [](double coordinate) { return std::abs(coordinate) <= FarthestCoordinate; };
+    return !point || (near(point->x) && near(point->y) && near(point->z));
 }
 
 void CheckView(const View &view) {
@@ -75,8 +81,9 @@ void CheckView(const View &view) {
     if (!Within(view.fieldOfViewDegrees, NarrowestFieldOfView, WidestFieldOfView))
         throw std::runtime_error("field of view " + std::to_string(view.fieldOfViewDegrees) +
                                  " is not from 1 to 170 degrees");
-    if (!Finite(view.eye) || !Finite(view.target))
-        throw std::runtime_error("the camera's eye and target must be finite points");
+    if (!Near(view.eye) || !Near(view.target))
+        throw std::runtime_error("the camera's eye and target must be finite points within " +
+                                 FarthestText() + " of the origin");
 }
 
 void CheckInput(const ObjectItem &item, const RenderSettings &settings) {
@@ -91,7 +98,8 @@ void CheckInput(const ObjectItem &item, const RenderSettings &settings) {
                                  " samples per pixel is not between 1 and " +
                                  std::to_string(MostSamplesPerPixel));
     CheckView(settings.view);
-    CheckPoints(*item.file);
+    if (std::optional<std::string> problem = UnrenderablePoint(*item.file))
+        throw std::runtime_error(*problem);
     const MeshData &mesh = item.file->mesh;
     int pointCount = static_cast<int>(mesh.points.size());
     for (size_t p = 0; p < mesh.polygons.size(); ++p)

@@ -70,6 +70,10 @@ struct Frame {
     StageTimes times;
 };
 
+// The first point of the object the ray tracer cannot take, not finite or too far out, named in
+// a message; none when every point will do.
+std::optional<std::string> UnrenderablePoint(const ObjectFile &file);
+
 // Throws std::runtime_error naming the object for unusable input (no mesh, a corner index
 // outside the points, a point that is not finite or too far out for single precision, naming the
 // first such point), for an unusable view or picture size, for a target set no polygon has, and

@@ -1,23 +1,36 @@
-// Names as messages list them.
+// Names as messages list them: escaped (see PrintableText), each cut short and a long list cut
+// with a count, so that no name or object floods a message or breaks its line.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A name in double quotes, cut short after 40 bytes with its length added, so that a name as long
-// as a file does not flood a message.
-inline std::string QuotedName(std::string_view name) {
-    constexpr std::size_t Longest = 40;
-    std::string quoted = "\"";
-    quoted.append(name.substr(0, Longest));
-    if (name.size() <= Longest) return quoted + "\"";
+#include "host/scene/printable_text.h"
+
+// A name in double quotes, cut short after `longest` bytes with its length added.
+inline std::string QuotedName(std::string_view name, std::size_t longest = 40) {
+    std::string quoted = "\"" + PrintableText(name.substr(0, longest));
+    if (name.size() <= longest) return quoted + "\"";
     return quoted + "...\" (" + std::to_string(name.size()) + " bytes)";
 }
 
-// Each name in double quotes, separated by ", "; empty for no names.
-inline std::string QuotedList(const std::vector<std::string> &names) {
+// "and 4,890 more": a count of what a list left out, digits grouped by thousands.
+inline std::string AndMore(std::size_t count) {
+    std::string digits = std::to_string(count), grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+        grouped += digits[i];
+    }
+    return "and " + grouped + " more";
+}
+
+// Each name quoted, separated by ", ", the first `most` of them and then AndMore of the rest;
+// empty for no names.
+inline std::string QuotedList(const std::vector<std::string> &names, std::size_t most = 20) {
     std::string list;
-    for (const std::string &name : names) list += (list.empty() ? "\"" : ", \"") + name + "\"";
+    for (std::size_t i = 0; i < names.size() && i < most; ++i)
+        list += (list.empty() ? "" : ", ") + QuotedName(names[i]);
+    if (names.size() > most) list += " " + AndMore(names.size() - most);
     return list;
 }

@@ -46,4 +46,27 @@ TEST(SetNamePattern, ANameMadeIntoAPatternAddressesThatSetAlone) {
     }
 }
 
+TEST(SetNamePattern, PiecesBetweenStarsTakeTheirFirstPlace) {
+    EXPECT_TRUE(SetNamePattern("*ab*ab*").matches("abab"));
+    EXPECT_FALSE(SetNamePattern("*aba*aba").matches("ababa"));
+    EXPECT_TRUE(SetNamePattern("*aba*aba").matches("abaaba"));
+    EXPECT_TRUE(SetNamePattern("x*?b?*y").matches("xaaabcy"));
+    EXPECT_FALSE(SetNamePattern("ab*ba").matches("aba"));
+    EXPECT_TRUE(SetNamePattern("**").matches(""));
+    // A piece longer than one word of the search's state.
+    std::string long_(100, 'a');
+    EXPECT_TRUE(SetNamePattern("*" + long_ + "b*").matches("c" + long_ + long_ + "bc"));
+    EXPECT_FALSE(SetNamePattern("*" + long_ + "b*").matches(long_ + "a"));
+}
+
+// Stars that each could take any run once made matching try every split of the name among them.
+TEST(SetNamePattern, AWorstCaseNameAndPatternMatchInOnePass) {
+    std::string name(200'000, 'a');
+    std::string pattern;
+    for (int star = 0; star < 200; ++star) pattern += "*" + std::string(50, 'a');
+    EXPECT_FALSE(SetNamePattern(pattern + "b").matches(name));
+    EXPECT_TRUE(SetNamePattern(pattern + "*").matches(name));
+    EXPECT_FALSE(SetNamePattern("*" + std::string(1000, 'a') + "b*").matches(name));
+}
+
 }  // namespace

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "host/scene/quoted_list.h"
+
 HostSession::HostSession(Scene scene)
     : served(std::make_unique<Scene>(std::move(scene))), objectInfo(*served), listing(*served) {
     objectInfo.registerIn(services);
@@ -51,7 +53,7 @@ LWSurfaceID HostSession::surfaceId(const ObjectFile &file, const std::string &su
     LWSurfaceID *ids = surfaces->byObject(file.filename.c_str());
     for (; ids && *ids; ++ids)
         if (surface == surfaces->name(*ids)) return *ids;
-    throw std::runtime_error(file.filename + ": no surface named \"" + surface + "\"");
+    throw std::runtime_error(file.filename + ": no surface named " + QuotedName(surface));
 }
 
 LWInstance HostSession::attach(const ObjectFile &file, const std::string &surface) {
@@ -61,8 +63,8 @@ LWInstance HostSession::attach(const ObjectFile &file, const std::string &surfac
     LWInstance instance =
         handler().inst->create(handler().inst->priv, surfaceId(file, surface), &error);
     if (!instance)
-        throw std::runtime_error(file.filename + ": surface \"" + surface +
-                                 "\": the shader refused the surface" +
+        throw std::runtime_error(file.filename + ": surface " + QuotedName(surface) +
+                                 ": the shader refused the surface" +
                                  (error ? std::string(": ") + error : std::string()));
     instances.emplace(key, instance);
     return instance;

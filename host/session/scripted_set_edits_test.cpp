@@ -73,4 +73,18 @@ TEST(ScriptedSetEdits, APatternReachesEveryMatchingSetAndCountsThem) {
     EXPECT_EQ(ShownSettings(session, instance, "Right"), std::to_string(25.0) + " same");
 }
 
+TEST(ScriptedSetEdits, RequestsOnOneSetActAsOneWhereTheLastWinsPerField) {
+    HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+    const ObjectFile &file = *session.scene().items[0].file;
+    std::vector<SetRequest> requests = {
+        {"*", 40, true}, TurnOff("Left"), {"*", std::nullopt, false}, {"Right", 10}};
+    for (int repeat = 0; repeat < 1000; ++repeat) requests.push_back({"R*", std::nullopt, true});
+    SetRequestOutcome outcome = ApplySetRequests(session, file, requests, {});
+    EXPECT_EQ(outcome.setsMatched.size(), requests.size());
+    EXPECT_THAT(outcome.unmatched, IsEmpty());
+    LWInstance instance = session.instanceOf(file, "Metal");
+    EXPECT_EQ(ShownSettings(session, instance, "Left"), std::to_string(40.0));
+    EXPECT_EQ(ShownSettings(session, instance, "Right"), std::to_string(10.0) + " same");
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include "host/scene/plural.h"
 #include "host/scene/polygon_set_sources.h"
 #include "host/scene/polygon_sets.h"
+#include "host/scene/quoted_list.h"
 #include "host/scene/set_name_pattern.h"
 #include "host/session/scripted_set_edits.h"
 #include "host/session/set_request.h"
@@ -37,7 +38,7 @@ std::vector<std::string> ApplySetOptions(HostSession &session, const ObjectFile 
     SetRequestOutcome outcome = ApplySetRequests(session, file, requests, filter);
     std::vector<std::string> lines;
     for (std::size_t r = 0; r < requests.size(); ++r) {
-        std::string option = "--set \"" + options[r] + "\": ";
+        std::string option = "--set " + QuotedName(options[r]) + ": ";
         if (outcome.setsMatched[r] == 0) {
             bool none = CollectPolygonSets(file.mesh).names.empty();
             throw std::runtime_error(option + outcome.unmatched.front() +

@@ -3,9 +3,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
+#include <variant>
 #include <vector>
 
+#include "host/scene/quoted_list.h"
 #include "host/scene/set_name_pattern.h"
+#include "host/session/decimal_number.h"
 
 namespace {
 
@@ -28,19 +31,13 @@ std::vector<std::string> SplitAtColons(const std::string &text) {
     return fields;
 }
 
-std::optional<double> ParseAngle(const std::string &field) {
-    if (field.empty()) return std::nullopt;
-    char *end = nullptr;
-    double value = std::strtod(field.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
-    return value;
-}
+const std::variant<double, DecimalProblem> NotANumber = DecimalProblem::notANumber;
 
 }  // namespace
 
 SetRequest ParseSetRequest(const std::string &text) {
     auto fail = [&text](const std::string &why) {
-        throw std::invalid_argument("--set \"" + text + "\": " + why);
+        throw std::invalid_argument("--set " + QuotedName(text) + ": " + why);
     };
     std::vector<std::string> fields = SplitAtColons(text);
     SetRequest request;
@@ -60,13 +57,17 @@ SetRequest ParseSetRequest(const std::string &text) {
             request.sameSetOnly = same;
         } else if (field == "off") {
             request.enabled = false;
-        } else if (auto angle = ParseAngle(field); angle && !angleSeen) {
-            if (*angle < 0 || *angle > 360) fail("angle " + field + " is outside 0 to 360 degrees");
-            request.angleDegrees = *angle;
+        } else if (std::variant<double, DecimalProblem> angle = ReadDecimal(field);
+                   !angleSeen && angle != NotANumber) {
+            // Beyond a double is outside too, and said as typed.
+            auto *degrees = std::get_if<double>(&angle);
+            if (!degrees || *degrees < 0 || *degrees > 360)
+                fail("angle " + PrintableText(field) + " is outside 0 to 360 degrees");
+            request.angleDegrees = *degrees;
             angleSeen = true;
         } else {
-            fail("\"" + field +
-                 "\" is neither an angle in degrees, \"same\", \"cross\" nor \"off\"");
+            fail(QuotedName(field) +
+                 " is neither an angle in degrees, \"same\", \"cross\" nor \"off\"");
         }
     }
     return request;

@@ -52,4 +52,27 @@ TEST(SetRequest, RefusesWhatItCannotRead) {
     }
 }
 
+std::string RefusalOf(const std::string &text) {
+    try {
+        ParseSetRequest(text);
+    } catch (const std::invalid_argument &error) {
+        return error.what();
+    }
+    return "taken";
+}
+
+TEST(SetRequest, AnglesAreDecimalAndSaidAsTyped) {
+    EXPECT_EQ(RefusalOf("rim:0x1e"),
+              "--set \"rim:0x1e\": \"0x1e\" is neither an angle in degrees, \"same\", \"cross\" "
+              "nor \"off\"");
+    EXPECT_EQ(RefusalOf("rim: 30"),
+              "--set \"rim: 30\": \" 30\" is neither an angle in degrees, "
+              "\"same\", \"cross\" nor \"off\"");
+    EXPECT_EQ(RefusalOf("rim:1e-400"),
+              "--set \"rim:1e-400\": angle 1e-400 is outside 0 to 360 degrees");
+    EXPECT_EQ(RefusalOf("rim:1e400"),
+              "--set \"rim:1e400\": angle 1e400 is outside 0 to 360 degrees");
+    EXPECT_EQ(ParseSetRequest("rim:3e1").angleDegrees, 30);
+}
+
 }  // namespace

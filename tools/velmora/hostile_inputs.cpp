@@ -9,15 +9,24 @@
 //   random.settings      4 KiB of pseudo-random bytes
 //   infinite_point.lwo   a triangle with a point at +inf
 //   nan_point.lwo        a triangle with a point at NaN
+//   fan.obj              200 000 triangles around one point, a low cone
+//   fan_5000.obj         5 000 of them
+//   grid.obj             a grid of 360 000 quads, long enough to write to be interrupted
+//   huge.obj             a sparse file one byte beyond the most a file may hold
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <limits>
+#include <numbers>
 #include <random>
 #include <string>
 
+#include "host/formats/file_bytes.h"
 #include "host/formats/lwo2_writer.h"
+#include "host/formats/obj_writer.h"
 #include "host/scene/mesh_generators.h"
 
 namespace {
@@ -80,6 +89,31 @@ void WriteTriangleWith(const std::string &path, float far) {
     WriteLwo2(*MakeObjectFile(path, std::move(mesh)), path);
 }
 
+// `triangles` around one point, a low cone.
+std::string Fan(int triangles) {
+    std::string out = "v 0 0 0.2\n";
+    for (int i = 0; i < triangles; ++i) {
+        double angle = 2 * std::numbers::pi * i / triangles;
+        out +=
+            "v " + std::to_string(std::cos(angle)) + " " + std::to_string(std::sin(angle)) + " 0\n";
+    }
+    out += "g Fan\n";
+    for (int i = 0; i < triangles; ++i)
+        out +=
+            "f 1 " + std::to_string(2 + i) + " " + std::to_string(2 + (i + 1) % triangles) + "\n";
+    return out;
+}
+
+bool WriteSparse(const std::string &path, std::uintmax_t size) {
+    std::error_code error;
+    std::ofstream{path, std::ios::trunc};
+    std::filesystem::resize_file(path, size, error);
+    if (!error) return true;
+    std::fprintf(stderr, "hostile_inputs: cannot write %s: %s\n", path.c_str(),
+                 error.message().c_str());
+    return false;
+}
+
 bool Write(const std::string &folder, const char *name, const std::string &bytes) {
     std::ofstream file(folder + "/" + name, std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -103,10 +137,16 @@ int main(int argc, char **argv) {
                    Write(folder, "form_near_4g.lwo", Lwo2Claiming(0xFFFFFFFCu, 12)) &&
                    Write(folder, "deep.settings", DeepSettings()) &&
                    Write(folder, "long_name.settings", LongNameSettings()) &&
-                   Write(folder, "random.settings", RandomBytes());
+                   Write(folder, "random.settings", RandomBytes()) &&
+                   Write(folder, "fan.obj", Fan(200'000)) &&
+                   Write(folder, "fan_5000.obj", Fan(5000)) &&
+                   WriteSparse(folder + "/huge.obj", MostFileBytes + 1);
     try {
         WriteTriangleWith(folder + "/infinite_point.lwo", std::numeric_limits<float>::infinity());
         WriteTriangleWith(folder + "/nan_point.lwo", std::numeric_limits<float>::quiet_NaN());
+        written = written &&
+                  Write(folder, "grid.obj",
+                        ObjText(*MakeObjectFile("grid.obj", MakeGrid(600, 600, {"Grid", "Grid"}))));
     } catch (const std::exception &error) {
         std::fprintf(stderr, "hostile_inputs: %s\n", error.what());
         return 1;

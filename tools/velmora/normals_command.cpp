@@ -11,6 +11,7 @@
 #include "host/scene/plural.h"
 #include "tools/velmora/command_table.h"
 #include "tools/velmora/corner_normals.h"
+#include "tools/velmora/crowded_point_warning.h"
 #include "tools/velmora/normals_output.h"
 #include "tools/velmora/output_file.h"
 #ifdef VELMORA_GLTF
@@ -45,7 +46,7 @@ class NormalsCommand : public Command {
     }
 
     std::vector<CommandFile> outputs() const override {
-        if (output.empty() || output == "-") return {};
+        if (NamesStandardOutput(output)) return {};
         return {{"-o", output}};
     }
 
@@ -54,6 +55,7 @@ class NormalsCommand : public Command {
         // An OBJ object's OBJ output is its own text with the new normals: read once for both.
         std::vector<std::uint8_t> bytes = ReadFileBytes(object.object);
         std::unique_ptr<OpenedObject> opened = OpenObject(object, &bytes);
+        WarnOfCrowdedPoint(*opened);
         unsigned threads = std::max(1u, std::thread::hardware_concurrency());
         CornerNormalOptions kinds{.hostNormals = hostNormals, .unitNormals = format != "csv"};
         // Started before the output, so that a shader that cannot start leaves none behind.

@@ -27,7 +27,9 @@ void AddObjectOptions(CLI::App &command, ObjectOptions &options) {
                     "next character as it is: 'Part\\:1:30'); angle in degrees; same: only "
                     "within the set; cross: across sets; off: the set keeps the host's own "
                     "smoothing. What is not given stays as it was")
-        ->type_name("NAME[:ANGLE][:same|:cross][:off]");
+        ->type_name("NAME[:ANGLE][:same|:cross][:off]")
+        // One value each time, so that the object may follow it: --set Lid:30 box.obj.
+        ->allow_extra_args(false);
     command
         .add_option("--sets-from", options.setsFrom,
                     "make the polygon sets for this run from surfaces, groups (OBJ g/o) or "

@@ -2,7 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "host/session/decimal_number.h"
 
 namespace {
 
@@ -17,9 +18,10 @@ std::string ReadNumber(const std::string &option, const std::string &text, doubl
                        const char *what, bool whole, double &value) {
     std::string said = option + " " + text + ": ";
     std::string expected = std::string("; expected ") + what + " " + Range(low, high);
-    char *end = nullptr;
-    double number = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || std::isnan(number)) return said + "not a number" + expected;
+    std::variant<double, DecimalProblem> read = ReadDecimal(text);
+    if (read == decltype(read)(DecimalProblem::notANumber)) return said + "not a number" + expected;
+    if (read == decltype(read)(DecimalProblem::outOfRange)) return said + "out of range" + expected;
+    double number = std::get<double>(read);
     if (whole && number != std::floor(number)) return said + "not a whole number" + expected;
     if (!(number >= low && number <= high)) return said + "out of range" + expected;
     value = number;

@@ -44,7 +44,9 @@ TEST(OptionNumbers, DegreesMayBeFractionsWithinTheirRange) {
     EXPECT_EQ(ReadDegrees("--host-angle", "180.5", 0, 180, value),
               "--host-angle 180.5: out of range; expected degrees from 0 to 180");
     EXPECT_EQ(ReadDegrees("--host-angle", "-inf", 0, 180, value),
-              "--host-angle -inf: out of range; expected degrees from 0 to 180");
+              "--host-angle -inf: not a number; expected degrees from 0 to 180");
+    EXPECT_EQ(ReadDegrees("--host-angle", "1e-400", 0, 180, value),
+              "--host-angle 1e-400: out of range; expected degrees from 0 to 180");
     EXPECT_EQ(value, 3);
 }
 

@@ -25,8 +25,14 @@ void WriteStandardOutput(const std::function<void(std::FILE *)> &write) {
 
 }  // namespace
 
+bool NamesStandardOutput(const std::string &path) {
+    // By name: what /dev/stdout links to may be a file the shell opened, which a replacement
+    // would take from under it.
+    return path.empty() || path == "-" || path == "/dev/stdout";
+}
+
 void WriteOutput(const std::string &path, const std::function<void(std::FILE *)> &write) {
-    if (path.empty() || path == "-")
+    if (NamesStandardOutput(path))
         WriteStandardOutput(write);
     else
         WriteFileAtomically(path, write);

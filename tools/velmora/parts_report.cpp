@@ -5,11 +5,15 @@
 
 #include "host/scene/plural.h"
 #include "host/scene/polygon_sets.h"
+#include "host/scene/quoted_list.h"
 #include "host/session/dialog_settings.h"
 #include "host/session/shader_blocks.h"
 #include "tools/velmora/set_settings_words.h"
 
 namespace {
+
+// A listing is where names are read in full, up to a length no one would type.
+constexpr std::size_t LongestNameShown = 512;
 
 // A set's settings as the report words them.
 std::string Described(const DialogSettings &shown) {
@@ -53,20 +57,22 @@ std::string ProposedText(const SetProposal *proposal, const std::string &name) {
 
 std::string PartsReport(HostSession &session, const ObjectFile &file,
                         const render::SmoothingAngles &hostSmoothing, const SetProposal *proposal) {
-    std::string report = file.filename + ": " + Plural(file.mesh.polygons.size(), "polygon") + "\n";
+    std::string report =
+        PrintableText(file.filename) + ": " + Plural(file.mesh.polygons.size(), "polygon") + "
+";
     for (const std::string &surface : file.surfaces) {
         PolygonSets sets = CollectPolygonSets(file.mesh, surface);
         LWInstance instance = session.instanceOf(file, surface);
-        report += "  surface \"" + surface +
-                  "\": " + (instance ? "shader " + std::string(ShaderServer) : "no shader") + ", " +
+        report += "  surface " + QuotedName(surface, LongestNameShown) + ": " +
+                  (instance ? "shader " + std::string(ShaderServer) : "no shader") + ", " +
                   HostSmoothingText(hostSmoothing, surface) + "\n";
         std::map<std::string, DialogSettings> shown;
         if (instance && !sets.names.empty())
             shown = ReadDialogSettings(session, instance, sets.names);
         for (std::size_t set = 0; set < sets.names.size(); ++set) {
             const std::string &name = sets.names[set];
-            report +=
-                "    \"" + name + "\": " + Plural(std::size_t(sets.polygonCounts[set]), "polygon");
+            report += "    " + QuotedName(name, LongestNameShown) + ": " +
+                      Plural(std::size_t(sets.polygonCounts[set]), "polygon");
             if (instance) report += ", " + Described(shown[name]);
             report += "\n" + ProposedText(proposal, name);
         }

@@ -6,15 +6,19 @@
 #include <cctype>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <variant>
 
 #include "host/render/comparison.h"
 #include "host/render/png_file.h"
 #include "host/render/renderer.h"
+#include "host/session/decimal_number.h"
 #include "tools/velmora/command_table.h"
+#include "tools/velmora/crowded_point_warning.h"
 #include "tools/velmora/option_numbers.h"
 #include "tools/velmora/set_captions.h"
 
@@ -74,10 +78,18 @@ bool Within(double value, double low, double high) {
     return value >= low && value <= high;
 }
 
+// A decimal angle as people write it, or NaN, which every range refuses.
+double DecimalOrNaN(const std::string &text) {
+    std::variant<double, DecimalProblem> read = ReadDecimal(text);
+    auto *number = std::get_if<double>(&read);
+    return number ? *number : std::numeric_limits<double>::quiet_NaN();
+}
+
 std::string ParseView(const std::string &text, RenderOptions &options) {
-    double azimuth = 0, elevation = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%lf,%lf%c", &azimuth, &elevation, &extra) != 2 ||
+    std::size_t comma = text.find(',');
+    double azimuth = DecimalOrNaN(text.substr(0, comma));
+    double elevation = comma == std::string::npos ? azimuth : DecimalOrNaN(text.substr(comma + 1));
+    if (comma == std::string::npos ||
         !Within(azimuth, -render::LargestAzimuth, render::LargestAzimuth) ||
         !Within(elevation, -render::LargestElevation, render::LargestElevation))
         return "--view " + text +
@@ -192,6 +204,14 @@ std::string TurntableFrameFile(const std::string &output, int frame, int frames)
     return output.substr(0, dot) + "_" + number + output.substr(dot);
 }
 
+std::vector<std::string> RenderOutputFiles(const RenderOptions &options) {
+    if (!options.turntableFrames) return {options.output};
+    std::vector<std::string> files;
+    for (int frame = 0; frame < options.turntableFrames; ++frame)
+        files.push_back(TurntableFrameFile(options.output, frame, options.turntableFrames));
+    return files;
+}
+
 namespace {
 
 render::Image Picture(HostSession &session, const ObjectItem &item, const RenderOptions &options,
@@ -250,10 +270,16 @@ class RenderCommand : public Command {
             throw UsageError(error.what());
         }
     }
-    std::vector<CommandFile> outputs() const override { return {{"-o", options.output}}; }
+    // Each turntable frame is an output of its own, guarded as -o is.
+    std::vector<CommandFile> outputs() const override {
+        std::vector<CommandFile> files;
+        for (std::string &file : RenderOutputFiles(options)) files.push_back({"-o", file});
+        return files;
+    }
 
     int run(const ObjectOptions &object) override {
         std::unique_ptr<OpenedObject> opened = OpenObject(object);
+        WarnOfCrowdedPoint(*opened);
         options.settings.hostAngleDegrees = object.hostAngle;
         return RunRender(opened->session(), opened->item(), options);
     }

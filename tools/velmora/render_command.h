@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/render/renderer.h"
 #include "host/session/host_session.h"
@@ -23,6 +24,9 @@ void CheckPictureName(const std::string &output);
 
 // The file of frame `frame` of a turntable of `frames`: "knob.png" becomes "knob_007.png".
 std::string TurntableFrameFile(const std::string &output, int frame, int frames);
+
+// Every file a render writes: its output, or each frame of its turntable.
+std::vector<std::string> RenderOutputFiles(const RenderOptions &options);
 
 void AddRenderOptions(CLI::App &command, RenderOptions &options);
 

@@ -136,6 +136,12 @@ TEST(RenderCommand, TurntableFramesAreNumberedBeforeTheExtension) {
     EXPECT_EQ(TurntableFrameFile("out/knob.png", 7, 24), "out/knob_007.png");
     EXPECT_EQ(TurntableFrameFile("knob", 12, 1000), "knob_012");
     EXPECT_EQ(TurntableFrameFile("a.b/knob", 3, 5), "a.b/knob_003");
+    RenderOptions turntable;
+    turntable.output = "t.png";
+    EXPECT_EQ(RenderOutputFiles(turntable), std::vector<std::string>{"t.png"});
+    turntable.turntableFrames = 3;
+    EXPECT_EQ(RenderOutputFiles(turntable),
+              (std::vector<std::string>{"t_000.png", "t_001.png", "t_002.png"}));
 }
 
 TEST(RenderCommand, TargetFramesOneSetAndANameNoSetHasIsRefused) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 
+#include "host/scene/printable_text.h"
 #include "host/session/dialog_settings.h"
 #include "tools/velmora/set_settings_words.h"
 
@@ -22,6 +23,13 @@ std::string Described(const DialogSettings &shown) {
     std::snprintf(angle, sizeof angle, "%g", shown.angleDegrees);
     return std::string("smoothed ") + angle + "\xC2\xB0" +
            (shown.sameSetOnly ? " within the set" : "");
+}
+
+// A legend line holds a name of a width a picture can show.
+std::string CaptionName(const std::string &set) {
+    constexpr std::size_t Longest = 60;
+    std::string shown = PrintableText(std::string_view(set).substr(0, Longest));
+    return set.size() > Longest ? shown + "..." : shown;
 }
 
 }  // namespace
@@ -45,6 +53,7 @@ std::vector<std::string> SetCaptions(HostSession &session, const ObjectFile &fil
         for (const auto &[set, shown] : ReadDialogSettings(session, instance, shownSets))
             described[set] = Described(shown);
     std::vector<std::string> captions;
-    for (const std::string &set : sets) captions.push_back(set + ": " + described[set]);
+    for (const std::string &set : sets)
+        captions.push_back(CaptionName(set) + ": " + described[set]);
     return captions;
 }

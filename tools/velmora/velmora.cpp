@@ -8,6 +8,7 @@
 #include <malloc.h>
 #endif
 
+#include "host/scene/printable_text.h"
 #include "tools/velmora/command_line.h"
 
 namespace {
@@ -76,11 +77,11 @@ int Run(const Arguments &arguments) {
         }
         return RunCommand(word, *command, object);
     } catch (const UsageError &error) {
-        std::cerr << "velmora: error: " << error.what() << "\nTry '" << tryHelp
+        std::cerr << "velmora: error: " << PrintableText(error.what()) << "\nTry '" << tryHelp
                   << "' for more information.\n";
         return UsageWrong;
     } catch (const std::exception &error) {
-        std::cerr << "velmora: error: " << error.what() << "\n";
+        std::cerr << "velmora: error: " << PrintableText(error.what()) << "\n";
         return WorkFailed;
     }
 }
