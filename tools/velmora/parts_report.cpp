@@ -58,8 +58,7 @@ std::string ProposedText(const SetProposal *proposal, const std::string &name) {
 std::string PartsReport(HostSession &session, const ObjectFile &file,
                         const render::SmoothingAngles &hostSmoothing, const SetProposal *proposal) {
     std::string report =
-        PrintableText(file.filename) + ": " + Plural(file.mesh.polygons.size(), "polygon") + "
-";
+        PrintableText(file.filename) + ": " + Plural(file.mesh.polygons.size(), "polygon") + "\n";
     for (const std::string &surface : file.surfaces) {
         PolygonSets sets = CollectPolygonSets(file.mesh, surface);
         LWInstance instance = session.instanceOf(file, surface);
