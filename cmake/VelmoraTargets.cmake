@@ -2,8 +2,8 @@
 
 function(velmora_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
-    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-        # GCC 12 at -O3 takes a string literal added to a temporary std::string for a copy of
+    if(WIN32 AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+        # mingw's GCC 12 at -O3 takes a string literal added to a temporary std::string for a copy of
         # 2 GB that overlaps itself (GCC bug 105329); the warning is wrong, not the code.
         target_compile_options(${target} PRIVATE -Wno-restrict)
     endif()
