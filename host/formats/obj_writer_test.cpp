@@ -146,8 +146,20 @@ TEST(ObjWriter, KeepsAnObjFilesStatementsAndChangesOnlyNormals) {
               "f -3//1\t-1//2 -2//1\r\n"
               "vn 1 0 0\n"
               "f 2//1 4//1 3//3");
-    ObjectFile again = ParseObj(obj, "again.obj");
-    EXPECT_EQ(again.mesh, mesh);
+    // Read back, it is the same mesh, now with normals of its own.
+    MeshData again = ParseObj(obj, "again.obj").mesh;
+    EXPECT_EQ(again.normals.size(), 3u);
+    again.normals.clear();
+    for (MeshPolygon &polygon : again.polygons) polygon.normalCorners.clear();
+    EXPECT_EQ(again.points, mesh.points);
+    EXPECT_EQ(again.textureCoordinates, mesh.textureCoordinates);
+    ASSERT_EQ(again.polygons.size(), mesh.polygons.size());
+    for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
+        EXPECT_EQ(again.polygons[p].points, mesh.polygons[p].points) << p;
+        EXPECT_EQ(again.polygons[p].surface, mesh.polygons[p].surface) << p;
+        EXPECT_EQ(again.polygons[p].part, mesh.polygons[p].part) << p;
+        EXPECT_EQ(again.polygons[p].textureCorners, mesh.polygons[p].textureCorners) << p;
+    }
 }
 
 }  // namespace

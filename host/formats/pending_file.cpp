@@ -37,10 +37,12 @@ std::string TemporaryPathBeside(const std::string &path) {
     return path + "." + std::to_string(ProcessId()) + "-" + std::to_string(calls++) + ".writing";
 }
 
+#if defined(O_TMPFILE)
 std::string FolderOf(const std::string &path) {
     std::filesystem::path folder = std::filesystem::path(path).parent_path();
     return folder.empty() ? "." : folder.string();
 }
+#endif
 
 // Flushed to the disk before it takes the target's name, so that a crash just after cannot
 // leave an empty file where the old one was.
