@@ -135,25 +135,28 @@ PendingFile::~PendingFile() {
 void PendingFile::commit() {
     Sync(file);
     KeepPermissions(target, file, named);
-    putInPlace();
+    bool placed = linkedInPlace();
+    // Closed before the rename: Windows renames no file that is open.
     std::FILE *closing = file;
     file = nullptr;
     if (std::fclose(closing) != 0) throw Failure();
+    if (placed) return;
+    Rename(named, target);
+    named.clear();
+    cleanup.reset();
 }
 
-void PendingFile::putInPlace() {
+// An unnamed file gets the target's name when there is no target yet; otherwise a name beside
+// it, which the rename then moves over it, as a rename is the only way to replace a file whole.
+bool PendingFile::linkedInPlace() {
 #if defined(O_TMPFILE)
     if (named.empty()) {
-        // Straight to the target when there is none; otherwise under a name beside it that is
-        // renamed over it at once, as a rename is the only way to replace a file whole.
-        if (LinkUnnamed(file, target)) return;
+        if (LinkUnnamed(file, target)) return true;
         std::string beside = TemporaryPathBeside(target);
         cleanup = std::make_unique<InterruptCleanup>(beside);
         if (!LinkUnnamed(file, beside)) throw Failure(EEXIST);
         named = beside;
     }
 #endif
-    Rename(named, target);
-    named.clear();
-    cleanup.reset();
+    return false;
 }

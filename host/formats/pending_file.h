@@ -26,7 +26,7 @@ class PendingFile : NonCopyable {
 
   private:
     void openNamed();
-    void putInPlace();
+    bool linkedInPlace();
 
     std::string target;
     std::FILE *file = nullptr;
