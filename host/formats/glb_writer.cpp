@@ -250,11 +250,11 @@ tinygltf::Primitive MakePrimitive(tinygltf::Model &model, const PrimitiveData &d
 tinygltf::Material MakeMaterial(const ObjectFile &object, const std::string &surface) {
     tinygltf::Material material;
     material.name = surface;
-    auto colour = object.colours.find(surface);
-    if (colour != object.colours.end()) {
+    auto look = object.looks.find(surface);
+    if (look != object.looks.end() && look->second.colour) {
         std::vector<double> &factor = material.pbrMetallicRoughness.baseColorFactor;
         for (int channel = 0; channel < 3; ++channel)
-            factor[std::size_t(channel)] = std::clamp<double>(colour->second[channel], 0, 1);
+            factor[std::size_t(channel)] = std::clamp<double>((*look->second.colour)[channel], 0, 1);
     }
     return material;
 }

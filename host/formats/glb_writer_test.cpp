@@ -95,7 +95,7 @@ TEST(GlbWriter, WritesOnePrimitivePerSurfaceWithItsMaterialAndLeavesLinesOut) {
 // LightWave colours may go beyond 1; glTF's base colour stops there.
 TEST(GlbWriter, GivesMaterialsTheirSurfacesColours) {
     ObjectFile object = QuadAndTriangle();
-    object.colours["Top"] = {0.5f, 2, 0.25f};
+    object.looks["Top"].colour = {0.5f, 2, 0.25f};
     std::vector<CornerBlock> one = BlockOf(object.mesh, QuadAndTriangleNormals());
     tinygltf::Model model = ReadBack(GlbOf(object, one));
     ASSERT_EQ(model.materials.size(), 2u);

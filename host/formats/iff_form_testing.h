@@ -18,3 +18,18 @@ inline std::vector<std::uint8_t> FormBytes(LWID type,
     out.end();
     return out.take();
 }
+
+// A chunk with a 4-byte size, as LWO3 writes every chunk, whose body `fill` writes.
+inline void Chunk(IffWriter &out, LWID id, const std::function<void(IffWriter &)> &fill) {
+    out.beginChunk(id);
+    fill(out);
+    out.end();
+}
+
+// A FORM of `type` nested in the chunk being written.
+inline void Form(IffWriter &out, LWID type, const std::function<void(IffWriter &)> &fill) {
+    out.beginChunk(kFormId);
+    out.id4(type);
+    fill(out);
+    out.end();
+}

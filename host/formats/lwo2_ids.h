@@ -1,10 +1,12 @@
-// The chunk, sub-chunk and tag ids of LWO2 object files that the reader and writer handle.
+// The chunk, sub-chunk and tag ids of LWO2 object files that the reader and writer handle, and
+// the form type of the LWO3 objects they are converted from.
 #pragma once
 
 #include "hostapi/lwtypes.h"
 
 constexpr LWID kFormId = LWID_('F', 'O', 'R', 'M');
 constexpr LWID kLwo2Id = LWID_('L', 'W', 'O', '2');
+constexpr LWID kLwo3Id = LWID_('L', 'W', 'O', '3');
 constexpr LWID kTagsId = LWID_('T', 'A', 'G', 'S');
 constexpr LWID kLayrId = LWID_('L', 'A', 'Y', 'R');
 constexpr LWID kPntsId = LWID_('P', 'N', 'T', 'S');

@@ -5,6 +5,7 @@
 #include "host/formats/iff_cursor.h"
 #include "host/formats/lwo2_ids.h"
 #include "host/formats/lwo_mesh_chunks.h"
+#include "host/formats/lwo_surface_look.h"
 
 namespace {
 
@@ -31,14 +32,12 @@ void ReadShaderBlock(IffCursor &block, IffCursor &header, ShaderBlock &shader) {
 
 void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
     std::string name = ReadSurfaceStart(chunk, reading);
+    SurfaceLook look;
     while (!chunk.atEnd()) {
         IffCursor::Chunk item = chunk.chunkHeader(2);
         IffCursor block = chunk.enter(item, "sub-chunk");
         if (item.id == kSmanId) reading.object.smoothing[name] = block.f4();
-        // A colour is only shown, never needed: one too short to hold one is passed over.
-        if (item.id == kColrId && block.remaining() >= 12)
-            reading.object.colours[name] = {block.f4(), block.f4(), block.f4()};
-        if (item.id != kBlokId) continue;
+        if (ReadSurfaceLookChunk(item.id, block, look) || item.id != kBlokId) continue;
         IffCursor::Chunk headerItem = block.chunkHeader(2);
         IffCursor header = block.enter(headerItem, "sub-chunk");
         if (headerItem.id != kShdrId) continue;  // texture blocks
@@ -47,6 +46,7 @@ void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
         ReadShaderBlock(block, header, shader);
         reading.object.shaders.push_back(std::move(shader));
     }
+    if (look != SurfaceLook{}) reading.object.looks[name] = look;
 }
 
 }  // namespace

@@ -191,8 +191,8 @@ TEST(Lwo2Reader, KeepsTheSurfacesColours) {
         out.end();
     });
     ObjectFile object = ParseLwo2(bytes, "c.lwo");
-    EXPECT_EQ(object.colours,
-              (std::map<std::string, std::array<float, 3>>{{"Red", {0.75f, 0.125f, 0}}}));
+    ASSERT_EQ(object.looks.count("Red"), 1u);
+    EXPECT_EQ(object.looks.at("Red").colour, (std::array<float, 3>{0.75f, 0.125f, 0}));
 }
 
 TEST(Lwo2Reader, NamesFileChunkOffsetAndProblem) {

@@ -8,6 +8,7 @@
 #include "host/formats/iff_writer.h"
 #include "host/formats/lwo2_ids.h"
 #include "host/formats/lwo2_texture_map.h"
+#include "host/formats/lwo_surface_look.h"
 
 namespace {
 
@@ -147,17 +148,13 @@ void WriteSurface(IffWriter &out, const std::string &surface, const ObjectFile &
     out.beginChunk(kSurfId);
     out.s0(surface);
     out.s0("");
-    if (auto colour = object.colours.find(surface); colour != object.colours.end()) {
-        out.beginSubChunk(kColrId);
-        for (float channel : colour->second) out.f4(channel);
-        out.vx(0);  // no envelope
-        out.end();
-    }
     if (auto smoothing = object.smoothing.find(surface); smoothing != object.smoothing.end()) {
         out.beginSubChunk(kSmanId);
         out.f4(smoothing->second);
         out.end();
     }
+    if (auto look = object.looks.find(surface); look != object.looks.end())
+        WriteSurfaceLook(out, look->second);
     for (const ShaderBlock &shader : object.shaders) {
         if (shader.surface != surface) continue;
         out.beginSubChunk(kBlokId);
@@ -188,6 +185,9 @@ void CheckSurfaces(const ObjectFile &object, const std::string &filename) {
         if (!listed(surface))
             Refuse(filename,
                    "smoothing of surface \"" + surface + "\", which the object does not have");
+    for (const auto &[surface, look] : object.looks)
+        if (!listed(surface))
+            Refuse(filename, "look of surface \"" + surface + "\", which the object does not have");
     for (const ShaderBlock &shader : object.shaders) {
         if (!listed(shader.surface))
             Refuse(filename, "shader block " + shader.server + " belongs to surface \"" +

@@ -1,9 +1,9 @@
 // Writes an object of the scene model as a one-layer LWO2 object file: TAGS, LAYR, PNTS, the
 // texture coordinates' VMAP, then POLS for each run of polygons of one type with its PTAG SURF and
-// PART and the VMAD of its seams, then one SURF chunk per surface carrying the surface's colour
-// (COLR), smoothing angle (SMAN) and shader blocks. Reading the result gives the same ObjectFile,
-// but that texture coordinates come back numbered as the maps give them: each corner's the same
-// value.
+// PART and the VMAD of its seams, then one SURF chunk per surface carrying the surface's smoothing
+// angle (SMAN), look (lwo_surface_look.h) and shader blocks. Reading the result gives the same
+// ObjectFile, but that texture coordinates come back numbered as the maps give them: each
+// corner's the same value.
 #pragma once
 
 #include <cstdint>

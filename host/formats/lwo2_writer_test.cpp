@@ -31,7 +31,7 @@ TEST(Lwo2Writer, KeepsEachSurfacesSmoothingAngle) {
 
 TEST(Lwo2Writer, KeepsEachSurfacesColour) {
     ObjectFile object = SampleCylinder(6);
-    object.colours = {{"Metal", {0.25f, 0.5f, 1.5f}}};
+    object.looks["Metal"].colour = {0.25f, 0.5f, 1.5f};
     EXPECT_EQ(RoundTrip(object), object);
 }
 

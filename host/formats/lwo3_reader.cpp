@@ -3,10 +3,9 @@
 #include "host/formats/iff_cursor.h"
 #include "host/formats/lwo2_ids.h"
 #include "host/formats/lwo_mesh_chunks.h"
+#include "host/formats/lwo_surface_look.h"
 
 namespace {
-
-constexpr LWID kLwo3Id = LWID_('L', 'W', 'O', '3');
 
 // FORM SURF { header { name, source }, attribute chunks and forms... }. Files name the header
 // chunk with four spaces; only its place, first in the form, is relied on.
@@ -14,11 +13,14 @@ void ReadSurfaceForm(IffCursor &form, LwoMeshReading &reading) {
     IffCursor::Chunk headerChunk = form.chunkHeader(4);
     IffCursor header = form.enter(headerChunk, "surface name chunk");
     std::string name = ReadSurfaceStart(header, reading);
+    SurfaceLook look;
     while (!form.atEnd()) {
         IffCursor::Chunk item = form.chunkHeader(4);
         IffCursor body = form.enter(item, "chunk");
         if (item.id == kSmanId) reading.object.smoothing[name] = body.f4();
+        ReadSurfaceLookChunk(item.id, body, look);
     }
+    if (look != SurfaceLook{}) reading.object.looks[name] = look;
 }
 
 void ReadForm(IffCursor &form, LwoMeshReading &reading) {

@@ -14,24 +14,9 @@
 
 namespace {
 
-constexpr LWID kLwo3Id = LWID_('L', 'W', 'O', '3');
-
 // An LWO3 file whose chunks `fill` writes.
 std::vector<std::uint8_t> Lwo3(const std::function<void(IffWriter &)> &fill) {
     return FormBytes(kLwo3Id, fill);
-}
-
-void Chunk(IffWriter &out, LWID id, const std::function<void(IffWriter &)> &fill) {
-    out.beginChunk(id);
-    fill(out);
-    out.end();
-}
-
-void Form(IffWriter &out, LWID type, const std::function<void(IffWriter &)> &fill) {
-    out.beginChunk(kFormId);
-    out.id4(type);
-    fill(out);
-    out.end();
 }
 
 // A surface as current hosts save it: the header chunk, SMAN when `radians` is given, and a

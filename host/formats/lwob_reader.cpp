@@ -1,7 +1,7 @@
 #include "host/formats/lwob_reader.h"
 
 #include <algorithm>
-#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
@@ -14,7 +14,21 @@ namespace {
 constexpr LWID kLwobId = LWID_('L', 'W', 'O', 'B');
 constexpr LWID kSrfsId = LWID_('S', 'R', 'F', 'S');
 constexpr LWID kFlagId = LWID_('F', 'L', 'A', 'G');
-constexpr std::uint16_t kSmoothingFlag = 4;
+constexpr std::uint16_t kLuminousFlag = 1, kSmoothingFlag = 4, kDoubleSidedFlag = 256;
+constexpr LWID kGlosId = LWID_('G', 'L', 'O', 'S');
+
+// A fraction of the look, stored as a count of 256ths and, by later hosts, also exactly.
+struct Fraction {
+    LWID coarse, exact;
+    std::optional<float> SurfaceLook::*value;
+};
+constexpr Fraction kFractions[] = {
+    {LWID_('L', 'U', 'M', 'I'), LWID_('V', 'L', 'U', 'M'), &SurfaceLook::luminosity},
+    {LWID_('D', 'I', 'F', 'F'), LWID_('V', 'D', 'I', 'F'), &SurfaceLook::diffuse},
+    {LWID_('S', 'P', 'E', 'C'), LWID_('V', 'S', 'P', 'C'), &SurfaceLook::specular},
+    {LWID_('R', 'E', 'F', 'L'), LWID_('V', 'R', 'F', 'L'), &SurfaceLook::reflection},
+    {LWID_('T', 'R', 'A', 'N'), LWID_('V', 'T', 'R', 'N'), &SurfaceLook::transparency},
+};
 
 void ReadSurfaceNames(IffCursor &chunk, LwoMeshReading &reading) {
     while (!chunk.atEnd()) reading.tags.push_back(chunk.s0());
@@ -48,11 +62,23 @@ void ReadPolygons(IffCursor &chunk, LwoMeshReading &reading) {
     }
 }
 
-// LWOB keeps a colour as bytes: red, green, blue and one unused.
-std::array<float, 3> ByteColour(IffCursor &body) {
-    std::array<float, 3> colour;
-    for (float &channel : colour) channel = float(body.u1()) / 255;
-    return colour;
+// The exact value of a fraction wins over its 256ths, whichever comes first.
+void ReadFraction(LWID id, IffCursor &body, SurfaceLook &look, std::vector<LWID> &exact) {
+    for (const Fraction &fraction : kFractions) {
+        if (id == fraction.exact) {
+            look.*fraction.value = body.f4();
+            exact.push_back(id);
+        } else if (id == fraction.coarse &&
+                   std::find(exact.begin(), exact.end(), fraction.exact) == exact.end()) {
+            look.*fraction.value = std::int16_t(body.u2()) / 256.0f;
+        }
+    }
+}
+
+// LWOB gives glossiness as the highlight's power (16 low, 64 medium, 256 high, 1024 maximum),
+// LWO2 as g in a power of 2^(10 g + 2).
+float Lwo2Glossiness(std::uint16_t power) {
+    return std::max(0.0f, (std::log2(float(std::max<std::uint16_t>(power, 1))) - 2) / 10);
 }
 
 void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
@@ -60,14 +86,25 @@ void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {
     reading.chunkSurfaces.push_back(name);
     std::uint16_t flags = 0;
     std::optional<float> angle;
+    SurfaceLook look;
+    std::vector<LWID> exact;
     while (!chunk.atEnd()) {
         IffCursor::Chunk item = chunk.chunkHeader(2);
         IffCursor body = chunk.enter(item, "sub-chunk");
         if (item.id == kFlagId) flags = body.u2();
         if (item.id == kSmanId) angle = body.f4();
-        if (item.id == kColrId && body.remaining() >= 3)
-            reading.object.colours[name] = ByteColour(body);
+        if (item.id == kGlosId) look.glossiness = Lwo2Glossiness(body.u2());
+        // A colour is only shown, never needed: one too short to hold one is passed over.
+        if (item.id == kColrId && body.remaining() >= 3) {
+            float red = body.u1() / 255.0f, green = body.u1() / 255.0f, blue = body.u1() / 255.0f;
+            look.colour = {red, green, blue};
+        }
+        ReadFraction(item.id, body, look, exact);
     }
+    // Before LUMI, a luminous surface was fully so.
+    if (flags & kLuminousFlag && !look.luminosity) look.luminosity = 1.0f;
+    if (flags & kDoubleSidedFlag) look.sides = 3;
+    if (look != SurfaceLook{}) reading.object.looks[name] = look;
     if (flags & kSmoothingFlag)
         reading.object.smoothing[name] = angle.value_or(kDefaultSmoothingRadians);
     else

@@ -101,11 +101,40 @@ TEST(LwobReader, SmoothsASurfaceOnlyWithItsSmoothingFlag) {
                                     {"Hull", 0.5236f}, {"Decal", kDefaultSmoothingRadians}}));
 }
 
-TEST(LwobReader, KeepsTheSurfacesColoursFromTheirBytes) {
-    ObjectFile object = ParseLwob(Sample(), "old.lwo");
-    ASSERT_EQ(object.colours.count("Hull"), 1u);
-    EXPECT_EQ(object.colours.at("Hull"),
-              (std::array<float, 3>{128 / 255.0f, 128 / 255.0f, 128 / 255.0f}));
+void SubChunk(IffWriter &out, LWID id, const std::function<void(IffWriter &)> &fill) {
+    out.beginSubChunk(id);
+    fill(out);
+    out.end();
+}
+
+TEST(LwobReader, ReadsEachSurfacesLookInLwo2Units) {
+    auto bytes = Lwob([](IffWriter &out) {
+        SurfaceNames(out, {"Paint"});
+        Points(out, 3);
+        Polygons(out, {{{0, 1, 2}, 1}});
+        out.beginChunk(kSurfId);
+        out.s0("Paint");
+        SubChunk(out, LWID_('C', 'O', 'L', 'R'), [](IffWriter &c) { c.u4(0xFF336600); });
+        SubChunk(out, kFlagId, [](IffWriter &f) { f.u2(1 | 256); });
+        SubChunk(out, LWID_('V', 'D', 'I', 'F'), [](IffWriter &v) { v.f4(0.8f); });
+        SubChunk(out, LWID_('D', 'I', 'F', 'F'), [](IffWriter &v) { v.u2(256); });
+        SubChunk(out, LWID_('S', 'P', 'E', 'C'), [](IffWriter &v) { v.u2(128); });
+        SubChunk(out, LWID_('G', 'L', 'O', 'S'), [](IffWriter &v) { v.u2(64); });
+        SubChunk(out, LWID_('R', 'E', 'F', 'L'), [](IffWriter &v) { v.u2(64); });
+        SubChunk(out, LWID_('V', 'T', 'R', 'N'), [](IffWriter &v) { v.f4(0.3f); });
+        out.end();
+    });
+    SurfaceLook look;
+    look.colour = {1.0f, 0.2f, 0.4f};
+    look.luminosity = 1.0f;  // the luminous flag, without LUMI
+    look.diffuse = 0.8f;     // VDIF, not DIFF
+    look.specular = 0.5f;
+    look.glossiness = 0.4f;  // "medium": a power of 64
+    look.reflection = 0.25f;
+    look.transparency = 0.3f;
+    look.sides = 3;
+    EXPECT_EQ(ParseLwob(bytes, "paint.lwo").looks,
+              (std::map<std::string, SurfaceLook>{{"Paint", look}}));
 }
 
 TEST(LwobReader, IsChosenByTheFormTypeInTheHeader) {

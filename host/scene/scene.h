@@ -62,6 +62,16 @@ struct ShaderBlock {
     bool operator==(const ShaderBlock &) const = default;
 };
 
+// How a surface looks beyond its smoothing and shaders, in the units LWO2 stores: fractions from
+// 0 to 1, and glossiness as LWO2 gives it (a highlight's power is 2^(10 g + 2)). What a file
+// does not give stays absent, and the host uses its default for it.
+struct SurfaceLook {
+    std::optional<std::array<float, 3>> colour;  // red, green, blue
+    std::optional<float> luminosity, diffuse, specular, glossiness, reflection, transparency;
+    std::optional<std::uint16_t> sides;  // 1: front only; 3: both sides
+    bool operator==(const SurfaceLook &) const = default;
+};
+
 // The maximum smoothing angle a host gives a surface that it smooths without being told one:
 // 89.5 degrees, so that polygons at right angles keep their edge. Files store it in radians.
 constexpr double kDefaultSmoothingDegrees = 89.5;
@@ -76,9 +86,8 @@ struct ObjectFile {
     // The host smooths a surface listed here between its polygons that meet at less than the
     // angle (radians, as the file stores it); the others it shades flat.
     std::map<std::string, float> smoothing;
-    // The base colour (red, green, blue; 1 is full) of the surfaces whose file gives one.
-    std::map<std::string, std::array<float, 3>> colours = {};
-    std::vector<ShaderBlock> shaders;  // in file order, surface by surface
+    std::vector<ShaderBlock> shaders;          // in file order, surface by surface
+    std::map<std::string, SurfaceLook> looks;  // of the surfaces whose file gives one
     bool operator==(const ObjectFile &) const = default;
 };
 

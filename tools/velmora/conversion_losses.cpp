@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
+#include "host/formats/lightwave_object.h"
+#include "host/formats/lwo3_to_lwo2.h"
+#include "host/formats/lwob_losses.h"
 #include "host/formats/object_reader.h"
 
 namespace {
@@ -69,5 +72,8 @@ std::vector<std::string> ConversionLosses(const std::string &path,
                                           std::optional<PolygonSetSource> setsFrom) {
     if (ReadsAsObj(path))
         return ObjLosses({reinterpret_cast<const char *>(bytes.data()), bytes.size()}, setsFrom);
-    return {"all but points, polygons, surface and part names and shader blocks"};
+    std::string form = IffFormType(bytes);
+    if (form == "LWOB") return LwobLosses(bytes, path);
+    if (form == "LWO3") return ConvertLwo3ToLwo2(bytes, path).losses;
+    return {};
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "host/formats/iff_form_testing.h"
+
 namespace {
 
 std::vector<std::string> LossesOfObj(std::string_view text,
@@ -45,10 +47,14 @@ TEST(ConversionLosses, OnlyWhatThePolygonSetsWereMadeOfIsCarriedAsParts) {
               std::vector<std::string>{"smoothing groups: 1 s statement"});
 }
 
-TEST(ConversionLosses, OfOtherFormatsNamesWhatIsKept) {
-    EXPECT_EQ(ConversionLosses("in.lwo", {}),
-              std::vector<std::string>{
-                  "all but points, polygons, surface and part names and shader blocks"});
+TEST(ConversionLosses, OfLightWaveObjectsNamesTheChunksDropped) {
+    auto lwob = FormBytes(LWID_('L', 'W', 'O', 'B'), [](IffWriter &out) {
+        Chunk(out, LWID_('C', 'R', 'V', 'S'), [](IffWriter &) {});
+    });
+    EXPECT_EQ(ConversionLosses("old.lwo", lwob), std::vector<std::string>{"curves (CRVS)"});
+    auto lwo3 = FormBytes(
+        kLwo3Id, [](IffWriter &out) { Form(out, LWID_('E', 'N', 'V', 'L'), [](IffWriter &) {}); });
+    EXPECT_EQ(ConversionLosses("new.lwo", lwo3), std::vector<std::string>{"envelope (ENVL)"});
 }
 
 }  // namespace
