@@ -19,6 +19,36 @@ Vec3 ViewDirection(const View &view) {
             -std::cos(azimuth) * std::cos(elevation)};
 }
 
+// The 26 directions from a cube's centre to its faces, edges and corners.
+std::vector<Vec3> ExtremeDirections() {
+    std::vector<Vec3> directions;
+    for (int x = -1; x <= 1; ++x)
+        for (int y = -1; y <= 1; ++y)
+            for (int z = -1; z <= 1; ++z)
+                if (x || y || z) directions.push_back({double(x), double(y), double(z)});
+    return directions;
+}
+
+// How much of the picture's narrower side the framed object fills, the rest left as margin.
+constexpr double Fill = 0.9;
+
+// The eye's distance from `target` that keeps every extreme inside `Fill` of the picture: a point
+// at `across`, `above` from the view's axis and `depth` beyond the target projects to
+// across / (distance + depth), which must stay within the picture's half extent.
+double FittingDistance(const Bounds &bounds, Vec3 target, Vec3 forward, Vec3 right, Vec3 up,
+                       double halfWidth, double halfHeight) {
+    double distance = 0, nearest = 0;
+    for (Vec3 p : bounds.extremes) {
+        Vec3 d = p - target;
+        double depth = Dot(d, forward);
+        distance = std::max({distance, std::abs(Dot(d, right)) / (Fill * halfWidth) - depth,
+                             std::abs(Dot(d, up)) / (Fill * halfHeight) - depth});
+        nearest = std::max(nearest, -depth);
+    }
+    // Never inside the object: the nearest extreme stays in front of the eye.
+    return std::max(distance, 1.1 * nearest + 1e-6);
+}
+
 }  // namespace
 
 Bounds MeshBounds(const MeshData &mesh, const std::string *set) {
@@ -39,11 +69,22 @@ Bounds MeshBounds(const MeshData &mesh, const std::string *set) {
     }
     if (bounds.low.x > bounds.high.x) return {};
     Vec3 centre = 0.5 * (bounds.low + bounds.high);
-    for (const MeshPolygon &polygon : mesh.polygons)
-        if (counts(polygon))
-            for (int index : polygon.points)
-                bounds.radius =
-                    std::max(bounds.radius, Length(FromPoint(mesh.points[index]) - centre));
+    std::vector<Vec3> directions = ExtremeDirections();
+    std::vector<double> farthest(directions.size(), -infinity);
+    bounds.extremes.assign(directions.size(), centre);
+    for (const MeshPolygon &polygon : mesh.polygons) {
+        if (!counts(polygon)) continue;
+        for (int index : polygon.points) {
+            Vec3 p = FromPoint(mesh.points[index]);
+            bounds.radius = std::max(bounds.radius, Length(p - centre));
+            for (std::size_t d = 0; d < directions.size(); ++d) {
+                double along = Dot(p - centre, directions[d]);
+                if (along <= farthest[d]) continue;
+                farthest[d] = along;
+                bounds.extremes[d] = p;
+            }
+        }
+    }
     return bounds;
 }
 
@@ -62,17 +103,25 @@ Camera FrameCamera(const Bounds &bounds, const View &view, int width, int height
     double radius = bounds.radius > 0 ? bounds.radius : 0.5 * Length(bounds.high - bounds.low);
     radius = std::max(radius, 1e-6);
     Vec3 target = view.target.value_or(centre);
+    auto aim = [&camera](Vec3 forward) {
+        camera.forward = Length(forward) == 0 ? Vec3{0, 0, 1} : Normalize(forward);
+        Vec3 worldUp{0, 1, 0};
+        if (std::abs(Dot(worldUp, camera.forward)) > 0.999) worldUp = {0, 0, 1};
+        camera.right = Normalize(Cross(worldUp, camera.forward));
+        camera.up = Cross(camera.forward, camera.right);
+    };
+    aim(-ViewDirection(view));
     // The sphere around the box fits the narrower side of the default field with a little
-    // margin.
+    // margin; the extremes, when known, come closer, as far as their outline allows.
     double distance = 1.1 * radius / std::sin(std::atan(framingHalf));
+    if (!bounds.extremes.empty()) {
+        double defaultWidth = aspect >= 1 ? framingHalf * aspect : framingHalf;
+        double defaultHeight = aspect >= 1 ? framingHalf : framingHalf / aspect;
+        distance = FittingDistance(bounds, target, camera.forward, camera.right, camera.up,
+                                   defaultWidth, defaultHeight);
+    }
     camera.eye = view.eye.value_or(target + distance * ViewDirection(view));
-
-    camera.forward = Normalize(target - camera.eye);
-    if (Length(camera.forward) == 0) camera.forward = {0, 0, 1};
-    Vec3 worldUp{0, 1, 0};
-    if (std::abs(Dot(worldUp, camera.forward)) > 0.999) worldUp = {0, 0, 1};
-    camera.right = Normalize(Cross(worldUp, camera.forward));
-    camera.up = Cross(camera.forward, camera.right);
+    aim(target - camera.eye);
     return camera;
 }
 

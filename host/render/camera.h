@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/render/vec3.h"
 #include "host/scene/scene.h"
@@ -12,8 +13,9 @@ namespace render {
 
 struct View {
     // Direction of the eye seen from the object's centre: azimuth turns from -z towards +x,
-    // elevation lifts towards +y. The default is a three-quarter view from above left.
-    double azimuthDegrees = -35;
+    // elevation lifts towards +y. The default is a three-quarter view of the object's front from
+    // above: the host's objects face +z by convention, away from its default viewer at -z.
+    double azimuthDegrees = 145;
     double elevationDegrees = 25;
     std::optional<Vec3> eye, target;  // each overrides what framing would choose
     // Across the narrower side of the picture. The eye stays where the default field frames the
@@ -26,6 +28,9 @@ struct View {
 struct Bounds {
     Vec3 low, high;
     double radius = 0;  // of the points around the box's centre; 0 = take half the diagonal
+    // The points farthest out in 26 directions (along the axes and between them), whose outline
+    // seen from any side is close to the object's. Empty: the sphere of `radius` is framed.
+    std::vector<Vec3> extremes = {};
 };
 
 struct Camera {
@@ -42,6 +47,8 @@ struct Ray {
 // polygons of that polygon set. Empty bounds (radius 0, low above high) when there are none.
 Bounds MeshBounds(const MeshData &mesh, const std::string *set = nullptr);
 
+// The eye looks at the box's centre from the view's direction, as far away as lets the extremes
+// (or, without them, the sphere) fill most of the picture's narrower side with the default field.
 Camera FrameCamera(const Bounds &bounds, const View &view, int width, int height);
 
 // The ray through picture position (x, y) in pixels, (0, 0) the top left corner of the

@@ -20,15 +20,15 @@ std::pair<double, double> Project(const Camera &camera, Vec3 p) {
     return {(x + 1) * camera.width / 2, (1 - y) * camera.height / 2};
 }
 
-TEST(Camera, FramesTheWholeObjectFromAboveLeftInFront) {
+TEST(Camera, FramesTheWholeObjectFromAboveItsFront) {
     Bounds box{{-1, 0, -3}, {5, 2, 1}};
     for (auto [width, height] : {std::pair{64, 48}, std::pair{30, 90}}) {
         Camera camera = FrameCamera(box, {}, width, height);
         Vec3 centre{2, 1, -1};
         Vec3 eye = camera.eye - centre;
-        EXPECT_LT(eye.x, 0);
+        EXPECT_GT(eye.x, 0);
         EXPECT_GT(eye.y, 0);
-        EXPECT_LT(eye.z, 0);
+        EXPECT_GT(eye.z, 0);  // objects face +z
         for (int corner = 0; corner < 8; ++corner) {
             Vec3 p{corner & 1 ? 5.0 : -1.0, corner & 2 ? 2.0 : 0.0, corner & 4 ? 1.0 : -3.0};
             auto [x, y] = Project(camera, p);
@@ -37,6 +37,35 @@ TEST(Camera, FramesTheWholeObjectFromAboveLeftInFront) {
             EXPECT_GT(y, 0);
             EXPECT_LT(y, height);
         }
+    }
+}
+
+// A tall figure facing +z: its front (the +z side) faces the eye, and its outline fills most of
+// the picture's height, whatever the picture's shape.
+TEST(Camera, FillsMostOfThePictureWithTheObjectsOutline) {
+    MeshData figure;
+    for (int corner = 0; corner < 8; ++corner)
+        figure.points.push_back(
+            {corner & 1 ? 0.25f : -0.25f, corner & 2 ? 1.8f : 0.0f, corner & 4 ? 0.15f : -0.15f});
+    for (int face = 0; face < 2; ++face) {
+        MeshPolygon quad;
+        quad.points = {face * 4, face * 4 + 1, face * 4 + 3, face * 4 + 2};
+        figure.polygons.push_back(quad);
+    }
+    Bounds bounds = MeshBounds(figure);
+    for (auto [width, height] : {std::pair{64, 48}, std::pair{160, 48}, std::pair{48, 64}}) {
+        Camera camera = FrameCamera(bounds, {}, width, height);
+        EXPECT_GT(camera.eye.z, 0.15);
+        double low = height, high = 0, left = width, right = 0;
+        for (auto [x, y, z] : figure.points) {
+            auto [px, py] = Project(camera, {x, y, z});
+            low = std::min(low, py), high = std::max(high, py);
+            left = std::min(left, px), right = std::max(right, px);
+        }
+        EXPECT_GT(left, 0);
+        EXPECT_LT(right, width);
+        EXPECT_GT(high - low, 0.8 * height) << width << "x" << height;
+        EXPECT_LT(high - low, 0.92 * height) << width << "x" << height;
     }
 }
 

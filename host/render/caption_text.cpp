@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <mutex>
 #include <stdexcept>
+#include <vector>
 
 namespace render {
 
@@ -123,6 +124,26 @@ int TextWidth(const std::string &text, int size) {
 int TextHeight(int size) {
     CaptionFont::Locked font = CaptionFont::get().at(size);
     return Ascent(font.face) + static_cast<int>((-font.face->size->metrics.descender + 63) >> 6);
+}
+
+std::string FittedText(const std::string &text, int size, int width) {
+    if (TextWidth(text, size) <= width) return text;
+    constexpr char Ellipsis[] = "\xE2\x80\xA6";
+    std::vector<std::size_t> ends;  // where each character ends
+    for (std::size_t at = 0; at < text.size();) {
+        NextCodePoint(text, at);
+        ends.push_back(at);
+    }
+    // The most characters that fit with the ellipsis: the width grows with each one.
+    std::size_t low = 0, high = ends.size();
+    while (low < high) {
+        std::size_t middle = (low + high + 1) / 2;
+        if (TextWidth(text.substr(0, ends[middle - 1]) + Ellipsis, size) <= width)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return (low == 0 ? "" : text.substr(0, ends[low - 1])) + Ellipsis;
 }
 
 void DrawText(Image &image, int x, int y, const std::string &text, Rgb8 colour, int size) {

@@ -16,6 +16,10 @@ extern const char *const CaptionFontFile;
 int TextWidth(const std::string &text, int size);
 int TextHeight(int size);
 
+// `text` whole when it fits in `width` pixels at `size`, else cut after a whole character and
+// ended with an ellipsis so that it fits (the ellipsis alone when nothing more does).
+std::string FittedText(const std::string &text, int size, int width);
+
 // Draws `text` with the top left corner of its line at (x, y), blended over what is there and
 // clipped to the picture. Bytes that are not UTF-8 show as the replacement character.
 void DrawText(Image &image, int x, int y, const std::string &text, Rgb8 colour, int size);

@@ -14,56 +14,8 @@ constexpr Rgb8 Paper{32, 32, 34};
 constexpr Rgb8 Ink{225, 225, 225};
 constexpr int Margin = 8;
 
-struct LegendEntry {
-    Rgb8 colour;
-    std::string label;
-};
-
-std::vector<LegendEntry> Legend(const Frame &frame, const ComparisonLabels &labels) {
-    std::vector<LegendEntry> legend;
-    for (size_t set = 0; set < frame.sets.names.size(); ++set)
-        legend.push_back({SetColour(static_cast<int>(set)), set < labels.setLabels.size()
-                                                                ? labels.setLabels[set]
-                                                                : frame.sets.names[set]});
-    if (std::count(frame.sets.setOf.begin(), frame.sets.setOf.end(), -1) > 0)
-        legend.push_back({SetColour(-1), "(no set)"});
-    return legend;
-}
-
 // An object of thousands of sets would otherwise make a legend taller than any screen.
 constexpr int MostLegendRows = 4;
-
-// Lays the legend out in rows that fit `width`, at most MostLegendRows of them: when the entries
-// need more, the last row says how many were left out. Returns the height used. Draws only when
-// `image` is given, so the same walk measures and paints.
-int PlaceLegend(const std::vector<LegendEntry> &legend, int left, int top, int width, int size,
-                Image *image) {
-    int textHeight = TextHeight(size), gap = size / 2;
-    int line = textHeight + gap;
-    int swatch = textHeight * 2 / 3;
-    int x = left, y = top, row = 0;
-    for (std::size_t e = 0; e < legend.size(); ++e) {
-        const LegendEntry &entry = legend[e];
-        int entryWidth = swatch + gap + TextWidth(entry.label, size);
-        if (x > left && x + entryWidth > left + width) {
-            x = left;
-            y += line;
-            if (++row == MostLegendRows - 1) {
-                if (image)
-                    DrawText(*image, x, y,
-                             "and " + std::to_string(legend.size() - e) + " more sets", Ink, size);
-                break;
-            }
-        }
-        if (image) {
-            int swatchTop = y + (textHeight - swatch) / 2;
-            image->fillRect(x, swatchTop, x + swatch, swatchTop + swatch, entry.colour);
-            DrawText(*image, x + swatch + gap, y, entry.label, Ink, size);
-        }
-        x += entryWidth + 2 * size;
-    }
-    return legend.empty() ? 0 : y - top + line;
-}
 
 // The difference map's key: a bar of its colours over `width` with the angles marked under it.
 // Returns the height used; draws only when `image` is given.
@@ -98,7 +50,7 @@ int PlaceDifferenceScale(int left, int top, int width, int size, Image *image) {
 
 Image ComparisonImage(const Frame &frame, const ComparisonLabels &labels) {
     const Image difference = DifferenceMap(frame);
-    const Image map = PolygonSetMap(frame);
+    const Image map = PolygonSetMap(frame, LegendPlaces(frame.sets.names.size(), labels.setLabels));
     const Image *panels[] = {&frame.host, &frame.shaded, &difference, &map};
     const std::string *captions[] = {&labels.host, &labels.shaded, &labels.difference,
                                      &labels.sets};
@@ -114,9 +66,11 @@ Image ComparisonImage(const Frame &frame, const ComparisonLabels &labels) {
     int rowHeight = captionHeight + panelHeight;
 
     int width = 2 * panelWidth + 3 * Margin;
-    std::vector<LegendEntry> legend = Legend(frame, labels);
-    int keyHeight = std::max(PlaceDifferenceScale(0, 0, panelWidth, size, nullptr),
-                             PlaceLegend(legend, 0, 0, panelWidth, size, nullptr));
+    bool hasUnset =
+        std::find(frame.sets.setOf.begin(), frame.sets.setOf.end(), -1) != frame.sets.setOf.end();
+    LegendLayout legend = LayOutLegend(frame.sets.names, labels.setLabels, hasUnset, panelWidth,
+                                       size, MostLegendRows);
+    int keyHeight = std::max(PlaceDifferenceScale(0, 0, panelWidth, size, nullptr), legend.height);
     int height = 2 * rowHeight + 2 * Margin + keyHeight;
 
     Image sheet(width, height, Paper);
@@ -129,7 +83,7 @@ Image ComparisonImage(const Frame &frame, const ComparisonLabels &labels) {
     }
     int keyTop = 2 * rowHeight + Margin;
     PlaceDifferenceScale(Margin, keyTop, panelWidth, size, &sheet);
-    PlaceLegend(legend, 2 * Margin + panelWidth, keyTop, panelWidth, size, &sheet);
+    DrawLegend(sheet, 2 * Margin + panelWidth, keyTop, legend, size);
     return sheet;
 }
 

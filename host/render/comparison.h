@@ -8,6 +8,7 @@
 
 #include "host/render/image.h"
 #include "host/render/renderer.h"
+#include "host/render/set_legend.h"
 
 namespace render {
 
@@ -16,8 +17,8 @@ struct ComparisonLabels {
     std::string shaded = "With shader";
     std::string difference = "Angle between the normals";
     std::string sets = "Polygon sets";
-    // Per set of the frame, the legend's text; sets beyond the list show their name.
-    std::vector<std::string> setLabels;
+    // Per set of the frame, what the legend says of it; sets beyond the list show their name.
+    std::vector<SetLabel> setLabels;
 };
 
 Image ComparisonImage(const Frame &frame, const ComparisonLabels &labels);

@@ -21,16 +21,16 @@ Frame CylinderFrame() {
 
 TEST(Comparison, SetColoursAreDistinct) {
     std::set<std::tuple<int, int, int>> colours;
-    for (int set = -1; set < 12; ++set) {
-        Rgb8 c = SetColour(set);
+    for (int place = -1; place < SetColoursApart; ++place) {
+        Rgb8 c = SetColour(place);
         colours.insert({c.r, c.g, c.b});
     }
-    EXPECT_EQ(colours.size(), 13u);
+    EXPECT_EQ(colours.size(), SetColoursApart + 1u);
 }
 
 TEST(Comparison, SetMapTintsEachSetAndDarkensWhereSetsMeet) {
     Frame frame = CylinderFrame();
-    Image map = PolygonSetMap(frame);
+    Image map = PolygonSetMap(frame, {0, 1});
     int darkBorders = 0, tintedBySet[2] = {0, 0};
     for (int y = 0; y + 1 < map.height; ++y)
         for (int x = 0; x + 1 < map.width; ++x) {
@@ -83,8 +83,34 @@ TEST(Comparison, SheetHoldsFourPanelsUnderCaptionsAndAKey) {
     int second = 2 * top + 60;
     ASSERT_LT(second + 60, sheet.height);
     EXPECT_EQ(sheet.at(8 + 40, second + 30), DifferenceMap(frame).at(40, 30));
-    EXPECT_EQ(sheet.at(8 + 88 + 40, second + 30), PolygonSetMap(frame).at(40, 30));
+    EXPECT_EQ(sheet.at(8 + 88 + 40, second + 30), PolygonSetMap(frame, {0, 1}).at(40, 30));
     EXPECT_GT(inked(second + 60, sheet.height), 20);  // the scale's angles and the legend
+}
+
+TEST(Comparison, TheSetMapColoursEachSetAsTheLegendPlacesIt) {
+    Frame frame = CylinderFrame();
+    ComparisonLabels labels;
+    labels.setLabels = {{"first: off", false}, {"second: smoothed", true}};
+    Image sheet = ComparisonImage(frame, labels);
+    Image placed = PolygonSetMap(frame, {1, 0}), numbered = PolygonSetMap(frame, {0, 1});
+    ASSERT_FALSE(placed == numbered);
+    auto rowOf = [](const Image &map, int y) {
+        std::vector<Rgb8> row;
+        for (int x = 0; x < map.width; ++x) row.push_back(map.at(x, y));
+        return row;
+    };
+    int y = 0;
+    while (rowOf(placed, y) == rowOf(numbered, y)) ++y;
+    // The map is the lower right panel: find it by a row where the colourings differ.
+    auto mapAt = [&](const Image &map, int top) {
+        for (int x = 0; x < 80; ++x)
+            if (!(sheet.at(8 + 88 + x, top) == map.at(x, y))) return false;
+        return true;
+    };
+    int row = 0;
+    while (row < sheet.height && !mapAt(placed, row)) ++row;
+    EXPECT_LT(row, sheet.height);
+    for (int top = 0; top < sheet.height; ++top) EXPECT_FALSE(mapAt(numbered, top)) << top;
 }
 
 TEST(Comparison, ALegendOfThousandsOfSetsStopsAfterAFewRows) {

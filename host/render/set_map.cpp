@@ -23,16 +23,25 @@ double Luminance(Rgb c) {
     return 0.2126 * c.r + 0.7152 * c.g + 0.0722 * c.b;
 }
 
-}  // namespace
-
-Rgb8 SetColour(int set) {
-    if (set < 0) return {205, 205, 205};
-    constexpr double goldenTurn = 0.381966011250105;
-    double hue = std::fmod(0.58 + set * goldenTurn, 1.0);
-    return FromHsl(hue, 0.55, 0.62);
+// No set keeps its grey; a set the legend does not order keeps its own number.
+int PlaceOf(int set, const std::vector<int> &placeOf) {
+    if (set < 0 || static_cast<std::size_t>(set) >= placeOf.size()) return set;
+    return placeOf[set];
 }
 
-Image PolygonSetMap(const Frame &frame) {
+}  // namespace
+
+Rgb8 SetColour(int place) {
+    if (place < 0) return {205, 205, 205};
+    // Twelve hues a twelfth of a turn apart, in an order that puts neighbours in the legend far
+    // apart on the wheel; the first twelve light, the next twelve deep, then again.
+    constexpr int hueOrder[12] = {0, 6, 3, 9, 1, 7, 4, 10, 2, 8, 5, 11};
+    int round = place / 12 % 2;
+    double hue = std::fmod(0.58 + hueOrder[place % 12] / 12.0, 1.0);
+    return round == 0 ? FromHsl(hue, 0.65, 0.68) : FromHsl(hue, 0.75, 0.42);
+}
+
+Image PolygonSetMap(const Frame &frame, const std::vector<int> &placeOf) {
     const Image &host = frame.host;
     Image map(host.width, host.height);
     auto polygonAt = [&](int x, int y) {
@@ -55,7 +64,9 @@ Image PolygonSetMap(const Frame &frame) {
             }
             double light = 0.35 + 0.9 * Luminance(Decode(host.at(x, y)));
             double edge = setBorder ? 0.08 : polygonBorder ? 0.7 : 1.0;
-            map.set(x, y, Encode((edge * light) * Decode(SetColour(frame.sets.setOf[polygon]))));
+            map.set(x, y,
+                    Encode((edge * light) *
+                           Decode(SetColour(PlaceOf(frame.sets.setOf[polygon], placeOf)))));
         }
     return map;
 }

@@ -2,14 +2,20 @@
 // where sets meet and faint ones where polygons meet, so that creases can be told from seams.
 #pragma once
 
+#include <vector>
+
 #include "host/render/image.h"
 #include "host/render/renderer.h"
 
 namespace render {
 
-// Distinct, soft hues for sets 0, 1, 2, ...; -1 (no set) is a light grey.
-Rgb8 SetColour(int set);
+// The colour of the set at `place` 0, 1, 2... in the legend's order: soft colours of which the
+// first SetColoursApart differ from each other and from the grey of -1 (no set) at a glance;
+// later places repeat them.
+constexpr int SetColoursApart = 24;
+Rgb8 SetColour(int place);
 
-Image PolygonSetMap(const Frame &frame);
+// Each set coloured as its place in the legend: `placeOf` gives it per set of the frame.
+Image PolygonSetMap(const Frame &frame, const std::vector<int> &placeOf);
 
 }  // namespace render

@@ -17,12 +17,13 @@ std::map<std::string, std::string> SurfaceOfSet(const ObjectFile &file) {
     return surfaceOf;
 }
 
-std::string Described(const DialogSettings &shown) {
-    if (!shown.enabled) return KeepsHostSmoothing;
+render::SetLabel Described(const DialogSettings &shown) {
+    if (!shown.enabled) return {KeepsHostSmoothing, false};
     char angle[32];
     std::snprintf(angle, sizeof angle, "%g", shown.angleDegrees);
-    return std::string("smoothed ") + angle + "\xC2\xB0" +
-           (shown.sameSetOnly ? " within the set" : "");
+    return {std::string("smoothed ") + angle + "\xC2\xB0" +
+                (shown.sameSetOnly ? " within the set" : ""),
+            true};
 }
 
 // A legend line holds a name of a width a picture can show.
@@ -34,10 +35,10 @@ std::string CaptionName(const std::string &set) {
 
 }  // namespace
 
-std::vector<std::string> SetCaptions(HostSession &session, const ObjectFile &file,
-                                     const std::vector<std::string> &sets) {
+std::vector<render::SetLabel> SetCaptions(HostSession &session, const ObjectFile &file,
+                                          const std::vector<std::string> &sets) {
     std::map<std::string, std::string> surfaceOf = SurfaceOfSet(file);
-    std::map<std::string, std::string> described;
+    std::map<std::string, render::SetLabel> described;
     // One look at the dialog per surface: pick each of its sets and read what it shows.
     std::map<LWInstance, std::vector<std::string>> looks;
     for (const std::string &set : sets) {
@@ -47,13 +48,13 @@ std::vector<std::string> SetCaptions(HostSession &session, const ObjectFile &fil
         if (instance)
             looks[instance].push_back(set);
         else
-            described[set] = KeepsHostSmoothing;
+            described[set] = {KeepsHostSmoothing, false};
     }
     for (const auto &[instance, shownSets] : looks)
         for (const auto &[set, shown] : ReadDialogSettings(session, instance, shownSets))
             described[set] = Described(shown);
-    std::vector<std::string> captions;
+    std::vector<render::SetLabel> captions;
     for (const std::string &set : sets)
-        captions.push_back(CaptionName(set) + ": " + described[set]);
+        captions.push_back({CaptionName(set) + ": " + described[set].text, described[set].smoothed});
     return captions;
 }
