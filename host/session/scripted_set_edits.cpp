@@ -16,26 +16,6 @@ namespace {
 // At most this many names, so that a warning about an object of thousands of sets stays short.
 constexpr std::size_t MostNamesListed = 20;
 
-std::string KnownSets(const ObjectFile &file) {
-    std::string known;
-    std::size_t listed = 0, unlisted = 0;
-    for (const std::string &surface : file.surfaces) {
-        std::string names;
-        for (const std::string &set : CollectPolygonSets(file.mesh, surface).names) {
-            if (listed == MostNamesListed) {
-                ++unlisted;
-                continue;
-            }
-            names += (names.empty() ? "" : ", ") + QuotedName(set);
-            ++listed;
-        }
-        if (names.empty()) continue;
-        known += (known.empty() ? "" : "; ") + PrintableText(surface) + ": " + names;
-    }
-    if (unlisted > 0) known += " " + AndMore(unlisted);
-    return known.empty() ? "the object has no polygon sets" : "sets: " + known;
-}
-
 // Requests on one set in order, as one: each field as the last request naming it left it, and
 // smoothing on or off as the last request asked.
 void Merge(SetRequest &merged, const SetRequest &later) {
@@ -84,6 +64,26 @@ std::string Unmatched(const SetNamePattern &pattern) {
 }
 
 }  // namespace
+
+std::string KnownSets(const ObjectFile &file) {
+    std::string known;
+    std::size_t listed = 0, unlisted = 0;
+    for (const std::string &surface : file.surfaces) {
+        std::string names;
+        for (const std::string &set : CollectPolygonSets(file.mesh, surface).names) {
+            if (listed == MostNamesListed) {
+                ++unlisted;
+                continue;
+            }
+            names += (names.empty() ? "" : ", ") + QuotedName(set);
+            ++listed;
+        }
+        if (names.empty()) continue;
+        known += (known.empty() ? "" : "; ") + PrintableText(surface) + ": " + names;
+    }
+    if (unlisted > 0) known += " " + AndMore(unlisted);
+    return known.empty() ? "the object has no polygon sets" : "sets: " + known;
+}
 
 SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
                                    const std::vector<SetRequest> &requests,

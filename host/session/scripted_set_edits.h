@@ -30,6 +30,10 @@ struct SetRequestOutcome {
 // Works each request through the dialog on every admitted surface holding a set it addresses,
 // in request order. Throws std::runtime_error naming the file and surface when the dialog cannot
 // be worked; std::invalid_argument when a name is no valid pattern.
+// The object's polygon sets surface by surface, for a message about a name none of them has:
+// "sets: Metal: "Left", "Right"", at most 20 names and a count of the rest.
+std::string KnownSets(const ObjectFile &file);
+
 SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
                                    const std::vector<SetRequest> &requests,
                                    const SurfaceFilter &filter);

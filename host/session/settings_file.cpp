@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "host/scene/polygon_sets.h"
 #include "host/scene/quoted_list.h"
 #include "host/session/instance_stream.h"
 #include "host/session/set_list_record.h"
@@ -18,6 +19,12 @@ constexpr LWBlockIdent SurfaceBlock[] = {{LWID_('S', 'U', 'R', 'F'), "Surface"},
 constexpr LWBlockIdent HeaderBlock[] = {{LWID_('V', 'S', 'E', 'T'), "VelmoraSettings"},
                                         {0, nullptr}};
 constexpr int FileVersion = 1;
+// After the first line, when the object's polygon sets were made for the run that saved the file:
+// what they were made of, the name `--sets-from` takes. Files without it hold the object's parts,
+// as every file did before it.
+constexpr LWBlockIdent SetsFromBlock[] = {{LWID_('V', 'S', 'R', 'C'), "SetsFrom"}, {0, nullptr}};
+// The blocks that may come after the first line, in the order they come.
+constexpr LWBlockIdent LaterBlocks[] = {SetsFromBlock[0], SurfaceBlock[0], {0, nullptr}};
 
 // The surface a block is for, which must be one of the object's.
 // `buffer`, as large as the file, serves every block.
@@ -53,16 +60,35 @@ std::unique_ptr<LoadStream> OpenSettings(const std::string &path,
     return MakeLoadStream(LWIO_ASCII, bytes);
 }
 
+// Sets the record names that the object does not have would change nothing: the module keeps
+// settings only for the sets it finds.
+void CheckSetsExist(const std::vector<StoredSet> &stored, const std::vector<std::string> &sets) {
+    std::vector<std::string> missing;
+    for (const StoredSet &set : stored)
+        if (std::find(sets.begin(), sets.end(), set.name) == sets.end())
+            missing.push_back(set.name);
+    if (missing.empty()) return;
+    throw std::runtime_error(
+        std::string(missing.size() == 1 ? "polygon set " : "polygon sets ") + QuotedList(missing) +
+        (missing.size() == 1 ? " is" : " are") +
+        " not among the object's (its sets: " + (sets.empty() ? "none" : QuotedList(sets)) +
+        "); save the settings again from this object, or give the --sets-from they were made "
+        "with");
+}
+
 // Every block is read as the module would read it, and refused when the module would lose or
 // misread anything, before any block is applied.
 void CheckSettings(const ObjectFile &file, const std::string &path,
                    const std::vector<unsigned char> &bytes) {
     auto stream = OpenSettings(path, bytes);
     std::vector<char> buffer(bytes.size() + 1);
+    std::vector<std::string> sets = CollectPolygonSets(file.mesh).names;
     while (stream->findBlock(SurfaceBlock)) {
         std::string surface = SurfaceOfBlock(*stream, buffer, file, path);
         try {
-            CheckStoredSets(ReadStoredSets(*stream, buffer));
+            std::vector<StoredSet> stored = ReadStoredSets(*stream, buffer);
+            CheckStoredSets(stored);
+            CheckSetsExist(stored, sets);
         } catch (const std::runtime_error &error) {
             throw std::runtime_error(path + ": surface " + QuotedName(surface) + ": " +
                                      error.what());
@@ -73,6 +99,16 @@ void CheckSettings(const ObjectFile &file, const std::string &path,
 }
 
 }  // namespace
+
+std::optional<std::string> SettingsSetsFrom(const std::string &path) {
+    std::vector<unsigned char> bytes = ReadStreamFile(path);
+    auto stream = OpenSettings(path, bytes);
+    if (stream->findBlock(LaterBlocks) != SetsFromBlock[0].id) return std::nullopt;
+    std::vector<char> buffer(bytes.size() + 1);
+    int length = stream->readString(buffer.data(), static_cast<int>(buffer.size()));
+    if (length < 0) throw std::runtime_error(path + ": a SetsFrom block without a source");
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
 
 void LoadSettingsFile(HostSession &session, const ObjectFile &file, const std::string &path,
                       const SurfaceFilter &filter) {
@@ -95,12 +131,18 @@ void LoadSettings(HostSession &session, const ObjectFile &file, const std::strin
     }
 }
 
-void SaveSettingsFile(HostSession &session, const ObjectFile &file, const std::string &path) {
+void SaveSettingsFile(HostSession &session, const ObjectFile &file, const std::string &path,
+                      const std::string &setsFrom) {
     auto stream = MakeSaveStream(LWIO_ASCII);
     const LWSaveState &state = *stream->state();
     state.beginBlk(state.writeData, &HeaderBlock[0], 1);
     state.writeI4(state.writeData, &FileVersion, 1);
     state.endBlk(state.writeData);
+    if (!setsFrom.empty()) {
+        state.beginBlk(state.writeData, &SetsFromBlock[0], 1);
+        state.writeStr(state.writeData, setsFrom.c_str());
+        state.endBlk(state.writeData);
+    }
     for (const std::string &surface : file.surfaces) {
         LWInstance instance = session.instanceOf(file, surface);
         if (!instance) continue;

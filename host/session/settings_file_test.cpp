@@ -67,6 +67,38 @@ TEST_F(SettingsFile, AFileForAnotherObjectIsRefusedNamingFileAndSurface) {
                 ThrowsMessage<std::runtime_error>(HasSubstr(missing)));
 }
 
+TEST_F(SettingsFile, AFileNamingSetsTheObjectLacksIsRefusedListingTheSetsItHas) {
+    SaveRightAt20(path("folded.settings"));
+    Scene renamed = FoldedTwoSetScene(1.0);
+    renamed.items[0].file->mesh.polygons[1].part = "Right side";
+    HostSession session(renamed, ModulePath());
+    const ObjectFile &file = *session.scene().items[0].file;
+    EXPECT_THAT([&] { LoadSettingsFile(session, file, path("folded.settings"), {}); },
+                ThrowsMessage<std::runtime_error>(HasSubstr(
+                    path("folded.settings") +
+                    ": surface \"Metal\": polygon set \"Right\" is not among the object's (its "
+                    "sets: \"Left\", \"Right side\")")));
+    EXPECT_EQ(session.instanceOf(file, "Metal"), nullptr);
+}
+
+TEST_F(SettingsFile, RecordsWhatThePolygonSetsWereMadeOf) {
+    SaveRightAt20(path("parts.settings"));
+    EXPECT_EQ(SettingsSetsFrom(path("parts.settings")), std::nullopt);
+    {
+        HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+        const ObjectFile &file = *session.scene().items[0].file;
+        ApplySetRequests(session, file, {{"Right", 20, false, true}}, {});
+        SaveSettingsFile(session, file, path("surfaces.settings"), "surfaces");
+    }
+    EXPECT_EQ(SettingsSetsFrom(path("surfaces.settings")), "surfaces");
+    // The line does not keep the file from loading as before.
+    HostSession session(FoldedTwoSetScene(1.0), ModulePath());
+    const ObjectFile &file = *session.scene().items[0].file;
+    LoadSettingsFile(session, file, path("surfaces.settings"), {});
+    EXPECT_EQ(ShownSettings(session, session.instanceOf(file, "Metal"), "Right"),
+              std::to_string(20.0));
+}
+
 TEST_F(SettingsFile, AFileThatIsNotWholeAndSoundAppliesNothing) {
     std::string text = SaveRightAt20(path("good.settings"));
     std::string block = text.substr(text.find("{ Surface"));
