@@ -124,6 +124,19 @@ void WriteFileAtomically(const std::string &path, const std::function<void(std::
     }
 }
 
+void CheckWritable(const std::string &path) {
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (std::filesystem::is_directory(status)) throw CannotWrite(path, "it is a folder");
+    // A pipe or a device is written into as it is; only a file has to be made beside its target.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return;
+    try {
+        PendingFile probe(LinkTarget(path));  // abandoned: nothing is left behind
+    } catch (const std::system_error &failure) {
+        throw CannotWrite(path, failure.code().message());
+    }
+}
+
 void WriteFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes) {
     WriteFileAtomically(path, [&](std::FILE *file) {
         if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())

@@ -62,6 +62,20 @@ TEST_F(AtomicWrite, AFolderInTheWayIsNamedAndNothingIsLeftBeside) {
     EXPECT_EQ(filesInFolder(), 1u);
 }
 
+TEST_F(AtomicWrite, AnOutputIsCheckedBeforeTheWorkLeavingNothing) {
+    CheckWritable(path("new.png"));
+    EXPECT_EQ(filesInFolder(), 0u);
+    std::string missing = path("no such folder/new.png");
+    EXPECT_THAT([&] { CheckWritable(missing); },
+                ThrowsMessage<FormatError>("cannot write " + missing + ": " +
+                                           std::generic_category().message(ENOENT)));
+    std::filesystem::create_directories(path("folder.png"));
+    EXPECT_THAT(
+        [&] { CheckWritable(path("folder.png")); },
+        ThrowsMessage<FormatError>("cannot write " + path("folder.png") + ": it is a folder"));
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
 #ifndef _WIN32
 TEST_F(AtomicWrite, ALinkIsFollowedEvenToAFileNotYetThere) {
     std::filesystem::create_symlink("target.csv", path("link.csv"));

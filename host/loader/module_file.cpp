@@ -41,16 +41,30 @@ std::string LastError() {
 }
 #endif
 
+// Why a file that is there did not open: the loader's own words, without the path it starts
+// them with.
+std::string OpenProblem(const std::string &opened) {
+    std::string reason = LastError();
+    if (reason.starts_with(opened + ": ")) reason.erase(0, opened.size() + 2);
+    return reason;
+}
+
 }  // namespace
 
 ModuleFile::ModuleFile(const std::string &path) {
     // The loader would read a pipe or a device until it ends, which may be never.
     std::error_code error;
-    auto status = std::filesystem::status(path, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        throw std::runtime_error(path + ": cannot load module: not a regular file");
-    library = OpenLibrary(path);
-    if (!library) throw std::runtime_error(path + ": cannot load module: " + LastError());
+    if (!std::filesystem::is_regular_file(path, error))
+        throw std::runtime_error(
+            path + ": cannot load module: " +
+            (std::filesystem::exists(path, error) ? "not a regular file" : "no such file"));
+    // A bare file name is a file in the current folder, as a user means it; the system's loader
+    // would look for it among the system's libraries instead.
+    std::string opened = std::filesystem::absolute(path, error).string();
+    library = OpenLibrary(opened);
+    if (!library)
+        throw std::runtime_error(path + ": cannot load module: not a module this host can load (" +
+                                 OpenProblem(opened) + ")");
     record = static_cast<ModuleDescriptor *>(FindSymbol(library, "_mod_descrip"));
     std::string problem;
     if (!record)

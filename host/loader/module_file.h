@@ -9,7 +9,9 @@
 
 class ModuleFile : NonCopyable {
   public:
-    // Throws std::runtime_error naming the file and the problem.
+    // `path` is taken from the current folder when it is relative, a bare file name too. Throws
+    // std::runtime_error naming the file and the problem: no such file, a file that is no module
+    // (with the system loader's reason), a module without the host's descriptor.
     explicit ModuleFile(const std::string &path);
     ~ModuleFile();
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -36,9 +38,23 @@ TEST(ShaderModule, ActivatesTheShippedModuleAtVersionFour) {
     handler.inst->destroy(instance);
 }
 
+TEST(ShaderModule, TakesABareFileNameFromTheCurrentFolder) {
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(VELMORA_MODULE_DIR);
+    std::string error = LoadError("KV_Velmora.p");
+    std::filesystem::current_path(before);
+    EXPECT_EQ(error, "");
+}
+
 TEST(ShaderModule, ReportsEachFaultWithTheFileName) {
     std::string missing = ModulePath("no_such_module.p");
-    EXPECT_NE(LoadError(missing).find(missing + ": cannot load module"), std::string::npos);
+    EXPECT_EQ(LoadError(missing), missing + ": cannot load module: no such file");
+    std::string notModule = (std::filesystem::temp_directory_path() / "not_a_module.p").string();
+    std::ofstream(notModule) << "not a module\n";
+    EXPECT_EQ(LoadError(notModule).rfind(
+                  notModule + ": cannot load module: not a module this host can load (", 0),
+              0u);
+    std::filesystem::remove(notModule);
     std::string refusing = ModulePath("faulty_refuses.p");
     EXPECT_EQ(LoadError(refusing), refusing + ": KV_Velmora refuses every shader version");
     std::string badSync = ModulePath("faulty_bad_sync.p");

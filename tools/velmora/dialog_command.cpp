@@ -1,11 +1,14 @@
 #include "tools/velmora/dialog_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
 #include "host/panels/panel_user.h"
 #include "host/render/panel_picture.h"
 #include "host/render/png_file.h"
+#include "host/scene/polygon_sets.h"
+#include "host/session/scripted_set_edits.h"
 #include "tools/velmora/command_table.h"
 #include "tools/velmora/render_command.h"
 
@@ -55,6 +58,13 @@ render::Image DialogPicture(HostSession &session, const ObjectFile &file,
                             const std::optional<std::string> &shownSet) {
     if (file.surfaces.empty()) throw std::runtime_error(file.filename + ": no surfaces");
     const std::string &shown = surface.empty() ? file.surfaces.front() : surface;
+    if (shownSet) {
+        std::vector<std::string> sets = CollectPolygonSets(file.mesh, shown).names;
+        if (std::find(sets.begin(), sets.end(), *shownSet) == sets.end())
+            throw std::runtime_error("--show \"" + *shownSet + "\": no polygon set named \"" +
+                                     *shownSet + "\" on surface \"" + shown + "\" in " +
+                                     file.filename + "; " + KnownSets(file));
+    }
     DialogViewer viewer(shownSet);
     try {
         session.editOptions(session.attach(file, shown), viewer);

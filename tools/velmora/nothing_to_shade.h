@@ -1,0 +1,13 @@
+// An object a shader has nothing to do on: no polygon of three or more corners, the only kind a
+// renderer shades (an empty OBJ, one of points and lines only). The commands that shade refuse it
+// rather than give an empty picture or file as if all were well.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "host/scene/scene.h"
+
+// Empty when the object has a polygon to shade; else what it holds instead, naming the file:
+// "only.obj: no polygons to shade, only 4 points and 2 lines".
+std::optional<std::string> NothingToShade(const ObjectFile &file);
