@@ -1,6 +1,7 @@
 // `velmora apply`: the module's settings stored in the object. An LWO2 object is edited, keeping
-// every byte but its shader data; any other input is converted, and what the conversion cannot
-// carry is said.
+// every byte but its shader data; an LWO3 object is converted to LWO2 by its bytes and then
+// edited so; LWOB and OBJ objects are converted through the scene model. What a conversion cannot
+// carry is said, and a converted object never goes over its input.
 #include <iostream>
 
 #include "host/formats/file_bytes.h"
@@ -8,6 +9,8 @@
 #include "host/formats/lwo2_part_edit.h"
 #include "host/formats/lwo2_shader_edit.h"
 #include "host/formats/lwo2_writer.h"
+#include "host/formats/lwo3_to_lwo2.h"
+#include "host/formats/object_reader.h"
 #include "host/scene/plural.h"
 #include "host/scene/polygon_set_sources.h"
 #include "host/session/shader_blocks.h"
@@ -15,20 +18,9 @@
 #include "tools/velmora/command_table.h"
 #include "tools/velmora/conversion_losses.h"
 #include "tools/velmora/output_file.h"
+#include "tools/velmora/part_replacements.h"
 
 namespace {
-
-// The host keeps a shader's settings in an LWO3 surface in a form that is not publicly known, so
-// an LWO3 object is never rewritten: a form the host could misread would lose the user's work.
-void RefuseLwo3(const std::string &path, std::span<const std::uint8_t> bytes) {
-    if (IffFormType(bytes) != "LWO3") return;
-    throw std::runtime_error(
-        path +
-        ": an LWO3 object; apply writes the module's settings only into LWO2 objects, since the "
-        "form in which the host keeps them in an LWO3 surface is not publicly documented. Save "
-        "the object as LWO2 from the host and apply to that, or keep the settings in a settings "
-        "file (--save-settings FILE, then --settings FILE with normals, parts or render)");
-}
 
 class ApplyCommand : public Command {
   public:
@@ -45,9 +37,16 @@ class ApplyCommand : public Command {
 
     int run(const ObjectOptions &object) override {
         std::vector<std::uint8_t> input = ReadFileBytes(object.object);
-        RefuseLwo3(object.object, input);
+        // An LWO3 object becomes LWO2 first, by its bytes, and is then edited as one.
+        bool lwo3 = IffFormType(input) == "LWO3";
+        std::vector<std::string> losses;
+        if (lwo3) {
+            Lwo3Conversion conversion = ConvertLwo3ToLwo2(input, object.object);
+            input = std::move(conversion.bytes);
+            losses = std::move(conversion.losses);
+        }
         bool lwo2 = IsLwo2Object(input);
-        CheckApplyTarget(object.object, output, lwo2);
+        CheckApplyTarget(object.object, output, lwo2 && !lwo3);
         // The object is read once, so that what is edited is what the settings were made for.
         std::unique_ptr<OpenedObject> opened = OpenObject(object, &input);
         std::vector<ShaderBlock> blocks =
@@ -56,6 +55,7 @@ class ApplyCommand : public Command {
             EditLwo2(object, *opened, blocks, input);
         else
             Convert(object, *opened, blocks, input);
+        for (const std::string &loss : losses) WarnNotCarried(object, loss);
         std::cerr << "velmora: wrote " << output << "\n";
         return Succeeded;
     }
@@ -64,10 +64,15 @@ class ApplyCommand : public Command {
     void EditLwo2(const ObjectOptions &object, const OpenedObject &opened,
                   const std::vector<ShaderBlock> &blocks, std::vector<std::uint8_t> input) const {
         std::vector<std::string> notes;
-        if (!object.setsFrom.empty()) {
-            input = EditPartTags(input, object.object, PartsOf(opened.file().mesh));
-            notes.push_back("polygon sets from " + object.setsFrom +
+        std::string setsFrom = SetsFromOfRun(object);
+        if (!setsFrom.empty()) {
+            std::vector<PolygonTag> before = PartsOf(ParseObjectFile(input, object.object)->mesh);
+            std::vector<PolygonTag> after = PartsOf(opened.file().mesh);
+            input = EditPartTags(input, object.object, after);
+            notes.push_back("polygon sets from " + setsFrom +
                             " written as PART tags: " + Plural(opened.sets().names.size(), "set"));
+            for (const std::string &line : PartReplacements(before, after))
+                notes.push_back("PART tags: " + line);
         }
         Lwo2ShaderEdit edit =
             EditShaderBlocks(input, object.object, ShaderServer,
@@ -86,8 +91,12 @@ class ApplyCommand : public Command {
         WriteLwo2(result, output);
         for (const std::string &loss :
              ConversionLosses(object.object, input, PolygonSetSourceNamed(object.setsFrom)))
-            std::cerr << "velmora: warning: " << object.object << ": not carried over: " << loss
-                      << "\n";
+            WarnNotCarried(object, loss);
+    }
+
+    static void WarnNotCarried(const ObjectOptions &object, const std::string &loss) {
+        std::cerr << "velmora: warning: " << object.object << ": not carried over: " << loss
+                  << "\n";
     }
 
     std::string output;

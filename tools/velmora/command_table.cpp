@@ -10,7 +10,7 @@ const std::vector<CommandRecord> &CommandTable() {
          MakePartsCommand},
         {"apply",
          "store the settings in the object's surfaces: an LWO2 object is edited, keeping all "
-         "else; an LWOB or OBJ object is converted to LWO2; an LWO3 object is refused",
+         "else; an LWO3, LWOB or OBJ object is converted to LWO2, naming what it drops",
          MakeApplyCommand},
 #ifdef VELMORA_RENDER
         {"render",

@@ -10,6 +10,7 @@
 #include "host/scene/polygon_sets.h"
 #include "host/session/scripted_set_edits.h"
 #include "tools/velmora/command_table.h"
+#include "tools/velmora/nothing_to_shade.h"
 #include "tools/velmora/render_command.h"
 
 namespace {
@@ -100,6 +101,7 @@ class DialogCommand : public Command {
 
     int run(const ObjectOptions &object) override {
         std::unique_ptr<OpenedObject> opened = OpenObject(object);
+        RefuseNothingToShade(opened->file());
         RunDialog(opened->session(), opened->file(), object.surface, options);
         return Succeeded;
     }

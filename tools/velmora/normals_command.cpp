@@ -13,6 +13,7 @@
 #include "tools/velmora/corner_normals.h"
 #include "tools/velmora/crowded_point_warning.h"
 #include "tools/velmora/normals_output.h"
+#include "tools/velmora/nothing_to_shade.h"
 #include "tools/velmora/output_file.h"
 #ifdef VELMORA_GLTF
 #include "host/formats/glb_writer.h"
@@ -56,6 +57,7 @@ class NormalsCommand : public Command {
         std::vector<std::uint8_t> bytes = ReadFileBytes(object.object);
         std::unique_ptr<OpenedObject> opened = OpenObject(object, &bytes);
         WarnOfCrowdedPoint(*opened);
+        RefuseNothingToShade(opened->file());
         unsigned threads = std::max(1u, std::thread::hardware_concurrency());
         CornerNormalOptions kinds{.hostNormals = hostNormals, .unitNormals = format != "csv"};
         // Started before the output, so that a shader that cannot start leaves none behind.

@@ -1,6 +1,7 @@
 #include "tools/velmora/nothing_to_shade.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "host/scene/plural.h"
 
@@ -18,4 +19,8 @@ std::optional<std::string> NothingToShade(const ObjectFile &file) {
     if (std::size_t lines = withCorners(2)) held += " and " + Plural(lines, "line");
     if (std::size_t dots = withCorners(1)) held += " and " + Plural(dots, "one-point polygon");
     return file.filename + ": no polygons to shade, only " + held;
+}
+
+void RefuseNothingToShade(const ObjectFile &file) {
+    if (std::optional<std::string> why = NothingToShade(file)) throw std::runtime_error(*why);
 }

@@ -11,3 +11,6 @@
 // Empty when the object has a polygon to shade; else what it holds instead, naming the file:
 // "only.obj: no polygons to shade, only 4 points and 2 lines".
 std::optional<std::string> NothingToShade(const ObjectFile &file);
+
+// Throws std::runtime_error with NothingToShade's words when it has any.
+void RefuseNothingToShade(const ObjectFile &file);

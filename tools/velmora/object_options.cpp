@@ -1,6 +1,7 @@
 #include "tools/velmora/object_options.h"
 
 #include <iostream>
+#include <optional>
 
 #include "host/session/set_request.h"
 #include "host/session/settings_file.h"
@@ -76,6 +77,11 @@ std::vector<CommandFile> InputsOf(const ObjectOptions &options) {
     return inputs;
 }
 
+std::string SetsFromOfRun(const ObjectOptions &options) {
+    if (!options.setsFrom.empty() || options.settingsFile.empty()) return options.setsFrom;
+    return SettingsSetsFrom(options.settingsFile).value_or("");
+}
+
 std::unique_ptr<OpenedObject> OpenObject(const ObjectOptions &options,
                                          const std::vector<std::uint8_t> *bytes,
                                          SetProposal *proposal) {
@@ -83,11 +89,15 @@ std::unique_ptr<OpenedObject> OpenObject(const ObjectOptions &options,
     request.object = options.object;
     request.modulePath = ModulePath(options);
     if (!options.surface.empty()) request.surface = options.surface;
-    request.setsFrom = options.setsFrom;
+    std::string setsFrom = SetsFromOfRun(options);
+    if (setsFrom != options.setsFrom)
+        std::cerr << "velmora: " << options.settingsFile << ": polygon sets from " << setsFrom
+                  << ", as the settings were saved with (--sets-from " << setsFrom << ")\n";
+    request.setsFrom = setsFrom;
     auto kept = std::make_shared<SetProposal>();
-    if (IsProposedSetSource(options.setsFrom)) {
+    if (IsProposedSetSource(setsFrom)) {
         request.setsFrom.clear();
-        request.proposeSets = SetProposer(options.setsFrom, request.surface, kept);
+        request.proposeSets = SetProposer(setsFrom, request.surface, kept);
     }
     request.settingsFile = options.settingsFile;
     request.setRequests = options.sets;
@@ -97,6 +107,7 @@ std::unique_ptr<OpenedObject> OpenObject(const ObjectOptions &options,
     if (proposal) *proposal = *kept;
     for (const std::string &line : opened->notes()) std::cerr << "velmora: " << line << "\n";
     if (!options.saveSettingsFile.empty())
-        SaveSettingsFile(opened->session(), opened->file(), options.saveSettingsFile);
+        SaveSettingsFile(opened->session(), opened->file(), options.saveSettingsFile,
+                         setsFrom);
     return opened;
 }

@@ -32,6 +32,10 @@ void CheckSetTexts(const ObjectOptions &options);
 // The files every command reads.
 std::vector<CommandFile> InputsOf(const ObjectOptions &options);
 
+// The --sets-from of the run: the one given, else the one the settings file was saved with, so
+// that its settings find the sets they were made for.
+std::string SetsFromOfRun(const ObjectOptions &options);
+
 // The object opened with every setting asked for: what each --set pattern matched is said on
 // standard error, and the settings are saved where --save-settings asks. `bytes`: the object
 // file's, when the command has read it already.

@@ -1,5 +1,8 @@
 // `velmora parts`: each surface with its polygon sets and the settings the dialog shows for them.
+#include <iostream>
+
 #include "tools/velmora/command_table.h"
+#include "tools/velmora/nothing_to_shade.h"
 #include "tools/velmora/output_file.h"
 #include "tools/velmora/parts_report.h"
 
@@ -12,6 +15,8 @@ class PartsCommand : public Command {
     int run(const ObjectOptions &object) override {
         SetProposal proposal;
         std::unique_ptr<OpenedObject> opened = OpenObject(object, nullptr, &proposal);
+        if (std::optional<std::string> why = NothingToShade(opened->file()))
+            std::cerr << "velmora: " << *why << "\n";
         std::string report =
             PartsReport(opened->session(), opened->file(), opened->hostSmoothing(), &proposal);
         WriteOutput("-",

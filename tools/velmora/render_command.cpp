@@ -19,6 +19,7 @@
 #include "host/session/decimal_number.h"
 #include "tools/velmora/command_table.h"
 #include "tools/velmora/crowded_point_warning.h"
+#include "tools/velmora/nothing_to_shade.h"
 #include "tools/velmora/option_numbers.h"
 #include "tools/velmora/set_captions.h"
 
@@ -280,6 +281,7 @@ class RenderCommand : public Command {
     int run(const ObjectOptions &object) override {
         std::unique_ptr<OpenedObject> opened = OpenObject(object);
         WarnOfCrowdedPoint(*opened);
+        RefuseNothingToShade(opened->file());
         options.settings.hostAngleDegrees = object.hostAngle;
         return RunRender(opened->session(), opened->item(), options);
     }

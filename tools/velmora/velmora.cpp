@@ -4,10 +4,12 @@
 // it names; each command is a record of command_table.h.
 #include <csignal>
 #include <iostream>
+#include <new>
 #ifdef __GLIBC__  // known once a C library header is in
 #include <malloc.h>
 #endif
 
+#include "host/formats/file_bytes.h"
 #include "host/scene/printable_text.h"
 #include "tools/velmora/command_line.h"
 
@@ -36,6 +38,9 @@ int RunCommand(const std::string &name, Command &command, const ObjectOptions &o
     if (!object.saveSettingsFile.empty())
         outputs.insert(outputs.begin(), {"--save-settings", object.saveSettingsFile});
     RefuseOutputsOverInputs(outputs, inputs);
+    // A long render to a folder that is not there fails now, not at its end.
+    for (const CommandFile &output : outputs)
+        if (!output.path.empty() && output.path != "-") CheckWritable(output.path);
     return command.run(object);
 }
 
@@ -56,6 +61,7 @@ int Help(const Arguments &arguments, std::size_t at) {
 int Run(const Arguments &arguments) {
     ObjectOptions object;
     std::string tryHelp = "velmora --help";
+    std::string running = "velmora";  // what ran out of memory, for the one line that says so
     try {
         std::variant<std::size_t, int> lead = ReadLeadingOptions(arguments, object);
         if (std::holds_alternative<int>(lead)) return std::get<int>(lead);
@@ -65,6 +71,7 @@ int Run(const Arguments &arguments) {
         const CommandRecord *record = FindCommand(word);
         if (!record) UnknownCommand(word);
         tryHelp = "velmora help " + word;
+        running = "velmora " + word;
         std::unique_ptr<Command> command = record->make();
         std::unique_ptr<CLI::App> parser = CommandParser(*record, *command, object);
         try {
@@ -76,6 +83,10 @@ int Run(const Arguments &arguments) {
             throw UsageError(error.what());
         }
         return RunCommand(word, *command, object);
+    } catch (const std::bad_alloc &) {
+        std::cerr << "velmora: error: not enough memory to run '" << running << "'"
+                  << (object.object.empty() ? "" : " on " + object.object) << "\n";
+        return WorkFailed;
     } catch (const UsageError &error) {
         std::cerr << "velmora: error: " << PrintableText(error.what()) << "\nTry '" << tryHelp
                   << "' for more information.\n";
