@@ -42,6 +42,7 @@ SetRequest ParseSetRequest(const std::string &text) {
     std::vector<std::string> fields = SplitAtColons(text);
     SetRequest request;
     request.name = fields[0];
+    if (text.empty()) fail("no set name; expected NAME[:ANGLE][:same|:cross][:off]");
     try {
         SetNamePattern checked(request.name);
     } catch (const std::invalid_argument &error) {

@@ -14,6 +14,16 @@ TEST(SetRequest, ANameAloneTurnsSmoothingOnAndNamesNothingElse) {
     EXPECT_TRUE(request.enabled);
 }
 
+TEST(SetRequest, AnEmptyNameIsAMistakeOfTheCommandLine) {
+    try {
+        ParseSetRequest("");
+        ADD_FAILURE() << "no error";
+    } catch (const std::invalid_argument &error) {
+        EXPECT_STREQ(error.what(),
+                     "--set \"\": no set name; expected NAME[:ANGLE][:same|:cross][:off]");
+    }
+}
+
 TEST(SetRequest, FieldsMayComeInAnyOrderAfterTheName) {
     SetRequest request = ParseSetRequest("rim:30:same");
     EXPECT_EQ(request.angleDegrees, 30);

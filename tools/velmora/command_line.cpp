@@ -97,6 +97,8 @@ std::string Overview() {
 }
 
 void UnknownCommand(const std::string &word) {
+    if (word == "version")
+        throw UsageError("unknown command 'version'; the program's version is 'velmora --version'");
     std::string known;
     for (const std::string &name : CommandNames()) known += (known.empty() ? "" : ", ") + name;
     throw UsageError("unknown command '" + word + "'" + Suggestion(word, CommandNames()) +

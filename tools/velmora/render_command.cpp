@@ -110,6 +110,18 @@ std::string ParseZoom(const std::string &text, RenderOptions &options) {
     return ReadFactor("--zoom", text, 1, 100, options.settings.view.zoom);
 }
 
+std::string ParseMaterial(const std::string &text, RenderOptions &options) {
+    static const std::map<std::string, render::Material> materials = {
+        {"matte", render::Material::matte},
+        {"glossy", render::Material::glossy},
+        {"stripes", render::Material::stripes}};
+    auto found = materials.find(text);
+    if (found == materials.end())
+        return "--material " + text + ": expected matte, glossy or stripes";
+    options.settings.material = found->second;
+    return "";
+}
+
 std::string ParseSamples(const std::string &text, RenderOptions &options) {
     return ReadWholeNumber("--spp", text, 1, render::MostSamplesPerPixel,
                            options.settings.samplesPerPixel);
@@ -161,14 +173,9 @@ void AddRenderOptions(CLI::App &command, RenderOptions &options) {
     AddParsedOption(command, "--zoom", ParseZoom, options,
                     "narrow the view by FACTOR, from 1 to 100 (default 1)")
         ->type_name("FACTOR");
-    command
-        .add_option("--material", options.settings.material,
+    AddParsedOption(command, "--material", ParseMaterial, options,
                     "matte, glossy (lacquer mirroring sky and floor) or stripes (chrome under "
                     "strip lights, where breaks in the normals kink the reflections)")
-        ->transform(CLI::CheckedTransformer(
-            std::map<std::string, render::Material>{{"matte", render::Material::matte},
-                                                    {"glossy", render::Material::glossy},
-                                                    {"stripes", render::Material::stripes}}))
         ->type_name("MATERIAL");
     AddParsedOption(command, "--turntable", ParseTurntable, options,
                     "write N frames around the object, numbered: OUT_000.png, OUT_001.png, ...")

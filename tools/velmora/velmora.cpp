@@ -63,6 +63,10 @@ int Run(const Arguments &arguments) {
     std::string tryHelp = "velmora --help";
     std::string running = "velmora";  // what ran out of memory, for the one line that says so
     try {
+        // `velmora --help COMMAND` asks for the command's help, as `velmora help COMMAND` does.
+        if (arguments.size() == 2 && (arguments[0] == "--help" || arguments[0] == "-h") &&
+            FindCommand(arguments[1]))
+            return Help(arguments, 0);
         std::variant<std::size_t, int> lead = ReadLeadingOptions(arguments, object);
         if (std::holds_alternative<int>(lead)) return std::get<int>(lead);
         std::size_t at = std::get<std::size_t>(lead);
