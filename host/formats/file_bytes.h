@@ -33,7 +33,8 @@ void WriteFileAtomically(const std::string &path, const std::function<void(std::
 void WriteFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes);
 
 // Throws the FormatError WriteFileAtomically would throw when it could not even begin (a folder
-// that does not exist or takes no new file, or a path that is a folder); nothing is left behind. A command checks its outputs so before long work, not after.
+// that does not exist or takes no new file, or a path that is a folder); nothing is left behind.
+// A command checks its outputs so before long work, not after.
 void CheckWritable(const std::string &path);
 
 // The file a path names once links are followed, even when that file does not exist yet.

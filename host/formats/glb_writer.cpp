@@ -254,7 +254,8 @@ tinygltf::Material MakeMaterial(const ObjectFile &object, const std::string &sur
     if (look != object.looks.end() && look->second.colour) {
         std::vector<double> &factor = material.pbrMetallicRoughness.baseColorFactor;
         for (int channel = 0; channel < 3; ++channel)
-            factor[std::size_t(channel)] = std::clamp<double>((*look->second.colour)[channel], 0, 1);
+            factor[std::size_t(channel)] =
+                std::clamp<double>((*look->second.colour)[channel], 0, 1);
     }
     return material;
 }

@@ -107,7 +107,6 @@ std::unique_ptr<OpenedObject> OpenObject(const ObjectOptions &options,
     if (proposal) *proposal = *kept;
     for (const std::string &line : opened->notes()) std::cerr << "velmora: " << line << "\n";
     if (!options.saveSettingsFile.empty())
-        SaveSettingsFile(opened->session(), opened->file(), options.saveSettingsFile,
-                         setsFrom);
+        SaveSettingsFile(opened->session(), opened->file(), options.saveSettingsFile, setsFrom);
     return opened;
 }

@@ -55,6 +55,7 @@ std::vector<render::SetLabel> SetCaptions(HostSession &session, const ObjectFile
             described[set] = Described(shown);
     std::vector<render::SetLabel> captions;
     for (const std::string &set : sets)
-        captions.push_back({CaptionName(set) + ": " + described[set].text, described[set].smoothed});
+        captions.push_back(
+            {CaptionName(set) + ": " + described[set].text, described[set].smoothed});
     return captions;
 }
