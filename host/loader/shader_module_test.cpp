@@ -40,7 +40,9 @@ TEST(ShaderModule, ActivatesTheShippedModuleAtVersionFour) {
 
 TEST(ShaderModule, TakesABareFileNameFromTheCurrentFolder) {
     std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(VELMORA_MODULE_DIR);
+    // Windows builds keep the modules beside the test program, in the folder it runs in.
+    std::filesystem::path folder(VELMORA_MODULE_DIR);
+    std::filesystem::current_path(folder.empty() ? before : folder);
     std::string error = LoadError("KV_Velmora.p");
     std::filesystem::current_path(before);
     EXPECT_EQ(error, "");
