@@ -14,8 +14,9 @@ namespace render {
 struct View {
     // Direction of the eye seen from the object's centre: azimuth turns from -z towards +x,
     // elevation lifts towards +y. The default is a three-quarter view of the object's front from
-    // above: the host's objects face +z by convention, away from its default viewer at -z.
-    double azimuthDegrees = 145;
+    // above left: the host's default camera looks from -z, and objects are made to face it (the
+    // lettering of real objects reads from that side).
+    double azimuthDegrees = -35;
     double elevationDegrees = 25;
     std::optional<Vec3> eye, target;  // each overrides what framing would choose
     // Across the narrower side of the picture. The eye stays where the default field frames the

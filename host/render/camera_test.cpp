@@ -20,15 +20,15 @@ std::pair<double, double> Project(const Camera &camera, Vec3 p) {
     return {(x + 1) * camera.width / 2, (1 - y) * camera.height / 2};
 }
 
-TEST(Camera, FramesTheWholeObjectFromAboveItsFront) {
+TEST(Camera, FramesTheWholeObjectFromAboveLeftInFront) {
     Bounds box{{-1, 0, -3}, {5, 2, 1}};
     for (auto [width, height] : {std::pair{64, 48}, std::pair{30, 90}}) {
         Camera camera = FrameCamera(box, {}, width, height);
         Vec3 centre{2, 1, -1};
         Vec3 eye = camera.eye - centre;
-        EXPECT_GT(eye.x, 0);
+        EXPECT_LT(eye.x, 0);
         EXPECT_GT(eye.y, 0);
-        EXPECT_GT(eye.z, 0);  // objects face +z
+        EXPECT_LT(eye.z, 0);  // objects face the host's camera at -z
         for (int corner = 0; corner < 8; ++corner) {
             Vec3 p{corner & 1 ? 5.0 : -1.0, corner & 2 ? 2.0 : 0.0, corner & 4 ? 1.0 : -3.0};
             auto [x, y] = Project(camera, p);
@@ -40,7 +40,7 @@ TEST(Camera, FramesTheWholeObjectFromAboveItsFront) {
     }
 }
 
-// A tall figure facing +z: its front (the +z side) faces the eye, and its outline fills most of
+// A tall figure facing -z: its front (the -z side) faces the eye, and its outline fills most of
 // the picture's height, whatever the picture's shape.
 TEST(Camera, FillsMostOfThePictureWithTheObjectsOutline) {
     MeshData figure;
@@ -55,7 +55,7 @@ TEST(Camera, FillsMostOfThePictureWithTheObjectsOutline) {
     Bounds bounds = MeshBounds(figure);
     for (auto [width, height] : {std::pair{64, 48}, std::pair{160, 48}, std::pair{48, 64}}) {
         Camera camera = FrameCamera(bounds, {}, width, height);
-        EXPECT_GT(camera.eye.z, 0.15);
+        EXPECT_LT(camera.eye.z, -0.15);
         double low = height, high = 0, left = width, right = 0;
         for (auto [x, y, z] : figure.points) {
             auto [px, py] = Project(camera, {x, y, z});
