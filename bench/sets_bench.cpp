@@ -6,24 +6,13 @@
 #include <chrono>
 #include <string>
 
+#include "bench/bench_meshes.h"
 #include "host/formats/obj_reader.h"
-#include "host/formats/obj_writer.h"
-#include "host/scene/mesh_generators.h"
 #include "sets/authored_normals_testing.h"
 #include "sets/normals_proposal.h"
 #include "sets/shape_proposal.h"
 
 namespace {
-
-const std::string &TorusText() {
-    static const std::string text = [] {
-        ObjectFile torus;
-        torus.filename = "torus";
-        torus.mesh = MakeTorus(1000, 1000, 8);
-        return ObjText(torus);
-    }();
-    return text;
-}
 
 template <typename Work>
 double SecondsOf(Work &&work) {
@@ -37,7 +26,7 @@ void ProposeSetsAgainstReading(benchmark::State &state) {
     std::size_t polygons = 0;
     for (auto _ : state) {
         ObjectFile object;
-        reading += SecondsOf([&] { object = ParseObj(TorusText(), "torus.obj"); });
+        reading += SecondsOf([&] { object = ParseObj(TorusObjText(), "torus.obj"); });
         polygons = object.mesh.polygons.size();
         shape += SecondsOf(
             [&] { benchmark::DoNotOptimize(ProposeSetsFromShape(object.mesh).sets.size()); });
