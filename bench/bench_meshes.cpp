@@ -4,6 +4,7 @@
 #include <map>
 #include <random>
 
+#include "host/formats/obj_writer.h"
 #include "host/scene/mesh_generators.h"
 
 std::shared_ptr<ObjectFile> GridFile(int polygons) {
@@ -33,4 +34,14 @@ std::vector<render::ShadingRecord> SpreadSamples(const ObjectItem &item, int cou
         samples.push_back(render::SampleOn(item, on, position(random), position(random)));
     }
     return samples;
+}
+
+const std::string &TorusObjText() {
+    static const std::string text = [] {
+        ObjectFile torus;
+        torus.filename = "torus";
+        torus.mesh = MakeTorus(1000, 1000, 8);
+        return ObjText(torus);
+    }();
+    return text;
 }

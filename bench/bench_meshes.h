@@ -1,8 +1,9 @@
-// Quad grids of a given polygon count, made once per process and shared by the benchmarks, and
-// samples spread over them.
+// Meshes made once per process and shared by the benchmarks: quad grids of a given polygon count
+// with samples spread over them, and a large torus as OBJ text.
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "host/render/shading_record.h"
@@ -19,3 +20,7 @@ enum class SampleOrder {
 // `count` samples over all of `item`'s polygons at pseudo-random positions, the same every run.
 std::vector<render::ShadingRecord> SpreadSamples(const ObjectItem &item, int count,
                                                  SampleOrder order);
+
+// A torus of 1M quads in eight parts, as the OBJ writer writes it: what the reading and proposing
+// benchmarks read.
+const std::string &TorusObjText();

@@ -5,25 +5,14 @@
 #include <string>
 #include <thread>
 
+#include "bench/bench_meshes.h"
 #include "bench/obj_reader_baseline.h"
 #include "host/formats/obj_reader.h"
-#include "host/formats/obj_writer.h"
-#include "host/scene/mesh_generators.h"
 
 namespace {
 
-const std::string &TorusText() {
-    static const std::string text = [] {
-        ObjectFile torus;
-        torus.filename = "torus";
-        torus.mesh = MakeTorus(1000, 1000, 8);
-        return ObjText(torus);
-    }();
-    return text;
-}
-
 void Report(benchmark::State &state, const ObjectFile &object) {
-    state.SetBytesProcessed(state.iterations() * std::int64_t(TorusText().size()));
+    state.SetBytesProcessed(state.iterations() * std::int64_t(TorusObjText().size()));
     state.counters["polygons"] = double(object.mesh.polygons.size());
 }
 
@@ -31,7 +20,7 @@ void ObjReadTorus(benchmark::State &state) {
     ObjReadWork work;
     work.threads = unsigned(state.range(0));
     ObjectFile object;
-    for (auto _ : state) object = ParseObj(TorusText(), "torus.obj", work);
+    for (auto _ : state) object = ParseObj(TorusObjText(), "torus.obj", work);
     Report(state, object);
 }
 BENCHMARK(ObjReadTorus)
@@ -42,7 +31,7 @@ BENCHMARK(ObjReadTorus)
 
 void ObjReadTorusBaseline(benchmark::State &state) {
     ObjectFile object;
-    for (auto _ : state) object = ParseObjThroughTinyobjloader(TorusText(), "torus.obj");
+    for (auto _ : state) object = ParseObjThroughTinyobjloader(TorusObjText(), "torus.obj");
     Report(state, object);
 }
 BENCHMARK(ObjReadTorusBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();

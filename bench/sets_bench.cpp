@@ -6,39 +6,13 @@
 #include <chrono>
 #include <string>
 
+#include "bench/bench_meshes.h"
 #include "host/formats/obj_reader.h"
-#include "host/formats/obj_writer.h"
-#include "host/render/host_normals.h"
-#include "host/scene/mesh_generators.h"
+#include "sets/authored_normals_testing.h"
 #include "sets/normals_proposal.h"
 #include "sets/shape_proposal.h"
 
 namespace {
-
-const std::string &TorusText() {
-    static const std::string text = [] {
-        ObjectFile torus;
-        torus.filename = "torus";
-        torus.mesh = MakeTorus(1000, 1000, 8);
-        return ObjText(torus);
-    }();
-    return text;
-}
-
-// The host's smoothed corner normals, as authored normals of the mesh.
-void AuthorNormals(MeshData &mesh) {
-    render::HostNormals host = render::ComputeHostNormals(mesh, {89.5, {}});
-    mesh.normals.clear();
-    for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
-        MeshPolygon &polygon = mesh.polygons[p];
-        polygon.normalCorners.clear();
-        for (int corner = host.firstCorner[p]; corner < host.firstCorner[p + 1]; ++corner) {
-            render::Vec3 n = host.corner[corner];
-            polygon.normalCorners.push_back(static_cast<int>(mesh.normals.size()));
-            mesh.normals.push_back({float(n.x), float(n.y), float(n.z)});
-        }
-    }
-}
 
 template <typename Work>
 double SecondsOf(Work &&work) {
@@ -52,12 +26,12 @@ void ProposeSetsAgainstReading(benchmark::State &state) {
     std::size_t polygons = 0;
     for (auto _ : state) {
         ObjectFile object;
-        reading += SecondsOf([&] { object = ParseObj(TorusText(), "torus.obj"); });
+        reading += SecondsOf([&] { object = ParseObj(TorusObjText(), "torus.obj"); });
         polygons = object.mesh.polygons.size();
         shape += SecondsOf(
             [&] { benchmark::DoNotOptimize(ProposeSetsFromShape(object.mesh).sets.size()); });
         state.PauseTiming();
-        AuthorNormals(object.mesh);
+        AuthorNormals(object.mesh, 89.5);
         state.ResumeTiming();
         normals += SecondsOf(
             [&] { benchmark::DoNotOptimize(ProposeSetsFromNormals(object.mesh).sets.size()); });

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "host/render/host_normals.h"
+#include "host/scene/first_corners.h"
 #include "host/session/host_session.h"
 #include "tools/velmora/corner_normals.h"
 
@@ -218,14 +219,6 @@ constexpr Measured ReadmeFigures[] = {
 
 Vec3 At(const std::vector<CornerNormal> &normals, int corner) {
     return normals[corner];
-}
-
-// Per polygon, its first corner's index into the corner normals.
-std::vector<int> FirstCorners(const MeshData &mesh) {
-    std::vector<int> first{0};
-    for (const MeshPolygon &polygon : mesh.polygons)
-        first.push_back(first.back() + static_cast<int>(polygon.points.size()));
-    return first;
 }
 
 TEST(PreviewObjects, PartsFacesStayFlatWhileItsFilletsSmoothIntoThem) {

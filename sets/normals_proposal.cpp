@@ -4,10 +4,10 @@
 #include <array>
 #include <cmath>
 #include <numbers>
-#include <numeric>
 
 #include "host/render/host_normals.h"
 #include "sets/polygon_edges.h"
+#include "sets/union_find.h"
 
 using render::Vec3;
 
@@ -38,19 +38,6 @@ std::size_t CornerOf(const MeshPolygon &polygon, int point) {
     auto found = std::find(polygon.points.begin(), polygon.points.end(), point);
     return static_cast<std::size_t>(found - polygon.points.begin());
 }
-
-struct Groups {
-    std::vector<int> parent;
-    int find(int i) {
-        while (parent[i] != i) i = parent[i] = parent[parent[i]];
-        return i;
-    }
-    void join(int a, int b) {
-        a = find(a);
-        b = find(b);
-        if (a != b) parent[std::max(a, b)] = std::min(a, b);
-    }
-};
 
 // Per candidate angle, how many corners end more than OffDegrees off, and by how much in all,
 // kept as differences from the angle before so that each corner adds only where it changes.
@@ -141,8 +128,7 @@ SetProposal ProposeSetsFromNormals(const MeshData &mesh,
     }
 
     // Polygons join where both of an edge's points carry one normal on either side.
-    Groups groups{std::vector<int>(count)};
-    std::iota(groups.parent.begin(), groups.parent.end(), 0);
+    UnionFind groups(count);
     for (std::size_t p = 0; p < count; ++p) {
         if (!admitted[p]) continue;
         const MeshPolygon &polygon = mesh.polygons[p];

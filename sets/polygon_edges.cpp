@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "host/scene/first_corners.h"
+
 using render::Vec3;
 
 namespace {
@@ -18,11 +20,7 @@ struct EdgeUse {
 
 PolygonEdges FindPolygonEdges(const MeshData &mesh) {
     PolygonEdges edges;
-    edges.firstCorner.reserve(mesh.polygons.size() + 1);
-    edges.firstCorner.push_back(0);
-    for (const MeshPolygon &polygon : mesh.polygons)
-        edges.firstCorner.push_back(edges.firstCorner.back() +
-                                    static_cast<int>(polygon.points.size()));
+    edges.firstCorner = FirstCorners(mesh);
     edges.across.assign(edges.firstCorner.back(), -1);
 
     std::vector<EdgeUse> uses;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <numeric>
 
 #include "host/render/host_normals.h"
 #include "sets/polygon_edges.h"
+#include "sets/union_find.h"
 
 using render::Vec3;
 
@@ -35,23 +35,6 @@ constexpr double MarginDegrees = 5, PanelDegrees = 20;
 double Degrees(Vec3 a, Vec3 b) {
     return std::acos(std::clamp(Dot(a, b), -1.0, 1.0)) * 180 / std::numbers::pi;
 }
-
-struct UnionFind {
-    std::vector<int> parent;
-    explicit UnionFind(std::size_t size) : parent(size) {
-        std::iota(parent.begin(), parent.end(), 0);
-    }
-    int find(int i) {
-        while (parent[i] != i) i = parent[i] = parent[parent[i]];
-        return i;
-    }
-    // The lower index stays the root, so that the result does not depend on the order of joins.
-    void join(int a, int b) {
-        a = find(a);
-        b = find(b);
-        if (a != b) parent[std::max(a, b)] = std::min(a, b);
-    }
-};
 
 // Where a patch meets one neighbouring patch.
 struct Boundary {

@@ -8,6 +8,7 @@
 #include "host/formats/lwo2_ids.h"
 #include "host/formats/lwo2_writer.h"
 #include "host/formats/lwo_mesh_chunks.h"
+#include "host/formats/seamed_quads_testing.h"
 
 namespace {
 
@@ -39,23 +40,8 @@ WrittenMaps MapsOf(const ObjectFile &object) {
     return maps;
 }
 
-// Two quads side by side, 0 1 4 3 and 1 2 5 4, whose shared edge is a seam of the UV layout for
-// point 4 only: point 1 has its coordinate given twice under two indices.
-ObjectFile Seamed() {
-    ObjectFile object;
-    object.mesh.points = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 1, 0}};
-    object.mesh.textureCoordinates = {{0, 0},    {0.5f, 0}, {0, 1}, {0.5f, 1},
-                                      {0.5f, 0}, {1, 0},    {1, 1}, {0.75f, 1}};
-    object.mesh.polygons.resize(2);
-    object.mesh.polygons[0].points = {0, 1, 4, 3};
-    object.mesh.polygons[0].textureCorners = {0, 1, 3, 2};
-    object.mesh.polygons[1].points = {1, 2, 5, 4};
-    object.mesh.polygons[1].textureCorners = {4, 5, 6, 7};
-    return object;
-}
-
 TEST(Lwo2TextureMap, PointsTakeTheirFirstCornerAndSeamsFollowTheirPolygons) {
-    WrittenMaps maps = MapsOf(Seamed());
+    WrittenMaps maps = MapsOf(SeamedQuads());
     EXPECT_EQ(maps.points, (std::vector<Entry>{{0, 0, 0, 0},
                                                {1, 0, 0.5f, 0},
                                                {2, 0, 1, 0},
@@ -70,7 +56,7 @@ TEST(Lwo2TextureMap, PointsTakeTheirFirstCornerAndSeamsFollowTheirPolygons) {
 
 // A discontinuous map numbers polygons within the POLS chunk before it.
 TEST(Lwo2TextureMap, EachRunOfPolygonsHasItsOwnSeams) {
-    ObjectFile object = Seamed();
+    ObjectFile object = SeamedQuads();
     MeshPolygon curve = object.mesh.polygons[1];
     curve.type = LWID_('C', 'U', 'R', 'V');
     object.mesh.polygons = {object.mesh.polygons[0], curve, object.mesh.polygons[1]};
@@ -81,14 +67,14 @@ TEST(Lwo2TextureMap, EachRunOfPolygonsHasItsOwnSeams) {
 }
 
 TEST(Lwo2TextureMap, AnObjectWithoutCoordinatesHasNoMaps) {
-    ObjectFile object = Seamed();
+    ObjectFile object = SeamedQuads();
     object.mesh.textureCoordinates.clear();
     for (MeshPolygon &polygon : object.mesh.polygons) polygon.textureCorners.clear();
     EXPECT_EQ(MapsOf(object).order, (std::vector<LWID>{kPntsId, kPolsId}));
 }
 
 TEST(Lwo2TextureMap, CornersThatDoNotFitTheCoordinatesAreRefused) {
-    ObjectFile object = Seamed();
+    ObjectFile object = SeamedQuads();
     object.mesh.polygons[1].textureCorners = {4, 5, 6};
     EXPECT_EQ(FormatErrorOf([&] { EncodeLwo2(object, "bad.lwo"); }),
               "bad.lwo: polygon 1 has 3 texture corners for its 4 points");

@@ -4,24 +4,17 @@
 
 #include "host/formats/lwo2_reader.h"
 #include "host/formats/lwo2_writer.h"
+#include "host/formats/seamed_quads_testing.h"
 
 namespace {
 
-// Two quads side by side whose shared edge is a seam of the UV layout at point 4, and a
-// triangle through point 6, which no corner of the layout reaches.
+// The seamed quads and a triangle through a point of its own, 6, which no corner of the layout
+// reaches, all of one surface.
 ObjectFile Seamed() {
-    ObjectFile object;
+    ObjectFile object = SeamedQuads();
     object.surfaces = {"Default"};
-    object.mesh.points = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {0, 1, 0},
-                          {1, 1, 0}, {2, 1, 0}, {3, 3, 0}};
-    object.mesh.textureCoordinates = {{0, 0},    {0.5f, 0}, {0, 1}, {0.5f, 1},
-                                      {0.5f, 0}, {1, 0},    {1, 1}, {0.75f, 1}};
-    object.mesh.polygons.resize(3);
-    object.mesh.polygons[0].points = {0, 1, 4, 3};
-    object.mesh.polygons[0].textureCorners = {0, 1, 3, 2};
-    object.mesh.polygons[1].points = {1, 2, 5, 4};
-    object.mesh.polygons[1].textureCorners = {4, 5, 6, 7};
-    object.mesh.polygons[2].points = {2, 6, 5};
+    object.mesh.points.push_back({3, 3, 0});
+    object.mesh.polygons.emplace_back().points = {2, 6, 5};
     for (MeshPolygon &polygon : object.mesh.polygons) polygon.surface = "Default";
     return object;
 }

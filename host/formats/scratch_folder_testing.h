@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 class ScratchFolderTest : public ::testing::Test {
@@ -20,6 +21,12 @@ class ScratchFolderTest : public ::testing::Test {
     void TearDown() override { std::filesystem::remove_all(folder); }
 
     std::string path(const std::string &name) const { return (folder / name).string(); }
+
+    // Writes `text` to the file `name` in the folder and returns its path.
+    std::string write(const std::string &name, const std::string &text) const {
+        std::ofstream(path(name)) << text;
+        return path(name);
+    }
 
     std::filesystem::path folder;
 };

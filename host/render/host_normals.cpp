@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "host/scene/first_corners.h"
+
 namespace render {
 
 namespace {
@@ -148,11 +150,7 @@ void ComputeCornerNormals(const MeshData &mesh, const HostShape &shape,
 HostNormals ComputeHostNormals(const MeshData &mesh, const SmoothingAngles &angles) {
     HostShape shape = ComputeHostShape(mesh);
     HostNormals normals;
-    normals.firstCorner.reserve(mesh.polygons.size() + 1);
-    normals.firstCorner.push_back(0);
-    for (const MeshPolygon &polygon : mesh.polygons)
-        normals.firstCorner.push_back(normals.firstCorner.back() +
-                                      static_cast<int>(polygon.points.size()));
+    normals.firstCorner = FirstCorners(mesh);
     normals.corner.resize(normals.firstCorner.back());
     ComputeCornerNormals(mesh, shape, angles, 0, mesh.polygons.size(), normals.corner);
     normals.polygon = std::move(shape.polygon);

@@ -3,8 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "host/formats/scratch_folder_testing.h"
 #include "host/session/set_settings_testing.h"
 #include "host/session/settings_file.h"
@@ -23,7 +21,7 @@ class OpenedObjects : public ScratchFolderTest {
   protected:
     void SetUp() override {
         ScratchFolderTest::SetUp();
-        std::ofstream(path("two.obj")) << kTwoGroups;
+        write("two.obj", kTwoGroups);
     }
     OpenRequest request() const {
         OpenRequest asked;

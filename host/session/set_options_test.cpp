@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <stdexcept>
 
 #include "host/formats/scratch_folder_testing.h"
@@ -21,13 +20,7 @@ constexpr char kSmoothedObj[] =
     "v 0 0 0\nv 1 0 0\nv 1 1 0\ng Whole\nusemtl Metal\ns 4\nf 1 2 3\ns 7 2\nf 1 2 3\ns off\n"
     "f 1 2 3\n";
 
-class SetOptions : public ScratchFolderTest {
-  protected:
-    std::string write(const std::string &name, const std::string &text) {
-        std::ofstream(path(name)) << text;
-        return path(name);
-    }
-};
+using SetOptions = ScratchFolderTest;
 
 std::string ErrorOf(const std::function<void()> &action) {
     try {

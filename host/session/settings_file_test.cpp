@@ -104,8 +104,8 @@ TEST_F(SettingsFile, AFileThatIsNotWholeAndSoundAppliesNothing) {
     std::string block = text.substr(text.find("{ Surface"));
     std::string later = block;
     later.replace(later.find("256"), 3, "257");
-    std::ofstream(path("bad.settings")) << text << later;
-    std::ofstream(path("other.txt")) << "Right 20\n";
+    write("bad.settings", text + later);
+    write("other.txt", "Right 20\n");
 
     HostSession session(FoldedTwoSetScene(1.0), ModulePath());
     const ObjectFile &file = *session.scene().items[0].file;
@@ -121,7 +121,7 @@ TEST_F(SettingsFile, AFileThatIsNotWholeAndSoundAppliesNothing) {
 // Files saved before the first line named the format hold only surface blocks.
 TEST_F(SettingsFile, AFileWithoutItsFirstLineStillLoadsWhenItStartsWithASurface) {
     std::string text = SaveRightAt20(path("new.settings"));
-    std::ofstream(path("old.settings")) << text.substr(text.find("{ Surface"));
+    write("old.settings", text.substr(text.find("{ Surface")));
 
     HostSession session(FoldedTwoSetScene(1.0), ModulePath());
     const ObjectFile &file = *session.scene().items[0].file;

@@ -5,6 +5,7 @@
 
 #include "host/render/difference_map.h"
 #include "host/render/set_map.h"
+#include "host/scene/first_corners.h"
 #include "host/scene/quoted_list.h"
 #include "host/scene/set_name_pattern.h"
 #include "host/session/scripted_set_edits.h"
@@ -54,9 +55,7 @@ ViewObject::ViewObject(HostSession &session, render::SmoothingAngles hostSmoothi
       shape(render::ComputeHostShape(item.file->mesh)),
       allSets(CollectPolygonSets(item.file->mesh)) {
     const MeshData &mesh = item.file->mesh;
-    firstCorner.push_back(0);
-    for (const MeshPolygon &polygon : mesh.polygons)
-        firstCorner.push_back(firstCorner.back() + polygon.points.size());
+    firstCorner = FirstCorners(mesh);
     hostNormals = render::ComputeHostNormals(mesh, this->hostSmoothing).corner;
     moduleNormals =
         SampleCornerNormals(item, session.hooksOf(*item.file), this->hostSmoothing, threads);
@@ -198,7 +197,7 @@ json ViewObject::edit(const SetEdit &edit) {
     std::vector<render::Vec3> normals;
     auto next = sampled.begin();
     for (int p : polygons)
-        for (std::size_t corner = firstCorner[p]; corner < firstCorner[p + 1]; ++corner, ++next) {
+        for (int corner = firstCorner[p]; corner < firstCorner[p + 1]; ++corner, ++next) {
             if (moduleNormals[corner] == *next) continue;
             moduleNormals[corner] = *next;
             changed.push_back(corner);

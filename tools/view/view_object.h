@@ -69,7 +69,7 @@ class ViewObject : NonCopyable {
     const unsigned threads;
     const render::HostShape shape;
     const PolygonSets allSets;
-    std::vector<std::size_t> firstCorner;  // per polygon, one extra at the end
+    std::vector<int> firstCorner;  // per polygon, one extra at the end
     std::vector<render::Vec3> hostNormals, moduleNormals;
     std::vector<Surface> surfaces;
     // The view is one long render, as the host's live preview is: the module builds its tables

@@ -1,0 +1,18 @@
+// Groups of the whole numbers 0 to size - 1, joined pair by pair: the polygons a proposer puts
+// together, or the patches it joins into sets.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+class UnionFind {
+  public:
+    explicit UnionFind(std::size_t size);
+
+    // The least member of `member`'s group, whatever order the joins came in.
+    int find(int member);
+    void join(int a, int b);
+
+  private:
+    std::vector<int> parent;
+};
