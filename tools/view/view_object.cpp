@@ -9,6 +9,7 @@
 #include "host/scene/set_name_pattern.h"
 #include "host/session/scripted_set_edits.h"
 #include "tools/velmora/corner_normals.h"
+#include "tools/velmora/unit_corner_normals.h"
 
 namespace {
 
@@ -46,13 +47,14 @@ int IndexIn(const std::vector<std::string> &names, const PolygonTag &tag) {
 }  // namespace
 
 ViewObject::ViewObject(HostSession &session, render::SmoothingAngles hostSmoothing,
-                       unsigned threads)
+                       unsigned threads, SetProposal proposal)
     : session(session),
       item(session.scene().items.front()),
       hostSmoothing(std::move(hostSmoothing)),
       threads(threads),
       shape(render::ComputeHostShape(item.file->mesh)),
-      allSets(CollectPolygonSets(item.file->mesh)) {
+      allSets(CollectPolygonSets(item.file->mesh)),
+      proposal(std::move(proposal)) {
     const MeshData &mesh = item.file->mesh;
     firstCorner.push_back(0);
     for (const MeshPolygon &polygon : mesh.polygons)
@@ -102,9 +104,15 @@ json ViewObject::describe() const {
         polygonSurface.push_back(IndexIn(item.file->surfaces, polygon.surface));
     }
     json sets = json::array();
-    for (std::size_t set = 0; set < allSets.names.size(); ++set)
-        sets.push_back({{"name", allSets.names[set]},
-                        {"colour", Colour(render::SetColour(static_cast<int>(set)))}});
+    for (std::size_t set = 0; set < allSets.names.size(); ++set) {
+        json entry = {{"name", allSets.names[set]},
+                      {"colour", Colour(render::SetColour(static_cast<int>(set)))}};
+        if (const ProposedSet *proposed = ProposedSetNamed(proposal, allSets.names[set]))
+            entry["proposed"] = {{"kind", SetKindName(proposed->kind)},
+                                 {"reason", proposed->reason},
+                                 {"summary", ProposedSetSummary(*proposed)}};
+        sets.push_back(entry);
+    }
     json surfaceList = json::array();
     for (const Surface &surface : surfaces) {
         json setList = json::array();
@@ -207,4 +215,10 @@ json ViewObject::edit(const SetEdit &edit) {
     return {{"corners", changed},
             {"normals", Flat(normals)},
             {"settings", settingsOf(surface, static_cast<std::size_t>(set - names.begin()))}};
+}
+
+CornerBlock ViewObject::unitCornerNormals() const {
+    CornerBlock block{0, item.file->mesh.polygons.size(), moduleNormals, hostNormals};
+    ReplaceZeroNormals(item.file->mesh, shape, block);
+    return block;
 }
