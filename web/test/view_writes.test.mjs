@@ -97,3 +97,24 @@ test('-o naming the object, or another format, is refused before anything listen
   }
   assert.equal(digest(object), original);
 });
+
+test('proposed sets carry their kind and reason, and Apply writes them as the object\'s sets', async () => {
+  const proposing = await startView(velmora, [object, '--sets-from', 'shape']);
+  try {
+    const address = `http://127.0.0.1:${proposing.port}`;
+    const described = await (await fetch(`${address}/api/object?token=${proposing.token}`)).json();
+    const round = described.sets.find((set) => set.name === 'Round 1');
+    assert.equal(round.proposed.kind, 'Round');
+    assert.match(round.proposed.summary, /^Round, \S/);
+    const answer = await fetch(`${address}/api/apply`, {
+      method: 'POST', headers: { 'X-Velmora-Token': proposing.token }, body: '{}',
+    });
+    assert.equal(answer.status, 200);
+    assert.ok((await answer.json()).notes.some((note) => /written as PART tags/.test(note)));
+    assert.match(parts(applied).stdout, /"Round 1": \d+ polygons, smoothed at/);
+    assert.equal(digest(object), original);
+  } finally {
+    await proposing.stop();
+    rmSync(applied, { force: true });
+  }
+});
