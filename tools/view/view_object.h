@@ -71,7 +71,12 @@ class ViewObject : NonCopyable {
 
     const Surface &surfaceNamed(const std::string &name) const;
     void readSettings(Surface &surface, const std::vector<std::string> &sets);
-    std::vector<int> polygonsNear(const std::string &surface, const std::string &set) const;
+    // What a change of one set's settings can reach: the set's points, and the polygons there.
+    struct Reach {
+        std::vector<char> points;  // a flag per point of the mesh
+        std::vector<int> polygons;
+    };
+    Reach reachOf(std::size_t surface, const std::string &set) const;
     nlohmann::json settingsOf(const Surface &surface, std::size_t set) const;
     const render::ShaderHooks &renderOfHooks();
 
@@ -82,6 +87,7 @@ class ViewObject : NonCopyable {
     const render::HostShape shape;
     const PolygonSets allSets;
     std::vector<std::size_t> firstCorner;  // per polygon, one extra at the end
+    std::vector<int> polygonSurface;       // per polygon, an index into the file's surfaces
     std::vector<render::Vec3> hostNormals, moduleNormals;
     std::vector<Surface> surfaces;
     const SetProposal proposal;
