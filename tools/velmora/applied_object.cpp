@@ -59,7 +59,8 @@ std::vector<std::string> Convert(const ObjectOptions &object, const OpenedObject
 }  // namespace
 
 ApplyInput ReadApplyInput(const std::string &path) {
-    ApplyInput input{ReadFileBytes(path)};
+    ApplyInput input;
+    input.bytes = ReadFileBytes(path);
     // An LWO3 object becomes LWO2 first, by its bytes, and is then edited as one.
     if (IffFormType(input.bytes) == "LWO3") {
         Lwo3Conversion conversion = ConvertLwo3ToLwo2(input.bytes, path);
