@@ -1,8 +1,9 @@
 // Latency of POST /api/set on the server's side: a 100,000-quad torus in eight equal sets, one
 // set's angle changed back and forth, the request's body read, the edit worked through the
-// module's dialog, the corners near the set sampled again and the answer written as JSON. The
-// baseline samples every corner of the object once, as the view does when it opens: the edit
-// should cost a fraction of it, about an eighth plus the dialog's work.
+// module's dialog, the corners at the set's points sampled again within the render the view
+// holds, and the answer written as JSON. The baseline samples every corner of the object once,
+// as the view does when it opens: the edit should cost a fraction of it, about an eighth plus
+// the dialog's work.
 #include <benchmark/benchmark.h>
 
 #include <thread>

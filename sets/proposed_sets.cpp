@@ -1,5 +1,6 @@
 #include "sets/proposed_sets.h"
 
+#include <cstdio>
 #include <map>
 
 const char *SetKindName(SetKind kind) {
@@ -18,6 +19,20 @@ const char *SetKindName(SetKind kind) {
             return "Smooth";
     }
     return "Set";
+}
+
+std::string ProposedSetSummary(const ProposedSet &set) {
+    std::string text = std::string(SetKindName(set.kind)) + ", " + set.reason;
+    if (set.cornersWithin < 0) return text;
+    char share[32];
+    std::snprintf(share, sizeof share, "%.1f%%", 100 * set.cornersWithin);
+    return text + "; " + share + " of its corners within 5 degrees of the object's normals";
+}
+
+const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::string &name) {
+    for (const ProposedSet &set : proposal.sets)
+        if (set.name == name) return &set;
+    return nullptr;
 }
 
 void ApplyProposal(MeshData &mesh, const SetProposal &proposal) {

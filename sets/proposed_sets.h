@@ -33,12 +33,19 @@ struct ProposedSet {
     bool operator==(const ProposedSet &) const = default;
 };
 
+// How a report shows a proposed set: its kind, why, and how close it came ("Round, facets
+// turning about one axis; 97.5% of its corners within 5 degrees of the object's normals").
+std::string ProposedSetSummary(const ProposedSet &set);
+
 struct SetProposal {
     std::vector<ProposedSet> sets;
     // Per polygon of the mesh, an index into `sets`, or -1 for a polygon left out: one of another
     // surface, or one without area (a line, a point, collinear or coinciding corners).
     std::vector<int> setOf;
 };
+
+// The proposed set of that name, or nullptr.
+const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::string &name);
 
 // Gives each polygon proposed into a set that set's name as its PART tag; the others keep theirs.
 void ApplyProposal(MeshData &mesh, const SetProposal &proposal);

@@ -26,10 +26,11 @@ struct WorkStart {
 };
 
 // The host's normal at each corner, replaced by the sample's result: a corner's host normal is
-// read only by its own sample.
+// read only by its own sample. With `pointsSampled`, only corners at flagged points are sampled.
 void SamplePolygonCorners(const ObjectItem &item, const render::ShaderHooks &hooks,
                           const render::HostShape &shape, const render::SmoothingAngles &smoothing,
-                          std::size_t first, std::size_t last, std::span<CornerNormal> corners) {
+                          std::size_t first, std::size_t last, std::span<CornerNormal> corners,
+                          std::span<const char> pointsSampled = {}) {
     const MeshData &mesh = item.file->mesh;
     render::ComputeCornerNormals(mesh, shape, smoothing, first, last, corners);
 
@@ -50,7 +51,8 @@ void SamplePolygonCorners(const ObjectItem &item, const render::ShaderHooks &hoo
             render::ToArray(*normal, sample.wNorm);
             render::ToArray(*normal, sample.wNorm0);
             sample.verts[0] = reinterpret_cast<LWPntID>(Id(mesh.points[point]));
-            if (hook) hook->handler->evaluate(hook->instance, &sample);
+            if (hook && (pointsSampled.empty() || pointsSampled[point]))
+                hook->handler->evaluate(hook->instance, &sample);
             *normal++ = {sample.wNorm[0], sample.wNorm[1], sample.wNorm[2]};
         }
     }
@@ -144,7 +146,8 @@ std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
 std::vector<CornerNormal> SampleCornersOf(const ObjectItem &item, const render::ShaderHooks &hooks,
                                           const render::HostShape &shape,
                                           const render::SmoothingAngles &smoothing,
-                                          std::span<const int> polygons, unsigned threads) {
+                                          std::span<const int> polygons, unsigned threads,
+                                          std::span<const char> pointsSampled) {
     const MeshData &mesh = item.file->mesh;
     std::vector<std::size_t> firstCorner(polygons.size() + 1, 0);
     for (std::size_t i = 0; i < polygons.size(); ++i)
@@ -159,7 +162,8 @@ std::vector<CornerNormal> SampleCornersOf(const ObjectItem &item, const render::
             auto p = static_cast<std::size_t>(polygons[i]);
             SamplePolygonCorners(
                 item, hooks, shape, smoothing, p, p + 1,
-                {normals.data() + firstCorner[i], firstCorner[i + 1] - firstCorner[i]});
+                {normals.data() + firstCorner[i], firstCorner[i + 1] - firstCorner[i]},
+                pointsSampled);
         }
     });
     return normals;

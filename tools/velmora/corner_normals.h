@@ -68,11 +68,14 @@ class CornerNormalStream : NonCopyable {
 // The module's normals at the corners of `polygons`, polygon after polygon, sampled as the stream
 // samples them on `threads` threads, within the render the caller holds (a render::ShaderPass
 // over `hooks`): what a change of one set's settings needs when only the polygons near that set
-// can change, without the module building its tables of the object again.
+// can change, without the module building its tables of the object again. With `pointsSampled`
+// (a flag per point of the mesh), only the corners at flagged points are sampled; the others
+// hold the host's normal.
 std::vector<CornerNormal> SampleCornersOf(const ObjectItem &item, const render::ShaderHooks &hooks,
                                           const render::HostShape &shape,
                                           const render::SmoothingAngles &smoothing,
-                                          std::span<const int> polygons, unsigned threads);
+                                          std::span<const int> polygons, unsigned threads,
+                                          std::span<const char> pointsSampled = {});
 
 // Every corner's normal at once, in polygon order, then corner order.
 std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,

@@ -164,6 +164,30 @@ TEST_F(CornerNormalBlocks, ChosenPolygonsGetWhatTheWholeMeshGivesThem) {
     EXPECT_EQ(some, expected);
 }
 
+// Flagged points get the module's normal, as the whole mesh's sampling gives it; the corners at
+// other points keep the host's, unsampled.
+TEST_F(CornerNormalBlocks, OnlyCornersAtFlaggedPointsAreSampled) {
+    const MeshData &mesh = item.file->mesh;
+    render::ShaderHooks hooks = session.hooksOf(*item.file);
+    std::vector<CornerNormal> all = SampleCornerNormals(item, hooks, smoothing, 1);
+    std::vector<CornerNormal> host = render::ComputeHostNormals(mesh, smoothing).corner;
+    std::vector<char> flagged(mesh.points.size(), 0);
+    for (std::size_t point = 0; point < flagged.size(); point += 2) flagged[point] = 1;
+    std::vector<int> polygons(mesh.polygons.size());
+    for (std::size_t p = 0; p < polygons.size(); ++p) polygons[p] = static_cast<int>(p);
+    std::vector<CornerNormal> some = SampleCornersOf(item, hooks, render::ComputeHostShape(mesh),
+                                                     smoothing, polygons, 2, flagged);
+    ASSERT_EQ(some.size(), all.size());
+    std::size_t corner = 0, differing = 0;
+    for (const MeshPolygon &polygon : mesh.polygons)
+        for (int point : polygon.points) {
+            EXPECT_EQ(some[corner], flagged[point] ? all[corner] : host[corner]) << corner;
+            differing += all[corner] != host[corner];
+            ++corner;
+        }
+    EXPECT_GT(differing, 0u);
+}
+
 // Each face corner's `vn` text in an OBJ text, looked up among the `vn` lines above it.
 std::vector<std::string> ObjCornerNormals(const std::string &obj) {
     std::vector<std::string> corners, normals;

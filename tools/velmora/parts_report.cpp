@@ -37,20 +37,8 @@ std::string HostSmoothingText(const render::SmoothingAngles &smoothing,
 
 // The line under a proposed set: its kind, why, and how close it came.
 std::string ProposedText(const SetProposal *proposal, const std::string &name) {
-    if (!proposal) return "";
-    for (const ProposedSet &set : proposal->sets) {
-        if (set.name != name) continue;
-        std::string text =
-            "      proposed: " + std::string(SetKindName(set.kind)) + ", " + set.reason;
-        if (set.cornersWithin >= 0) {
-            char share[32];
-            std::snprintf(share, sizeof share, "%.1f%%", 100 * set.cornersWithin);
-            text += "; " + std::string(share) +
-                    " of its corners within 5 degrees of the object's normals";
-        }
-        return text + "\n";
-    }
-    return "";
+    const ProposedSet *set = proposal ? ProposedSetNamed(*proposal, name) : nullptr;
+    return set ? "      proposed: " + ProposedSetSummary(*set) + "\n" : "";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// `velmora view OBJECT [settings options] [--port N] [--open]`: the object in a web browser,
-// shaded by the module, its polygon sets tuned live through the module's own dialog.
+// `velmora view OBJECT [settings options] [--port N] [--open] [-o OUT.lwo]`: the object in a web
+// browser, shaded by the module, its polygon sets tuned live through the module's own dialog.
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "host/session/settings_file.h"
+#include "tools/velmora/applied_object.h"
 #include "tools/velmora/command_table.h"
 #include "tools/view/view_server.h"
 
@@ -41,6 +42,12 @@ std::string SettingsTarget(const ObjectOptions &object) {
     return std::filesystem::path(object.object).replace_extension(".settings").string();
 }
 
+// Apply writes here: -o, or the object's name with ".applied.lwo", beside it and never over it.
+std::string ApplyTarget(const ObjectOptions &object, const std::string &output) {
+    if (!output.empty()) return output;
+    return std::filesystem::path(object.object).replace_extension(".applied.lwo").string();
+}
+
 class ViewCommand : public Command {
   public:
     void addOptions(CLI::App &app) override {
@@ -48,22 +55,40 @@ class ViewCommand : public Command {
             ->check(CLI::Range(0, 65535))
             ->type_name("N");
         app.add_flag("--open", open, "open the page in the desktop's browser");
+        app.add_option("-o,--output", output,
+                       "the LWO2 file Apply stores the settings in, as `apply -o` does (default: "
+                       "the object's name with .applied.lwo)")
+            ->type_name("FILE");
     }
+
+    std::vector<CommandFile> outputs() const override { return {{"-o", output}}; }
 
     int run(const ObjectOptions &object) override {
         // The settings are saved when the page asks, never on opening.
         ObjectOptions opening = object;
         opening.saveSettingsFile.clear();
-        std::unique_ptr<OpenedObject> opened = OpenObject(opening);
+        // Opened as apply opens it, so that Apply edits the bytes the settings were made for.
+        const ApplyInput input = ReadApplyInput(object.object);
+        const std::string applyTo = ApplyTarget(object, output);
+        CheckApplyOutput(object.object, input, applyTo);
+        SetProposal proposal;
+        std::unique_ptr<OpenedObject> opened = OpenObject(opening, &input.bytes, &proposal);
         ViewObject view(opened->session(), opened->hostSmoothing(),
-                        std::max(1u, std::thread::hardware_concurrency()));
+                        std::max(1u, std::thread::hardware_concurrency()), std::move(proposal));
         ViewServerOptions server;
         server.port = port;
         server.saveSettingsTo = SettingsTarget(object);
-        server.saveSettings = [&opened, target = server.saveSettingsTo, inputs = InputsOf(object)] {
-            RefuseOutputsOverInputs({{"Save settings", target}}, inputs);
-            SaveSettingsFile(opened->session(), opened->file(), target);
-            return target;
+        server.saveSettings = [&opened, &object, target = server.saveSettingsTo] {
+            RefuseOutputsOverInputs({{"Save settings", target}}, InputsOf(object));
+            SaveSettingsFile(opened->session(), opened->file(), target, SetsFromOfRun(object));
+            return ViewWrite{target, {}};
+        };
+        // Checked again at each Apply: a link put in the target's place meanwhile must not lead
+        // the write onto an input.
+        server.applyTo = applyTo;
+        server.apply = [&opened, &object, &input, target = applyTo] {
+            RefuseOutputsOverInputs({{"Apply", target}}, InputsOf(object));
+            return ViewWrite{target, WriteAppliedObject(object, *opened, input, target)};
         };
         ServeView(view, server, [this](const std::string &address) {
             std::cout << "velmora: view at " << address << std::endl;
@@ -75,6 +100,7 @@ class ViewCommand : public Command {
   private:
     int port = 0;
     bool open = false;
+    std::string output;
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "host/scene/set_name_pattern.h"
 #include "host/session/scripted_set_edits.h"
 #include "tools/velmora/corner_normals.h"
+#include "tools/velmora/unit_corner_normals.h"
 
 namespace {
 
@@ -47,15 +48,18 @@ int IndexIn(const std::vector<std::string> &names, const PolygonTag &tag) {
 }  // namespace
 
 ViewObject::ViewObject(HostSession &session, render::SmoothingAngles hostSmoothing,
-                       unsigned threads)
+                       unsigned threads, SetProposal proposal)
     : session(session),
       item(session.scene().items.front()),
       hostSmoothing(std::move(hostSmoothing)),
       threads(threads),
       shape(render::ComputeHostShape(item.file->mesh)),
-      allSets(CollectPolygonSets(item.file->mesh)) {
+      allSets(CollectPolygonSets(item.file->mesh)),
+      proposal(std::move(proposal)) {
     const MeshData &mesh = item.file->mesh;
     firstCorner = FirstCorners(mesh);
+    for (const MeshPolygon &polygon : mesh.polygons)
+        polygonSurface.push_back(IndexIn(item.file->surfaces, polygon.surface));
     hostNormals = render::ComputeHostNormals(mesh, this->hostSmoothing).corner;
     moduleNormals =
         SampleCornerNormals(item, session.hooksOf(*item.file), this->hostSmoothing, threads);
@@ -94,16 +98,20 @@ json ViewObject::describe() const {
     std::vector<float> points;
     points.reserve(3 * mesh.points.size());
     for (const auto &point : mesh.points) points.insert(points.end(), point.begin(), point.end());
-    std::vector<int> corners, polygonSurface, polygonSet = allSets.setOf;
+    std::vector<int> corners;
     corners.reserve(firstCorner.back());
-    for (const MeshPolygon &polygon : mesh.polygons) {
+    for (const MeshPolygon &polygon : mesh.polygons)
         corners.insert(corners.end(), polygon.points.begin(), polygon.points.end());
-        polygonSurface.push_back(IndexIn(item.file->surfaces, polygon.surface));
-    }
     json sets = json::array();
-    for (std::size_t set = 0; set < allSets.names.size(); ++set)
-        sets.push_back({{"name", allSets.names[set]},
-                        {"colour", Colour(render::SetColour(static_cast<int>(set)))}});
+    for (std::size_t set = 0; set < allSets.names.size(); ++set) {
+        json entry = {{"name", allSets.names[set]},
+                      {"colour", Colour(render::SetColour(static_cast<int>(set)))}};
+        if (const ProposedSet *proposed = ProposedSetNamed(proposal, allSets.names[set]))
+            entry["proposed"] = {{"kind", SetKindName(proposed->kind)},
+                                 {"reason", proposed->reason},
+                                 {"summary", ProposedSetSummary(*proposed)}};
+        sets.push_back(entry);
+    }
     json surfaceList = json::array();
     for (const Surface &surface : surfaces) {
         json setList = json::array();
@@ -118,7 +126,7 @@ json ViewObject::describe() const {
             {"corners", corners},
             {"polygonStarts", firstCorner},
             {"polygonSurface", polygonSurface},
-            {"polygonSet", polygonSet},
+            {"polygonSet", allSets.setOf},
             {"hostNormals", Flat(hostNormals)},
             {"moduleNormals", Flat(moduleNormals)},
             {"noSetColour", Colour(render::SetColour(-1))},
@@ -134,24 +142,26 @@ const ViewObject::Surface &ViewObject::surfaceNamed(const std::string &name) con
                                     "\" (surfaces: " + QuotedList(item.file->surfaces) + ")");
 }
 
-// Polygons whose corners share a point with the set's: the module smooths a corner from the
-// polygons at its point, so no other corner can change.
-std::vector<int> ViewObject::polygonsNear(const std::string &surface,
-                                          const std::string &set) const {
+// The module smooths a corner from the polygons at its point, so a set's settings reach only
+// the corners at the set's points: its own, and those of the polygons around it there.
+ViewObject::Reach ViewObject::reachOf(std::size_t surface, const std::string &set) const {
     const MeshData &mesh = item.file->mesh;
+    const int setIndex = IndexIn(allSets.names, PolygonTag(set));
+    Reach reach{std::vector<char>(mesh.points.size(), 0), {}};
     std::vector<char> near(mesh.polygons.size(), 0);
-    for (const MeshPolygon &polygon : mesh.polygons) {
-        if (!(polygon.surface == std::string_view(surface) &&
-              polygon.part == std::string_view(set)))
+    for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
+        if (allSets.setOf[p] != setIndex || polygonSurface[p] != static_cast<int>(surface))
             continue;
-        for (int point : polygon.points)
+        for (int point : mesh.polygons[p].points) {
+            if (reach.points[point]) continue;
+            reach.points[point] = 1;
             for (int i = shape.at.first[point]; i < shape.at.first[point + 1]; ++i)
                 near[shape.at.polygons[i]] = 1;
+        }
     }
-    std::vector<int> polygons;
     for (std::size_t p = 0; p < near.size(); ++p)
-        if (near[p]) polygons.push_back(static_cast<int>(p));
-    return polygons;
+        if (near[p]) reach.polygons.push_back(static_cast<int>(p));
+    return reach;
 }
 
 const render::ShaderHooks &ViewObject::renderOfHooks() {
@@ -190,15 +200,17 @@ json ViewObject::edit(const SetEdit &edit) {
     ApplySetRequests(session, *item.file, {request}, {edit.surface});
     readSettings(surface, {edit.set});
 
-    std::vector<int> polygons = polygonsNear(edit.surface, edit.set);
-    std::vector<CornerNormal> sampled =
-        SampleCornersOf(item, session.hooksOf(*item.file), shape, hostSmoothing, polygons, threads);
+    Reach reach = reachOf(static_cast<std::size_t>(&found - surfaces.data()), edit.set);
+    std::vector<CornerNormal> sampled = SampleCornersOf(item, renderOfHooks(), shape, hostSmoothing,
+                                                        reach.polygons, threads, reach.points);
     std::vector<std::size_t> changed;
     std::vector<render::Vec3> normals;
+    const MeshData &mesh = item.file->mesh;
     auto next = sampled.begin();
-    for (int p : polygons)
+    for (int p : reach.polygons)
         for (int corner = firstCorner[p]; corner < firstCorner[p + 1]; ++corner, ++next) {
-            if (moduleNormals[corner] == *next) continue;
+            int point = mesh.polygons[p].points[corner - firstCorner[p]];
+            if (!reach.points[point] || moduleNormals[corner] == *next) continue;
             moduleNormals[corner] = *next;
             changed.push_back(corner);
             normals.push_back(*next);
@@ -206,4 +218,10 @@ json ViewObject::edit(const SetEdit &edit) {
     return {{"corners", changed},
             {"normals", Flat(normals)},
             {"settings", settingsOf(surface, static_cast<std::size_t>(set - names.begin()))}};
+}
+
+CornerBlock ViewObject::unitCornerNormals() const {
+    CornerBlock block{0, item.file->mesh.polygons.size(), moduleNormals, hostNormals};
+    ReplaceZeroNormals(item.file->mesh, shape, block);
+    return block;
 }

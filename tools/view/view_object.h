@@ -12,12 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "host/formats/corner_normal_block.h"
 #include "host/non_copyable.h"
 #include "host/render/host_normals.h"
 #include "host/render/shader_hook.h"
 #include "host/scene/polygon_sets.h"
 #include "host/session/dialog_settings.h"
 #include "host/session/host_session.h"
+#include "sets/proposed_sets.h"
 
 // What a user asks of one polygon set; what is left out stays as it is.
 struct SetEdit {
@@ -36,12 +38,14 @@ struct ViewRequestError : std::runtime_error {
 
 class ViewObject : NonCopyable {
   public:
-    // Samples the module's normal at every corner of the session's first item.
-    ViewObject(HostSession &session, render::SmoothingAngles hostSmoothing, unsigned threads);
+    // Samples the module's normal at every corner of the session's first item. `proposal`: the
+    // sets proposed for the object as it was opened (--sets-from shape or normals), if any.
+    ViewObject(HostSession &session, render::SmoothingAngles hostSmoothing, unsigned threads,
+               SetProposal proposal = {});
 
     // The mesh (points, each polygon's corners, surface and set), the normals per corner, the
-    // surfaces with their sets and settings, and the colours of the set map and the difference
-    // scale, as `render --compare` draws them.
+    // surfaces with their sets and settings (a proposed set with its kind and why), and the colours
+    // of the set map and the difference scale, as `render --compare` draws them.
     nlohmann::json describe() const;
 
     // Works the edit through the dialog and answers the corners whose module normal changed
@@ -49,6 +53,14 @@ class ViewObject : NonCopyable {
     // ViewRequestError: 404 for a surface or set the object lacks (listing those it has), 400
     // for an angle outside 0 to 360 degrees.
     nlohmann::json edit(const SetEdit &edit);
+
+    // The object's file as it was opened: its path, mesh and surfaces.
+    const ObjectFile &file() const { return *item.file; }
+    const std::string &name() const { return item.file->filename; }
+
+    // The module's normal at every corner as it stands, where a mesh format needs a unit normal
+    // a zero one replaced as the exported normals replace it: one block over the whole mesh.
+    CornerBlock unitCornerNormals() const;
 
   private:
     struct Surface {
@@ -59,7 +71,12 @@ class ViewObject : NonCopyable {
 
     const Surface &surfaceNamed(const std::string &name) const;
     void readSettings(Surface &surface, const std::vector<std::string> &sets);
-    std::vector<int> polygonsNear(const std::string &surface, const std::string &set) const;
+    // What a change of one set's settings can reach: the set's points, and the polygons there.
+    struct Reach {
+        std::vector<char> points;  // a flag per point of the mesh
+        std::vector<int> polygons;
+    };
+    Reach reachOf(std::size_t surface, const std::string &set) const;
     nlohmann::json settingsOf(const Surface &surface, std::size_t set) const;
     const render::ShaderHooks &renderOfHooks();
 
@@ -69,9 +86,11 @@ class ViewObject : NonCopyable {
     const unsigned threads;
     const render::HostShape shape;
     const PolygonSets allSets;
-    std::vector<int> firstCorner;  // per polygon, one extra at the end
+    std::vector<int> firstCorner;     // per polygon, one extra at the end
+    std::vector<int> polygonSurface;  // per polygon, an index into the file's surfaces
     std::vector<render::Vec3> hostNormals, moduleNormals;
     std::vector<Surface> surfaces;
+    const SetProposal proposal;
     // The view is one long render, as the host's live preview is: the module builds its tables
     // of the object once, and settings changed in the dialog meanwhile take effect at the next
     // sample. It starts again only when a surface gains the shader.

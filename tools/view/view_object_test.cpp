@@ -112,6 +112,21 @@ TEST_F(ViewObjectTest, RefusesWhatTheObjectLacksNamingWhatItHas) {
         EXPECT_EQ(RefusalOf({"Default", "band0", true, angle, std::nullopt}).first, 400) << angle;
 }
 
+// As `parts` reports a proposed set: its kind and why, beside its name.
+TEST(ViewObjectProposals, TheObjectNamesTheKindOfEachProposedSet) {
+    HostSession session{BandedTorus(), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
+    SetProposal proposal;
+    proposal.sets.push_back(
+        {.name = "band2", .kind = SetKind::round, .reason = "facets turning about one axis"});
+    ViewObject object{session, {89.5, {}}, 1, proposal};
+    json sets = object.describe()["sets"];
+    EXPECT_FALSE(sets[0].contains("proposed"));
+    EXPECT_EQ(sets[2]["name"], "band2");
+    EXPECT_EQ(sets[2]["proposed"]["kind"], "Round");
+    EXPECT_EQ(sets[2]["proposed"]["reason"], "facets turning about one axis");
+    EXPECT_EQ(sets[2]["proposed"]["summary"], ProposedSetSummary(proposal.sets[0]));
+}
+
 // A set name is taken as it is, never as a pattern addressing other sets.
 TEST_F(ViewObjectTest, ANameWithWildcardsIsNoPattern) {
     EXPECT_EQ(RefusalOf({"Default", "band*"}).first, 404);

@@ -14,6 +14,7 @@
 #include "tools/view/request_origin.h"
 #include "tools/view/set_edit_json.h"
 #include "tools/view/view_assets.h"
+#include "tools/view/view_glb.h"
 #include "tools/view/view_token.h"
 
 namespace {
@@ -78,9 +79,17 @@ class ObjectCalls {
     explicit ObjectCalls(ViewObject &object) : object(object) {}
 
     void run(httplib::Response &response, const std::function<json(ViewObject &)> &call) {
+        serve(response, [&call](ViewObject &object, httplib::Response &answer) {
+            Answer(answer, 200, call(object));
+        });
+    }
+
+    // For an answer that is not JSON.
+    void serve(httplib::Response &response,
+               const std::function<void(ViewObject &, httplib::Response &)> &call) {
         try {
             std::lock_guard hold(busy);
-            Answer(response, 200, call(object));
+            call(object, response);
         } catch (const ViewRequestError &error) {
             Refuse(response, error.status, error.what());
         } catch (const std::exception &error) {
@@ -114,14 +123,26 @@ void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOpti
             return object.edit(ReadSetEdit(request.body));
         });
     });
-    auto writer = [&calls](const std::function<std::string()> &write) {
+    auto writer = [&calls](const std::function<ViewWrite()> &write) {
         return [&calls, write](const httplib::Request &, httplib::Response &response) {
             if (!write) return Refuse(response, 409, "the view was started with nowhere to write");
-            calls.run(response, [&write](ViewObject &) { return json{{"wrote", write()}}; });
+            calls.run(response, [&write](ViewObject &) {
+                ViewWrite written = write();
+                return json{{"wrote", written.file}, {"notes", written.notes}};
+            });
         };
     };
     server.Post("/api/save-settings", writer(options.saveSettings));
     server.Post("/api/apply", writer(options.apply));
+    // A download, so that the browser puts the file where its user keeps downloads and the
+    // server writes nothing; a POST, so that the token stays out of the browser's history.
+    server.Post("/api/export-glb", [&calls](const httplib::Request &, httplib::Response &response) {
+        calls.serve(response, [](ViewObject &object, httplib::Response &answer) {
+            answer.set_content(GlbOf(object), "model/gltf-binary");
+            answer.set_header("Content-Disposition",
+                              "attachment; filename=\"" + GlbDownloadName(object.name()) + "\"");
+        });
+    });
 }
 
 void Configure(httplib::Server &server, int &port, const std::string &token) {

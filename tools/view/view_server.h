@@ -4,17 +4,22 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tools/view/view_object.h"
 
+// What a write answers: the file it wrote and what to tell the user about it.
+struct ViewWrite {
+    std::string file;
+    std::vector<std::string> notes;
+};
+
 struct ViewServerOptions {
     int port = 0;  // 0: any free port
-    // Writes the settings file (Save settings), answering the file written. Throws
-    // std::runtime_error saying why it could not.
-    std::function<std::string()> saveSettings;
-    // Stores the settings in the object (Apply), answering the file written; empty when the
-    // command was given nowhere to apply to.
-    std::function<std::string()> apply;
+    // Writes the settings file (Save settings) or stores the settings in the object (Apply),
+    // each to a path the command chose; no request names a file. Each throws std::exception
+    // saying why it could not.
+    std::function<ViewWrite()> saveSettings, apply;
     // The files they write, for the page to show.
     std::string saveSettingsTo, applyTo;
 };

@@ -3,7 +3,7 @@
 // the module's own dialog and answers the corners whose normals changed.
 import * as THREE from 'three';
 import { OrbitControls } from 'three/examples/jsm/controls/OrbitControls.js';
-import { call } from './api.js';
+import { call, download } from './api.js';
 import { EditHistory } from './history.js';
 import { buildMesh, updateModuleNormals } from './mesh.js';
 import { Materials, Modes, makeMaterial } from './shading.js';
@@ -66,6 +66,13 @@ function showLegend(object) {
     swatch.className = 'swatch';
     swatch.style.background = `rgb(${set.colour.join(',')})`;
     entry.append(swatch, set.name);
+    if (set.proposed) {
+      const kind = document.createElement('span');
+      kind.className = 'kind';
+      kind.textContent = set.proposed.kind;
+      entry.append(kind);
+      entry.title = `proposed: ${set.proposed.summary}`;
+    }
     entry.addEventListener('click', () => selectByIndex(index));
     return entry;
   }));
@@ -118,6 +125,9 @@ function showSettings() {
   // The dialog greys the angle and the same-set box while smoothing is off.
   for (const id of ['angle', 'angle-slider', 'same-set']) $(id).disabled = !settings.enabled;
   $('no-shader').hidden = shader;
+  const proposed = state.object.sets[settings.set]?.proposed;
+  $('proposed').hidden = !proposed;
+  $('proposed').textContent = proposed ? `proposed: ${proposed.summary}` : '';
 }
 
 function currentSettings() {
@@ -238,13 +248,20 @@ window.addEventListener('keydown', (event) => {
 async function write(path, what) {
   try {
     const answer = await call(path, {});
-    status(`${what}: wrote ${answer.wrote}`);
+    status([`${what}: wrote ${answer.wrote}`, ...answer.notes].join('; '));
   } catch (error) {
     status(`velmora: ${what}: ${error.message}`);
   }
 }
 $('save-settings').addEventListener('click', () => write('/api/save-settings', 'Save settings'));
 $('apply').addEventListener('click', () => write('/api/apply', 'Apply'));
+$('export-glb').addEventListener('click', async () => {
+  try {
+    status(`Export glb: downloaded ${await download('/api/export-glb')}`);
+  } catch (error) {
+    status(`velmora: Export glb: ${error.message}`);
+  }
+});
 
 // --- start -----------------------------------------------------------------------------------
 async function start() {
@@ -254,8 +271,7 @@ async function start() {
   document.title = `${object.name.split('/').pop()} – velmora view`;
   $('save-settings').title = object.saveSettingsTo ? `Writes ${object.saveSettingsTo}` : '';
   $('apply').disabled = !object.applyTo;
-  $('apply').title = object.applyTo ? `Stores the settings in ${object.applyTo}`
-    : 'Not yet: save the settings and run velmora apply OBJECT --settings FILE -o OUT.lwo';
+  $('apply').title = object.applyTo ? `Stores the settings in ${object.applyTo}, as velmora apply does` : '';
   state.built = buildMesh(object);
   state.mesh = new THREE.Mesh(state.built.geometry, makeMaterial(object.difference));
   scene.add(state.mesh);

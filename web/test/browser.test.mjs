@@ -3,7 +3,7 @@
 // to ARTEFACTS.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { copyFileSync, mkdirSync, mkdtempSync, rmSync } from 'node:fs';
+import { copyFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { spawnSync } from 'node:child_process';
 import { tmpdir } from 'node:os';
 import { basename, join } from 'node:path';
@@ -229,6 +229,27 @@ test('Save settings writes a file that `velmora parts --settings` reads back', a
   const parts = spawnSync(velmora, ['parts', objectFile, '--settings', settingsFile], { encoding: 'utf8' });
   assert.equal(parts.status, 0, parts.stderr);
   assert.match(parts.stdout, new RegExp(`"${chosen.set}": \\d+ polygons?, smoothed at 0 degrees\\n`));
+});
+
+test('Apply stores the settings in an object beside the input, which `velmora parts` reads back', async () => {
+  await page.click('#apply');
+  await page.waitForFunction(() => /^Apply: wrote/.test(document.getElementById('status').textContent));
+  const applied = objectFile.replace(/\.lwo$/, '.applied.lwo');
+  assert.match(await page.textContent('#status'), new RegExp(`^Apply: wrote ${applied}`));
+  const parts = spawnSync(velmora, ['parts', applied], { encoding: 'utf8' });
+  assert.equal(parts.status, 0, parts.stderr);
+  assert.match(parts.stdout, new RegExp(`"${chosen.set}": \\d+ polygons?, smoothed at 0 degrees\\n`));
+});
+
+test('Export glb downloads the object as a glb named after it', async () => {
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#export-glb')]);
+  assert.equal(download.suggestedFilename(), `${basename(objectFile, '.lwo')}.glb`);
+  const saved = join(folder, 'downloaded.glb');
+  await download.saveAs(saved);
+  const glb = readFileSync(saved);
+  assert.equal(glb.toString('latin1', 0, 4), 'glTF');
+  assert.equal(glb.readUInt32LE(8), glb.length);
+  await page.waitForFunction(() => /^Export glb: downloaded/.test(document.getElementById('status').textContent));
 });
 
 test('undo brings the angle back', async () => {

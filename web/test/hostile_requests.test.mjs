@@ -90,6 +90,8 @@ test('API calls without the right token are refused', async () => {
   await expectJsonRefusal(request('GET', '/api/object', { headers: { 'X-Velmora-Token': view.token + 'x' } }), 403);
   await expectJsonRefusal(request('POST', '/api/set', { content: '{"surface":"Box","set":"Lid","angle":1}' }), 403);
   await expectJsonRefusal(request('POST', '/api/save-settings', { content: '{}' }), 403);
+  await expectJsonRefusal(request('POST', '/api/apply', { content: '{}' }), 403);
+  await expectJsonRefusal(request('POST', '/api/export-glb', { content: '{}', headers: { 'X-Velmora-Token': 'wrong' } }), 403);
   await stillServes();
 });
 
