@@ -35,9 +35,10 @@ controls.addEventListener('change', draw);
 window.addEventListener('resize', draw);
 
 function frame() {
-  const sphere = state.mesh.geometry.boundingSphere;
+  const sphere = state.mesh.geometry.boundingSphere.clone().applyMatrix4(state.mesh.matrixWorld);
   const distance = sphere.radius / Math.sin(THREE.MathUtils.degToRad(camera.fov / 2)) * 1.1;
-  const direction = new THREE.Vector3(0.6, 0.45, 1).normalize();
+  // From above and to the left of the object's front, as `velmora render` looks by default.
+  const direction = new THREE.Vector3(-0.6, 0.45, 1).normalize();
   controls.target.copy(sphere.center);
   camera.position.copy(sphere.center).addScaledVector(direction, distance);
   camera.near = distance / 100;
@@ -274,6 +275,10 @@ async function start() {
   $('apply').title = object.applyTo ? `Stores the settings in ${object.applyTo}, as velmora apply does` : '';
   state.built = buildMesh(object);
   state.mesh = new THREE.Mesh(state.built.geometry, makeMaterial(object.difference));
+  // The points and normals are LightWave's, in a left-handed frame: mirrored in z, they stand in
+  // three.js's right-handed one as LightWave shows them, their lettering readable.
+  state.mesh.scale.z = -1;
+  state.mesh.updateMatrixWorld();
   scene.add(state.mesh);
   showLegend(object);
   fillSurfaces();
