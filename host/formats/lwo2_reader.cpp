@@ -57,7 +57,7 @@ ObjectFile ParseLwo2(std::span<const std::uint8_t> bytes, const std::string &fil
     ForEachLwoChunk(bytes, filename, kLwo2Id, "LWO2", [&](LWID id, IffCursor &chunk) {
         if (!ReadLwoMeshChunk(id, chunk, reading) && id == kSurfId) ReadSurface(chunk, reading);
     });
-    reading.uvMap.applyTo(reading.object.mesh);
+    ApplyLwoVertexMaps(reading);
     reading.object.surfaces = LwoSurfaceList(reading);
     return std::move(reading.object);
 }

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr LWID kTxuvId = LWID_('T', 'X', 'U', 'V');
-
 void BeginMap(IffWriter &out, LWID kind) {
     out.beginChunk(kind);
     out.id4(kTxuvId);

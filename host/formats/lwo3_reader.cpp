@@ -39,7 +39,7 @@ ObjectFile ParseLwo3(std::span<const std::uint8_t> bytes, const std::string &fil
         else
             ReadLwoMeshChunk(id, chunk, reading);
     });
-    reading.uvMap.applyTo(reading.object.mesh);
+    ApplyLwoVertexMaps(reading);
     reading.object.surfaces = LwoSurfaceList(reading);
     return std::move(reading.object);
 }

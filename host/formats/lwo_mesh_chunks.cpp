@@ -74,6 +74,23 @@ void ReadPolygonTags(IffCursor &chunk, LwoMeshReading &reading) {
     }
 }
 
+template <std::size_t N>
+void ReadVertexMap(LwoVertexMap<N> &map, const LwoVertexMapHeader &header, bool perCorner,
+                   IffCursor &chunk, const LwoMeshReading &reading) {
+    if (perCorner)
+        map.readCornerMap(header, chunk, reading.pointBase, reading.pointCount, reading.polygonBase,
+                          reading.polygonCount);
+    else
+        map.readPointMap(header, chunk, reading.pointBase, reading.pointCount);
+}
+
+// A VMAP, or a VMAD when `perCorner`: maps of types the mesh keeps nothing of cost one header.
+void ReadVertexMapChunk(IffCursor &chunk, LwoMeshReading &reading, bool perCorner) {
+    LwoVertexMapHeader header = ReadVertexMapHeader(chunk);
+    if (header.type == kTxuvId) ReadVertexMap(reading.uvMap, header, perCorner, chunk, reading);
+    if (header.type == kNormId) ReadVertexMap(reading.normalMap, header, perCorner, chunk, reading);
+}
+
 void AddOnce(std::vector<std::string> &names, const std::string &name) {
     if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
 }
@@ -98,15 +115,20 @@ bool ReadLwoMeshChunk(LWID id, IffCursor &chunk, LwoMeshReading &reading) {
             ReadPolygonTags(chunk, reading);
             return true;
         case kVmapId:
-            reading.uvMap.readPointMap(chunk, reading.pointBase, reading.pointCount);
+            ReadVertexMapChunk(chunk, reading, false);
             return true;
         case kVmadId:
-            reading.uvMap.readCornerMap(chunk, reading.pointBase, reading.pointCount,
-                                        reading.polygonBase, reading.polygonCount);
+            ReadVertexMapChunk(chunk, reading, true);
             return true;
         default:
             return false;
     }
+}
+
+void ApplyLwoVertexMaps(LwoMeshReading &reading) {
+    MeshData &mesh = reading.object.mesh;
+    reading.uvMap.applyTo(mesh, &MeshData::textureCoordinates, &MeshPolygon::textureCorners);
+    reading.normalMap.applyTo(mesh, &MeshData::normals, &MeshPolygon::normalCorners);
 }
 
 std::string ReadSurfaceStart(IffCursor &chunk, LwoMeshReading &reading) {

@@ -4,7 +4,8 @@
 // Every layer's points and polygons are appended in file order, so an object is one mesh whose
 // points and polygons are numbered 0-based across the file. Polygons keep their type (FACE,
 // CURV, PTCH, SUBD, MBAL, BONE...); SURF and PART polygon tags become the polygons' surface and
-// part, other tag types are skipped. The first UV map gives the texture coordinates (LwoUvMap).
+// part, other tag types are skipped. The first UV map gives the texture coordinates and the first
+// normal map the authored normals (LwoVertexMap); other vertex maps are skipped.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,7 @@
 #include <vector>
 
 #include "host/formats/iff_cursor.h"
-#include "host/formats/lwo_uv_map.h"
+#include "host/formats/lwo_vertex_map.h"
 #include "host/formats/tag_text_budget.h"
 #include "host/scene/scene.h"
 
@@ -28,7 +29,9 @@ struct LwoMeshReading {
     std::size_t pointBase = 0, pointCount = 0;
     std::size_t polygonBase = 0, polygonCount = 0;
     std::vector<std::string> chunkSurfaces;  // in the order of their surface chunks
-    LwoUvMap uvMap;                          // applied to the mesh once every chunk is read
+    // Applied to the mesh once every chunk is read (ApplyLwoVertexMaps).
+    LwoVertexMap<2> uvMap{false};
+    LwoVertexMap<3> normalMap{true};
 };
 
 // The corner count at the start of a polygon in a POLS chunk, whose top six bits are flags.
@@ -38,6 +41,9 @@ inline std::size_t PolygonCornerCount(IffCursor &chunk) {
 
 // Reads `chunk` when it is one of the mesh chunks; false leaves it to the caller.
 bool ReadLwoMeshChunk(LWID id, IffCursor &chunk, LwoMeshReading &reading);
+
+// Gives the mesh read the texture coordinates and normals of its vertex maps.
+void ApplyLwoVertexMaps(LwoMeshReading &reading);
 
 // LWO2 and LWO3 start a surface with its name and the name of the surface it was derived from, of
 // which nothing is kept. Returns the name, now also the next of the chunk surfaces.

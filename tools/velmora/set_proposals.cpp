@@ -17,8 +17,8 @@ std::function<std::vector<SetRequest>(ObjectFile &)> SetProposer(
         if (setsFrom == "normals" && !HasAuthoredNormals(file.mesh, surface))
             throw std::runtime_error(file.filename +
                                      ": --sets-from normals: the object carries no normals of "
-                                     "its own (OBJ vn); --sets-from shape proposes sets from its "
-                                     "shape alone");
+                                     "its own (OBJ vn, LightWave normal map); --sets-from shape "
+                                     "proposes sets from its shape alone");
         *kept = setsFrom == "normals" ? ProposeSetsFromNormals(file.mesh, surface)
                                       : ProposeSetsFromShape(file.mesh, surface);
         if (kept->sets.empty())
