@@ -4,30 +4,19 @@
 #include "host/formats/format_error.h"
 #include "host/formats/iff_cursor.h"
 #include "host/formats/lwo2_ids.h"
+#include "host/formats/lwo2_shader_block.h"
 #include "host/formats/lwo_mesh_chunks.h"
 #include "host/formats/lwo_surface_look.h"
 
 namespace {
 
-// A SHDR block: header { ordinal, sub-chunks such as ENAB }, then FUNC { server, data }.
 void ReadShaderBlock(IffCursor &block, IffCursor &header, ShaderBlock &shader) {
-    shader.ordinal = header.s0();
-    while (!header.atEnd()) {
-        IffCursor::Chunk item = header.chunkHeader(2);
-        IffCursor body = header.enter(item, "sub-chunk");
-        if (item.id == kEnabId) shader.enabled = body.u2() != 0;
-    }
-    bool haveFunction = false;
-    while (!block.atEnd()) {
-        IffCursor::Chunk item = block.chunkHeader(2);
-        IffCursor body = block.enter(item, "sub-chunk");
-        if (item.id != kFuncId) continue;
-        shader.server = body.s0();
-        auto data = body.take(body.remaining());
-        shader.data.assign(data.begin(), data.end());
-        haveFunction = true;
-    }
-    if (!haveFunction) block.fail("shader block has no FUNC sub-chunk");
+    ShaderBlockChunks chunks = ReadShaderBlockChunks(header, block);
+    if (!chunks.server) block.fail("shader block has no FUNC sub-chunk");
+    shader.ordinal = std::move(chunks.ordinal);
+    shader.enabled = chunks.enabled;
+    shader.server = std::move(*chunks.server);
+    shader.data.assign(chunks.data.begin(), chunks.data.end());
 }
 
 void ReadSurface(IffCursor &chunk, LwoMeshReading &reading) {

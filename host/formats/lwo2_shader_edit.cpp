@@ -9,6 +9,7 @@
 #include "host/formats/iff_writer.h"
 #include "host/formats/lightwave_object.h"
 #include "host/formats/lwo2_ids.h"
+#include "host/formats/lwo2_shader_block.h"
 
 namespace {
 
@@ -31,22 +32,16 @@ std::string LeadingString(IffCursor body) {
     return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0));
 }
 
-// Reads a block as the object reader does, so that the blocks edited are the ones it loads.
+// Reads a block with the object reader's code, so that the blocks edited are the ones it loads.
 BlockHeader ReadBlockHeader(IffCursor block) {
     BlockHeader result;
     IffPiece header = NextIffPiece(block, 2);
     result.ordinal = LeadingString(header.body);
     if (header.header.id != kShdrId) return result;
     result.shader = true;
-    header.body.s0();
-    while (!header.body.atEnd()) {
-        IffPiece item = NextIffPiece(header.body, 2);
-        if (item.header.id == kEnabId) result.enabled = item.body.u2() != 0;
-    }
-    while (!block.atEnd()) {
-        IffPiece item = NextIffPiece(block, 2);
-        if (item.header.id == kFuncId) result.server = item.body.s0();
-    }
+    ShaderBlockChunks chunks = ReadShaderBlockChunks(header.body, block);
+    result.enabled = chunks.enabled;
+    result.server = chunks.server.value_or("");
     return result;
 }
 
@@ -69,7 +64,6 @@ class ShaderEditor {
   private:
     void replaceData(IffCursor block, const SurfaceShaderData &edit);
     void addBlock(const SurfaceShaderData &edit, const std::string &ordinal);
-    void writeFunction(std::span<const std::uint8_t> name, const std::vector<std::uint8_t> &data);
     void endBlock(std::size_t begin, const SurfaceShaderData &edit);
     [[noreturn]] void refuse(const SurfaceShaderData &edit, std::size_t blockSize) const;
 
@@ -92,18 +86,6 @@ void ShaderEditor::endBlock(std::size_t begin, const SurfaceShaderData &edit) {
     out.end();
 }
 
-// Written by hand rather than as a nested sub-chunk: a size past what the field holds is refused
-// for the whole block in endBlock, which names the block's size.
-void ShaderEditor::writeFunction(std::span<const std::uint8_t> name,
-                                 const std::vector<std::uint8_t> &data) {
-    std::size_t size = name.size() + data.size();
-    out.id4(kFuncId);
-    out.u2(std::uint16_t(size));
-    out.bytes(name);
-    out.bytes(data);
-    if (size % 2 == 1) out.u1(0);
-}
-
 // The block's header and other sub-chunks as they were; its FUNC keeps the server name's bytes
 // and takes the new data.
 void ShaderEditor::replaceData(IffCursor block, const SurfaceShaderData &edit) {
@@ -118,24 +100,17 @@ void ShaderEditor::replaceData(IffCursor block, const SurfaceShaderData &edit) {
         }
         std::size_t nameBegin = item.body.offset();
         item.body.s0();
-        writeFunction(file.subspan(nameBegin, item.body.offset() - nameBegin), edit.data);
+        WriteShaderFunction(out, file.subspan(nameBegin, item.body.offset() - nameBegin),
+                            edit.data);
     }
     endBlock(begin, edit);
 }
 
-// Laid out as the object writer lays out a shader block.
+// The BLOK's size is checked in endBlock, which names the block's size when it is too large.
 void ShaderEditor::addBlock(const SurfaceShaderData &edit, const std::string &ordinal) {
     std::size_t begin = out.size();
     out.beginSubChunk(kBlokId);
-    out.beginSubChunk(kShdrId);
-    out.s0(ordinal);
-    out.beginSubChunk(kEnabId);
-    out.u2(1);
-    out.end();
-    out.end();
-    IffWriter name;
-    name.s0(server);
-    writeFunction(name.take(), edit.data);
+    WriteShaderBlockChunks(out, ordinal, true, server, edit.data);
     endBlock(begin, edit);
 }
 

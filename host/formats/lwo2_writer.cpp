@@ -7,6 +7,7 @@
 #include "host/formats/format_error.h"
 #include "host/formats/iff_writer.h"
 #include "host/formats/lwo2_ids.h"
+#include "host/formats/lwo2_shader_block.h"
 #include "host/formats/lwo2_texture_map.h"
 #include "host/formats/lwo_surface_look.h"
 
@@ -81,9 +82,7 @@ void CheckMesh(const ObjectFile &object, const std::string &filename) {
 void CheckShaderBlock(const ShaderBlock &shader, const std::string &filename) {
     CheckName(filename, shader.ordinal, "shader ordinal");
     CheckName(filename, shader.server, "shader server name");
-    std::size_t function = S0Size(shader.server) + shader.data.size();
-    std::size_t header = S0Size(shader.ordinal) + 6 + 2;
-    std::size_t block = 6 + header + 6 + function + function % 2;
+    std::size_t block = ShaderBlockChunksSize(shader.ordinal, shader.server, shader.data.size());
     if (block > kMaxSubChunk)
         Refuse(filename, "surface \"" + shader.surface + "\": shader block " + shader.server +
                              " with " + std::to_string(shader.data.size()) +
@@ -158,16 +157,7 @@ void WriteSurface(IffWriter &out, const std::string &surface, const ObjectFile &
     for (const ShaderBlock &shader : object.shaders) {
         if (shader.surface != surface) continue;
         out.beginSubChunk(kBlokId);
-        out.beginSubChunk(kShdrId);
-        out.s0(shader.ordinal);
-        out.beginSubChunk(kEnabId);
-        out.u2(shader.enabled ? 1 : 0);
-        out.end();
-        out.end();
-        out.beginSubChunk(kFuncId);
-        out.s0(shader.server);
-        out.bytes(shader.data);
-        out.end();
+        WriteShaderBlockChunks(out, shader.ordinal, shader.enabled, shader.server, shader.data);
         out.end();
     }
     out.end();
