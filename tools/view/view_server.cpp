@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -26,9 +27,23 @@ constexpr std::size_t LargestBody = 1 << 20;
 // Short enough that a client who sends nothing gives its thread back soon.
 constexpr std::chrono::seconds ClientPatience{2};
 
+// Every answer goes out as it is. The library would compress a body of a text or JSON type
+// for a client that accepts it, and a browser asks for brotli, which the library runs at its
+// slowest quality: over ten seconds for a large object's 10 MB, when over the loopback the
+// bytes themselves take milliseconds. A body given with its length is never compressed.
+void Send(httplib::Response &response, std::string body, const std::string &type) {
+    if (body.empty()) return response.set_content(body, type);
+    auto kept = std::make_shared<const std::string>(std::move(body));
+    response.set_content_provider(
+        kept->size(), type,
+        [kept](std::size_t offset, std::size_t length, httplib::DataSink &sink) {
+            return sink.write(kept->data() + offset, length);
+        });
+}
+
 void Answer(httplib::Response &response, int status, const json &body) {
     response.status = status;
-    response.set_content(body.dump(), "application/json");
+    Send(response, body.dump(), "application/json");
 }
 
 void Refuse(httplib::Response &response, int status, const std::string &message) {
@@ -106,8 +121,7 @@ void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOpti
     for (const ViewAsset &asset : ViewAssets())
         server.Get(std::string(asset.path),
                    [&asset](const httplib::Request &, httplib::Response &response) {
-                       response.set_content(asset.bytes.data(), asset.bytes.size(),
-                                            std::string(asset.contentType).c_str());
+                       Send(response, std::string(asset.bytes), std::string(asset.contentType));
                    });
     server.Get("/api/object",
                [&calls, &options](const httplib::Request &, httplib::Response &response) {
@@ -138,7 +152,7 @@ void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOpti
     // server writes nothing; a POST, so that the token stays out of the browser's history.
     server.Post("/api/export-glb", [&calls](const httplib::Request &, httplib::Response &response) {
         calls.serve(response, [](ViewObject &object, httplib::Response &answer) {
-            answer.set_content(GlbOf(object), "model/gltf-binary");
+            Send(answer, GlbOf(object), "model/gltf-binary");
             answer.set_header("Content-Disposition",
                               "attachment; filename=\"" + GlbDownloadName(object.name()) + "\"");
         });
@@ -165,9 +179,9 @@ void Configure(httplib::Server &server, int &port, const std::string &token) {
                        : httplib::Server::HandlerResponse::Handled;
         });
     // Whatever the library itself refuses (a malformed request, a body too large, no route)
-    // is answered in JSON too.
+    // is answered in JSON too; a refusal of ours already has its type.
     server.set_error_handler([](const httplib::Request &, httplib::Response &response) {
-        if (!response.body.empty()) return;
+        if (response.has_header("Content-Type")) return;
         Refuse(response, response.status, RefusalText(response.status));
     });
     server.set_exception_handler(
