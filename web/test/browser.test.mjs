@@ -22,6 +22,8 @@ let view;
 let context;
 let page;
 const consoleErrors = [];
+// The answers to the page's own loading of its script and of the object.
+let loaded;
 
 before(async () => {
   view = await startView(velmora, [objectFile, '--save-settings', settingsFile]);
@@ -35,6 +37,8 @@ before(async () => {
   page = context.pages()[0] ?? await context.newPage();
   page.on('console', (message) => { if (message.type() === 'error') consoleErrors.push(message.text()); });
   page.on('pageerror', (error) => consoleErrors.push(error.message));
+  loaded = ['/view.js', '/api/object'].map((path) =>
+    page.waitForResponse((response) => new URL(response.url()).pathname === path));
   await page.goto(view.address);
   await page.evaluate(() => window.velmoraView.ready);
 });
@@ -125,6 +129,14 @@ test('the page loads without a console error and draws the object', async () => 
   assert.deepEqual(consoleErrors, []);
 });
 
+// The browser accepts brotli, which the server library would run at its slowest quality:
+// many seconds for a large object, where the loopback carries the bytes themselves at once.
+test('the page and the object come uncompressed though the browser accepts compression', async () => {
+  for (const response of await Promise.all(loaded)) {
+    assert.match((await response.request().allHeaders())['accept-encoding'], /\bbr\b/);
+    assert.equal((await response.allHeaders())['content-encoding'], undefined, `${response.url()} came compressed`);
+  }
+});
 
 // Two sets in view that share no point, the first of several polygons: a change of the first
 // cannot reach the second.

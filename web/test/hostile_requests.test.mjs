@@ -106,6 +106,18 @@ test('a foreign Host or Origin is refused, token or not', async () => {
   await stillServes();
 });
 
+// A client that accepts compression gets every answer as it is, our refusals with their own
+// words: compressing a large object would cost far more than the loopback saves.
+test('no answer is compressed, and a refusal keeps its reason', async () => {
+  const headers = { 'Accept-Encoding': 'gzip, deflate, br, zstd' };
+  for (const path of ['/', '/view.js', `/api/object?token=${view.token}`, '/api/object', '/nowhere']) {
+    const answer = await exchange(request('GET', path, { headers }), { patience: 20000 });
+    assert.doesNotMatch(answer.slice(0, answer.indexOf('\r\n\r\n')), /content-encoding/i, path);
+  }
+  const refused = await exchange(request('GET', '/api/object', { headers }));
+  assert.equal(JSON.parse(body(refused)).error, 'the token is missing or wrong');
+});
+
 test('no request path reaches the file system', async () => {
   for (const path of ['/../../../../etc/passwd', '/%2e%2e/%2e%2e/%2e%2e/etc/passwd', '/view.js/../../etc/passwd',
     '//etc/passwd', '/..%2f..%2f..%2fetc%2fpasswd', `/${basename(object)}`, '/index.html', '/CMakeLists.txt']) {
