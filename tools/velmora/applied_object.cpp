@@ -51,7 +51,7 @@ std::vector<std::string> Convert(const ObjectOptions &object, const OpenedObject
     WriteLwo2(result, output);
     std::vector<std::string> warnings;
     for (const std::string &loss :
-         ConversionLosses(object.object, input, PolygonSetSourceNamed(object.setsFrom)))
+         ConversionLosses(object.object, input, PolygonSetSourceNamed(SetsFromOfRun(object))))
         warnings.push_back(NotCarried(object, loss));
     return warnings;
 }
