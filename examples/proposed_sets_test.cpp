@@ -5,12 +5,16 @@
 
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <numbers>
 
 #include "examples/preview_objects.h"
 #include "examples/ring_mesh.h"
 #include "host/render/host_normals.h"
+#include "host/scene/mesh_generators.h"
 #include "host/session/host_session.h"
+#include "sets/normals_proposal.h"
+#include "sets/polygon_edges.h"
 #include "sets/shape_proposal.h"
 #include "tools/velmora/corner_normals.h"
 
@@ -200,3 +204,95 @@ TEST(ProposedSets, NeverDoWorseThanTheBestSingleAngleOnTheFixtures) {
 }
 
 }  // namespace
+
+// ---- Sets made from normals authored in another package ----
+
+// The normal a package writes at each corner: the mean of the unit normals of the polygons at
+// the corner's point that share its smoothing group (here, its part), each weighted by
+// `weight(polygon)`: 1 for the unweighted mean most packages write, the area for the ones
+// that weigh by it. The parts are removed, as the file would carry only the normals.
+template <typename Weight>
+MeshData WithGroupNormals(MeshData mesh, Weight weight) {
+    std::vector<Vec3> unit(mesh.polygons.size());
+    std::map<std::pair<int, std::string>, Vec3> sums;  // by point and group
+    for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
+        const MeshPolygon &polygon = mesh.polygons[p];
+        Vec3 first = render::FromPoint(mesh.points[polygon.points.front()]);
+        Vec3 second = render::FromPoint(mesh.points[polygon.points[1]]);
+        Vec3 last = render::FromPoint(mesh.points[polygon.points.back()]);
+        unit[p] = Normalize(Cross(second - first, last - first));
+        for (int point : polygon.points)
+            sums[{point, std::string(*polygon.part)}] += weight(polygon) * unit[p];
+    }
+    for (MeshPolygon &polygon : mesh.polygons) {
+        for (int point : polygon.points) {
+            Vec3 n = Normalize(sums[{point, std::string(*polygon.part)}]);
+            polygon.normalCorners.push_back(static_cast<int>(mesh.normals.size()));
+            mesh.normals.push_back({float(n.x), float(n.y), float(n.z)});
+        }
+    }
+    return WithoutParts(std::move(mesh));
+}
+
+std::vector<CornerNormal> AuthoredCorners(const MeshData &mesh) {
+    std::vector<CornerNormal> corners;
+    for (const MeshPolygon &polygon : mesh.polygons)
+        for (int index : polygon.normalCorners)
+            corners.push_back(Normalize(render::FromPoint(mesh.normals[index])));
+    return corners;
+}
+
+// The module's normals for `mesh` with its sets proposed from the normals it carries.
+std::vector<CornerNormal> ModuleNormalsFromAuthored(const PreviewObject &object, MeshData mesh) {
+    SetProposal proposal = ProposeSetsFromNormals(mesh);
+    ApplyProposal(mesh, proposal);
+    return ModuleNormals(object, mesh, RequestsOf(proposal));
+}
+
+double LargestDifference(const std::vector<CornerNormal> &a, const std::vector<CornerNormal> &b) {
+    double largest = 0;
+    for (std::size_t corner = 0; corner < a.size(); ++corner)
+        largest = std::max(largest, Length(a[corner] - b[corner]));
+    return largest;
+}
+
+std::vector<PreviewObject> ObjectsWithSmoothingGroups() {
+    PreviewObject box = Fixture("box", MakeBox(), {});
+    int face = 0;
+    for (MeshPolygon &polygon : box.mesh.polygons) {
+        polygon.surface = "Steel";
+        polygon.part = "Face " + std::to_string(++face);
+    }
+    PreviewObject torus = Fixture("torus", MakeTorus(24, 12, 1), {});
+    for (MeshPolygon &polygon : torus.mesh.polygons) {
+        polygon.surface = "Steel";
+        polygon.part = "Skin";
+    }
+    return {box, torus, SteppedShaft(), DomeOnCollar(), FilletedSlab()};
+}
+
+// Hard edges (a box), one smooth skin (a torus) and machined parts, their normals averaged
+// within each group without weights: the sets and settings proposed give the module back
+// exactly the file's normals.
+TEST(ProposedSets, FromNormalsAveragedWithinGroupsGiveThemBackExactly) {
+    for (const PreviewObject &object : ObjectsWithSmoothingGroups()) {
+        SCOPED_TRACE(object.stem);
+        MeshData authored = WithGroupNormals(object.mesh, [](const MeshPolygon &) { return 1.0; });
+        std::vector<CornerNormal> module = ModuleNormalsFromAuthored(object, authored);
+        EXPECT_LE(LargestDifference(module, AuthoredCorners(authored)), 1e-6);
+    }
+}
+
+// Normals weighted by polygon area are out of the module's reach, which weighs none: the sets
+// proposed still leave no more corners off than the best single smoothing angle.
+TEST(ProposedSets, FromNormalsWeightedByAreaDoNoWorseThanOneAngle) {
+    for (const PreviewObject &object : ObjectsWithSmoothingGroups()) {
+        SCOPED_TRACE(object.stem);
+        const MeshData &mesh = object.mesh;
+        MeshData authored = WithGroupNormals(
+            mesh, [&](const MeshPolygon &polygon) { return PolygonArea(mesh, polygon); });
+        std::vector<CornerNormal> expected = AuthoredCorners(authored);
+        int off = CornersOff(expected, ModuleNormalsFromAuthored(object, authored));
+        EXPECT_LE(off, BestSingleAngleOff(mesh, expected));
+    }
+}
