@@ -2,9 +2,10 @@
 # Installs what is missing, builds the preview preset (native, without tests) and renders the
 # example objects with the shader module beside the host's own shading, the angle between their
 # normals and a map of the polygon sets, then a close-up of the machined part's boss under strip
-# lights and the module's options dialog. Prints where the pictures are. An argument names the
-# folder for them (default: build/preview/pictures). Needs only the native build's packages: no
-# test libraries, cross compilers or wine.
+# lights, the module's options dialog and the part with sets proposed from its shape. Prints
+# where the pictures are. An argument names the folder for them (default:
+# build/preview/pictures). Needs only the native build's packages: no test libraries, cross
+# compilers or wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,5 +22,8 @@ done
 build/preview/velmora render examples/preview/machined_part.lwo --compare --target Cylinders \
     --material stripes --size 560x420 --spp 16 --view -30,35 -o "$folder/machined_part_close.png"
 build/preview/velmora dialog examples/preview/banded_knob.lwo --show Walls -o "$folder/dialog.png"
-echo "Preview pictures in $(cd "$folder" && pwd):" \
-    "machined_part.png, banded_knob.png, machined_part_close.png and dialog.png"
+# The machined part as if it had no part names: the sets proposed from its shape replace its own.
+build/preview/velmora render examples/preview/machined_part.lwo --sets-from shape --compare \
+    --size 560x420 --spp 16 --view -30,32 -o "$folder/machined_part_shape.png"
+echo "Preview pictures in $(cd "$folder" && pwd):" "machined_part.png, banded_knob.png," \
+    "machined_part_close.png, dialog.png and machined_part_shape.png"
