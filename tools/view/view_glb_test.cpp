@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "host/formats/glb_writer.h"
+#include "host/formats/written_text_testing.h"
 #include "host/scene/mesh_generators.h"
 #include "tools/velmora/corner_normals.h"
 
@@ -13,17 +14,10 @@ namespace {
 // What `velmora normals --format glb` writes of the session's object as its settings stand.
 std::string NormalsCommandGlb(HostSession &session, const render::SmoothingAngles &smoothing) {
     const ObjectItem &item = session.scene().items[0];
-    std::FILE *out = std::tmpfile();
-    {
-        CornerNormalStream stream(item, session.hooksOf(*item.file), smoothing, 2,
-                                  CornerNormalStream::DefaultBlockPolygons, {.unitNormals = true});
-        WriteGlb(out, *item.file, [&stream] { return stream.next(); });
-    }
-    std::string bytes(static_cast<std::size_t>(std::ftell(out)), '\0');
-    std::rewind(out);
-    EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), out), bytes.size());
-    std::fclose(out);
-    return bytes;
+    CornerNormalStream stream(item, session.hooksOf(*item.file), smoothing, 2,
+                              CornerNormalStream::DefaultBlockPolygons, {.unitNormals = true});
+    return Written(
+        [&](std::FILE *out) { WriteGlb(out, *item.file, [&] { return stream.next(); }); });
 }
 
 TEST(ViewGlb, IsTheGlbOfTheNormalsCommandWithTheSettingsAsTheyStand) {

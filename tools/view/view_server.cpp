@@ -31,14 +31,21 @@ constexpr std::chrono::seconds ClientPatience{2};
 // for a client that accepts it, and a browser asks for brotli, which the library runs at its
 // slowest quality: over ten seconds for a large object's 10 MB, when over the loopback the
 // bytes themselves take milliseconds. A body given with its length is never compressed.
-void Send(httplib::Response &response, std::string body, const std::string &type) {
-    if (body.empty()) return response.set_content(body, type);
-    auto kept = std::make_shared<const std::string>(std::move(body));
+// `keep` holds whatever `bytes` lie in until the answer has gone out; the page's assets, which
+// the program holds for its lifetime, need nothing kept and go out from where they lie.
+void SendBytes(httplib::Response &response, std::string_view bytes, const std::string &type,
+               std::shared_ptr<const void> keep = nullptr) {
+    if (bytes.empty()) return response.set_content(std::string(), type);
     response.set_content_provider(
-        kept->size(), type,
-        [kept](std::size_t offset, std::size_t length, httplib::DataSink &sink) {
-            return sink.write(kept->data() + offset, length);
+        bytes.size(), type,
+        [bytes, keep](std::size_t offset, std::size_t length, httplib::DataSink &sink) {
+            return sink.write(bytes.data() + offset, length);
         });
+}
+
+void Send(httplib::Response &response, std::string body, const std::string &type) {
+    auto kept = std::make_shared<const std::string>(std::move(body));
+    SendBytes(response, *kept, type, kept);
 }
 
 void Answer(httplib::Response &response, int status, const json &body) {
@@ -121,7 +128,7 @@ void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOpti
     for (const ViewAsset &asset : ViewAssets())
         server.Get(std::string(asset.path),
                    [&asset](const httplib::Request &, httplib::Response &response) {
-                       Send(response, std::string(asset.bytes), std::string(asset.contentType));
+                       SendBytes(response, asset.bytes, std::string(asset.contentType));
                    });
     server.Get("/api/object",
                [&calls, &options](const httplib::Request &, httplib::Response &response) {
