@@ -11,11 +11,13 @@ namespace {
 // Names in order of first use, each with a count.
 using Counts = std::vector<std::pair<PolygonTag, std::size_t>>;
 
-void Count(Counts &counts, const PolygonTag &tag) {
+// Counts one more of `tag` and says where it stands in `counts`.
+std::size_t Count(Counts &counts, const PolygonTag &tag) {
     auto found = std::find_if(counts.begin(), counts.end(),
                               [&](const auto &count) { return count.first == tag; });
     if (found == counts.end()) found = counts.insert(counts.end(), {tag, 0});
     ++found->second;
+    return static_cast<std::size_t>(found - counts.begin());
 }
 
 std::string Named(const PolygonTag &tag) {
@@ -29,10 +31,7 @@ std::vector<std::string> PartReplacements(const std::vector<PolygonTag> &before,
     Counts parts;
     std::vector<Counts> becameOf;  // per entry of `parts`
     for (std::size_t p = 0; p < before.size() && p < after.size(); ++p) {
-        Count(parts, before[p]);
-        std::size_t part = std::find_if(parts.begin(), parts.end(),
-                                        [&](const auto &c) { return c.first == before[p]; }) -
-                           parts.begin();
+        std::size_t part = Count(parts, before[p]);
         becameOf.resize(parts.size());
         Count(becameOf[part], after[p]);
     }
