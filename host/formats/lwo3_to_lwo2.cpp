@@ -9,6 +9,7 @@
 #include "host/formats/lwo2_ids.h"
 #include "host/formats/lwo3_reader.h"
 #include "host/formats/lwo_mesh_chunks.h"
+#include "host/scene/quoted_list.h"
 
 namespace {
 
@@ -129,7 +130,24 @@ std::vector<std::uint8_t> AttributeBody(const Attribute &attribute, IffCursor &b
 }
 
 // FORM SURF { header { name, source }, chunks and forms... } to SURF { name, source, sub-chunks }.
-void ConvertSurface(IffCursor &form, IffWriter &out, std::vector<std::string> &losses) {
+// What a surface lost, as a list of what was dropped, each with the surfaces that lost it in file
+// order: objects give dozens of surfaces the same node graph, which is one message, not dozens.
+using SurfaceLosses = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
+void AddSurfaceLoss(SurfaceLosses &losses, const std::string &surface, const std::string &loss) {
+    auto same = std::find_if(losses.begin(), losses.end(),
+                             [&](const auto &entry) { return entry.first == loss; });
+    if (same == losses.end()) same = losses.insert(losses.end(), {loss, {}});
+    same->second.push_back(surface);
+}
+
+std::string SurfaceLossText(const std::pair<std::string, std::vector<std::string>> &entry) {
+    const auto &[loss, surfaces] = entry;
+    return (surfaces.size() == 1 ? "surface " : "surfaces ") + QuotedList(surfaces, 5) + ": " +
+           loss;
+}
+
+void ConvertSurface(IffCursor &form, IffWriter &out, SurfaceLosses &losses) {
     IffCursor::Chunk headerChunk = form.chunkHeader(4);
     IffCursor header = form.enter(headerChunk, "surface name chunk");
     std::string name = header.s0();
@@ -163,7 +181,7 @@ void ConvertSurface(IffCursor &form, IffWriter &out, std::vector<std::string> &l
         out.end();
     }
     out.end();
-    if (!dropped.empty()) losses.push_back("surface \"" + name + "\": " + dropped.list());
+    if (!dropped.empty()) AddSurfaceLoss(losses, name, dropped.list());
 }
 
 }  // namespace
@@ -176,7 +194,7 @@ Lwo3Conversion ConvertLwo3ToLwo2(std::span<const std::uint8_t> bytes, const std:
     out.beginChunk(kFormId);
     out.id4(kLwo2Id);
     Tally dropped;
-    std::vector<std::string> surfaceLosses;
+    SurfaceLosses surfaceLosses;
     ForEachLwoChunk(bytes, filename, kLwo3Id, "LWO3", [&](LWID id, IffCursor &chunk) {
         if (id == kFormId) {
             LWID type = chunk.id4();
@@ -197,6 +215,6 @@ Lwo3Conversion ConvertLwo3ToLwo2(std::span<const std::uint8_t> bytes, const std:
     out.end();
     Lwo3Conversion conversion{out.take(), {}};
     if (!dropped.empty()) conversion.losses.push_back(dropped.list());
-    conversion.losses.insert(conversion.losses.end(), surfaceLosses.begin(), surfaceLosses.end());
+    for (const auto &entry : surfaceLosses) conversion.losses.push_back(SurfaceLossText(entry));
     return conversion;
 }

@@ -101,8 +101,8 @@ void Attribute(IffWriter &out, LWID id, std::vector<float> values, std::uint16_t
 }
 
 // Two layers with faces, patches and curves; SURF, PART, SMGP and COLR polygon tags; a UV map, a
-// weight map and a per-polygon UV map; two surfaces with attributes, a node graph and layers; an
-// image and an envelope.
+// weight map and a per-polygon UV map; three surfaces with attributes, a node graph and layers,
+// the last two losing the same; an image and an envelope.
 std::vector<std::uint8_t> Rich() {
     return FormBytes(kLwo3Id, [](IffWriter &out) {
         Chunk(out, kTagsId, [](IffWriter &tags) {
@@ -167,7 +167,7 @@ std::vector<std::uint8_t> Rich() {
         Form(out, LWID_('C', 'L', 'I', 'P'), [](IffWriter &clip) { clip.u4(1); });
         Form(out, LWID_('E', 'N', 'V', 'L'), [](IffWriter &envelope) { envelope.u4(1); });
         Chunk(out, LWID_('O', 'T', 'A', 'G'), [](IffWriter &tag) { tag.u4(0); });
-        for (const char *name : {"Skin", "Eyes"}) {
+        for (const char *name : {"Skin", "Eyes", "Teeth"}) {
             Form(out, kSurfId, [&](IffWriter &surface) {
                 Chunk(surface, LWID_(' ', ' ', ' ', ' '), [&](IffWriter &header) {
                     header.s0(name);
@@ -208,8 +208,9 @@ TEST(Lwo3ToLwo2, ReadsAsTheSameMeshAndSurfaces) {
     ObjectFile lwo3 = ParseLwo3(input, "rich.lwo");
     ObjectFile lwo2 = ParseLwo2(ConvertLwo3ToLwo2(input, "rich.lwo").bytes, "rich.lwo");
     EXPECT_EQ(lwo2, lwo3);
-    EXPECT_EQ(lwo2.surfaces, (std::vector<std::string>{"Skin", "Eyes"}));
-    EXPECT_EQ(lwo2.smoothing, (std::map<std::string, float>{{"Skin", 1.2f}, {"Eyes", 1.2f}}));
+    EXPECT_EQ(lwo2.surfaces, (std::vector<std::string>{"Skin", "Eyes", "Teeth"}));
+    EXPECT_EQ(lwo2.smoothing,
+              (std::map<std::string, float>{{"Skin", 1.2f}, {"Eyes", 1.2f}, {"Teeth", 1.2f}}));
     for (SampleObject &sample : SampleObjects()) {
         sample.object.shaders.clear();
         ObjectFile fromLwo2 = ParseLwo2(
@@ -259,8 +260,8 @@ TEST(Lwo3ToLwo2, NamesWhatItDrops) {
                   "image (CLIP), envelope (ENVL), OTAG",
                   "surface \"Skin\": animation of colour, glow (GLOW), node graph (NODS), texture "
                   "or shader layer (BLOK)",
-                  "surface \"Eyes\": glow (GLOW), node graph (NODS), texture or shader layer "
-                  "(BLOK)"}));
+                  "surfaces \"Eyes\", \"Teeth\": glow (GLOW), node graph (NODS), texture or shader "
+                  "layer (BLOK)"}));
 }
 
 TEST(Lwo3ToLwo2, DropsNothingOfAnObjectItCarriesWhole) {
