@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 namespace render {
 
@@ -52,37 +54,36 @@ double FittingDistance(const Bounds &bounds, Vec3 target, Vec3 forward, Vec3 rig
 }  // namespace
 
 Bounds MeshBounds(const MeshData &mesh, const std::string *set) {
+    // Each counted point once, in the order the polygons first reach it, so that of two points
+    // equally far along a direction the same one is taken as when every corner was visited.
+    std::vector<char> seen(mesh.points.size(), 0);
+    std::vector<Vec3> points;
+    for (const MeshPolygon &polygon : mesh.polygons) {
+        if (polygon.points.size() < 3 || (set && polygon.part != *set)) continue;
+        for (int index : polygon.points)
+            if (!std::exchange(seen[index], 1)) points.push_back(FromPoint(mesh.points[index]));
+    }
+    if (points.empty()) return {};
     constexpr double infinity = std::numeric_limits<double>::infinity();
     Bounds bounds{{infinity, infinity, infinity}, {-infinity, -infinity, -infinity}};
-    auto counts = [set](const MeshPolygon &polygon) {
-        return polygon.points.size() >= 3 && (!set || polygon.part == *set);
-    };
-    for (const MeshPolygon &polygon : mesh.polygons) {
-        if (!counts(polygon)) continue;
-        for (int index : polygon.points) {
-            Vec3 p = FromPoint(mesh.points[index]);
-            bounds.low = {std::min(bounds.low.x, p.x), std::min(bounds.low.y, p.y),
-                          std::min(bounds.low.z, p.z)};
-            bounds.high = {std::max(bounds.high.x, p.x), std::max(bounds.high.y, p.y),
-                           std::max(bounds.high.z, p.z)};
-        }
+    for (Vec3 p : points) {
+        bounds.low = {std::min(bounds.low.x, p.x), std::min(bounds.low.y, p.y),
+                      std::min(bounds.low.z, p.z)};
+        bounds.high = {std::max(bounds.high.x, p.x), std::max(bounds.high.y, p.y),
+                       std::max(bounds.high.z, p.z)};
     }
     if (bounds.low.x > bounds.high.x) return {};
     Vec3 centre = 0.5 * (bounds.low + bounds.high);
     std::vector<Vec3> directions = ExtremeDirections();
     std::vector<double> farthest(directions.size(), -infinity);
     bounds.extremes.assign(directions.size(), centre);
-    for (const MeshPolygon &polygon : mesh.polygons) {
-        if (!counts(polygon)) continue;
-        for (int index : polygon.points) {
-            Vec3 p = FromPoint(mesh.points[index]);
-            bounds.radius = std::max(bounds.radius, Length(p - centre));
-            for (std::size_t d = 0; d < directions.size(); ++d) {
-                double along = Dot(p - centre, directions[d]);
-                if (along <= farthest[d]) continue;
-                farthest[d] = along;
-                bounds.extremes[d] = p;
-            }
+    for (Vec3 p : points) {
+        bounds.radius = std::max(bounds.radius, Length(p - centre));
+        for (std::size_t d = 0; d < directions.size(); ++d) {
+            double along = Dot(p - centre, directions[d]);
+            if (along <= farthest[d]) continue;
+            farthest[d] = along;
+            bounds.extremes[d] = p;
         }
     }
     return bounds;
