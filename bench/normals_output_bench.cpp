@@ -7,7 +7,7 @@
 
 #include "host/formats/glb_writer.h"
 #include "host/formats/obj_writer.h"
-#include "host/render/host_normals.h"
+#include "host/scene/host_normals.h"
 #include "host/scene/mesh_generators.h"
 
 namespace {
@@ -26,8 +26,8 @@ const WavedGrid &Grid() {
         made.object.mesh = MakeGrid(1000, 1000, {.surface = "Sheet", .part = "Lower"});
         for (auto &point : made.object.mesh.points)
             point[2] = 0.05f * std::sin(point[0] * 300) * std::cos(point[1] * 200);
-        render::SmoothingAngles angles{60, {}};
-        render::HostNormals normals = render::ComputeHostNormals(made.object.mesh, angles);
+        geometry::SmoothingAngles angles{60, {}};
+        geometry::HostNormals normals = geometry::ComputeHostNormals(made.object.mesh, angles);
         const auto &polygons = made.object.mesh.polygons;
         for (std::size_t first = 0; first < polygons.size(); first += 1 << 14) {
             CornerBlock &block = made.blocks.emplace_back();

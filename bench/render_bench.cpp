@@ -16,6 +16,10 @@
 namespace {
 
 using namespace render;
+using geometry::FromArray;
+using geometry::Normalize;
+using geometry::ToArray;
+using geometry::Vec3;
 
 enum ShaderKind { NoShader, Normalising, Module };
 

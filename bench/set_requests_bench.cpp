@@ -55,7 +55,7 @@ void RunCommand(benchmark::State &state, Command command) {
         ApplySetRequests(session, *item.file, requests, {});
         requestSeconds += SecondsSince(start);
         start = Clock::now();
-        const render::SmoothingAngles smoothing = render::SurfaceSmoothing(*item.file);
+        const geometry::SmoothingAngles smoothing = geometry::SurfaceSmoothing(*item.file);
         if (command == Parts)
             benchmark::DoNotOptimize(PartsReport(session, *item.file, smoothing).size());
         else if (command == Normals)

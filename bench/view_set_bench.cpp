@@ -31,7 +31,7 @@ unsigned Threads() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-const render::SmoothingAngles HostSmoothing{60, {}};
+const geometry::SmoothingAngles HostSmoothing{60, {}};
 
 void ViewSetEdit(benchmark::State &state) {
     HostSession session(Torus(), VELMORA_MODULE);

@@ -9,14 +9,14 @@
 #include <numbers>
 #include <set>
 
-#include "host/render/host_normals.h"
 #include "host/scene/first_corners.h"
+#include "host/scene/host_normals.h"
 #include "host/session/host_session.h"
 #include "tools/velmora/corner_normals.h"
 
 namespace {
 
-using render::Vec3;
+using geometry::Vec3;
 
 // Each directed edge of each polygon, to the polygon that has it.
 std::map<std::pair<int, int>, int> DirectedEdges(const MeshData &mesh) {
@@ -37,9 +37,9 @@ double Volume(const MeshData &mesh) {
     double volume = 0;
     for (const MeshPolygon &polygon : mesh.polygons)
         for (size_t fan = 1; fan + 1 < polygon.points.size(); ++fan) {
-            Vec3 a = render::FromPoint(mesh.points[polygon.points[0]]),
-                 b = render::FromPoint(mesh.points[polygon.points[fan]]),
-                 c = render::FromPoint(mesh.points[polygon.points[fan + 1]]);
+            Vec3 a = geometry::FromPoint(mesh.points[polygon.points[0]]),
+                 b = geometry::FromPoint(mesh.points[polygon.points[fan]]),
+                 c = geometry::FromPoint(mesh.points[polygon.points[fan + 1]]);
             volume += Dot(a, Cross(b, c)) / 6;
         }
     return volume;
@@ -69,7 +69,7 @@ Creases MeasureCreases(const MeshData &mesh) {
         int q = edges.at({edge.second, edge.first});
         const MeshPolygon &a = mesh.polygons[p], &b = mesh.polygons[q];
         double angle =
-            DegreesBetween(render::PolygonNormal(mesh, a), render::PolygonNormal(mesh, b));
+            DegreesBetween(geometry::PolygonNormal(mesh, a), geometry::PolygonNormal(mesh, b));
         if (a.part == b.part) {
             creases.withinSet[*a.part].insert(angle);
             continue;
@@ -92,10 +92,11 @@ TEST(PreviewObjects, AreClosedFacingOutwardsAndFullyTagged) {
         // Every polygon is convex: it turns the way of its normal at every corner.
         for (size_t p = 0; p < object.mesh.polygons.size(); ++p) {
             const std::vector<int> &corners = object.mesh.polygons[p].points;
-            Vec3 normal = render::PolygonNormal(object.mesh, object.mesh.polygons[p]);
+            Vec3 normal = geometry::PolygonNormal(object.mesh, object.mesh.polygons[p]);
             for (size_t c = 0; c < corners.size(); ++c) {
                 auto point = [&](size_t i) {
-                    return render::FromPoint(object.mesh.points[corners[(c + i) % corners.size()]]);
+                    return geometry::FromPoint(
+                        object.mesh.points[corners[(c + i) % corners.size()]]);
                 };
                 EXPECT_GT(Dot(Cross(point(1) - point(0), point(2) - point(1)), normal), 0)
                     << "polygon " << p << " corner " << c;
@@ -181,10 +182,10 @@ std::vector<CornerNormal> ModuleNormals(const PreviewObject &object) {
     EXPECT_THAT(ApplySetRequests(session, *file, object.settings, {}).unmatched,
                 ::testing::IsEmpty());
     return SampleCornerNormals(session.scene().items.front(), session.hooksOf(*file),
-                               render::SurfaceSmoothing(*file), 2);
+                               geometry::SurfaceSmoothing(*file), 2);
 }
 
-int CornersApart(const std::vector<CornerNormal> &module, const render::HostNormals &host) {
+int CornersApart(const std::vector<CornerNormal> &module, const geometry::HostNormals &host) {
     int apart = 0;
     for (size_t corner = 0; corner < module.size(); ++corner) {
         if (DegreesBetween(module[corner], host.corner[corner]) > ApartDegrees) ++apart;
@@ -198,7 +199,7 @@ SingleAngleGap BestSingleAngle(const PreviewObject &object,
     SingleAngleGap best{0, static_cast<int>(module.size()) + 1, static_cast<int>(module.size())};
     for (int step = 0; step <= 360; ++step) {
         double degrees = step / 2.0;
-        int apart = CornersApart(module, render::ComputeHostNormals(object.mesh, {degrees, {}}));
+        int apart = CornersApart(module, geometry::ComputeHostNormals(object.mesh, {degrees, {}}));
         if (apart < best.cornersApart) {
             best.bestDegrees = degrees;
             best.cornersApart = apart;
@@ -229,7 +230,7 @@ TEST(PreviewObjects, PartsFacesStayFlatWhileItsFilletsSmoothIntoThem) {
     std::map<int, Vec3> sideFaceAt;
     for (size_t p = 0; p < part.mesh.polygons.size(); ++p) {
         const MeshPolygon &polygon = part.mesh.polygons[p];
-        Vec3 own = render::PolygonNormal(part.mesh, polygon);
+        Vec3 own = geometry::PolygonNormal(part.mesh, polygon);
         if (polygon.part != "Faces") continue;
         for (size_t c = 0; c < polygon.points.size(); ++c) {
             ASSERT_LT(DegreesBetween(At(module, first[p] + c), own), 1e-3) << p;
@@ -240,7 +241,7 @@ TEST(PreviewObjects, PartsFacesStayFlatWhileItsFilletsSmoothIntoThem) {
     for (size_t p = 0; p < part.mesh.polygons.size(); ++p) {
         const MeshPolygon &polygon = part.mesh.polygons[p];
         if (polygon.part != "Fillets") continue;
-        Vec3 own = render::PolygonNormal(part.mesh, polygon);
+        Vec3 own = geometry::PolygonNormal(part.mesh, polygon);
         for (size_t c = 0; c < polygon.points.size(); ++c) {
             auto face = sideFaceAt.find(polygon.points[c]);
             if (face == sideFaceAt.end()) continue;
@@ -266,7 +267,7 @@ TEST(PreviewObjects, PartsCylindersShadeRoundBesideCrispChamfers) {
                 // Level, untouched by the chamfers, and turned from the facet's own normal
                 // towards its neighbour's, as on a round wall.
                 EXPECT_LT(std::abs(normal.y), 1e-6);
-                EXPECT_GT(DegreesBetween(normal, render::PolygonNormal(part.mesh, polygon)), 5);
+                EXPECT_GT(DegreesBetween(normal, geometry::PolygonNormal(part.mesh, polygon)), 5);
                 cylinderAt[point].push_back(normal);
             }
             if (polygon.part == "Chamfers") chamferAt[point].push_back(normal);

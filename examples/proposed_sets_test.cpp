@@ -10,7 +10,7 @@
 
 #include "examples/preview_objects.h"
 #include "examples/ring_mesh.h"
-#include "host/render/host_normals.h"
+#include "host/scene/host_normals.h"
 #include "host/scene/mesh_generators.h"
 #include "host/session/host_session.h"
 #include "sets/normals_proposal.h"
@@ -22,7 +22,7 @@ namespace {
 
 constexpr double OffDegrees = 5;
 
-double DegreesBetween(render::Vec3 a, render::Vec3 b) {
+double DegreesBetween(geometry::Vec3 a, geometry::Vec3 b) {
     return std::acos(std::clamp(Dot(Normalize(a), Normalize(b)), -1.0, 1.0)) * 180 /
            std::numbers::pi;
 }
@@ -45,10 +45,11 @@ std::vector<CornerNormal> ModuleNormals(const PreviewObject &object, const MeshD
     HostSession session(std::move(scene), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p");
     EXPECT_THAT(ApplySetRequests(session, *file, settings, {}).unmatched, ::testing::IsEmpty());
     return SampleCornerNormals(session.scene().items.front(), session.hooksOf(*file),
-                               render::SurfaceSmoothing(*file), 2);
+                               geometry::SurfaceSmoothing(*file), 2);
 }
 
-int CornersOff(const std::vector<CornerNormal> &expected, const std::vector<render::Vec3> &actual) {
+int CornersOff(const std::vector<CornerNormal> &expected,
+               const std::vector<geometry::Vec3> &actual) {
     int off = 0;
     for (std::size_t corner = 0; corner < expected.size(); ++corner)
         if (DegreesBetween(expected[corner], actual[corner]) > OffDegrees) ++off;
@@ -61,7 +62,7 @@ int BestSingleAngleOff(const MeshData &mesh, const std::vector<CornerNormal> &ex
     for (int degrees = 0; degrees <= 180; ++degrees)
         best = std::min(
             best,
-            CornersOff(expected, render::ComputeHostNormals(mesh, {double(degrees), {}}).corner));
+            CornersOff(expected, geometry::ComputeHostNormals(mesh, {double(degrees), {}}).corner));
     return best;
 }
 
@@ -276,9 +277,9 @@ MeshData WithGroupNormals(MeshData mesh, Weight weight) {
     std::map<std::pair<int, std::string>, Vec3> sums;  // by point and group
     for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
         const MeshPolygon &polygon = mesh.polygons[p];
-        Vec3 first = render::FromPoint(mesh.points[polygon.points.front()]);
-        Vec3 second = render::FromPoint(mesh.points[polygon.points[1]]);
-        Vec3 last = render::FromPoint(mesh.points[polygon.points.back()]);
+        Vec3 first = geometry::FromPoint(mesh.points[polygon.points.front()]);
+        Vec3 second = geometry::FromPoint(mesh.points[polygon.points[1]]);
+        Vec3 last = geometry::FromPoint(mesh.points[polygon.points.back()]);
         unit[p] = Normalize(Cross(second - first, last - first));
         for (int point : polygon.points)
             sums[{point, std::string(*polygon.part)}] += weight(polygon) * unit[p];
@@ -297,7 +298,7 @@ std::vector<CornerNormal> AuthoredCorners(const MeshData &mesh) {
     std::vector<CornerNormal> corners;
     for (const MeshPolygon &polygon : mesh.polygons)
         for (int index : polygon.normalCorners)
-            corners.push_back(Normalize(render::FromPoint(mesh.normals[index])));
+            corners.push_back(Normalize(geometry::FromPoint(mesh.normals[index])));
     return corners;
 }
 

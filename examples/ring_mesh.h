@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "host/render/vec3.h"
 #include "host/scene/scene.h"
+#include "host/scene/vec3.h"
 
-using render::Vec3;
+using geometry::Vec3;
 
 struct RingStack {
     // Slots run around each ring counter-clockwise seen from +y (from +x towards -z), so that

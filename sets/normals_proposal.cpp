@@ -5,11 +5,11 @@
 #include <cmath>
 #include <numbers>
 
-#include "host/render/host_normals.h"
+#include "host/scene/host_normals.h"
 #include "sets/polygon_edges.h"
 #include "sets/union_find.h"
 
-using render::Vec3;
+using geometry::Vec3;
 
 namespace {
 
@@ -27,7 +27,7 @@ Vec3 AuthoredNormal(const MeshData &mesh, const MeshPolygon &polygon, std::size_
     if (corner >= polygon.normalCorners.size()) return {};
     auto index = static_cast<std::size_t>(polygon.normalCorners[corner]);
     if (index >= mesh.normals.size()) return {};
-    return Normalize(render::FromPoint(mesh.normals[index]));
+    return Normalize(geometry::FromPoint(mesh.normals[index]));
 }
 
 bool SameNormal(Vec3 a, Vec3 b) {
@@ -117,7 +117,7 @@ bool HasAuthoredNormals(const MeshData &mesh, const std::optional<std::string> &
 SetProposal ProposeSetsFromNormals(const MeshData &mesh,
                                    const std::optional<std::string> &surface) {
     const std::size_t count = mesh.polygons.size();
-    render::HostShape shape = render::ComputeHostShape(mesh);
+    geometry::HostShape shape = geometry::ComputeHostShape(mesh);
     PolygonEdges edges = FindPolygonEdges(mesh);
     std::vector<bool> admitted(count);
     for (std::size_t p = 0; p < count; ++p) {

@@ -5,7 +5,7 @@
 // Each set gets the settings with which smoothing within a set or across sets, at one angle,
 // comes closest to the authored normals at its corners: the fewest corners more than 5 degrees
 // off, then the least mean difference, then the smallest angle, within the set before across.
-// Candidates are measured with the host's rule of smoothing (host/render/host_normals.h: a
+// Candidates are measured with the host's rule of smoothing (host/scene/host_normals.h: a
 // corner averages the unit normals of the polygons at its point that meet its own at less than
 // the angle, unweighted), which is the rule the module follows within a polygon set.
 //

@@ -5,7 +5,7 @@
 
 #include "host/scene/first_corners.h"
 
-using render::Vec3;
+using geometry::Vec3;
 
 namespace {
 
@@ -55,8 +55,8 @@ double PolygonArea(const MeshData &mesh, const MeshPolygon &polygon) {
     const std::vector<int> &corners = polygon.points;
     Vec3 sum;
     for (std::size_t i = 0; i < corners.size(); ++i) {
-        Vec3 a = render::FromPoint(mesh.points[corners[i]]);
-        Vec3 b = render::FromPoint(mesh.points[corners[(i + 1) % corners.size()]]);
+        Vec3 a = geometry::FromPoint(mesh.points[corners[i]]);
+        Vec3 b = geometry::FromPoint(mesh.points[corners[(i + 1) % corners.size()]]);
         sum += Cross(a, b);
     }
     return Length(sum) / 2;
@@ -64,6 +64,6 @@ double PolygonArea(const MeshData &mesh, const MeshPolygon &polygon) {
 
 Vec3 EdgeVector(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner) {
     const std::vector<int> &points = polygon.points;
-    return render::FromPoint(mesh.points[points[(corner + 1) % points.size()]]) -
-           render::FromPoint(mesh.points[points[corner]]);
+    return geometry::FromPoint(mesh.points[points[(corner + 1) % points.size()]]) -
+           geometry::FromPoint(mesh.points[points[corner]]);
 }

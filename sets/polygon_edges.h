@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "host/render/vec3.h"
 #include "host/scene/scene.h"
+#include "host/scene/vec3.h"
 
 struct PolygonEdges {
     std::vector<int> firstCorner;  // per polygon, its first corner; one extra at the end
@@ -22,4 +22,4 @@ PolygonEdges FindPolygonEdges(const MeshData &mesh);
 double PolygonArea(const MeshData &mesh, const MeshPolygon &polygon);
 
 // The edge from corner `corner` to the next, as a vector.
-render::Vec3 EdgeVector(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner);
+geometry::Vec3 EdgeVector(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner);

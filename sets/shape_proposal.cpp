@@ -4,11 +4,11 @@
 #include <cmath>
 #include <numbers>
 
-#include "host/render/host_normals.h"
+#include "host/scene/host_normals.h"
 #include "sets/polygon_edges.h"
 #include "sets/union_find.h"
 
-using render::Vec3;
+using geometry::Vec3;
 
 namespace {
 
@@ -231,7 +231,7 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
     model.normal.reserve(count);
     model.admitted.reserve(count);
     for (const MeshPolygon &polygon : mesh.polygons) {
-        Vec3 normal = render::PolygonNormal(mesh, polygon);
+        Vec3 normal = geometry::PolygonNormal(mesh, polygon);
         model.normal.push_back(normal);
         model.admitted.push_back(Length(normal) > 0 && PolygonArea(mesh, polygon) > 0 &&
                                  (!surface || polygon.surface == *surface));

@@ -6,9 +6,9 @@
 #include <functional>
 #include <vector>
 
-#include "host/render/vec3.h"
+#include "host/scene/vec3.h"
 
-using CornerNormal = render::Vec3;
+using CornerNormal = geometry::Vec3;
 
 // The normals at the corners of the polygons [firstPolygon, endPolygon), in polygon order, then
 // corner order: the module's, and the host's own where the writer asked for them (else empty).

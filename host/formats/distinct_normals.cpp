@@ -21,7 +21,7 @@ std::uint64_t HashOf(const FloatNormal &normal) {
 DistinctNormals::DistinctNormals(std::size_t expectedCorners)
     : slots(std::bit_ceil(expectedCorners / 2 + 16), Free) {}
 
-std::uint32_t DistinctNormals::numberOf(const render::Vec3 &normal) {
+std::uint32_t DistinctNormals::numberOf(const geometry::Vec3 &normal) {
     FloatNormal rounded{static_cast<float>(normal.x), static_cast<float>(normal.y),
                         static_cast<float>(normal.z)};
     std::size_t mask = slots.size() - 1;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/render/vec3.h"
+#include "host/scene/vec3.h"
 
 using FloatNormal = std::array<float, 3>;
 
@@ -18,7 +18,7 @@ class DistinctNormals {
 
     // The number (from 0) of `normal`'s float triple, new when it has not been seen. Triples are
     // told apart by their bits: -0 and 0 are two normals, as their texts are.
-    std::uint32_t numberOf(const render::Vec3 &normal);
+    std::uint32_t numberOf(const geometry::Vec3 &normal);
     std::size_t size() const { return count; }
     const FloatNormal &operator[](std::uint32_t number) const {
         return chunks[number >> ChunkBits][number & (ChunkSize - 1)];

@@ -9,6 +9,13 @@
 
 namespace render {
 
+using geometry::Cross;
+using geometry::Dot;
+using geometry::FromPoint;
+using geometry::Length;
+using geometry::Normalize;
+using geometry::Vec3;
+
 namespace {
 
 double Radians(double degrees) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host/render/vec3.h"
 #include "host/scene/scene.h"
+#include "host/scene/vec3.h"
 
 namespace render {
 
@@ -18,7 +18,7 @@ struct View {
     // lettering of real objects reads from that side).
     double azimuthDegrees = -35;
     double elevationDegrees = 25;
-    std::optional<Vec3> eye, target;  // each overrides what framing would choose
+    std::optional<geometry::Vec3> eye, target;  // each overrides what framing would choose
     // Across the narrower side of the picture. The eye stays where the default field frames the
     // object, so a narrower field comes closer, as a longer lens does.
     double fieldOfViewDegrees = DefaultFieldOfViewDegrees;
@@ -27,21 +27,21 @@ struct View {
 };
 
 struct Bounds {
-    Vec3 low, high;
+    geometry::Vec3 low, high;
     double radius = 0;  // of the points around the box's centre; 0 = take half the diagonal
     // The points farthest out in 26 directions (along the axes and between them), whose outline
     // seen from any side is close to the object's. Empty: the sphere of `radius` is framed.
-    std::vector<Vec3> extremes = {};
+    std::vector<geometry::Vec3> extremes = {};
 };
 
 struct Camera {
-    Vec3 eye, forward, right, up;
+    geometry::Vec3 eye, forward, right, up;
     double halfWidth, halfHeight;  // of the picture plane at distance 1
     int width, height;
 };
 
 struct Ray {
-    Vec3 origin, direction;  // direction of unit length
+    geometry::Vec3 origin, direction;  // direction of unit length
 };
 
 // The box around the points that polygons of at least three corners use; with `set`, only the

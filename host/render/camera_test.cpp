@@ -5,6 +5,11 @@
 #include <cmath>
 
 namespace render {
+
+using geometry::Dot;
+using geometry::Length;
+using geometry::Vec3;
+
 namespace {
 
 double Radians(double degrees) {

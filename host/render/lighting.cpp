@@ -6,6 +6,10 @@
 
 namespace render {
 
+using geometry::Dot;
+using geometry::Normalize;
+using geometry::Vec3;
+
 namespace {
 
 double SmoothStep(double edge0, double edge1, double x) {

@@ -17,7 +17,7 @@ enum class Material {
 
 struct Lighting {
     Material material = Material::matte;
-    Vec3 towardsKey, towardsFill;  // unit directions from the surface towards each light
+    geometry::Vec3 towardsKey, towardsFill;  // unit directions from the surface towards each light
     Rgb key, fill, ambient;
     Rgb surface;
     double gloss, shininess;  // of the key light's highlight
@@ -29,6 +29,6 @@ struct Lighting {
 Lighting CameraLighting(const Camera &camera, Material material = Material::matte);
 
 // The colour of a surface point with shading normal `normal` seen along `towardsEye`.
-Rgb Shade(const Lighting &lighting, Vec3 normal, Vec3 towardsEye);
+Rgb Shade(const Lighting &lighting, geometry::Vec3 normal, geometry::Vec3 towardsEye);
 
 }  // namespace render

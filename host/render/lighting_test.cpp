@@ -5,6 +5,10 @@
 #include <cmath>
 
 namespace render {
+
+using geometry::Normalize;
+using geometry::Vec3;
+
 namespace {
 
 Camera FrontCamera() {

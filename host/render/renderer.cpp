@@ -17,6 +17,14 @@
 
 namespace render {
 
+using geometry::ComputeHostNormals;
+using geometry::Dot;
+using geometry::FromArray;
+using geometry::HostNormals;
+using geometry::Normalize;
+using geometry::SurfaceSmoothing;
+using geometry::Vec3;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "host/render/camera.h"
-#include "host/render/host_normals.h"
 #include "host/render/image.h"
 #include "host/render/lighting.h"
 #include "host/render/shader_hook.h"
+#include "host/scene/host_normals.h"
 #include "host/scene/polygon_sets.h"
 #include "host/scene/scene.h"
 

@@ -15,6 +15,12 @@
 #include "hostapi/lwshader.h"
 
 namespace render {
+
+using geometry::Dot;
+using geometry::FromArray;
+using geometry::Length;
+using geometry::Vec3;
+
 namespace {
 
 // A shader whose evaluate runs a test's function on the record.

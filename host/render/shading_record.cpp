@@ -4,10 +4,23 @@
 #include <cmath>
 #include <cstring>
 
-#include "host/render/corner_weights.h"
+#include "host/scene/corner_weights.h"
+#include "host/scene/geometric_normal.h"
 #include "host/scene/scene_ids.h"
 
 namespace render {
+
+using geometry::CornerWeights;
+using geometry::Cross;
+using geometry::Dot;
+using geometry::FromPoint;
+using geometry::GeometricNormal;
+using geometry::HitCornerWeights;
+using geometry::HostNormals;
+using geometry::Length;
+using geometry::Normalize;
+using geometry::ToArray;
+using geometry::Vec3;
 
 ShadingRecord::ShadingRecord() : storage(new std::uint64_t[Bytes / sizeof(std::uint64_t)]()) {
     static_assert(sizeof(LWShaderAccess) + 256 <= Bytes);
@@ -110,14 +123,6 @@ void FillShadingRecord(LWShaderAccess &record, const ObjectItem &item, const Hos
     record.bumpHeight = bumpFrequency > 0 ? 1 : 0;
     record.diffuse = 1;
     record.eta = 1;
-}
-
-Vec3 GeometricNormal(const MeshData &mesh, const MeshPolygon &polygon) {
-    std::size_t corners = polygon.points.size();
-    if (corners < 3) return {};
-    auto at = [&](std::size_t corner) { return FromPoint(mesh.points[polygon.points[corner]]); };
-    Vec3 p0 = at(0);
-    return Normalize(Cross(at(1) - p0, at(corners - 1) - p0));
 }
 
 ShadingRecord SampleOn(const ObjectItem &item, int polygon, float u, float v) {

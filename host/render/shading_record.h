@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "host/render/camera.h"
-#include "host/render/host_normals.h"
 #include "host/render/ray_caster.h"
+#include "host/scene/host_normals.h"
 #include "host/scene/scene.h"
 #include "hostapi/lwshader.h"
 
@@ -48,8 +48,9 @@ struct SampleSpot {
 // Identifiers follow the scene's rule: objID is the item's address, polygon the MeshPolygon's,
 // each vertex slot the address of its point's position. `bumpFrequency` above 0 adds a
 // procedural bump to `wNorm`, as a bump-mapped surface would.
-void FillShadingRecord(LWShaderAccess &record, const ObjectItem &item, const HostNormals &normals,
-                       const SampleSpot &spot, double bumpFrequency);
+void FillShadingRecord(LWShaderAccess &record, const ObjectItem &item,
+                       const geometry::HostNormals &normals, const SampleSpot &spot,
+                       double bumpFrequency);
 
 // For tests and benchmarks: a sample at (u, v) of polygon `polygon` of `item`, without a ray. A
 // quad's weights are bilinear in (u, v) over corners 0..3; other polygons weigh their first (up
@@ -57,11 +58,7 @@ void FillShadingRecord(LWShaderAccess &record, const ObjectItem &item, const Hos
 // weight 0. Both shading normals are the geometric normal, unbumped.
 ShadingRecord SampleOn(const ObjectItem &item, int polygon, float u = 0.5f, float v = 0.5f);
 
-// The polygon's normal from its corners 0, 1 and n - 1, the corners the module takes it from, so
-// that a sample given it is never turned over by the module; zero when degenerate.
-Vec3 GeometricNormal(const MeshData &mesh, const MeshPolygon &polygon);
-
 // The bump's change of a unit normal at a position: a ripple across the surface.
-Vec3 BumpPerturbation(Vec3 position, Vec3 normal, double frequency);
+geometry::Vec3 BumpPerturbation(geometry::Vec3 position, geometry::Vec3 normal, double frequency);
 
 }  // namespace render

@@ -5,6 +5,13 @@
 #include "host/scene/mesh_generators.h"
 
 namespace render {
+
+using geometry::ComputeHostNormals;
+using geometry::FromArray;
+using geometry::HostNormals;
+using geometry::Length;
+using geometry::Vec3;
+
 namespace {
 
 LWPntID Point(const MeshData &mesh, int index) {

@@ -77,10 +77,10 @@ std::unique_ptr<OpenedObject> OpenedObject::WithSetsFrom(std::unique_ptr<OpenedO
         new OpenedObject(changed, LoadObjectWithSets(changed.object, setsFrom), &carried, {}));
 }
 
-render::SmoothingAngles OpenedObject::hostSmoothing() const {
-    return render::SurfaceSmoothing(file(), request.hostAngle);
+geometry::SmoothingAngles OpenedObject::hostSmoothing() const {
+    return geometry::SurfaceSmoothing(file(), request.hostAngle);
 }
 
-std::vector<render::Vec3> OpenedObject::hostNormals() const {
-    return render::ComputeHostNormals(file().mesh, hostSmoothing()).corner;
+std::vector<geometry::Vec3> OpenedObject::hostNormals() const {
+    return geometry::ComputeHostNormals(file().mesh, hostSmoothing()).corner;
 }

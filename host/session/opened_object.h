@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "host/non_copyable.h"
-#include "host/render/host_normals.h"
+#include "host/scene/host_normals.h"
 #include "host/scene/polygon_sets.h"
 #include "host/scene/scene.h"
 #include "host/session/host_session.h"
@@ -61,9 +61,9 @@ class OpenedObject : NonCopyable {
     const std::vector<std::string> &notes() const { return requestNotes; }
     // The host's smoothing of each surface, with the request's host angle in place of each
     // surface's own when one was given.
-    render::SmoothingAngles hostSmoothing() const;
+    geometry::SmoothingAngles hostSmoothing() const;
     // The host's normal at every corner, in polygon order, then corner order.
-    std::vector<render::Vec3> hostNormals() const;
+    std::vector<geometry::Vec3> hostNormals() const;
 
   private:
     OpenedObject(const OpenRequest &request,

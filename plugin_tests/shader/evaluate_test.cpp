@@ -10,6 +10,7 @@
 #include <numbers>
 #include <vector>
 
+#include "host/scene/geometric_normal.h"
 #include "host/scene/mesh_generators.h"
 #include "host/scene/scene_ids.h"
 #include "module/module_objects.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-using render::GeometricNormal;
+using geometry::GeometricNormal;
 using render::ShadingRecord;
 
 constexpr double Degree = std::numbers::pi / 180;
@@ -61,7 +62,7 @@ MeshData Fold(const char *rightSet = "rim") {
 
 Vec3 NormalOf(const MeshData &mesh, int polygon) {
     LWDVector normal;
-    render::ToArray(GeometricNormal(mesh, mesh.polygons[polygon]), normal);
+    geometry::ToArray(GeometricNormal(mesh, mesh.polygons[polygon]), normal);
     return Vec3::from(normal);
 }
 

@@ -5,6 +5,7 @@
 
 #include "host/for_each_on_threads.h"
 #include "host/render/shading_record.h"
+#include "host/scene/geometric_normal.h"
 #include "tools/velmora/unit_corner_normals.h"
 
 namespace {
@@ -28,11 +29,12 @@ struct WorkStart {
 // The host's normal at each corner, replaced by the sample's result: a corner's host normal is
 // read only by its own sample. With `pointsSampled`, only corners at flagged points are sampled.
 void SamplePolygonCorners(const ObjectItem &item, const render::ShaderHooks &hooks,
-                          const render::HostShape &shape, const render::SmoothingAngles &smoothing,
-                          std::size_t first, std::size_t last, std::span<CornerNormal> corners,
+                          const geometry::HostShape &shape,
+                          const geometry::SmoothingAngles &smoothing, std::size_t first,
+                          std::size_t last, std::span<CornerNormal> corners,
                           std::span<const char> pointsSampled = {}) {
     const MeshData &mesh = item.file->mesh;
-    render::ComputeCornerNormals(mesh, shape, smoothing, first, last, corners);
+    geometry::ComputeCornerNormals(mesh, shape, smoothing, first, last, corners);
 
     render::ShadingRecord record;
     LWShaderAccess &sample = record.access();
@@ -43,13 +45,13 @@ void SamplePolygonCorners(const ObjectItem &item, const render::ShaderHooks &hoo
     for (std::size_t p = first; p < last; ++p) {
         const MeshPolygon &polygon = mesh.polygons[p];
         const render::ShaderHook *hook = HookOf(hooks, polygon);
-        render::Vec3 gNorm = render::GeometricNormal(mesh, polygon);
+        geometry::Vec3 gNorm = geometry::GeometricNormal(mesh, polygon);
         for (int point : polygon.points) {
             sample.polygon = reinterpret_cast<LWPolID>(Id(polygon));
             sample.polNum = static_cast<int>(p);
-            render::ToArray(gNorm, sample.gNorm);
-            render::ToArray(*normal, sample.wNorm);
-            render::ToArray(*normal, sample.wNorm0);
+            geometry::ToArray(gNorm, sample.gNorm);
+            geometry::ToArray(*normal, sample.wNorm);
+            geometry::ToArray(*normal, sample.wNorm0);
             sample.verts[0] = reinterpret_cast<LWPntID>(Id(mesh.points[point]));
             if (hook && (pointsSampled.empty() || pointsSampled[point]))
                 hook->handler->evaluate(hook->instance, &sample);
@@ -61,7 +63,7 @@ void SamplePolygonCorners(const ObjectItem &item, const render::ShaderHooks &hoo
 }  // namespace
 
 CornerNormalStream::CornerNormalStream(const ObjectItem &item, const render::ShaderHooks &hooks,
-                                       const render::SmoothingAngles &smoothing, unsigned threads,
+                                       const geometry::SmoothingAngles &smoothing, unsigned threads,
                                        std::size_t blockPolygons,
                                        const CornerNormalOptions &options)
     : item(item),
@@ -70,7 +72,7 @@ CornerNormalStream::CornerNormalStream(const ObjectItem &item, const render::Sha
       threads(std::max(threads, 1u)),
       blockPolygons(std::max<std::size_t>(blockPolygons, 1)),
       options{options.hostNormals || options.unitNormals, options.unitNormals},
-      shape(render::ComputeHostShape(item.file->mesh)),
+      shape(geometry::ComputeHostShape(item.file->mesh)),
       pass(this->hooks) {
     if (!item.file->mesh.polygons.empty()) startBlock(0);
 }
@@ -125,15 +127,15 @@ void CornerNormalStream::sampleBlock(CornerBlock &block, std::size_t firstPolygo
         SamplePolygonCorners(item, hooks, shape, smoothing, start.polygon, end.polygon, corners);
         // The host's own normals, for outputs that carry both.
         if (options.hostNormals)
-            render::ComputeCornerNormals(item.file->mesh, shape, smoothing, start.polygon,
-                                         end.polygon,
-                                         {block.hostNormals.data() + start.corner, count});
+            geometry::ComputeCornerNormals(item.file->mesh, shape, smoothing, start.polygon,
+                                           end.polygon,
+                                           {block.hostNormals.data() + start.corner, count});
     });
 }
 
 std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
                                               const render::ShaderHooks &hooks,
-                                              const render::SmoothingAngles &smoothing,
+                                              const geometry::SmoothingAngles &smoothing,
                                               unsigned threads) {
     std::vector<CornerNormal> normals;
     normals.reserve(CornerCount(item.file->mesh));
@@ -144,8 +146,8 @@ std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
 }
 
 std::vector<CornerNormal> SampleCornersOf(const ObjectItem &item, const render::ShaderHooks &hooks,
-                                          const render::HostShape &shape,
-                                          const render::SmoothingAngles &smoothing,
+                                          const geometry::HostShape &shape,
+                                          const geometry::SmoothingAngles &smoothing,
                                           std::span<const int> polygons, unsigned threads,
                                           std::span<const char> pointsSampled) {
     const MeshData &mesh = item.file->mesh;

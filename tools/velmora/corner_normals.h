@@ -10,10 +10,10 @@
 
 #include "host/formats/corner_normal_block.h"
 #include "host/non_copyable.h"
-#include "host/render/host_normals.h"
 #include "host/render/shader_hook.h"
-#include "host/render/vec3.h"
+#include "host/scene/host_normals.h"
 #include "host/scene/scene.h"
+#include "host/scene/vec3.h"
 
 // What a stream hands out besides the module's normals.
 struct CornerNormalOptions {
@@ -37,7 +37,7 @@ class CornerNormalStream : NonCopyable {
 
     // A shader's failure to start is thrown here, before any block.
     CornerNormalStream(const ObjectItem &item, const render::ShaderHooks &hooks,
-                       const render::SmoothingAngles &smoothing, unsigned threads,
+                       const geometry::SmoothingAngles &smoothing, unsigned threads,
                        std::size_t blockPolygons = DefaultBlockPolygons,
                        const CornerNormalOptions &options = {});
     ~CornerNormalStream();
@@ -53,11 +53,11 @@ class CornerNormalStream : NonCopyable {
 
     const ObjectItem &item;
     const render::ShaderHooks hooks;
-    const render::SmoothingAngles smoothing;
+    const geometry::SmoothingAngles smoothing;
     const unsigned threads;
     const std::size_t blockPolygons;
     const CornerNormalOptions options;
-    const render::HostShape shape;
+    const geometry::HostShape shape;
     render::ShaderPass pass;
     std::array<CornerBlock, 2> blocks;
     std::size_t sampling = 0;  // the entry of `blocks` that `pending` fills
@@ -72,13 +72,13 @@ class CornerNormalStream : NonCopyable {
 // (a flag per point of the mesh), only the corners at flagged points are sampled; the others
 // hold the host's normal.
 std::vector<CornerNormal> SampleCornersOf(const ObjectItem &item, const render::ShaderHooks &hooks,
-                                          const render::HostShape &shape,
-                                          const render::SmoothingAngles &smoothing,
+                                          const geometry::HostShape &shape,
+                                          const geometry::SmoothingAngles &smoothing,
                                           std::span<const int> polygons, unsigned threads,
                                           std::span<const char> pointsSampled = {});
 
 // Every corner's normal at once, in polygon order, then corner order.
 std::vector<CornerNormal> SampleCornerNormals(const ObjectItem &item,
                                               const render::ShaderHooks &hooks,
-                                              const render::SmoothingAngles &smoothing,
+                                              const geometry::SmoothingAngles &smoothing,
                                               unsigned threads);

@@ -15,7 +15,7 @@
 #include "host/formats/written_text_testing.h"
 #include "host/panels/options_dialog_labels.h"
 #include "host/panels/scripted_user.h"
-#include "host/render/host_normals.h"
+#include "host/scene/host_normals.h"
 #include "host/scene/mesh_generators.h"
 #include "host/session/folded_scene_testing.h"
 #include "host/session/host_session.h"
@@ -34,7 +34,7 @@ void Smooth(HostSession &session, const std::string &set, double degrees) {
     session.editOptions(instance, user);
 }
 
-void ExpectNear(const CornerNormal &actual, const render::Vec3 &expected) {
+void ExpectNear(const CornerNormal &actual, const geometry::Vec3 &expected) {
     EXPECT_NEAR(actual.x, expected.x, 1e-12);
     EXPECT_NEAR(actual.y, expected.y, 1e-12);
     EXPECT_NEAR(actual.z, expected.z, 1e-12);
@@ -45,8 +45,8 @@ class CornerNormals : public ::testing::Test {
     HostSession session{FoldedTwoSetScene(Fold), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
     const ObjectItem &item = session.scene().items[0];
     const MeshData &mesh = item.file->mesh;
-    render::SmoothingAngles smoothing{kDefaultSmoothingDegrees, {}};
-    render::HostNormals host = render::ComputeHostNormals(mesh, smoothing);
+    geometry::SmoothingAngles smoothing{kDefaultSmoothingDegrees, {}};
+    geometry::HostNormals host = geometry::ComputeHostNormals(mesh, smoothing);
 };
 
 TEST_F(CornerNormals, WithoutTheShaderEveryCornerKeepsTheHostsNormal) {
@@ -61,7 +61,7 @@ TEST_F(CornerNormals, AFlatSetShowsItsPolygonsNormalAndTheOtherSetKeepsTheHosts)
     std::vector<CornerNormal> normals =
         SampleCornerNormals(item, session.hooksOf(*item.file), smoothing, 1);
     for (int c = 0; c < 4; ++c)
-        ExpectNear(normals[c], render::PolygonNormal(mesh, mesh.polygons[0]));
+        ExpectNear(normals[c], geometry::PolygonNormal(mesh, mesh.polygons[0]));
     for (int c = 4; c < 8; ++c) ExpectNear(normals[c], host.corner[c]);
 }
 
@@ -69,9 +69,9 @@ TEST_F(CornerNormals, SmoothingAcrossTheFoldAveragesOnTheSharedEdgeOnly) {
     Smooth(session, "Left", 89.5);
     std::vector<CornerNormal> normals =
         SampleCornerNormals(item, session.hooksOf(*item.file), smoothing, 2);
-    render::Vec3 left = render::PolygonNormal(mesh, mesh.polygons[0]);
-    render::Vec3 right = render::PolygonNormal(mesh, mesh.polygons[1]);
-    render::Vec3 shared = render::Normalize(left + right);
+    geometry::Vec3 left = geometry::PolygonNormal(mesh, mesh.polygons[0]);
+    geometry::Vec3 right = geometry::PolygonNormal(mesh, mesh.polygons[1]);
+    geometry::Vec3 shared = geometry::Normalize(left + right);
     for (int c = 0; c < 4; ++c) {
         int point = mesh.polygons[0].points[c];
         bool onFold = mesh.points[point][0] == 0.5f;
@@ -118,7 +118,7 @@ class CornerNormalBlocks : public ::testing::Test {
 
     HostSession session{CheckeredScene(), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
     const ObjectItem &item = session.scene().items[0];
-    render::SmoothingAngles smoothing{kDefaultSmoothingDegrees, {}};
+    geometry::SmoothingAngles smoothing{kDefaultSmoothingDegrees, {}};
 };
 
 TEST_F(CornerNormalBlocks, BlocksFollowOneAnotherAndHoldWhatOneBlockHolds) {
@@ -154,7 +154,7 @@ TEST_F(CornerNormalBlocks, ChosenPolygonsGetWhatTheWholeMeshGivesThem) {
     std::vector<int> chosen;
     for (int p = static_cast<int>(mesh.polygons.size()) - 1; p >= 0; p -= 3) chosen.push_back(p);
     std::vector<CornerNormal> some =
-        SampleCornersOf(item, hooks, render::ComputeHostShape(mesh), smoothing, chosen, 2);
+        SampleCornersOf(item, hooks, geometry::ComputeHostShape(mesh), smoothing, chosen, 2);
     std::vector<CornerNormal> expected;
     std::vector<std::size_t> first = {0};
     for (const MeshPolygon &polygon : mesh.polygons)
@@ -170,12 +170,12 @@ TEST_F(CornerNormalBlocks, OnlyCornersAtFlaggedPointsAreSampled) {
     const MeshData &mesh = item.file->mesh;
     render::ShaderHooks hooks = session.hooksOf(*item.file);
     std::vector<CornerNormal> all = SampleCornerNormals(item, hooks, smoothing, 1);
-    std::vector<CornerNormal> host = render::ComputeHostNormals(mesh, smoothing).corner;
+    std::vector<CornerNormal> host = geometry::ComputeHostNormals(mesh, smoothing).corner;
     std::vector<char> flagged(mesh.points.size(), 0);
     for (std::size_t point = 0; point < flagged.size(); point += 2) flagged[point] = 1;
     std::vector<int> polygons(mesh.polygons.size());
     for (std::size_t p = 0; p < polygons.size(); ++p) polygons[p] = static_cast<int>(p);
-    std::vector<CornerNormal> some = SampleCornersOf(item, hooks, render::ComputeHostShape(mesh),
+    std::vector<CornerNormal> some = SampleCornersOf(item, hooks, geometry::ComputeHostShape(mesh),
                                                      smoothing, polygons, 2, flagged);
     ASSERT_EQ(some.size(), all.size());
     std::size_t corner = 0, differing = 0;
@@ -320,7 +320,7 @@ TEST_F(CornerNormalTexts, GlbNormalsAreTheCsvsToFloatPrecision) {
             if (!normal) continue;
             ++compared;
             if (expected == CornerNormal{}) {
-                EXPECT_NEAR(render::Length({(*normal)[0], (*normal)[1], (*normal)[2]}), 1, 1e-6);
+                EXPECT_NEAR(geometry::Length({(*normal)[0], (*normal)[1], (*normal)[2]}), 1, 1e-6);
                 continue;
             }
             EXPECT_EQ(*normal, (std::array<float, 3>{float(expected.x), float(expected.y),

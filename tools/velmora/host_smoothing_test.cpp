@@ -59,14 +59,14 @@ render::Image HostPicture(const ObjectItem &item, std::optional<double> hostAngl
 }
 
 std::vector<CornerNormal> Baked(const ObjectItem &item) {
-    return SampleCornerNormals(item, {}, render::SurfaceSmoothing(*item.file), 1);
+    return SampleCornerNormals(item, {}, geometry::SurfaceSmoothing(*item.file), 1);
 }
 
-render::Vec3 Normal(const ObjectItem &item, int polygon) {
-    return render::PolygonNormal(item.file->mesh, item.file->mesh.polygons[polygon]);
+geometry::Vec3 Normal(const ObjectItem &item, int polygon) {
+    return geometry::PolygonNormal(item.file->mesh, item.file->mesh.polygons[polygon]);
 }
 
-void ExpectNear(const CornerNormal &actual, const render::Vec3 &expected) {
+void ExpectNear(const CornerNormal &actual, const geometry::Vec3 &expected) {
     EXPECT_NEAR(actual.x, expected.x, 1e-9);
     EXPECT_NEAR(actual.y, expected.y, 1e-9);
     EXPECT_NEAR(actual.z, expected.z, 1e-9);
@@ -77,8 +77,8 @@ TEST(HostSmoothing, ASurfaceSmoothedAt30DegreesInTheFileBakesAndRendersSo) {
     std::vector<CornerNormal> normals = Baked(item);
     // Corner 2 of strip 0 and corner 0 of strip 1 lie on the 20-degree fold; corner 2 of strip
     // 1 on the 40-degree one.
-    ExpectNear(normals[2], render::Normalize(Normal(item, 0) + Normal(item, 1)));
-    ExpectNear(normals[4], render::Normalize(Normal(item, 0) + Normal(item, 1)));
+    ExpectNear(normals[2], geometry::Normalize(Normal(item, 0) + Normal(item, 1)));
+    ExpectNear(normals[4], geometry::Normalize(Normal(item, 0) + Normal(item, 1)));
     ExpectNear(normals[6], Normal(item, 1));
     ExpectNear(normals[8], Normal(item, 2));
 

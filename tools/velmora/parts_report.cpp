@@ -24,7 +24,7 @@ std::string Described(const DialogSettings &shown) {
            (shown.sameSetOnly ? ", within the set only" : "");
 }
 
-std::string HostSmoothingText(const render::SmoothingAngles &smoothing,
+std::string HostSmoothingText(const geometry::SmoothingAngles &smoothing,
                               const std::string &surface) {
     auto own = smoothing.degreesBySurface.find(surface);
     double degrees =
@@ -44,7 +44,8 @@ std::string ProposedText(const SetProposal *proposal, const std::string &name) {
 }  // namespace
 
 std::string PartsReport(HostSession &session, const ObjectFile &file,
-                        const render::SmoothingAngles &hostSmoothing, const SetProposal *proposal) {
+                        const geometry::SmoothingAngles &hostSmoothing,
+                        const SetProposal *proposal) {
     std::string report =
         PrintableText(file.filename) + ": " + Plural(file.mesh.polygons.size(), "polygon") + "\n";
     for (const std::string &surface : file.surfaces) {

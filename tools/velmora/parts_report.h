@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "host/render/host_normals.h"
+#include "host/scene/host_normals.h"
 #include "host/session/host_session.h"
 #include "sets/proposed_sets.h"
 
 // With `proposal`, each proposed set also says its kind, why its polygons were put together,
 // and how close its settings come to what it was made from, where that was measured.
 std::string PartsReport(HostSession &session, const ObjectFile &file,
-                        const render::SmoothingAngles &hostSmoothing,
+                        const geometry::SmoothingAngles &hostSmoothing,
                         const SetProposal *proposal = nullptr);

@@ -2,27 +2,27 @@
 
 namespace {
 
-bool IsZero(const render::Vec3 &normal) {
-    return render::Normalize(normal) == render::Vec3{};
+bool IsZero(const geometry::Vec3 &normal) {
+    return geometry::Normalize(normal) == geometry::Vec3{};
 }
 
-render::Vec3 NeighboursNormal(const render::HostShape &shape, int point) {
-    render::Vec3 sum;
+geometry::Vec3 NeighboursNormal(const geometry::HostShape &shape, int point) {
+    geometry::Vec3 sum;
     for (int i = shape.at.first[point]; i < shape.at.first[point + 1]; ++i)
         sum += shape.polygon[std::size_t(shape.at.polygons[i])];
-    return render::Normalize(sum);
+    return geometry::Normalize(sum);
 }
 
-render::Vec3 Replacement(const render::HostShape &shape, const render::Vec3 &hostNormal,
-                         int point) {
-    if (!IsZero(hostNormal)) return render::Normalize(hostNormal);
-    render::Vec3 neighbours = NeighboursNormal(shape, point);
-    return IsZero(neighbours) ? render::Vec3{0, 1, 0} : neighbours;
+geometry::Vec3 Replacement(const geometry::HostShape &shape, const geometry::Vec3 &hostNormal,
+                           int point) {
+    if (!IsZero(hostNormal)) return geometry::Normalize(hostNormal);
+    geometry::Vec3 neighbours = NeighboursNormal(shape, point);
+    return IsZero(neighbours) ? geometry::Vec3{0, 1, 0} : neighbours;
 }
 
 }  // namespace
 
-std::size_t ReplaceZeroNormals(const MeshData &mesh, const render::HostShape &shape,
+std::size_t ReplaceZeroNormals(const MeshData &mesh, const geometry::HostShape &shape,
                                CornerBlock &block) {
     std::size_t replaced = 0, corner = 0;
     for (std::size_t p = block.firstPolygon; p < block.endPolygon; ++p) {

@@ -25,7 +25,7 @@ TEST(UnitCornerNormals, KeepsNormalsThatHaveLengthAndCountsNone) {
     MeshData mesh = SquareWithFlatTriangles();
     std::vector<CornerNormal> normals(10, CornerNormal{0, 0.6, 0.8});
     CornerBlock block = BlockOf(normals, {});
-    EXPECT_EQ(ReplaceZeroNormals(mesh, render::ComputeHostShape(mesh), block), 0u);
+    EXPECT_EQ(ReplaceZeroNormals(mesh, geometry::ComputeHostShape(mesh), block), 0u);
     normals.resize(12);
     EXPECT_EQ(block.normals, normals);
 }
@@ -39,7 +39,7 @@ TEST(UnitCornerNormals, ReplacesZeroNormalsByTheHostsThenTheNeighboursThenUp) {
     std::vector<CornerNormal> host(10);
     host[4] = {0, 0, -2};
     CornerBlock block = BlockOf(normals, host);
-    EXPECT_EQ(ReplaceZeroNormals(mesh, render::ComputeHostShape(mesh), block), 6u);
+    EXPECT_EQ(ReplaceZeroNormals(mesh, geometry::ComputeHostShape(mesh), block), 6u);
     EXPECT_EQ(block.normals[4], (CornerNormal{0, 0, -1}));
     EXPECT_EQ(block.normals[5], (CornerNormal{0, 1, 0}));
     EXPECT_EQ(block.normals[6], (CornerNormal{0, 0, 1}));
@@ -54,7 +54,7 @@ TEST(UnitCornerNormals, TakesANonFiniteNormalForZero) {
     normals[0] = {std::nan(""), 0, 0};
     std::vector<CornerNormal> host(10, CornerNormal{1, 0, 0});
     CornerBlock block = BlockOf(normals, host);
-    EXPECT_EQ(ReplaceZeroNormals(mesh, render::ComputeHostShape(mesh), block), 1u);
+    EXPECT_EQ(ReplaceZeroNormals(mesh, geometry::ComputeHostShape(mesh), block), 1u);
     EXPECT_EQ(block.normals[0], (CornerNormal{1, 0, 0}));
 }
 

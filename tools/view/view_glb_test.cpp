@@ -12,7 +12,7 @@
 namespace {
 
 // What `velmora normals --format glb` writes of the session's object as its settings stand.
-std::string NormalsCommandGlb(HostSession &session, const render::SmoothingAngles &smoothing) {
+std::string NormalsCommandGlb(HostSession &session, const geometry::SmoothingAngles &smoothing) {
     const ObjectItem &item = session.scene().items[0];
     CornerNormalStream stream(item, session.hooksOf(*item.file), smoothing, 2,
                               CornerNormalStream::DefaultBlockPolygons, {.unitNormals = true});
@@ -26,7 +26,7 @@ TEST(ViewGlb, IsTheGlbOfTheNormalsCommandWithTheSettingsAsTheyStand) {
     file->surfaces = {"Default", "Other"};
     scene.items.push_back({"Torus", file});
     HostSession session{std::move(scene), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
-    render::SmoothingAngles smoothing{89.5, {}};
+    geometry::SmoothingAngles smoothing{89.5, {}};
     ViewObject object{session, smoothing, 2};
 
     std::string before = GlbOf(object);

@@ -18,11 +18,11 @@ using nlohmann::json;
 
 // Unit normals to five decimals, some 0.0006 degrees at worst: far below what a screen shows,
 // and it keeps a large object's answer to a fraction of its full size.
-json Flat(const std::vector<render::Vec3> &normals) {
+json Flat(const std::vector<geometry::Vec3> &normals) {
     std::vector<double> flat;
     flat.reserve(3 * normals.size());
     auto rounded = [](double v) { return std::round(v * 1e5) / 1e5; };
-    for (const render::Vec3 &n : normals)
+    for (const geometry::Vec3 &n : normals)
         for (double v : {n.x, n.y, n.z}) flat.push_back(rounded(v));
     return flat;
 }
@@ -47,20 +47,20 @@ int IndexIn(const std::vector<std::string> &names, const PolygonTag &tag) {
 
 }  // namespace
 
-ViewObject::ViewObject(HostSession &session, render::SmoothingAngles hostSmoothing,
+ViewObject::ViewObject(HostSession &session, geometry::SmoothingAngles hostSmoothing,
                        unsigned threads, SetProposal proposal)
     : session(session),
       item(session.scene().items.front()),
       hostSmoothing(std::move(hostSmoothing)),
       threads(threads),
-      shape(render::ComputeHostShape(item.file->mesh)),
+      shape(geometry::ComputeHostShape(item.file->mesh)),
       allSets(CollectPolygonSets(item.file->mesh)),
       proposal(std::move(proposal)) {
     const MeshData &mesh = item.file->mesh;
     firstCorner = FirstCorners(mesh);
     for (const MeshPolygon &polygon : mesh.polygons)
         polygonSurface.push_back(IndexIn(item.file->surfaces, polygon.surface));
-    hostNormals = render::ComputeHostNormals(mesh, this->hostSmoothing).corner;
+    hostNormals = geometry::ComputeHostNormals(mesh, this->hostSmoothing).corner;
     moduleNormals =
         SampleCornerNormals(item, session.hooksOf(*item.file), this->hostSmoothing, threads);
     for (const std::string &name : item.file->surfaces) {
@@ -204,7 +204,7 @@ json ViewObject::edit(const SetEdit &edit) {
     std::vector<CornerNormal> sampled = SampleCornersOf(item, renderOfHooks(), shape, hostSmoothing,
                                                         reach.polygons, threads, reach.points);
     std::vector<std::size_t> changed;
-    std::vector<render::Vec3> normals;
+    std::vector<geometry::Vec3> normals;
     const MeshData &mesh = item.file->mesh;
     auto next = sampled.begin();
     for (int p : reach.polygons)

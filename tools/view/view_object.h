@@ -14,8 +14,8 @@
 
 #include "host/formats/corner_normal_block.h"
 #include "host/non_copyable.h"
-#include "host/render/host_normals.h"
 #include "host/render/shader_hook.h"
+#include "host/scene/host_normals.h"
 #include "host/scene/polygon_sets.h"
 #include "host/session/dialog_settings.h"
 #include "host/session/host_session.h"
@@ -40,7 +40,7 @@ class ViewObject : NonCopyable {
   public:
     // Samples the module's normal at every corner of the session's first item. `proposal`: the
     // sets proposed for the object as it was opened (--sets-from shape or normals), if any.
-    ViewObject(HostSession &session, render::SmoothingAngles hostSmoothing, unsigned threads,
+    ViewObject(HostSession &session, geometry::SmoothingAngles hostSmoothing, unsigned threads,
                SetProposal proposal = {});
 
     // The mesh (points, each polygon's corners, surface and set), the normals per corner, the
@@ -82,13 +82,13 @@ class ViewObject : NonCopyable {
 
     HostSession &session;
     const ObjectItem &item;
-    const render::SmoothingAngles hostSmoothing;
+    const geometry::SmoothingAngles hostSmoothing;
     const unsigned threads;
-    const render::HostShape shape;
+    const geometry::HostShape shape;
     const PolygonSets allSets;
     std::vector<int> firstCorner;     // per polygon, one extra at the end
     std::vector<int> polygonSurface;  // per polygon, an index into the file's surfaces
-    std::vector<render::Vec3> hostNormals, moduleNormals;
+    std::vector<geometry::Vec3> hostNormals, moduleNormals;
     std::vector<Surface> surfaces;
     const SetProposal proposal;
     // The view is one long render, as the host's live preview is: the module builds its tables

@@ -30,7 +30,7 @@ class ViewObjectTest : public ::testing::Test {
   protected:
     HostSession session{BandedTorus(), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
     const ObjectItem &item = session.scene().items[0];
-    render::SmoothingAngles smoothing{89.5, {}};
+    geometry::SmoothingAngles smoothing{89.5, {}};
     ViewObject object{session, smoothing, 2};
 
     // What sampling the whole mesh again gives, as the view rounds it.

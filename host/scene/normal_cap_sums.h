@@ -9,9 +9,9 @@
 #include <span>
 #include <vector>
 
-#include "host/render/vec3.h"
+#include "host/scene/vec3.h"
 
-namespace render {
+namespace geometry {
 
 class NormalCapSums {
   public:
@@ -32,4 +32,4 @@ class NormalCapSums {
     std::vector<Box> boxes;
 };
 
-}  // namespace render
+}  // namespace geometry

@@ -1,8 +1,8 @@
-#include "host/render/corner_weights.h"
+#include "host/scene/corner_weights.h"
 
 #include <gtest/gtest.h>
 
-namespace render {
+namespace geometry {
 namespace {
 
 MeshData Polygon(std::vector<std::array<float, 3>> points) {
@@ -63,4 +63,4 @@ TEST(CornerWeights, LargerPolygonsUseTheCornersOfTheHitTriangle) {
 }
 
 }  // namespace
-}  // namespace render
+}  // namespace geometry

@@ -1,10 +1,10 @@
-// The renderer's vector: three doubles, with the few operations shading needs.
+// The host's vector: three doubles, with the few operations that normals and shading need.
 #pragma once
 
 #include <array>
 #include <cmath>
 
-namespace render {
+namespace geometry {
 
 struct Vec3 {
     double x = 0, y = 0, z = 0;
@@ -55,4 +55,4 @@ inline void ToArray(Vec3 a, double (&v)[3]) {
     v[2] = a.z;
 }
 
-}  // namespace render
+}  // namespace geometry

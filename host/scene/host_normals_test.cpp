@@ -1,4 +1,4 @@
-#include "host/render/host_normals.h"
+#include "host/scene/host_normals.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "host/scene/mesh_generators.h"
 
-namespace render {
+namespace geometry {
 namespace {
 
 void ExpectNear(Vec3 a, Vec3 b) {
@@ -156,4 +156,4 @@ TEST(HostNormals, ManyPolygonsAtOnePointSmoothAsAWalkOverThemWould) {
 }
 
 }  // namespace
-}  // namespace render
+}  // namespace geometry

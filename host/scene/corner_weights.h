@@ -2,10 +2,10 @@
 // of a shading sample.
 #pragma once
 
-#include "host/render/vec3.h"
 #include "host/scene/scene.h"
+#include "host/scene/vec3.h"
 
-namespace render {
+namespace geometry {
 
 struct CornerWeights {
     int corner[4] = {-1, -1, -1, -1};  // index into the polygon's points; -1 = unused slot
@@ -19,4 +19,4 @@ struct CornerWeights {
 CornerWeights HitCornerWeights(const MeshData &mesh, const MeshPolygon &polygon, Vec3 normal,
                                int fan, float u, float v, Vec3 hit);
 
-}  // namespace render
+}  // namespace geometry

@@ -1,9 +1,9 @@
-#include "host/render/corner_weights.h"
+#include "host/scene/corner_weights.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace render {
+namespace geometry {
 
 namespace {
 
@@ -99,4 +99,4 @@ CornerWeights HitCornerWeights(const MeshData &mesh, const MeshPolygon &polygon,
     return FanTriangleWeights(fan, u, v);
 }
 
-}  // namespace render
+}  // namespace geometry

@@ -1,11 +1,11 @@
-#include "host/render/normal_cap_sums.h"
+#include "host/scene/normal_cap_sums.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
 #include <utility>
 
-namespace render {
+namespace geometry {
 
 namespace {
 
@@ -91,4 +91,4 @@ Vec3 NormalCapSums::SumWithin(Vec3 direction, double cosine) const {
     return sum;
 }
 
-}  // namespace render
+}  // namespace geometry

@@ -1,4 +1,4 @@
-#include "host/render/host_normals.h"
+#include "host/scene/host_normals.h"
 
 #include <algorithm>
 #include <cassert>
@@ -7,7 +7,7 @@
 
 #include "host/scene/first_corners.h"
 
-namespace render {
+namespace geometry {
 
 namespace {
 
@@ -157,4 +157,4 @@ HostNormals ComputeHostNormals(const MeshData &mesh, const SmoothingAngles &angl
     return normals;
 }
 
-}  // namespace render
+}  // namespace geometry

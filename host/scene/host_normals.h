@@ -17,11 +17,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "host/render/normal_cap_sums.h"
-#include "host/render/vec3.h"
+#include "host/scene/normal_cap_sums.h"
 #include "host/scene/scene.h"
+#include "host/scene/vec3.h"
 
-namespace render {
+namespace geometry {
 
 // Maximum smoothing angles in degrees; 0 (or less) shades flat.
 struct SmoothingAngles {
@@ -73,4 +73,4 @@ void ComputeCornerNormals(const MeshData &mesh, const HostShape &shape,
                           const SmoothingAngles &angles, std::size_t first, std::size_t last,
                           std::span<Vec3> corners);
 
-}  // namespace render
+}  // namespace geometry

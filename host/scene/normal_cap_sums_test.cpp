@@ -1,10 +1,10 @@
-#include "host/render/normal_cap_sums.h"
+#include "host/scene/normal_cap_sums.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-namespace render {
+namespace geometry {
 namespace {
 
 Vec3 DirectSum(const std::vector<Vec3> &normals, Vec3 direction, double cosine) {
@@ -52,4 +52,4 @@ TEST(NormalCapSums, NoNormalsSumToZero) {
 }
 
 }  // namespace
-}  // namespace render
+}  // namespace geometry
