@@ -1,14 +1,20 @@
 #include "panel/set_options_panel.h"
 
+#include <array>
+
 #include "discovery/polygon_set_scan.h"
 #include "module/callback_guard.h"
 #include "module/module_objects.h"
+#include "panel/set_options_labels.h"
 
 namespace {
 
 constexpr int PanelWidth = 300;
 constexpr int PanelHeight = 24;
-char NoSetItem[] = "(none)";
+
+// The host takes popup items as `char *`: it gets a copy of the label, never the literal itself.
+std::array<char, sizeof set_options_label::NoSet> NoSetItem =
+    std::to_array(set_options_label::NoSet);
 
 // The set names of the popup: index 1 to n is the name at n - 1; null for the others.
 const std::string *SetNameAt(std::int32_t index) {
@@ -57,7 +63,7 @@ int SetOptionsPanel::PopupCount(void *) {
 
 char *SetOptionsPanel::PopupName(void *, int index) {
     return Guarded<>(static_cast<char *>(nullptr), [index]() -> char * {
-        if (index == 0) return NoSetItem;
+        if (index == 0) return NoSetItem.data();
         const std::string *name = SetNameAt(index);
         return name ? const_cast<char *>(name->c_str()) : nullptr;
     });
@@ -69,19 +75,19 @@ void SetOptionsPanel::CreateControls() {
 
     LWPanControlDesc desc = {};
     desc.popup = {LWT_POPUP, 150, PopupCount, PopupName};
-    popup = AddPlacedControl("CustomPopupControl", desc, "Polygon set : ", 8, 0);
+    popup = AddPlacedControl("CustomPopupControl", desc, set_options_label::SetPopup, 8, 0);
     desc = {};
     desc.area = {LWT_AREA, 280, 1};
     AddPlacedControl("AreaControl", desc, "", 8, 28);
     desc = {};
     desc.type = LWT_BOOLEAN;
-    enableCheck = AddPlacedControl("BoolControl", desc, "enable smoothing", 8, 36);
+    enableCheck = AddPlacedControl("BoolControl", desc, set_options_label::Enable, 8, 36);
     desc = {};
     desc.range = {LWT_RANGE, 280, 0, 360};
-    angleControl = AddPlacedControl("AngleControl", desc, "Smoothing angle [deg.] : ", 8, 60);
+    angleControl = AddPlacedControl("AngleControl", desc, set_options_label::Angle, 8, 60);
     desc = {};
     desc.type = LWT_BOOLEAN;
-    sameSetCheck = AddPlacedControl("BoolControl", desc, "smooth only same polygon set", 8, 84);
+    sameSetCheck = AddPlacedControl("BoolControl", desc, set_options_label::SameSetOnly, 8, 84);
     if (!controlsMade()) return;
 
     SetInteger(popup, CTL_VALUE, selectedIndex);

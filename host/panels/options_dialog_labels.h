@@ -1,5 +1,6 @@
 // The controls of the module's options dialog, as a user finds them on the panel: by label.
-// Scripted users and the pictures of the dialog address them so.
+// Scripted users and the pictures of the dialog address them so. A user knows them from the
+// panel, not from the module's source, so the host spells them itself.
 #pragma once
 
 namespace dialog_label {

@@ -14,6 +14,7 @@
 #include "host/streams/recording_stream.h"
 #include "module/activation.h"
 #include "module/host_services.h"
+#include "panel/set_options_labels.h"
 #include "plugin_tests/linked_module.h"
 #include "shader/shader_instance.h"
 
@@ -89,7 +90,7 @@ TEST_F(DialogActivation, PanelServicesComeThroughTheLatestHandlersGlobalFunction
 
 TEST_F(DialogActivation, OpensOneModalPanelAndDestroysItBeforeReturning) {
     ScriptedUser user;
-    user.pick("Polygon set : ", "A");
+    user.pick(set_options_label::SetPopup, "A");
     host->panelServices().setUser(&user);
     EXPECT_EQ(activate(), AFUNC_OK);
     EXPECT_EQ(host->panelServices().opened(), 1);
@@ -125,15 +126,15 @@ TEST(DialogRoad, EditsOfTwoSetsReachTheInstance) {
 
     ScriptedUser user;
     user.then([](PanelSession &session) {
-            EXPECT_EQ(session.popupItems("Polygon set : "),
-                      (std::vector<std::string>{"(none)", "Top", "Side", "Rim"}));
+            EXPECT_EQ(session.popupItems(set_options_label::SetPopup),
+                      (std::vector<std::string>{set_options_label::NoSet, "Top", "Side", "Rim"}));
         })
-        .pick("Polygon set : ", "Side")
-        .setBox("enable smoothing", true)
-        .typeAngle("Smoothing angle [deg.] : ", 40)
-        .pick("Polygon set : ", "Rim")
-        .setBox("enable smoothing", true)
-        .setBox("smooth only same polygon set", true);
+        .pick(set_options_label::SetPopup, "Side")
+        .setBox(set_options_label::Enable, true)
+        .typeAngle(set_options_label::Angle, 40)
+        .pick(set_options_label::SetPopup, "Rim")
+        .setBox(set_options_label::Enable, true)
+        .setBox(set_options_label::SameSetOnly, true);
     EXPECT_NO_THROW(host.editOptions(instance, user));
     EXPECT_EQ(user.sessions(), 1);
 

@@ -10,6 +10,7 @@
 #include "host/scene/scene_ids.h"
 #include "module/activation.h"
 #include "module/host_services.h"
+#include "panel/set_options_labels.h"
 #include "plugin_tests/linked_module.h"
 
 namespace {
@@ -17,10 +18,11 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr char Popup[] = "Polygon set : ";
-constexpr char Enable[] = "enable smoothing";
-constexpr char Angle[] = "Smoothing angle [deg.] : ";
-constexpr char SameSet[] = "smooth only same polygon set";
+using set_options_label::Angle;
+using set_options_label::Enable;
+using set_options_label::NoSet;
+using set_options_label::SameSetOnly;
+using set_options_label::SetPopup;
 
 // One object whose surface "Paint" carries the sets A, B and C, and whose surface "Bare" has none.
 Scene PaintedObject() {
@@ -74,13 +76,13 @@ class OptionsDialog : public ::testing::Test {
     static ScriptedUser::Step Shows(std::string popup, std::string enable, std::string angle,
                                     std::string sameSet, bool settingsUsable) {
         return [=](PanelSession &session) {
-            EXPECT_EQ(session.shown(Popup), popup);
+            EXPECT_EQ(session.shown(SetPopup), popup);
             EXPECT_EQ(session.shown(Enable), enable);
             EXPECT_EQ(session.shown(Angle), angle);
-            EXPECT_EQ(session.shown(SameSet), sameSet);
-            EXPECT_EQ(session.usable(Enable), popup != "(none)");
+            EXPECT_EQ(session.shown(SameSetOnly), sameSet);
+            EXPECT_EQ(session.usable(Enable), popup != NoSet);
             EXPECT_EQ(session.usable(Angle), settingsUsable);
-            EXPECT_EQ(session.usable(SameSet), settingsUsable);
+            EXPECT_EQ(session.usable(SameSetOnly), settingsUsable);
         };
     }
 
@@ -91,8 +93,8 @@ class OptionsDialog : public ::testing::Test {
 };
 
 TEST_F(OptionsDialog, OpensOnNoneWithTheSettingControlsGreyedOut) {
-    user.then(Shows("(none)", "off", "89.5", "off", false)).then([](PanelSession &session) {
-        EXPECT_THAT(session.popupItems(Popup), ElementsAre("(none)", "A", "B", "C"));
+    user.then(Shows(NoSet, "off", "89.5", "off", false)).then([](PanelSession &session) {
+        EXPECT_THAT(session.popupItems(SetPopup), ElementsAre(NoSet, "A", "B", "C"));
         const HostPanel &panel = session.panel();
         EXPECT_EQ(panel.title, "KV's Velmora Shader version 0.16");
         EXPECT_EQ(panel.geometry[PAN_W], 300);
@@ -124,46 +126,46 @@ TEST_F(OptionsDialog, OpensOnNoneWithTheSettingControlsGreyedOut) {
 
 TEST_F(OptionsDialog, PickingASetAppendsAnEntryWithTheDefaults) {
     settings().append("C").enabled = 1;
-    user.pick(Popup, "B").then(Shows("B", "off", "89.5", "off", false));
+    user.pick(SetPopup, "B").then(Shows("B", "off", "89.5", "off", false));
     showDialog();
     EXPECT_THAT(entries(), ElementsAre("C 1 89.5 0", "B 0 89.5 0"));
     EXPECT_EQ(settings().at(1).angle, DefaultSmoothingAngle);
 }
 
 TEST_F(OptionsDialog, EnablingFreesTheSettingsAtOnceButStoresOnlyOnSwitching) {
-    user.pick(Popup, "A")
+    user.pick(SetPopup, "A")
         .setBox(Enable, true)
         .then(Shows("A", "on", "89.5", "off", true))
         .then([this](PanelSession &) { EXPECT_THAT(entries(), ElementsAre("A 0 89.5 0")); })
         .typeAngle(Angle, 30)
-        .setBox(SameSet, true)
-        .pick(Popup, "B")
+        .setBox(SameSetOnly, true)
+        .pick(SetPopup, "B")
         .then([this](PanelSession &) {
             EXPECT_THAT(entries(), ElementsAre("A 1 30 1", "B 0 89.5 0"));
         })
         .then(Shows("B", "off", "89.5", "off", false))
-        .pick(Popup, "A")
+        .pick(SetPopup, "A")
         .then(Shows("A", "on", "30", "on", true));
     showDialog();
     EXPECT_THAT(entries(), ElementsAre("A 1 30 1", "B 0 89.5 0"));
 }
 
 TEST_F(OptionsDialog, NoneStoresTheSetShownAndNothingOnClose) {
-    user.pick(Popup, "C")
+    user.pick(SetPopup, "C")
         .setBox(Enable, true)
         .typeAngle(Angle, 45)
-        .pick(Popup, "(none)")
-        .then(Shows("(none)", "off", "89.5", "off", false));
+        .pick(SetPopup, NoSet)
+        .then(Shows(NoSet, "off", "89.5", "off", false));
     showDialog();
     EXPECT_THAT(entries(), ElementsAre("C 1 45 0"));
 }
 
 TEST_F(OptionsDialog, CloseStoresTheSelectedSet) {
-    user.pick(Popup, "B").setBox(Enable, true).typeAngle(Angle, 12.5).setBox(SameSet, true);
+    user.pick(SetPopup, "B").setBox(Enable, true).typeAngle(Angle, 12.5).setBox(SameSetOnly, true);
     showDialog();
     EXPECT_THAT(entries(), ElementsAre("B 1 12.5 1"));
     user = ScriptedUser();
-    user.then(Shows("(none)", "off", "89.5", "off", false));
+    user.then(Shows(NoSet, "off", "89.5", "off", false));
     showDialog();
     EXPECT_THAT(entries(), ElementsAre("B 1 12.5 1"));
 }
@@ -181,7 +183,7 @@ TEST_F(OptionsDialog, DuplicateEntriesSurviveAndOnlyTheFirstIsEdited) {
     settings().append("A").angle = 0.5;
     settings().append("A").angle = 0.25;
     settings().append("B").enabled = 1;
-    user.pick(Popup, "A").setBox(Enable, true).typeAngle(Angle, 60);
+    user.pick(SetPopup, "A").setBox(Enable, true).typeAngle(Angle, 60);
     showDialog();
     EXPECT_THAT(entries(), ElementsAre("A 1 60 0", "A 0 14.3239 0", "B 1 89.5 0"));
 }
@@ -189,8 +191,8 @@ TEST_F(OptionsDialog, DuplicateEntriesSurviveAndOnlyTheFirstIsEdited) {
 TEST_F(OptionsDialog, SurfaceWithoutSetsShowsOnlyNoneAndLosesEveryEntry) {
     useSurface(1);
     settings().append("A");
-    user.then(Shows("(none)", "off", "89.5", "off", false)).then([](PanelSession &session) {
-        EXPECT_THAT(session.popupItems(Popup), ElementsAre("(none)"));
+    user.then(Shows(NoSet, "off", "89.5", "off", false)).then([](PanelSession &session) {
+        EXPECT_THAT(session.popupItems(SetPopup), ElementsAre(NoSet));
     });
     showDialog();
     EXPECT_THAT(entries(), IsEmpty());
@@ -209,7 +211,7 @@ TEST_F(OptionsDialog, GreyedOutControlsCannotBeWorked) {
 
 TEST_F(OptionsDialog, RefusedControlGivesAnInertPanel) {
     host.panelServices().refuseControlType("AngleControl");
-    user.pick(Popup, "A");
+    user.pick(SetPopup, "A");
     EXPECT_EQ(showDialog(), AFUNC_OK);
     EXPECT_THAT(entries(), IsEmpty());
 }
