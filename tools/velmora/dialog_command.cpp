@@ -27,10 +27,12 @@ class DialogViewer : public PanelUser {
             else if (session.popupItems(*popup).size() > 1)
                 session.pickIndex(popup->label, 1);  // item 0 is the dialog's "no set"
         }
-        picture = render::PanelPicture(session);
+        view.picture = render::PanelPicture(session);
+        for (const auto &control : session.panel().controls)
+            if (!control->label.empty()) view.shown[control->label] = session.shown(*control);
     }
 
-    render::Image picture;
+    DialogView view;
 
   private:
     static const HostControl *FirstPopup(const HostPanel &panel) {
@@ -54,9 +56,8 @@ void AddDialogOptions(CLI::App &command, DialogOptions &options) {
         ->type_name("SET");
 }
 
-render::Image DialogPicture(HostSession &session, const ObjectFile &file,
-                            const std::string &surface,
-                            const std::optional<std::string> &shownSet) {
+DialogView ViewDialog(HostSession &session, const ObjectFile &file, const std::string &surface,
+                      const std::optional<std::string> &shownSet) {
     if (file.surfaces.empty()) throw std::runtime_error(file.filename + ": no surfaces");
     const std::string &shown = surface.empty() ? file.surfaces.front() : surface;
     if (shownSet) {
@@ -73,12 +74,12 @@ render::Image DialogPicture(HostSession &session, const ObjectFile &file,
         throw std::runtime_error(file.filename + ": surface \"" + shown +
                                  "\": options dialog: " + error.what());
     }
-    return viewer.picture;
+    return viewer.view;
 }
 
 void RunDialog(HostSession &session, const ObjectFile &file, const std::string &surface,
                const DialogOptions &options) {
-    render::Image picture = DialogPicture(session, file, surface, options.shownSet);
+    render::Image picture = ViewDialog(session, file, surface, options.shownSet).picture;
     render::WritePng(picture, options.output);
     std::fprintf(stderr, "velmora: wrote %s (%dx%d)\n", options.output.c_str(), picture.width,
                  picture.height);

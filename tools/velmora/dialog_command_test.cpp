@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "host/panels/options_dialog_labels.h"
 #include "host/session/folded_scene_testing.h"
 #include "host/session/scripted_set_edits.h"
 
@@ -17,24 +18,32 @@ struct Folded {
 TEST(DialogCommand, TheDialogShowsTheSetPickedWithTheSettingsItWasGiven) {
     Folded folded;
     ApplySetRequests(folded.session, folded.file(), {{"Left", 30, true, true}}, {});
-    render::Image left = DialogPicture(folded.session, folded.file(), "", "Left");
-    render::Image right = DialogPicture(folded.session, folded.file(), "Metal", "Right");
-    render::Image first = DialogPicture(folded.session, folded.file(), "Metal", std::nullopt);
-    EXPECT_GT(left.width, 0);
-    EXPECT_EQ(left.width, right.width);
-    EXPECT_GT(render::LargestChannelDifference(left, right), 0);
-    EXPECT_EQ(render::LargestChannelDifference(left, first), 0) << "the first set is Left";
+    DialogView left = ViewDialog(folded.session, folded.file(), "", "Left");
+    EXPECT_EQ(left.shown, (std::map<std::string, std::string>{{dialog_label::SetPopup, "Left"},
+                                                              {dialog_label::Enable, "on"},
+                                                              {dialog_label::Angle, "30"},
+                                                              {dialog_label::SameSetOnly, "on"}}));
+    DialogView right = ViewDialog(folded.session, folded.file(), "Metal", "Right");
+    EXPECT_EQ(right.shown.at(dialog_label::SetPopup), "Right");
+    EXPECT_EQ(right.shown.at(dialog_label::Enable), "off");
+    // The picture draws what the controls show.
+    EXPECT_GT(left.picture.width, 0);
+    EXPECT_EQ(left.picture.width, right.picture.width);
+    EXPECT_GT(render::LargestChannelDifference(left.picture, right.picture), 0);
+    DialogView first = ViewDialog(folded.session, folded.file(), "Metal", std::nullopt);
+    EXPECT_EQ(first.shown, left.shown) << "the first set is Left";
+    EXPECT_EQ(render::LargestChannelDifference(left.picture, first.picture), 0);
 
     ApplySetRequests(folded.session, folded.file(), {{"Left", 60, true, true}}, {});
-    EXPECT_GT(render::LargestChannelDifference(
-                  left, DialogPicture(folded.session, folded.file(), "", "Left")),
-              0);
+    DialogView again = ViewDialog(folded.session, folded.file(), "", "Left");
+    EXPECT_EQ(again.shown.at(dialog_label::Angle), "60");
+    EXPECT_GT(render::LargestChannelDifference(left.picture, again.picture), 0);
 }
 
 TEST(DialogCommand, ASetTheSurfaceLacksIsAnErrorListingTheSetsItHas) {
     Folded folded;
     try {
-        DialogPicture(folded.session, folded.file(), "", "Middle");
+        ViewDialog(folded.session, folded.file(), "", "Middle");
         ADD_FAILURE() << "no error";
     } catch (const std::runtime_error &error) {
         EXPECT_STREQ(error.what(),
