@@ -6,12 +6,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "examples/preview_request_testing.h"
 #include "host/formats/scratch_folder_testing.h"
 #include "host/render/comparison.h"
 #include "host/render/png_file.h"
-#include "host/render/reference_picture_testing.h"
 #include "host/render/renderer.h"
-#include "host/session/opened_object.h"
 
 namespace {
 
@@ -20,64 +19,12 @@ using render::Image;
 
 // An example object served to the module with the settings stored in its surfaces.
 struct Example {
-    explicit Example(const std::string &stem, bool withSettings = true)
-        : opened(RequestFor(stem, withSettings)) {}
+    explicit Example(const std::string &stem) : opened(PreviewRequest(stem)) {}
     const ObjectItem &item() const { return opened.item(); }
     const ObjectFile &file() const { return opened.file(); }
-
-    static OpenRequest RequestFor(const std::string &stem, bool withSettings) {
-        OpenRequest request;
-        request.object = std::string(VELMORA_EXAMPLES_DIR) + "/" + stem + ".lwo";
-        request.modulePath = std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p";
-        request.storedSettings = withSettings;
-        return request;
-    }
     OpenedObject opened;
     HostSession &session = opened.session();
 };
-
-render::RenderSettings Small() {
-    render::RenderSettings settings;
-    settings.width = 96;
-    settings.height = 72;
-    settings.samplesPerPixel = 4;
-    return settings;
-}
-
-// A pixel may differ by a rounding step.
-void ExpectMatchesReference(const Image &image, const std::string &name) {
-    render::ExpectMatchesReference(image, VELMORA_TOOL_TESTDATA, name, {2, 500});
-}
-
-TEST(RenderCommand, ExamplesLookAsTheirReferencePictures) {
-    for (const char *stem : {"machined_part", "banded_knob"}) {
-        Example example(stem);
-        render::Frame frame =
-            render::Render(example.item(), Small(), example.session.hooksOf(example.file()));
-        ExpectMatchesReference(frame.shaded, std::string(stem) + ".png");
-        // The settings change the picture: the host alone looks different, and the normals
-        // part by many degrees.
-        EXPECT_GT(render::LargestChannelDifference(frame.shaded, frame.host), 12) << stem;
-        EXPECT_GT(*std::max_element(frame.normalAngle.begin(), frame.normalAngle.end()), 10)
-            << stem;
-    }
-}
-
-TEST(RenderCommand, WithoutSettingsTheModuleShowsExactlyTheHostsShading) {
-    for (const char *stem : {"machined_part", "banded_knob"}) {
-        Example example(stem, false);
-        example.session.attach(example.file(), example.file().surfaces.front());
-        render::RenderSettings settings = Small();
-        settings.bump = true;
-        settings.timeStages = true;
-        render::Frame frame =
-            render::Render(example.item(), settings, example.session.hooksOf(example.file()));
-        EXPECT_GT(frame.times.shader, 0) << stem;
-        EXPECT_EQ(frame.shaded, frame.host) << stem;
-        EXPECT_LT(*std::max_element(frame.normalAngle.begin(), frame.normalAngle.end()), 1e-3)
-            << stem;
-    }
-}
 
 class RenderCommandOutput : public ScratchFolderTest {
   protected:
@@ -146,7 +93,9 @@ TEST(RenderCommand, TurntableFramesAreNumberedBeforeTheExtension) {
 
 TEST(RenderCommand, TargetFramesOneSetAndANameNoSetHasIsRefused) {
     Example example("machined_part");
-    render::RenderSettings settings = Small();
+    render::RenderSettings settings;
+    settings.width = 96;
+    settings.height = 72;
     render::Frame whole =
         render::Render(example.item(), settings, example.session.hooksOf(example.file()));
     settings.targetSet = "Cylinders";
