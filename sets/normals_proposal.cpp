@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <memory>
 #include <numbers>
+#include <span>
 
 #include "host/scene/host_normals.h"
+#include "sets/normal_angles.h"
+#include "sets/polygon_chunks.h"
 #include "sets/polygon_edges.h"
 #include "sets/union_find.h"
 
@@ -18,10 +23,6 @@ constexpr double SameNormalDegrees = 0.1;
 constexpr double OffDegrees = 5;
 constexpr int MaxDegrees = 180;  // candidate angles are the whole degrees up to this
 
-double Degrees(Vec3 a, Vec3 b) {
-    return std::acos(std::clamp(Dot(a, b), -1.0, 1.0)) * 180 / std::numbers::pi;
-}
-
 // The authored normal at a corner, of unit length, or zero where there is none to use.
 Vec3 AuthoredNormal(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner) {
     if (corner >= polygon.normalCorners.size()) return {};
@@ -31,7 +32,8 @@ Vec3 AuthoredNormal(const MeshData &mesh, const MeshPolygon &polygon, std::size_
 }
 
 bool SameNormal(Vec3 a, Vec3 b) {
-    return Length(a) > 0 && Length(b) > 0 && Degrees(a, b) < SameNormalDegrees;
+    static const LessThanDegrees close(SameNormalDegrees);
+    return Length(a) > 0 && Length(b) > 0 && close(a, b);
 }
 
 std::size_t CornerOf(const MeshPolygon &polygon, int point) {
@@ -52,13 +54,19 @@ struct AngleTally {
     }
 };
 
-// The least whole angle at which a neighbour at `dot` passes the test "dot > cos(angle)".
+// The least whole angle at which a neighbour at `dot` passes the test "dot > cos(angle)", or
+// MaxDegrees + 1 when none does. The cosines fall as the angle grows, so the first that the
+// dot product exceeds is found by halving.
 int PassingFrom(double dot) {
-    int degrees = static_cast<int>(std::acos(std::clamp(dot, -1.0, 1.0)) * 180 / std::numbers::pi);
-    auto passes = [dot](int angle) { return dot > std::cos(angle * std::numbers::pi / 180); };
-    while (degrees > 0 && passes(degrees - 1)) --degrees;
-    while (degrees <= MaxDegrees && !passes(degrees)) ++degrees;
-    return degrees;
+    static const std::array<double, MaxDegrees + 1> cosines = [] {
+        std::array<double, MaxDegrees + 1> table{};
+        for (int angle = 0; angle <= MaxDegrees; ++angle)
+            table[angle] = std::cos(angle * std::numbers::pi / 180);
+        return table;
+    }();
+    auto first = std::partition_point(cosines.begin(), cosines.end(),
+                                      [dot](double cosine) { return !(dot > cosine); });
+    return static_cast<int>(first - cosines.begin());
 }
 
 struct Neighbour {
@@ -66,8 +74,20 @@ struct Neighbour {
     Vec3 normal;
 };
 
-// Adds to `tally` how far the corner's smoothed normal is from `authored` at every angle.
-void TallyCorner(Vec3 own, Vec3 authored, std::vector<Neighbour> &neighbours, AngleTally &tally) {
+// What one corner adds to the tallies of its set over a range of candidate angles, at which its
+// smoothed normal is `difference` degrees from the authored one. Kept in the order the corners
+// come, so that each set's sums are rounded the same however the corners were shared out.
+struct TallyEntry {
+    int set;
+    std::uint8_t from, to;
+    std::uint8_t variants;  // bit 0: smoothed within the set; bit 1: across sets
+    bool startsCorner;      // the corner's first entry, which counts it as measured
+    double difference;
+};
+
+// Adds to `entries` how far the corner's smoothed normal is from `authored` at every angle.
+void TallyCorner(Vec3 own, Vec3 authored, std::vector<Neighbour> &neighbours, int set,
+                 std::uint8_t variants, std::vector<TallyEntry> &entries) {
     std::sort(neighbours.begin(), neighbours.end(),
               [](const Neighbour &a, const Neighbour &b) { return a.from < b.from; });
     Vec3 sum = own;
@@ -76,7 +96,8 @@ void TallyCorner(Vec3 own, Vec3 authored, std::vector<Neighbour> &neighbours, An
         int to =
             i < neighbours.size() ? std::min(neighbours[i].from, MaxDegrees + 1) : MaxDegrees + 1;
         if (to > from) {
-            tally.add(from, to, Degrees(Normalize(sum), authored));
+            entries.push_back({set, std::uint8_t(from), std::uint8_t(to), variants, false,
+                               Degrees(Normalize(sum), authored)});
             from = to;
         }
         if (i < neighbours.size()) sum += neighbours[i].normal;
@@ -105,6 +126,139 @@ Choice BestOf(const std::array<AngleTally, 2> &tallies) {
     return best;
 }
 
+// The settings that come closest over a set's measured corners.
+void Settle(ProposedSet &set, const std::array<AngleTally, 2> &tallies, int measured) {
+    Choice best = BestOf(tallies);
+    set.kind = SetKind::normals;
+    set.angleDegrees = best.degrees;
+    set.sameSetOnly = best.sameSetOnly;
+    set.cornersWithin = measured ? double(measured - best.off) / measured : 1;
+    set.reason = "the file's normals run on across its edges; " +
+                 std::to_string(measured - best.off) + " of " + std::to_string(measured) +
+                 " corners within 5 degrees of them";
+}
+
+// Whether polygon p joins the polygon across each of its edges: where both of the edge's points
+// carry one normal on either side. Per corner; worked out on every core.
+std::vector<char> JoinsAcross(const MeshData &mesh, const PolygonEdges &edges,
+                              const std::vector<char> &admitted) {
+    std::vector<char> joins(edges.across.size(), 0);
+    ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
+        for (std::size_t p = first; p < last; ++p) {
+            if (!admitted[p]) continue;
+            const MeshPolygon &polygon = mesh.polygons[p];
+            for (std::size_t c = 0; c < polygon.points.size(); ++c) {
+                int q = edges.across[edges.firstCorner[p] + c];
+                if (q < static_cast<int>(p) || !admitted[q]) continue;
+                const MeshPolygon &other = mesh.polygons[q];
+                std::size_t next = (c + 1) % polygon.points.size();
+                joins[edges.firstCorner[p] + c] =
+                    SameNormal(AuthoredNormal(mesh, polygon, c),
+                               AuthoredNormal(mesh, other, CornerOf(other, polygon.points[c]))) &&
+                    SameNormal(AuthoredNormal(mesh, polygon, next),
+                               AuthoredNormal(mesh, other, CornerOf(other, polygon.points[next])));
+            }
+        }
+    });
+    return joins;
+}
+
+// The polygons of each set, set by set, each set's in polygon order.
+struct PolygonsBySet {
+    std::vector<int> first;  // per set; one extra at the end
+    std::vector<int> polygons;
+};
+
+PolygonsBySet GroupBySet(const SetProposal &proposal) {
+    PolygonsBySet grouped;
+    grouped.first.assign(proposal.sets.size() + 1, 0);
+    for (int set : proposal.setOf)
+        if (set >= 0) ++grouped.first[set + 1];
+    for (std::size_t set = 0; set < proposal.sets.size(); ++set)
+        grouped.first[set + 1] += grouped.first[set];
+    grouped.polygons.resize(grouped.first.back());
+    std::vector<int> next(grouped.first.begin(), grouped.first.end() - 1);
+    for (std::size_t p = 0; p < proposal.setOf.size(); ++p)
+        if (proposal.setOf[p] >= 0) grouped.polygons[next[proposal.setOf[p]]++] = int(p);
+    return grouped;
+}
+
+// Measures every corner of `polygons` (of one set or more), within its set and across sets at
+// every angle, into `entries`.
+void MeasureCorners(const MeshData &mesh, const geometry::HostShape &shape,
+                    const SetProposal &proposal, std::span<const int> polygons,
+                    std::vector<TallyEntry> &entries) {
+    std::array<std::vector<Neighbour>, 2> neighbours;
+    for (int p : polygons) {
+        int set = proposal.setOf[p];
+        const MeshPolygon &polygon = mesh.polygons[p];
+        Vec3 own = shape.polygon[p];
+        for (std::size_t c = 0; c < polygon.points.size(); ++c) {
+            Vec3 authored = AuthoredNormal(mesh, polygon, c);
+            if (!(Length(authored) > 0)) continue;
+            int point = polygon.points[c];
+            neighbours[0].clear();
+            neighbours[1].clear();
+            for (int i = shape.at.first[point]; i < shape.at.first[point + 1]; ++i) {
+                int q = shape.at.polygons[i];
+                if (q == p || !(Length(shape.polygon[q]) > 0)) continue;
+                Neighbour neighbour{PassingFrom(Dot(own, shape.polygon[q])), shape.polygon[q]};
+                if (proposal.setOf[q] == set) neighbours[0].push_back(neighbour);
+                neighbours[1].push_back(neighbour);
+            }
+            std::size_t begin = entries.size();
+            // Where every neighbour is of the set, both ways of smoothing give the same.
+            if (neighbours[0].size() == neighbours[1].size()) {
+                TallyCorner(own, authored, neighbours[0], set, 3, entries);
+            } else {
+                TallyCorner(own, authored, neighbours[0], set, 1, entries);
+                TallyCorner(own, authored, neighbours[1], set, 2, entries);
+            }
+            entries[begin].startsCorner = true;
+        }
+    }
+}
+
+// Gives every set the settings that come closest over its corners. The corners are measured on
+// every core a chunk at a time, and their entries added up set by set in polygon order.
+void SettleSets(const MeshData &mesh, const geometry::HostShape &shape, SetProposal &proposal) {
+    constexpr std::size_t ChunkPolygons = 1 << 12, ChunksAtOnce = 16;
+    PolygonsBySet bySet = GroupBySet(proposal);
+    ProposedSet unmeasured;  // what a set gets without a corner to measure
+    Settle(unmeasured, {}, 0);
+    std::fill(proposal.sets.begin(), proposal.sets.end(), unmeasured);
+    std::vector<std::vector<TallyEntry>> entries(ChunksAtOnce);
+    auto tallies = std::make_unique<std::array<AngleTally, 2>>();
+    int set = -1, measured = 0;
+    auto settle = [&] {
+        if (set >= 0) Settle(proposal.sets[set], *tallies, measured);
+    };
+    const std::size_t total = bySet.polygons.size();
+    for (std::size_t start = 0; start < total; start += ChunkPolygons * ChunksAtOnce) {
+        std::size_t end = std::min(total, start + ChunkPolygons * ChunksAtOnce);
+        ForEachChunk(end - start, ChunkPolygons, [&](std::size_t first, std::size_t last) {
+            std::vector<TallyEntry> &chunk = entries[first / ChunkPolygons];
+            chunk.clear();
+            MeasureCorners(mesh, shape, proposal,
+                           std::span(bySet.polygons).subspan(start + first, last - first), chunk);
+        });
+        for (std::size_t chunk = 0; chunk * ChunkPolygons < end - start; ++chunk)
+            for (const TallyEntry &entry : entries[chunk]) {
+                if (entry.set != set) {
+                    settle();
+                    set = entry.set;
+                    *tallies = {};
+                    measured = 0;
+                }
+                measured += entry.startsCorner;
+                for (int variant = 0; variant < 2; ++variant)
+                    if (entry.variants >> variant & 1)
+                        (*tallies)[variant].add(entry.from, entry.to, entry.difference);
+            }
+    }
+    settle();
+}
+
 }  // namespace
 
 bool HasAuthoredNormals(const MeshData &mesh, const std::optional<std::string> &surface) {
@@ -119,31 +273,21 @@ SetProposal ProposeSetsFromNormals(const MeshData &mesh,
     const std::size_t count = mesh.polygons.size();
     geometry::HostShape shape = geometry::ComputeHostShape(mesh);
     PolygonEdges edges = FindPolygonEdges(mesh);
-    std::vector<bool> admitted(count);
-    for (std::size_t p = 0; p < count; ++p) {
-        const MeshPolygon &polygon = mesh.polygons[p];
-        admitted[p] = Length(shape.polygon[p]) > 0 && PolygonArea(mesh, polygon) > 0 &&
-                      polygon.normalCorners.size() == polygon.points.size() &&
-                      (!surface || polygon.surface == *surface);
-    }
-
-    // Polygons join where both of an edge's points carry one normal on either side.
-    UnionFind groups(count);
-    for (std::size_t p = 0; p < count; ++p) {
-        if (!admitted[p]) continue;
-        const MeshPolygon &polygon = mesh.polygons[p];
-        for (std::size_t c = 0; c < polygon.points.size(); ++c) {
-            int q = edges.across[edges.firstCorner[p] + c];
-            if (q < static_cast<int>(p) || !admitted[q]) continue;
-            const MeshPolygon &other = mesh.polygons[q];
-            std::size_t next = (c + 1) % polygon.points.size();
-            if (SameNormal(AuthoredNormal(mesh, polygon, c),
-                           AuthoredNormal(mesh, other, CornerOf(other, polygon.points[c]))) &&
-                SameNormal(AuthoredNormal(mesh, polygon, next),
-                           AuthoredNormal(mesh, other, CornerOf(other, polygon.points[next]))))
-                groups.join(static_cast<int>(p), q);
+    std::vector<char> admitted(count);
+    ForEachChunk(count, 1 << 14, [&](std::size_t first, std::size_t last) {
+        for (std::size_t p = first; p < last; ++p) {
+            const MeshPolygon &polygon = mesh.polygons[p];
+            admitted[p] = Length(shape.polygon[p]) > 0 && PolygonArea(mesh, polygon) > 0 &&
+                          polygon.normalCorners.size() == polygon.points.size() &&
+                          (!surface || polygon.surface == *surface);
         }
-    }
+    });
+
+    UnionFind groups(count);
+    std::vector<char> joins = JoinsAcross(mesh, edges, admitted);
+    for (std::size_t p = 0; p < count; ++p)
+        for (int c = edges.firstCorner[p]; c < edges.firstCorner[p + 1]; ++c)
+            if (joins[c]) groups.join(static_cast<int>(p), edges.across[c]);
     SetProposal proposal;
     proposal.setOf.assign(count, -1);
     std::vector<int> setOfRoot(count, -1);
@@ -156,45 +300,7 @@ SetProposal ProposeSetsFromNormals(const MeshData &mesh,
         }
         proposal.setOf[p] = set;
     }
-
-    // Every corner of every set, measured within its set and across sets at every angle.
-    std::vector<std::array<AngleTally, 2>> tallies(proposal.sets.size());
-    std::vector<int> measured(proposal.sets.size(), 0);
-    std::array<std::vector<Neighbour>, 2> neighbours;
-    for (std::size_t p = 0; p < count; ++p) {
-        int set = proposal.setOf[p];
-        if (set < 0) continue;
-        const MeshPolygon &polygon = mesh.polygons[p];
-        Vec3 own = shape.polygon[p];
-        for (std::size_t c = 0; c < polygon.points.size(); ++c) {
-            Vec3 authored = AuthoredNormal(mesh, polygon, c);
-            if (!(Length(authored) > 0)) continue;
-            int point = polygon.points[c];
-            neighbours[0].clear();
-            neighbours[1].clear();
-            for (int i = shape.at.first[point]; i < shape.at.first[point + 1]; ++i) {
-                int q = shape.at.polygons[i];
-                if (q == static_cast<int>(p) || !(Length(shape.polygon[q]) > 0)) continue;
-                Neighbour neighbour{PassingFrom(Dot(own, shape.polygon[q])), shape.polygon[q]};
-                if (proposal.setOf[q] == set) neighbours[0].push_back(neighbour);
-                neighbours[1].push_back(neighbour);
-            }
-            TallyCorner(own, authored, neighbours[0], tallies[set][0]);
-            TallyCorner(own, authored, neighbours[1], tallies[set][1]);
-            ++measured[set];
-        }
-    }
-    for (std::size_t s = 0; s < proposal.sets.size(); ++s) {
-        ProposedSet &set = proposal.sets[s];
-        Choice best = BestOf(tallies[s]);
-        set.kind = SetKind::normals;
-        set.angleDegrees = best.degrees;
-        set.sameSetOnly = best.sameSetOnly;
-        set.cornersWithin = measured[s] ? double(measured[s] - best.off) / measured[s] : 1;
-        set.reason = "the file's normals run on across its edges; " +
-                     std::to_string(measured[s] - best.off) + " of " + std::to_string(measured[s]) +
-                     " corners within 5 degrees of them";
-    }
+    SettleSets(mesh, shape, proposal);
     NameSetsInOrder(proposal);
     return proposal;
 }

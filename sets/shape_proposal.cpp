@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <span>
 
 #include "host/scene/host_normals.h"
+#include "sets/normal_angles.h"
+#include "sets/polygon_chunks.h"
 #include "sets/polygon_edges.h"
 #include "sets/union_find.h"
 
@@ -32,10 +36,6 @@ constexpr double TangentShare = 0.6;
 // Settings: the margin above a set's own steepest step, and the angle of panels and strips.
 constexpr double MarginDegrees = 5, PanelDegrees = 20;
 
-double Degrees(Vec3 a, Vec3 b) {
-    return std::acos(std::clamp(Dot(a, b), -1.0, 1.0)) * 180 / std::numbers::pi;
-}
-
 // Where a patch meets one neighbouring patch.
 struct Boundary {
     int patch = -1;
@@ -46,7 +46,7 @@ struct Boundary {
 
 struct Patch {
     double area = 0, perimeter = 0;
-    std::vector<Boundary> boundaries;  // by neighbour patch
+    std::span<const Boundary> boundaries;  // by neighbour patch, in ShapeModel::boundaries
     bool strip = false;
 };
 
@@ -62,21 +62,41 @@ const Boundary *BoundaryWith(const Patch &patch, int other) {
 
 struct ShapeModel {
     std::vector<Vec3> normal;    // per polygon
-    std::vector<bool> admitted;  // per polygon: has area and is of the surface asked for
+    std::vector<double> area;    // per polygon
+    std::vector<char> admitted;  // per polygon: has area and is of the surface asked for
     std::vector<int> patchOf;    // per polygon, or -1
     std::vector<Patch> patches;
+    std::vector<Boundary> boundaries;  // of every patch, patch by patch
     PolygonEdges edges;
 };
 
+// Each polygon's normal and area, and whether it joins a set, worked out on every core.
+void MeasurePolygons(const MeshData &mesh, const std::optional<std::string> &surface,
+                     ShapeModel &model) {
+    const std::size_t count = mesh.polygons.size();
+    model.normal.resize(count);
+    model.area.resize(count);
+    model.admitted.resize(count);
+    ForEachChunk(count, 1 << 14, [&](std::size_t first, std::size_t last) {
+        for (std::size_t p = first; p < last; ++p) {
+            const MeshPolygon &polygon = mesh.polygons[p];
+            model.normal[p] = geometry::PolygonNormal(mesh, polygon);
+            model.area[p] = PolygonArea(mesh, polygon);
+            model.admitted[p] = Length(model.normal[p]) > 0 && model.area[p] > 0 &&
+                                (!surface || polygon.surface == *surface);
+        }
+    });
+}
+
 void FindPatches(const MeshData &mesh, ShapeModel &model) {
     const std::size_t count = mesh.polygons.size();
+    const LessThanDegrees planarWith(PlanarDegrees);
     UnionFind planar(count);
     for (std::size_t p = 0; p < count; ++p) {
         if (!model.admitted[p]) continue;
         for (int c = model.edges.firstCorner[p]; c < model.edges.firstCorner[p + 1]; ++c) {
             int q = model.edges.across[c];
-            if (q >= 0 && model.admitted[q] &&
-                Degrees(model.normal[p], model.normal[q]) < PlanarDegrees)
+            if (q >= 0 && model.admitted[q] && planarWith(model.normal[p], model.normal[q]))
                 planar.join(static_cast<int>(p), q);
         }
     }
@@ -93,55 +113,76 @@ void FindPatches(const MeshData &mesh, ShapeModel &model) {
     }
 }
 
+// An edge between two patches, as the polygon on the side of `patch` runs along it.
 struct BoundaryEdge {
-    int patch, other;
-    double length, signedDegrees;
-    Vec3 direction;
+    std::uint64_t patches;  // the polygon's patch, then the other one
+    int polygon, corner;
 };
 
-void MeasurePatches(const MeshData &mesh, ShapeModel &model) {
+// The edges between two patches in the order that adds up each boundary's sums: by patch, then
+// by the other patch. The order of the edges of one boundary is the one the sort happens to
+// leave, and each boundary's sums are rounded in that order, so it must not change.
+std::vector<BoundaryEdge> EdgesByBoundary(const MeshData &mesh, ShapeModel &model) {
     std::vector<BoundaryEdge> pieces;
     for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
         int patch = model.patchOf[p];
         if (patch < 0) continue;
         const MeshPolygon &polygon = mesh.polygons[p];
-        model.patches[patch].area += PolygonArea(mesh, polygon);
+        model.patches[patch].area += model.area[p];
         for (std::size_t corner = 0; corner < polygon.points.size(); ++corner) {
             int q = model.edges.across[model.edges.firstCorner[p] + corner];
             int other = q >= 0 ? model.patchOf[q] : -1;
             if (other == patch) continue;
-            Vec3 edge = EdgeVector(mesh, polygon, corner);
-            double length = Length(edge);
-            model.patches[patch].perimeter += length;
+            model.patches[patch].perimeter += Length(EdgeVector(mesh, polygon, corner));
             if (other < 0) continue;
-            double degrees = Degrees(model.normal[p], model.normal[q]);
-            if (Dot(Cross(model.normal[p], model.normal[q]), edge) < 0) degrees = -degrees;
-            pieces.push_back({patch, other, length, degrees * length, edge});
+            pieces.push_back({std::uint64_t(patch) << 32 | std::uint32_t(other),
+                              static_cast<int>(p), static_cast<int>(corner)});
         }
     }
-    std::sort(pieces.begin(), pieces.end(), [](const BoundaryEdge &a, const BoundaryEdge &b) {
-        return std::pair(a.patch, a.other) < std::pair(b.patch, b.other);
-    });
-    for (const BoundaryEdge &piece : pieces) {
-        std::vector<Boundary> &boundaries = model.patches[piece.patch].boundaries;
-        if (boundaries.empty() || boundaries.back().patch != piece.other)
-            boundaries.push_back({piece.other, 0, 0, {}});
-        Boundary &boundary = boundaries.back();
-        boundary.length += piece.length;
-        boundary.signedDegrees += piece.signedDegrees;
-        boundary.direction += piece.direction;
+    std::sort(pieces.begin(), pieces.end(),
+              [](const BoundaryEdge &a, const BoundaryEdge &b) { return a.patches < b.patches; });
+    return pieces;
+}
+
+void MeasurePatches(const MeshData &mesh, ShapeModel &model) {
+    std::vector<std::size_t> boundariesEnd(model.patches.size(), 0);
+    int lastPatch = -1;
+    for (const BoundaryEdge &piece : EdgesByBoundary(mesh, model)) {
+        int patch = static_cast<int>(piece.patches >> 32);
+        int other = static_cast<int>(piece.patches & 0xffffffffu);
+        const MeshPolygon &polygon = mesh.polygons[piece.polygon];
+        int q = model.edges.across[model.edges.firstCorner[piece.polygon] + piece.corner];
+        Vec3 edge = EdgeVector(mesh, polygon, piece.corner);
+        double length = Length(edge);
+        double degrees = Degrees(model.normal[piece.polygon], model.normal[q]);
+        if (Dot(Cross(model.normal[piece.polygon], model.normal[q]), edge) < 0) degrees = -degrees;
+        if (patch != lastPatch || model.boundaries.back().patch != other)
+            model.boundaries.push_back({other, 0, 0, {}});
+        lastPatch = patch;
+        boundariesEnd[patch] = model.boundaries.size();
+        Boundary &boundary = model.boundaries.back();
+        boundary.length += length;
+        boundary.signedDegrees += degrees * length;
+        boundary.direction += edge;
     }
-    for (Patch &patch : model.patches)
-        for (Boundary &boundary : patch.boundaries)
-            if (boundary.length > 0) boundary.signedDegrees /= boundary.length;
+    for (Boundary &boundary : model.boundaries)
+        if (boundary.length > 0) boundary.signedDegrees /= boundary.length;
+    std::size_t begin = 0;
+    for (std::size_t patch = 0; patch < model.patches.size(); ++patch) {
+        std::size_t end = std::max(begin, boundariesEnd[patch]);
+        model.patches[patch].boundaries =
+            std::span(model.boundaries.data() + begin, model.boundaries.data() + end);
+        begin = end;
+    }
 }
 
 // A strip: its two longest boundaries lie on opposite sides, take most of its outline and are
 // creases with regions much wider than it is.
 void FindStrips(ShapeModel &model) {
+    std::vector<const Boundary *> longest;
     for (Patch &patch : model.patches) {
         if (patch.boundaries.size() < 2) continue;
-        std::vector<const Boundary *> longest;
+        longest.clear();
         for (const Boundary &boundary : patch.boundaries) longest.push_back(&boundary);
         std::partial_sort(longest.begin(), longest.begin() + 2, longest.end(),
                           [](const Boundary *a, const Boundary *b) {
@@ -228,14 +269,7 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
     const std::size_t count = mesh.polygons.size();
     ShapeModel model;
     model.edges = FindPolygonEdges(mesh);
-    model.normal.reserve(count);
-    model.admitted.reserve(count);
-    for (const MeshPolygon &polygon : mesh.polygons) {
-        Vec3 normal = geometry::PolygonNormal(mesh, polygon);
-        model.normal.push_back(normal);
-        model.admitted.push_back(Length(normal) > 0 && PolygonArea(mesh, polygon) > 0 &&
-                                 (!surface || polygon.surface == *surface));
-    }
+    MeasurePolygons(mesh, surface, model);
     FindPatches(mesh, model);
     MeasurePatches(mesh, model);
     FindStrips(model);
@@ -261,14 +295,20 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
         shapes[set].allStrips = shapes[set].allStrips && model.patches[patch].strip;
     }
     proposal.setOf.assign(count, -1);
+    // The steepest step is the least dot product's; the angle is taken only for dot products
+    // within a hair of the least so far, which cannot be less steep by more than its rounding.
+    std::vector<double> leastDot(shapes.size(), 2);
     for (std::size_t p = 0; p < count; ++p) {
         if (model.patchOf[p] < 0) continue;
         int set = proposal.setOf[p] = setOfPatch[model.patchOf[p]];
         for (int c = model.edges.firstCorner[p]; c < model.edges.firstCorner[p + 1]; ++c) {
             int q = model.edges.across[c];
-            if (q >= 0 && model.patchOf[q] >= 0 && setOfPatch[model.patchOf[q]] == set)
-                shapes[set].steepestStep =
-                    std::max(shapes[set].steepestStep, Degrees(model.normal[p], model.normal[q]));
+            if (q < 0 || model.patchOf[q] < 0 || setOfPatch[model.patchOf[q]] != set) continue;
+            double dot = Dot(model.normal[p], model.normal[q]);
+            if (dot > leastDot[set] + 1e-9) continue;
+            leastDot[set] = std::min(leastDot[set], dot);
+            shapes[set].steepestStep =
+                std::max(shapes[set].steepestStep, Degrees(model.normal[p], model.normal[q]));
         }
     }
 
