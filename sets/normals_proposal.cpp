@@ -31,15 +31,43 @@ Vec3 AuthoredNormal(const MeshData &mesh, const MeshPolygon &polygon, std::size_
     return Normalize(geometry::FromPoint(mesh.normals[index]));
 }
 
+// Length(v) > 0, without the square root.
+bool NonZero(Vec3 v) {
+    return Dot(v, v) > 0;
+}
+
 bool SameNormal(Vec3 a, Vec3 b) {
     static const LessThanDegrees close(SameNormalDegrees);
-    return Length(a) > 0 && Length(b) > 0 && close(a, b);
+    return NonZero(a) && NonZero(b) && close(a, b);
 }
 
 std::size_t CornerOf(const MeshPolygon &polygon, int point) {
     auto found = std::find(polygon.points.begin(), polygon.points.end(), point);
     return static_cast<std::size_t>(found - polygon.points.begin());
 }
+
+// Every corner's authored normal, indexed as PolygonEdges::across: the joins look at each twice
+// and the measures once more, and normalizing it each time cost more than keeping it.
+struct CornerNormals {
+    const PolygonEdges &edges;
+    std::vector<Vec3> normal;
+
+    CornerNormals(const MeshData &mesh, const PolygonEdges &edges)
+        : edges(edges), normal(edges.across.size()) {
+        ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
+            for (std::size_t p = first; p < last; ++p)
+                for (std::size_t c = 0; c < mesh.polygons[p].points.size(); ++c)
+                    normal[edges.firstCorner[p] + c] = AuthoredNormal(mesh, mesh.polygons[p], c);
+        });
+    }
+
+    // Zero for a corner the polygon does not have.
+    Vec3 at(int polygon, std::size_t corner) const {
+        int first = edges.firstCorner[polygon];
+        return corner < std::size_t(edges.firstCorner[polygon + 1] - first) ? normal[first + corner]
+                                                                            : Vec3{};
+    }
+};
 
 // Per candidate angle, how many corners end more than OffDegrees off, and by how much in all,
 // kept as differences from the angle before so that each corner adds only where it changes.
@@ -64,6 +92,13 @@ int PassingFrom(double dot) {
             table[angle] = std::cos(angle * std::numbers::pi / 180);
         return table;
     }();
+    // Most neighbours on a smooth surface pass within a few degrees.
+    constexpr int Few = 4;
+    if (dot > cosines[Few]) {
+        int angle = 0;
+        while (!(dot > cosines[angle])) ++angle;
+        return angle;
+    }
     auto first = std::partition_point(cosines.begin(), cosines.end(),
                                       [dot](double cosine) { return !(dot > cosine); });
     return static_cast<int>(first - cosines.begin());
@@ -71,7 +106,7 @@ int PassingFrom(double dot) {
 
 struct Neighbour {
     int from;  // the least angle that takes it
-    Vec3 normal;
+    int polygon;
 };
 
 // What one corner adds to the tallies of its set over a range of candidate angles, at which its
@@ -86,8 +121,9 @@ struct TallyEntry {
 };
 
 // Adds to `entries` how far the corner's smoothed normal is from `authored` at every angle.
-void TallyCorner(Vec3 own, Vec3 authored, std::vector<Neighbour> &neighbours, int set,
-                 std::uint8_t variants, std::vector<TallyEntry> &entries) {
+void TallyCorner(const geometry::HostShape &shape, Vec3 own, Vec3 authored,
+                 std::vector<Neighbour> &neighbours, int set, std::uint8_t variants,
+                 std::vector<TallyEntry> &entries) {
     std::sort(neighbours.begin(), neighbours.end(),
               [](const Neighbour &a, const Neighbour &b) { return a.from < b.from; });
     Vec3 sum = own;
@@ -100,7 +136,7 @@ void TallyCorner(Vec3 own, Vec3 authored, std::vector<Neighbour> &neighbours, in
                                Degrees(Normalize(sum), authored)});
             from = to;
         }
-        if (i < neighbours.size()) sum += neighbours[i].normal;
+        if (i < neighbours.size()) sum += shape.polygon[neighbours[i].polygon];
     }
 }
 
@@ -141,7 +177,7 @@ void Settle(ProposedSet &set, const std::array<AngleTally, 2> &tallies, int meas
 // Whether polygon p joins the polygon across each of its edges: where both of the edge's points
 // carry one normal on either side. Per corner; worked out on every core.
 std::vector<char> JoinsAcross(const MeshData &mesh, const PolygonEdges &edges,
-                              const std::vector<char> &admitted) {
+                              const CornerNormals &authored, const std::vector<char> &admitted) {
     std::vector<char> joins(edges.across.size(), 0);
     ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
         for (std::size_t p = first; p < last; ++p) {
@@ -153,10 +189,10 @@ std::vector<char> JoinsAcross(const MeshData &mesh, const PolygonEdges &edges,
                 const MeshPolygon &other = mesh.polygons[q];
                 std::size_t next = (c + 1) % polygon.points.size();
                 joins[edges.firstCorner[p] + c] =
-                    SameNormal(AuthoredNormal(mesh, polygon, c),
-                               AuthoredNormal(mesh, other, CornerOf(other, polygon.points[c]))) &&
-                    SameNormal(AuthoredNormal(mesh, polygon, next),
-                               AuthoredNormal(mesh, other, CornerOf(other, polygon.points[next])));
+                    SameNormal(authored.at(int(p), c),
+                               authored.at(q, CornerOf(other, polygon.points[c]))) &&
+                    SameNormal(authored.at(int(p), next),
+                               authored.at(q, CornerOf(other, polygon.points[next])));
             }
         }
     });
@@ -186,33 +222,35 @@ PolygonsBySet GroupBySet(const SetProposal &proposal) {
 // Measures every corner of `polygons` (of one set or more), within its set and across sets at
 // every angle, into `entries`.
 void MeasureCorners(const MeshData &mesh, const geometry::HostShape &shape,
-                    const SetProposal &proposal, std::span<const int> polygons,
-                    std::vector<TallyEntry> &entries) {
-    std::array<std::vector<Neighbour>, 2> neighbours;
+                    const CornerNormals &authoredAt, const SetProposal &proposal,
+                    std::span<const int> polygons, std::vector<TallyEntry> &entries) {
+    std::vector<Neighbour> ofSet, all;
     for (int p : polygons) {
         int set = proposal.setOf[p];
         const MeshPolygon &polygon = mesh.polygons[p];
         Vec3 own = shape.polygon[p];
         for (std::size_t c = 0; c < polygon.points.size(); ++c) {
-            Vec3 authored = AuthoredNormal(mesh, polygon, c);
-            if (!(Length(authored) > 0)) continue;
+            Vec3 authored = authoredAt.at(p, c);
+            if (!NonZero(authored)) continue;
             int point = polygon.points[c];
-            neighbours[0].clear();
-            neighbours[1].clear();
+            all.clear();
+            std::size_t inSet = 0;
             for (int i = shape.at.first[point]; i < shape.at.first[point + 1]; ++i) {
                 int q = shape.at.polygons[i];
-                if (q == p || !(Length(shape.polygon[q]) > 0)) continue;
-                Neighbour neighbour{PassingFrom(Dot(own, shape.polygon[q])), shape.polygon[q]};
-                if (proposal.setOf[q] == set) neighbours[0].push_back(neighbour);
-                neighbours[1].push_back(neighbour);
+                if (q == p || !NonZero(shape.polygon[q])) continue;
+                all.push_back({PassingFrom(Dot(own, shape.polygon[q])), q});
+                inSet += proposal.setOf[q] == set;
             }
             std::size_t begin = entries.size();
             // Where every neighbour is of the set, both ways of smoothing give the same.
-            if (neighbours[0].size() == neighbours[1].size()) {
-                TallyCorner(own, authored, neighbours[0], set, 3, entries);
+            if (inSet == all.size()) {
+                TallyCorner(shape, own, authored, all, set, 3, entries);
             } else {
-                TallyCorner(own, authored, neighbours[0], set, 1, entries);
-                TallyCorner(own, authored, neighbours[1], set, 2, entries);
+                ofSet.clear();
+                for (const Neighbour &neighbour : all)
+                    if (proposal.setOf[neighbour.polygon] == set) ofSet.push_back(neighbour);
+                TallyCorner(shape, own, authored, ofSet, set, 1, entries);
+                TallyCorner(shape, own, authored, all, set, 2, entries);
             }
             entries[begin].startsCorner = true;
         }
@@ -221,7 +259,8 @@ void MeasureCorners(const MeshData &mesh, const geometry::HostShape &shape,
 
 // Gives every set the settings that come closest over its corners. The corners are measured on
 // every core a chunk at a time, and their entries added up set by set in polygon order.
-void SettleSets(const MeshData &mesh, const geometry::HostShape &shape, SetProposal &proposal) {
+void SettleSets(const MeshData &mesh, const geometry::HostShape &shape,
+                const CornerNormals &authoredAt, SetProposal &proposal) {
     constexpr std::size_t ChunkPolygons = 1 << 12, ChunksAtOnce = 16;
     PolygonsBySet bySet = GroupBySet(proposal);
     ProposedSet unmeasured;  // what a set gets without a corner to measure
@@ -239,7 +278,7 @@ void SettleSets(const MeshData &mesh, const geometry::HostShape &shape, SetPropo
         ForEachChunk(end - start, ChunkPolygons, [&](std::size_t first, std::size_t last) {
             std::vector<TallyEntry> &chunk = entries[first / ChunkPolygons];
             chunk.clear();
-            MeasureCorners(mesh, shape, proposal,
+            MeasureCorners(mesh, shape, authoredAt, proposal,
                            std::span(bySet.polygons).subspan(start + first, last - first), chunk);
         });
         for (std::size_t chunk = 0; chunk * ChunkPolygons < end - start; ++chunk)
@@ -284,7 +323,8 @@ SetProposal ProposeSetsFromNormals(const MeshData &mesh,
     });
 
     UnionFind groups(count);
-    std::vector<char> joins = JoinsAcross(mesh, edges, admitted);
+    const CornerNormals authored(mesh, edges);
+    std::vector<char> joins = JoinsAcross(mesh, edges, authored, admitted);
     for (std::size_t p = 0; p < count; ++p)
         for (int c = edges.firstCorner[p]; c < edges.firstCorner[p + 1]; ++c)
             if (joins[c]) groups.join(static_cast<int>(p), edges.across[c]);
@@ -300,7 +340,7 @@ SetProposal ProposeSetsFromNormals(const MeshData &mesh,
         }
         proposal.setOf[p] = set;
     }
-    SettleSets(mesh, shape, proposal);
+    SettleSets(mesh, shape, authored, proposal);
     NameSetsInOrder(proposal);
     return proposal;
 }
