@@ -46,29 +46,6 @@ std::size_t CornerOf(const MeshPolygon &polygon, int point) {
     return static_cast<std::size_t>(found - polygon.points.begin());
 }
 
-// Every corner's authored normal, indexed as PolygonEdges::across: the joins look at each twice
-// and the measures once more, and normalizing it each time cost more than keeping it.
-struct CornerNormals {
-    const PolygonEdges &edges;
-    std::vector<Vec3> normal;
-
-    CornerNormals(const MeshData &mesh, const PolygonEdges &edges)
-        : edges(edges), normal(edges.across.size()) {
-        ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
-            for (std::size_t p = first; p < last; ++p)
-                for (std::size_t c = 0; c < mesh.polygons[p].points.size(); ++c)
-                    normal[edges.firstCorner[p] + c] = AuthoredNormal(mesh, mesh.polygons[p], c);
-        });
-    }
-
-    // Zero for a corner the polygon does not have.
-    Vec3 at(int polygon, std::size_t corner) const {
-        int first = edges.firstCorner[polygon];
-        return corner < std::size_t(edges.firstCorner[polygon + 1] - first) ? normal[first + corner]
-                                                                            : Vec3{};
-    }
-};
-
 // Per candidate angle, how many corners end more than OffDegrees off, and by how much in all,
 // kept as differences from the angle before so that each corner adds only where it changes.
 struct AngleTally {
@@ -104,6 +81,21 @@ int PassingFrom(double dot) {
     return static_cast<int>(first - cosines.begin());
 }
 
+// Each polygon's normal, as the host takes it, and the polygons at each point: what a corner's
+// smoothed normal is made of.
+struct MeshShape {
+    std::vector<Vec3> polygon;
+    geometry::PointPolygons at;
+
+    explicit MeshShape(const MeshData &mesh)
+        : polygon(mesh.polygons.size()), at(geometry::CollectPointPolygons(mesh)) {
+        ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
+            for (std::size_t p = first; p < last; ++p)
+                polygon[p] = geometry::PolygonNormal(mesh, mesh.polygons[p]);
+        });
+    }
+};
+
 struct Neighbour {
     int from;  // the least angle that takes it
     int polygon;
@@ -121,7 +113,7 @@ struct TallyEntry {
 };
 
 // Adds to `entries` how far the corner's smoothed normal is from `authored` at every angle.
-void TallyCorner(const geometry::HostShape &shape, Vec3 own, Vec3 authored,
+void TallyCorner(const MeshShape &shape, Vec3 own, Vec3 authored,
                  std::vector<Neighbour> &neighbours, int set, std::uint8_t variants,
                  std::vector<TallyEntry> &entries) {
     std::sort(neighbours.begin(), neighbours.end(),
@@ -177,7 +169,7 @@ void Settle(ProposedSet &set, const std::array<AngleTally, 2> &tallies, int meas
 // Whether polygon p joins the polygon across each of its edges: where both of the edge's points
 // carry one normal on either side. Per corner; worked out on every core.
 std::vector<char> JoinsAcross(const MeshData &mesh, const PolygonEdges &edges,
-                              const CornerNormals &authored, const std::vector<char> &admitted) {
+                              const std::vector<char> &admitted) {
     std::vector<char> joins(edges.across.size(), 0);
     ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
         for (std::size_t p = first; p < last; ++p) {
@@ -189,10 +181,10 @@ std::vector<char> JoinsAcross(const MeshData &mesh, const PolygonEdges &edges,
                 const MeshPolygon &other = mesh.polygons[q];
                 std::size_t next = (c + 1) % polygon.points.size();
                 joins[edges.firstCorner[p] + c] =
-                    SameNormal(authored.at(int(p), c),
-                               authored.at(q, CornerOf(other, polygon.points[c]))) &&
-                    SameNormal(authored.at(int(p), next),
-                               authored.at(q, CornerOf(other, polygon.points[next])));
+                    SameNormal(AuthoredNormal(mesh, polygon, c),
+                               AuthoredNormal(mesh, other, CornerOf(other, polygon.points[c]))) &&
+                    SameNormal(AuthoredNormal(mesh, polygon, next),
+                               AuthoredNormal(mesh, other, CornerOf(other, polygon.points[next])));
             }
         }
     });
@@ -221,8 +213,7 @@ PolygonsBySet GroupBySet(const SetProposal &proposal) {
 
 // Measures every corner of `polygons` (of one set or more), within its set and across sets at
 // every angle, into `entries`.
-void MeasureCorners(const MeshData &mesh, const geometry::HostShape &shape,
-                    const CornerNormals &authoredAt, const SetProposal &proposal,
+void MeasureCorners(const MeshData &mesh, const MeshShape &shape, const SetProposal &proposal,
                     std::span<const int> polygons, std::vector<TallyEntry> &entries) {
     std::vector<Neighbour> ofSet, all;
     for (int p : polygons) {
@@ -230,7 +221,7 @@ void MeasureCorners(const MeshData &mesh, const geometry::HostShape &shape,
         const MeshPolygon &polygon = mesh.polygons[p];
         Vec3 own = shape.polygon[p];
         for (std::size_t c = 0; c < polygon.points.size(); ++c) {
-            Vec3 authored = authoredAt.at(p, c);
+            Vec3 authored = AuthoredNormal(mesh, polygon, c);
             if (!NonZero(authored)) continue;
             int point = polygon.points[c];
             all.clear();
@@ -257,74 +248,97 @@ void MeasureCorners(const MeshData &mesh, const geometry::HostShape &shape,
     }
 }
 
-// Gives every set the settings that come closest over its corners. The corners are measured on
-// every core a chunk at a time, and their entries added up set by set in polygon order.
-void SettleSets(const MeshData &mesh, const geometry::HostShape &shape,
-                const CornerNormals &authoredAt, SetProposal &proposal) {
-    constexpr std::size_t ChunkPolygons = 1 << 12, ChunksAtOnce = 16;
-    PolygonsBySet bySet = GroupBySet(proposal);
-    ProposedSet unmeasured;  // what a set gets without a corner to measure
-    Settle(unmeasured, {}, 0);
-    std::fill(proposal.sets.begin(), proposal.sets.end(), unmeasured);
-    std::vector<std::vector<TallyEntry>> entries(ChunksAtOnce);
-    auto tallies = std::make_unique<std::array<AngleTally, 2>>();
-    int set = -1, measured = 0;
-    auto settle = [&] {
-        if (set >= 0) Settle(proposal.sets[set], *tallies, measured);
-    };
-    const std::size_t total = bySet.polygons.size();
-    for (std::size_t start = 0; start < total; start += ChunkPolygons * ChunksAtOnce) {
-        std::size_t end = std::min(total, start + ChunkPolygons * ChunksAtOnce);
-        ForEachChunk(end - start, ChunkPolygons, [&](std::size_t first, std::size_t last) {
-            std::vector<TallyEntry> &chunk = entries[first / ChunkPolygons];
-            chunk.clear();
-            MeasureCorners(mesh, shape, authoredAt, proposal,
-                           std::span(bySet.polygons).subspan(start + first, last - first), chunk);
-        });
-        for (std::size_t chunk = 0; chunk * ChunkPolygons < end - start; ++chunk)
-            for (const TallyEntry &entry : entries[chunk]) {
-                if (entry.set != set) {
-                    settle();
-                    set = entry.set;
-                    *tallies = {};
-                    measured = 0;
-                }
-                measured += entry.startsCorner;
-                for (int variant = 0; variant < 2; ++variant)
-                    if (entry.variants >> variant & 1)
-                        (*tallies)[variant].add(entry.from, entry.to, entry.difference);
-            }
+// Adds up the entries set by set in the order they come, and settles each set once all of its
+// entries are in: the entries of a set come together, its polygons in order.
+class SetAdder {
+  public:
+    explicit SetAdder(SetProposal &proposal) : proposal(proposal) {
+        ProposedSet unmeasured;  // what a set gets without a corner to measure
+        Settle(unmeasured, {}, 0);
+        std::fill(proposal.sets.begin(), proposal.sets.end(), unmeasured);
     }
-    settle();
+
+    void add(const std::vector<TallyEntry> &entries) {
+        for (const TallyEntry &entry : entries) {
+            if (entry.set != set) {
+                finish();
+                set = entry.set;
+                *tallies = {};
+                measured = 0;
+            }
+            measured += entry.startsCorner;
+            if (entry.variants & 1) (*tallies)[0].add(entry.from, entry.to, entry.difference);
+            if (entry.variants & 2) (*tallies)[1].add(entry.from, entry.to, entry.difference);
+        }
+    }
+
+    // Settles the last set begun.
+    void finish() {
+        if (set >= 0) Settle(proposal.sets[set], *tallies, measured);
+    }
+
+  private:
+    SetProposal &proposal;
+    std::unique_ptr<std::array<AngleTally, 2>> tallies =
+        std::make_unique<std::array<AngleTally, 2>>();
+    int set = -1, measured = 0;
+};
+
+// Gives every set the settings that come closest over its corners. The corners are measured on
+// every core a chunk at a time, a wave of chunks at once, while one core adds up the wave before.
+void SettleSets(const MeshData &mesh, const MeshShape &shape, SetProposal &proposal) {
+    constexpr std::size_t ChunkPolygons = 1 << 12, ChunksPerWave = 16;
+    const PolygonsBySet bySet = GroupBySet(proposal);
+    const std::size_t total = bySet.polygons.size();
+    const std::size_t chunks = (total + ChunkPolygons - 1) / ChunkPolygons;
+    const std::size_t waves = (chunks + ChunksPerWave - 1) / ChunksPerWave;
+    auto chunksOf = [&](std::size_t wave) {
+        return std::min(ChunksPerWave, chunks - std::min(chunks, wave * ChunksPerWave));
+    };
+    // The entries of two waves: the one measured and the one added up.
+    std::vector<std::vector<TallyEntry>> entries(2 * ChunksPerWave);
+    auto entriesOf = [&](std::size_t wave, std::size_t chunk) -> std::vector<TallyEntry> & {
+        return entries[wave % 2 * ChunksPerWave + chunk];
+    };
+    SetAdder adder(proposal);
+    for (std::size_t wave = 0; wave <= waves; ++wave) {
+        const std::size_t adding = wave > 0 ? 1 : 0;
+        ForEachOnThreads(adding + chunksOf(wave), Cores(), [&](std::size_t task) {
+            if (task < adding) {
+                for (std::size_t chunk = 0; chunk < chunksOf(wave - 1); ++chunk)
+                    adder.add(entriesOf(wave - 1, chunk));
+                return;
+            }
+            std::size_t chunk = task - adding,
+                        first = (wave * ChunksPerWave + chunk) * ChunkPolygons;
+            std::vector<TallyEntry> &out = entriesOf(wave, chunk);
+            out.clear();
+            MeasureCorners(
+                mesh, shape, proposal,
+                std::span(bySet.polygons).subspan(first, std::min(ChunkPolygons, total - first)),
+                out);
+        });
+    }
+    adder.finish();
 }
 
-}  // namespace
-
-bool HasAuthoredNormals(const MeshData &mesh, const std::optional<std::string> &surface) {
-    if (mesh.normals.empty()) return false;
-    return std::any_of(mesh.polygons.begin(), mesh.polygons.end(), [&](const MeshPolygon &p) {
-        return !p.normalCorners.empty() && (!surface || p.surface == *surface);
-    });
-}
-
-SetProposal ProposeSetsFromNormals(const MeshData &mesh,
-                                   const std::optional<std::string> &surface) {
+// The sets that the polygons make where the object's normals join them, each set numbered by its
+// first polygon, before their settings.
+SetProposal JoinedSets(const MeshData &mesh, const MeshShape &shape,
+                       const std::optional<std::string> &surface) {
     const std::size_t count = mesh.polygons.size();
-    geometry::HostShape shape = geometry::ComputeHostShape(mesh);
-    PolygonEdges edges = FindPolygonEdges(mesh);
+    PolygonEdges edges = FindPolygonEdges(mesh, shape.at);
     std::vector<char> admitted(count);
     ForEachChunk(count, 1 << 14, [&](std::size_t first, std::size_t last) {
         for (std::size_t p = first; p < last; ++p) {
             const MeshPolygon &polygon = mesh.polygons[p];
-            admitted[p] = Length(shape.polygon[p]) > 0 && PolygonArea(mesh, polygon) > 0 &&
+            admitted[p] = NonZero(shape.polygon[p]) && PolygonArea(mesh, polygon) > 0 &&
                           polygon.normalCorners.size() == polygon.points.size() &&
                           (!surface || polygon.surface == *surface);
         }
     });
-
     UnionFind groups(count);
-    const CornerNormals authored(mesh, edges);
-    std::vector<char> joins = JoinsAcross(mesh, edges, authored, admitted);
+    std::vector<char> joins = JoinsAcross(mesh, edges, admitted);
     for (std::size_t p = 0; p < count; ++p)
         for (int c = edges.firstCorner[p]; c < edges.firstCorner[p + 1]; ++c)
             if (joins[c]) groups.join(static_cast<int>(p), edges.across[c]);
@@ -340,7 +354,23 @@ SetProposal ProposeSetsFromNormals(const MeshData &mesh,
         }
         proposal.setOf[p] = set;
     }
-    SettleSets(mesh, shape, authored, proposal);
+    return proposal;
+}
+
+}  // namespace
+
+bool HasAuthoredNormals(const MeshData &mesh, const std::optional<std::string> &surface) {
+    if (mesh.normals.empty()) return false;
+    return std::any_of(mesh.polygons.begin(), mesh.polygons.end(), [&](const MeshPolygon &p) {
+        return !p.normalCorners.empty() && (!surface || p.surface == *surface);
+    });
+}
+
+SetProposal ProposeSetsFromNormals(const MeshData &mesh,
+                                   const std::optional<std::string> &surface) {
+    const MeshShape shape(mesh);
+    SetProposal proposal = JoinedSets(mesh, shape, surface);
+    SettleSets(mesh, shape, proposal);
     NameSetsInOrder(proposal);
     return proposal;
 }

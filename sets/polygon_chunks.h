@@ -9,11 +9,15 @@
 
 #include "host/for_each_on_threads.h"
 
+inline unsigned Cores() {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
 // Calls `work(first, last)` once per chunk of [0, count), `size` at a time, on every core.
 template <class Work>
 void ForEachChunk(std::size_t count, std::size_t size, const Work &work) {
     std::size_t chunks = (count + size - 1) / size;
-    ForEachOnThreads(
-        chunks, std::max(1u, std::thread::hardware_concurrency()),
-        [&](std::size_t chunk) { work(chunk * size, std::min(count, (chunk + 1) * size)); });
+    ForEachOnThreads(chunks, Cores(), [&](std::size_t chunk) {
+        work(chunk * size, std::min(count, (chunk + 1) * size));
+    });
 }

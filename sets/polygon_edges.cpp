@@ -25,39 +25,6 @@ std::pair<int, int> EdgePoints(const std::vector<int> &points, std::size_t c) {
     return std::minmax(a, b);
 }
 
-// Every edge use, grouped by its lower point in a counting sort, each point's uses in polygon
-// order: sorting all the uses at once would cost more than the rest of a proposal.
-struct UsesByPoint {
-    std::vector<int> first;  // per point, where its uses begin; one extra at the end
-    std::vector<EdgeUse> uses;
-};
-
-UsesByPoint GroupUsesByPoint(const MeshData &mesh, const std::vector<int> &firstCorner) {
-    UsesByPoint grouped;
-    grouped.first.assign(mesh.points.size() + 1, 0);
-    for (const MeshPolygon &polygon : mesh.polygons)
-        for (std::size_t c = 0; c < polygon.points.size(); ++c) {
-            auto [lower, higher] = EdgePoints(polygon.points, c);
-            if (lower != higher) ++grouped.first[lower + 1];
-        }
-    for (std::size_t point = 0; point < mesh.points.size(); ++point)
-        grouped.first[point + 1] += grouped.first[point];
-    grouped.uses.resize(grouped.first.back());
-    // Each point's entry moves to the end of its uses and counts back down to their beginning as
-    // the uses are filled in from the last polygon to the first.
-    std::copy(grouped.first.begin() + 1, grouped.first.end(), grouped.first.begin());
-    for (int p = static_cast<int>(mesh.polygons.size()) - 1; p >= 0; --p) {
-        const std::vector<int> &points = mesh.polygons[p].points;
-        for (std::size_t c = points.size(); c-- > 0;) {
-            auto [lower, higher] = EdgePoints(points, c);
-            if (lower != higher)
-                grouped.uses[--grouped.first[lower]] = {higher, p,
-                                                        firstCorner[p] + static_cast<int>(c)};
-        }
-    }
-    return grouped;
-}
-
 // Joins the polygons across each edge of one lower point.
 void MatchUses(const MeshData &mesh, std::span<EdgeUse> uses, std::vector<int> &across) {
     std::sort(uses.begin(), uses.end());
@@ -78,20 +45,33 @@ void MatchUses(const MeshData &mesh, std::span<EdgeUse> uses, std::vector<int> &
 
 }  // namespace
 
-PolygonEdges FindPolygonEdges(const MeshData &mesh) {
+PolygonEdges FindPolygonEdges(const MeshData &mesh, const geometry::PointPolygons &at) {
     PolygonEdges edges;
     edges.firstCorner = FirstCorners(mesh);
     edges.across.assign(edges.firstCorner.back(), -1);
-    UsesByPoint grouped = GroupUsesByPoint(mesh, edges.firstCorner);
-    // Each point's uses are its own, and so are the corners they name: the points share out.
-    ForEachChunk(mesh.points.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
+    // Each edge is found at its lower point, among the polygons there; a point's edges name
+    // corners of their own, so that the points share out over the cores.
+    ForEachChunk(mesh.points.size(), 1 << 12, [&](std::size_t first, std::size_t last) {
+        std::vector<EdgeUse> uses;
         for (std::size_t point = first; point < last; ++point) {
-            std::span<EdgeUse> uses(grouped.uses.data() + grouped.first[point],
-                                    grouped.uses.data() + grouped.first[point + 1]);
+            uses.clear();
+            for (int i = at.first[point]; i < at.first[point + 1]; ++i) {
+                int p = at.polygons[i];
+                const std::vector<int> &points = mesh.polygons[p].points;
+                for (std::size_t c = 0; c < points.size(); ++c) {
+                    auto [lower, higher] = EdgePoints(points, c);
+                    if (lower == static_cast<int>(point) && higher != lower)
+                        uses.push_back({higher, p, edges.firstCorner[p] + static_cast<int>(c)});
+                }
+            }
             MatchUses(mesh, uses, edges.across);
         }
     });
     return edges;
+}
+
+PolygonEdges FindPolygonEdges(const MeshData &mesh) {
+    return FindPolygonEdges(mesh, geometry::CollectPointPolygons(mesh));
 }
 
 double PolygonArea(const MeshData &mesh, const MeshPolygon &polygon) {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "host/scene/host_normals.h"
 #include "host/scene/scene.h"
 #include "host/scene/vec3.h"
 
@@ -17,6 +18,8 @@ struct PolygonEdges {
 };
 
 PolygonEdges FindPolygonEdges(const MeshData &mesh);
+// The same, from the polygons at each point where they are gathered already.
+PolygonEdges FindPolygonEdges(const MeshData &mesh, const geometry::PointPolygons &at);
 
 // Half the length of Newell's vector: the area of a planar polygon, 0 for a line or a point.
 double PolygonArea(const MeshData &mesh, const MeshPolygon &polygon);

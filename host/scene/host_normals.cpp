@@ -9,8 +9,6 @@
 
 namespace geometry {
 
-namespace {
-
 PointPolygons CollectPointPolygons(const MeshData &mesh) {
     PointPolygons at;
     std::vector<int> count(mesh.points.size(), 0);
@@ -34,6 +32,8 @@ PointPolygons CollectPointPolygons(const MeshData &mesh) {
             }
     return at;
 }
+
+namespace {
 
 // Beyond this many polygons at a point, their normals are gathered for the point's corners to
 // query; below it, walking them is cheaper than gathering them.

@@ -51,6 +51,8 @@ struct PointPolygons {
     std::vector<int> polygons;
 };
 
+PointPolygons CollectPointPolygons(const MeshData &mesh);
+
 // The normals of the polygons at a point shared by many, one set per surface, so that each
 // polygon there finds its neighbours within its smoothing angle without walking them all.
 struct CrowdedPoint {
