@@ -52,8 +52,9 @@ struct AngleTally {
     std::array<int, MaxDegrees + 2> off{};
     std::array<double, MaxDegrees + 2> degrees{};
     void add(int from, int to, double difference) {
-        off[from] += difference > OffDegrees;
-        off[to] -= difference > OffDegrees;
+        int isOff = difference > OffDegrees;
+        off[from] += isOff;
+        off[to] -= isOff;
         degrees[from] += difference;
         degrees[to] -= difference;
     }
@@ -103,29 +104,70 @@ struct Neighbour {
 
 // What one corner adds to the tallies of its set over a range of candidate angles, at which its
 // smoothed normal is `difference` degrees from the authored one. Kept in the order the corners
-// come, so that each set's sums are rounded the same however the corners were shared out.
+// come, so that the set's sums are rounded the same however its corners were shared out.
 struct TallyEntry {
-    int set;
     std::uint8_t from, to;
     std::uint8_t variants;  // bit 0: smoothed within the set; bit 1: across sets
     bool startsCorner;      // the corner's first entry, which counts it as measured
     double difference;
 };
 
-// Adds to `entries` how far the corner's smoothed normal is from `authored` at every angle.
+// Where a corner's measures go when its set is measured on one core: straight into the set's
+// tallies, in the order the corners come.
+struct SetTallies {
+    std::array<AngleTally, 2> tally;  // smoothed within the set, and across sets
+    int measured = 0;
+    void beginCorner(int) { ++measured; }
+    void add(int from, int to, std::uint8_t variants, double difference) {
+        if (variants & 1) tally[0].add(from, to, difference);
+        if (variants & 2) tally[1].add(from, to, difference);
+    }
+    void add(const std::vector<TallyEntry> &entries) {
+        for (const TallyEntry &entry : entries) {
+            measured += entry.startsCorner;
+            add(entry.from, entry.to, entry.variants, entry.difference);
+        }
+    }
+};
+
+// Where a corner's measures go when its set is shared out: into entries, added up in order later.
+struct EntrySink {
+    std::vector<TallyEntry> &entries;
+    bool starts = false;
+    void beginCorner(int) { starts = true; }
+    void add(int from, int to, std::uint8_t variants, double difference) {
+        entries.push_back({std::uint8_t(from), std::uint8_t(to), variants, starts, difference});
+        starts = false;
+    }
+};
+
+// Sorts neighbours by the angle that takes them. The sums over them round in this order, so it is
+// the order std::sort leaves, which for a few is a plain insertion sort, and so stable: sorting a
+// corner's few neighbours in place costs less than calling it.
+void SortByFrom(std::vector<Neighbour> &neighbours) {
+    auto earlier = [](const Neighbour &a, const Neighbour &b) { return a.from < b.from; };
+    constexpr std::size_t Few = 16;  // std::sort's own threshold for insertion sorting
+    if (neighbours.size() > Few) {
+        std::sort(neighbours.begin(), neighbours.end(), earlier);
+        return;
+    }
+    for (std::size_t i = 1; i < neighbours.size(); ++i)
+        for (std::size_t j = i; j > 0 && earlier(neighbours[j], neighbours[j - 1]); --j)
+            std::swap(neighbours[j], neighbours[j - 1]);
+}
+
+// Adds to `sink` how far the corner's smoothed normal is from `authored` at every angle.
+template <class Sink>
 void TallyCorner(const MeshShape &shape, Vec3 own, Vec3 authored,
-                 std::vector<Neighbour> &neighbours, int set, std::uint8_t variants,
-                 std::vector<TallyEntry> &entries) {
-    std::sort(neighbours.begin(), neighbours.end(),
-              [](const Neighbour &a, const Neighbour &b) { return a.from < b.from; });
+                 std::vector<Neighbour> &neighbours, std::uint8_t variants, Sink &sink) {
+    SortByFrom(neighbours);
     Vec3 sum = own;
     int from = 0;
     for (std::size_t i = 0; i <= neighbours.size(); ++i) {
         int to =
             i < neighbours.size() ? std::min(neighbours[i].from, MaxDegrees + 1) : MaxDegrees + 1;
         if (to > from) {
-            entries.push_back({set, std::uint8_t(from), std::uint8_t(to), variants, false,
-                               Degrees(Normalize(sum), authored)});
+            sink.add(from, to, variants, Degrees(Normalize(sum), authored));
             from = to;
         }
         if (i < neighbours.size()) sum += shape.polygon[neighbours[i].polygon];
@@ -213,8 +255,9 @@ PolygonsBySet GroupBySet(const SetProposal &proposal) {
 
 // Measures every corner of `polygons` (of one set or more), within its set and across sets at
 // every angle, into `entries`.
+template <class Sink>
 void MeasureCorners(const MeshData &mesh, const MeshShape &shape, const SetProposal &proposal,
-                    std::span<const int> polygons, std::vector<TallyEntry> &entries) {
+                    std::span<const int> polygons, Sink &sink) {
     std::vector<Neighbour> ofSet, all;
     for (int p : polygons) {
         int set = proposal.setOf[p];
@@ -232,65 +275,27 @@ void MeasureCorners(const MeshData &mesh, const MeshShape &shape, const SetPropo
                 all.push_back({PassingFrom(Dot(own, shape.polygon[q])), q});
                 inSet += proposal.setOf[q] == set;
             }
-            std::size_t begin = entries.size();
+            sink.beginCorner(set);
             // Where every neighbour is of the set, both ways of smoothing give the same.
             if (inSet == all.size()) {
-                TallyCorner(shape, own, authored, all, set, 3, entries);
+                TallyCorner(shape, own, authored, all, 3, sink);
             } else {
                 ofSet.clear();
                 for (const Neighbour &neighbour : all)
                     if (proposal.setOf[neighbour.polygon] == set) ofSet.push_back(neighbour);
-                TallyCorner(shape, own, authored, ofSet, set, 1, entries);
-                TallyCorner(shape, own, authored, all, set, 2, entries);
+                TallyCorner(shape, own, authored, ofSet, 1, sink);
+                TallyCorner(shape, own, authored, all, 2, sink);
             }
-            entries[begin].startsCorner = true;
         }
     }
 }
 
-// Adds up the entries set by set in the order they come, and settles each set once all of its
-// entries are in: the entries of a set come together, its polygons in order.
-class SetAdder {
-  public:
-    explicit SetAdder(SetProposal &proposal) : proposal(proposal) {
-        ProposedSet unmeasured;  // what a set gets without a corner to measure
-        Settle(unmeasured, {}, 0);
-        std::fill(proposal.sets.begin(), proposal.sets.end(), unmeasured);
-    }
-
-    void add(const std::vector<TallyEntry> &entries) {
-        for (const TallyEntry &entry : entries) {
-            if (entry.set != set) {
-                finish();
-                set = entry.set;
-                *tallies = {};
-                measured = 0;
-            }
-            measured += entry.startsCorner;
-            if (entry.variants & 1) (*tallies)[0].add(entry.from, entry.to, entry.difference);
-            if (entry.variants & 2) (*tallies)[1].add(entry.from, entry.to, entry.difference);
-        }
-    }
-
-    // Settles the last set begun.
-    void finish() {
-        if (set >= 0) Settle(proposal.sets[set], *tallies, measured);
-    }
-
-  private:
-    SetProposal &proposal;
-    std::unique_ptr<std::array<AngleTally, 2>> tallies =
-        std::make_unique<std::array<AngleTally, 2>>();
-    int set = -1, measured = 0;
-};
-
-// Gives every set the settings that come closest over its corners. The corners are measured on
-// every core a chunk at a time, a wave of chunks at once, while one core adds up the wave before.
-void SettleSets(const MeshData &mesh, const MeshShape &shape, SetProposal &proposal) {
+// Measures a large set's corners on every core a chunk at a time, a wave of chunks at once, while
+// one core adds up the wave before.
+void SettleSharedOut(const MeshData &mesh, const MeshShape &shape, std::span<const int> polygons,
+                     SetProposal &proposal, int set) {
     constexpr std::size_t ChunkPolygons = 1 << 12, ChunksPerWave = 16;
-    const PolygonsBySet bySet = GroupBySet(proposal);
-    const std::size_t total = bySet.polygons.size();
-    const std::size_t chunks = (total + ChunkPolygons - 1) / ChunkPolygons;
+    const std::size_t chunks = (polygons.size() + ChunkPolygons - 1) / ChunkPolygons;
     const std::size_t waves = (chunks + ChunksPerWave - 1) / ChunksPerWave;
     auto chunksOf = [&](std::size_t wave) {
         return std::min(ChunksPerWave, chunks - std::min(chunks, wave * ChunksPerWave));
@@ -300,26 +305,54 @@ void SettleSets(const MeshData &mesh, const MeshShape &shape, SetProposal &propo
     auto entriesOf = [&](std::size_t wave, std::size_t chunk) -> std::vector<TallyEntry> & {
         return entries[wave % 2 * ChunksPerWave + chunk];
     };
-    SetAdder adder(proposal);
+    auto tallies = std::make_unique<SetTallies>();
     for (std::size_t wave = 0; wave <= waves; ++wave) {
         const std::size_t adding = wave > 0 ? 1 : 0;
         ForEachOnThreads(adding + chunksOf(wave), Cores(), [&](std::size_t task) {
             if (task < adding) {
                 for (std::size_t chunk = 0; chunk < chunksOf(wave - 1); ++chunk)
-                    adder.add(entriesOf(wave - 1, chunk));
+                    tallies->add(entriesOf(wave - 1, chunk));
                 return;
             }
             std::size_t chunk = task - adding,
                         first = (wave * ChunksPerWave + chunk) * ChunkPolygons;
             std::vector<TallyEntry> &out = entriesOf(wave, chunk);
             out.clear();
+            out.reserve(ChunkPolygons * 8);  // a few entries per corner, most polygons quads
+            EntrySink sink{out};
             MeasureCorners(
                 mesh, shape, proposal,
-                std::span(bySet.polygons).subspan(first, std::min(ChunkPolygons, total - first)),
-                out);
+                polygons.subspan(first, std::min(ChunkPolygons, polygons.size() - first)), sink);
         });
     }
-    adder.finish();
+    Settle(proposal.sets[set], tallies->tally, tallies->measured);
+}
+
+// Gives every set the settings that come closest over its corners, each set's corners added up
+// in polygon order. Sets small enough to keep every core busy with others are measured whole,
+// one to a core, straight into their tallies; larger ones are shared out.
+void SettleSets(const MeshData &mesh, const MeshShape &shape, SetProposal &proposal) {
+    const PolygonsBySet bySet = GroupBySet(proposal);
+    ProposedSet unmeasured;  // what a set gets without a corner to measure
+    Settle(unmeasured, {}, 0);
+    std::fill(proposal.sets.begin(), proposal.sets.end(), unmeasured);
+    auto polygonsOf = [&](std::size_t set) {
+        return std::span(bySet.polygons)
+            .subspan(bySet.first[set], bySet.first[set + 1] - bySet.first[set]);
+    };
+    const std::size_t large = std::max<std::size_t>(1 << 16, bySet.polygons.size() / (2 * Cores()));
+    std::vector<int> small;
+    for (std::size_t set = 0; set < proposal.sets.size(); ++set) {
+        if (polygonsOf(set).size() < large)
+            small.push_back(static_cast<int>(set));
+        else
+            SettleSharedOut(mesh, shape, polygonsOf(set), proposal, static_cast<int>(set));
+    }
+    ForEachOnThreads(small.size(), Cores(), [&](std::size_t i) {
+        auto tallies = std::make_unique<SetTallies>();
+        MeasureCorners(mesh, shape, proposal, polygonsOf(small[i]), *tallies);
+        Settle(proposal.sets[small[i]], tallies->tally, tallies->measured);
+    });
 }
 
 // The sets that the polygons make where the object's normals join them, each set numbered by its
