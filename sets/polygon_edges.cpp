@@ -58,10 +58,15 @@ PolygonEdges FindPolygonEdges(const MeshData &mesh, const geometry::PointPolygon
             for (int i = at.first[point]; i < at.first[point + 1]; ++i) {
                 int p = at.polygons[i];
                 const std::vector<int> &points = mesh.polygons[p].points;
+                // An edge of the point leaves it from a corner there or arrives at one.
                 for (std::size_t c = 0; c < points.size(); ++c) {
-                    auto [lower, higher] = EdgePoints(points, c);
-                    if (lower == static_cast<int>(point) && higher != lower)
-                        uses.push_back({higher, p, edges.firstCorner[p] + static_cast<int>(c)});
+                    if (points[c] != static_cast<int>(point)) continue;
+                    for (std::size_t edge : {c, (c + points.size() - 1) % points.size()}) {
+                        auto [lower, higher] = EdgePoints(points, edge);
+                        if (lower == static_cast<int>(point) && higher != lower)
+                            uses.push_back(
+                                {higher, p, edges.firstCorner[p] + static_cast<int>(edge)});
+                    }
                 }
             }
             MatchUses(mesh, uses, edges.across);
