@@ -117,7 +117,7 @@ struct TallyEntry {
 struct SetTallies {
     std::array<AngleTally, 2> tally;  // smoothed within the set, and across sets
     int measured = 0;
-    void beginCorner(int) { ++measured; }
+    void beginCorner() { ++measured; }
     void add(int from, int to, std::uint8_t variants, double difference) {
         if (variants & 1) tally[0].add(from, to, difference);
         if (variants & 2) tally[1].add(from, to, difference);
@@ -134,7 +134,7 @@ struct SetTallies {
 struct EntrySink {
     std::vector<TallyEntry> &entries;
     bool starts = false;
-    void beginCorner(int) { starts = true; }
+    void beginCorner() { starts = true; }
     void add(int from, int to, std::uint8_t variants, double difference) {
         entries.push_back({std::uint8_t(from), std::uint8_t(to), variants, starts, difference});
         starts = false;
@@ -275,7 +275,7 @@ void MeasureCorners(const MeshData &mesh, const MeshShape &shape, const SetPropo
                 all.push_back({PassingFrom(Dot(own, shape.polygon[q])), q});
                 inSet += proposal.setOf[q] == set;
             }
-            sink.beginCorner(set);
+            sink.beginCorner();
             // Where every neighbour is of the set, both ways of smoothing give the same.
             if (inSet == all.size()) {
                 TallyCorner(shape, own, authored, all, 3, sink);

@@ -48,4 +48,19 @@ TEST(NormalsProposal, DamagedNormalsAndPolygonsJoinNoSet) {
     EXPECT_EQ(proposal.sets[1].cornersWithin, 1);  // nothing to measure
 }
 
+// A set this large is measured on every core a chunk at a time, and its measures added up in
+// polygon order afterwards; smaller ones beside it are measured whole.
+TEST(NormalsProposal, ALargeSetSharedOutCountsEveryCornerOnceAndTheSameEveryTime) {
+    MeshData torus = MakeTorus(330, 200, 1);  // 66,000 polygons in one set
+    AuthorNormals(torus, 89.5);
+    SetProposal first = ProposeSetsFromNormals(torus);
+    ASSERT_EQ(first.sets.size(), 1u);
+    EXPECT_EQ(first.sets[0].cornersWithin, 1);
+    EXPECT_NE(first.sets[0].reason.find("264000 of 264000 corners"), std::string::npos)
+        << first.sets[0].reason;
+    SetProposal second = ProposeSetsFromNormals(torus);
+    EXPECT_EQ(first.sets, second.sets);
+    EXPECT_EQ(first.setOf, second.setOf);
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "host/scene/mesh_generators.h"
 
 namespace {
@@ -48,6 +50,30 @@ TEST(PolygonEdges, AnEdgeFromAPointToItselfJoinsNothing) {
     PolygonEdges edges = FindPolygonEdges(mesh);
     EXPECT_EQ(AcrossOf(edges, 0), (std::vector<int>{1, -1, 1, 1}));
     EXPECT_EQ(AcrossOf(edges, 1), (std::vector<int>{0, 0, 0}));
+}
+
+TEST(PolygonEdges, AFanOfManyTrianglesAroundOnePointFindsEveryNeighbour) {
+    constexpr int Spokes = 40;  // more edges at the centre than a few, which are matched apart
+    std::vector<std::array<float, 3>> points{{0, 0, 0}};
+    std::vector<std::vector<int>> triangles;
+    for (int spoke = 0; spoke < Spokes; ++spoke) {
+        double angle = 2 * 3.14159265358979 * spoke / Spokes;
+        points.push_back({float(std::cos(angle)), float(std::sin(angle)), 0});
+        triangles.push_back({0, 1 + spoke, 1 + (spoke + 1) % Spokes});
+    }
+    PolygonEdges edges = FindPolygonEdges(MakeMesh(points, triangles));
+    for (int t = 0; t < Spokes; ++t)
+        EXPECT_EQ(AcrossOf(edges, t),
+                  (std::vector<int>{(t + Spokes - 1) % Spokes, -1, (t + 1) % Spokes}))
+            << t;
+}
+
+TEST(PolygonEdges, APolygonOfTwoCornersUsesItsEdgeTwice) {
+    // Its edge has two uses, both its own, so that it joins nothing, and the quad on it neither.
+    MeshData mesh = MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{0, 1}, {1, 0, 3, 2}});
+    PolygonEdges edges = FindPolygonEdges(mesh);
+    EXPECT_EQ(AcrossOf(edges, 0), (std::vector<int>{-1, -1}));
+    EXPECT_EQ(AcrossOf(edges, 1), (std::vector<int>{-1, -1, -1, -1}));
 }
 
 TEST(PolygonEdges, AreaOfPlanarPolygonsAndOfNone) {

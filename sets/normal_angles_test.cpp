@@ -1,0 +1,33 @@
+#include "sets/normal_angles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+geometry::Vec3 AtDegrees(double degrees) {
+    double radians = degrees * std::numbers::pi / 180;
+    return {std::cos(radians), std::sin(radians), 0};
+}
+
+TEST(LessThanDegrees, AgreesWithTheAngleOnEitherSideOfTheLimitAndAtIt) {
+    const geometry::Vec3 x{1, 0, 0};
+    for (double limit : {0.1, 1.0, 12.0, 89.5}) {
+        const LessThanDegrees below(limit);
+        for (double offset : {-1.0, -1e-3, -1e-7, -1e-12, 0.0, 1e-12, 1e-7, 1e-3, 1.0}) {
+            geometry::Vec3 other = AtDegrees(limit + offset);
+            EXPECT_EQ(below(x, other), Degrees(x, other) < limit) << limit << " " << offset;
+        }
+    }
+}
+
+TEST(LessThanDegrees, TakesNeitherAZeroNorANotANumberNormal) {
+    const LessThanDegrees below(5);
+    EXPECT_FALSE(below({1, 0, 0}, {std::nan(""), 0, 0}));
+    EXPECT_FALSE(below({1, 0, 0}, {0, 0, 0}));
+    EXPECT_TRUE(below({1, 0, 0}, {1, 0, 0}));
+}
+
+}  // namespace
