@@ -23,12 +23,17 @@ constexpr double SameNormalDegrees = 0.1;
 constexpr double OffDegrees = 5;
 constexpr int MaxDegrees = 180;  // candidate angles are the whole degrees up to this
 
-// The authored normal at a corner, of unit length, or zero where there is none to use.
-Vec3 AuthoredNormal(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner) {
+// The authored normal at a corner as the file gives it, or zero where it gives none.
+Vec3 FileNormal(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner) {
     if (corner >= polygon.normalCorners.size()) return {};
     auto index = static_cast<std::size_t>(polygon.normalCorners[corner]);
     if (index >= mesh.normals.size()) return {};
-    return Normalize(geometry::FromPoint(mesh.normals[index]));
+    return geometry::FromPoint(mesh.normals[index]);
+}
+
+// The authored normal at a corner, of unit length, or zero where there is none to use.
+Vec3 AuthoredNormal(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner) {
+    return Normalize(FileNormal(mesh, polygon, corner));
 }
 
 // Length(v) > 0, without the square root.
@@ -39,6 +44,21 @@ bool NonZero(Vec3 v) {
 bool SameNormal(Vec3 a, Vec3 b) {
     static const LessThanDegrees close(SameNormalDegrees);
     return NonZero(a) && NonZero(b) && close(a, b);
+}
+
+// SameNormal of two normals as the file gives them, once normalized, but told from their cosine
+// without normalizing either unless it lies within a hair of the limit's. A normal from floats
+// normalizes to zero exactly when its squared length is zero or not finite, and neither that
+// nor the product of two squared lengths can overflow or underflow a double.
+bool SameFileNormal(Vec3 a, Vec3 b) {
+    static const double limit = std::cos(SameNormalDegrees * std::numbers::pi / 180);
+    constexpr double Hair = 1e-9;
+    double aa = Dot(a, a), bb = Dot(b, b);
+    if (!(aa > 0) || !(bb > 0) || !std::isfinite(aa) || !std::isfinite(bb)) return false;
+    double cosine = Dot(a, b) / std::sqrt(aa * bb);
+    if (cosine > limit + Hair) return true;
+    if (cosine < limit - Hair) return false;
+    return SameNormal(Normalize(a), Normalize(b));
 }
 
 std::size_t CornerOf(const MeshPolygon &polygon, int point) {
@@ -223,10 +243,10 @@ std::vector<char> JoinsAcross(const MeshData &mesh, const PolygonEdges &edges,
                 const MeshPolygon &other = mesh.polygons[q];
                 std::size_t next = (c + 1) % polygon.points.size();
                 joins[edges.firstCorner[p] + c] =
-                    SameNormal(AuthoredNormal(mesh, polygon, c),
-                               AuthoredNormal(mesh, other, CornerOf(other, polygon.points[c]))) &&
-                    SameNormal(AuthoredNormal(mesh, polygon, next),
-                               AuthoredNormal(mesh, other, CornerOf(other, polygon.points[next])));
+                    SameFileNormal(FileNormal(mesh, polygon, c),
+                                   FileNormal(mesh, other, CornerOf(other, polygon.points[c]))) &&
+                    SameFileNormal(FileNormal(mesh, polygon, next),
+                                   FileNormal(mesh, other, CornerOf(other, polygon.points[next])));
             }
         }
     });
