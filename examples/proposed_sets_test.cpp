@@ -328,7 +328,7 @@ std::vector<PreviewObject> ObjectsWithSmoothingGroups() {
         polygon.surface = "Steel";
         polygon.part = "Skin";
     }
-    return {box, torus, SteppedShaft(), DomeOnCollar(), FilletedSlab(), SpurGear()};
+    return {box, torus, SteppedShaft(), DomeOnCollar(), FilletedSlab(), HexBolt(), SpurGear()};
 }
 
 // Hard edges (a box), one smooth skin (a torus) and machined parts, their normals averaged

@@ -8,6 +8,7 @@
 #include <numbers>
 #include <span>
 
+#include "host/scene/geometric_normal.h"
 #include "host/scene/host_normals.h"
 #include "sets/normal_angles.h"
 #include "sets/polygon_chunks.h"
@@ -102,17 +103,26 @@ int PassingFrom(double dot) {
     return static_cast<int>(first - cosines.begin());
 }
 
-// Each polygon's normal, as the host takes it, and the polygons at each point: what a corner's
-// smoothed normal is made of.
+// Each polygon's normal, as the module takes it (through corners 0, 1 and n-1, which differs
+// from the host's Newell normal where a polygon's corners are not in one plane), and the polygons
+// at each point: what a corner's smoothed normal is made of. A polygon has area when its Newell
+// normal is non-zero and finite.
 struct MeshShape {
     std::vector<Vec3> polygon;
+    std::vector<char> hasArea;
     geometry::PointPolygons at;
 
     explicit MeshShape(const MeshData &mesh)
-        : polygon(mesh.polygons.size()), at(geometry::CollectPointPolygons(mesh)) {
+        : polygon(mesh.polygons.size()),
+          hasArea(mesh.polygons.size()),
+          at(geometry::CollectPointPolygons(mesh)) {
         ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
-            for (std::size_t p = first; p < last; ++p)
-                polygon[p] = geometry::PolygonNormal(mesh, mesh.polygons[p]);
+            for (std::size_t p = first; p < last; ++p) {
+                const MeshPolygon &of = mesh.polygons[p];
+                polygon[p] = geometry::GeometricNormal(mesh, of);
+                hasArea[p] =
+                    NonZero(geometry::PolygonNormal(mesh, of)) && PolygonArea(mesh, of) > 0;
+            }
         });
     }
 };
@@ -223,9 +233,8 @@ void Settle(ProposedSet &set, const std::array<AngleTally, 2> &tallies, int meas
     set.angleDegrees = best.degrees;
     set.sameSetOnly = best.sameSetOnly;
     set.cornersWithin = measured ? double(measured - best.off) / measured : 1;
-    set.reason = "the file's normals run on across its edges; " +
-                 std::to_string(measured - best.off) + " of " + std::to_string(measured) +
-                 " corners within 5 degrees of them";
+    set.cornersMeasured = measured;
+    set.reason = "the file's normals run on across its edges";
 }
 
 // Whether polygon p joins the polygon across each of its edges: where both of the edge's points
@@ -385,7 +394,7 @@ SetProposal JoinedSets(const MeshData &mesh, const MeshShape &shape,
     ForEachChunk(count, 1 << 14, [&](std::size_t first, std::size_t last) {
         for (std::size_t p = first; p < last; ++p) {
             const MeshPolygon &polygon = mesh.polygons[p];
-            admitted[p] = NonZero(shape.polygon[p]) && PolygonArea(mesh, polygon) > 0 &&
+            admitted[p] = shape.hasArea[p] &&
                           polygon.normalCorners.size() == polygon.points.size() &&
                           (!surface || polygon.surface == *surface);
         }

@@ -5,9 +5,10 @@
 // Each set gets the settings with which smoothing within a set or across sets, at one angle,
 // comes closest to the authored normals at its corners: the fewest corners more than 5 degrees
 // off, then the least mean difference, then the smallest angle, within the set before across.
-// Candidates are measured with the host's rule of smoothing (host/scene/host_normals.h: a
-// corner averages the unit normals of the polygons at its point that meet its own at less than
-// the angle, unweighted), which is the rule the module follows within a polygon set.
+// Candidates are measured with the module's rule of smoothing: a corner averages the unit
+// normals of the polygons at its point that meet its own at less than the angle, unweighted,
+// each polygon's normal taken through its corners 0, 1 and n-1. The host's rule is the same but
+// for the polygon normal (Newell's), which differs on polygons whose corners are not in a plane.
 //
 // Polygons without area, polygons without authored normals at every corner and polygons of
 // other surfaces join no set; a corner whose authored normal is zero or not finite neither

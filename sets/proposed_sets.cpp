@@ -1,5 +1,6 @@
 #include "sets/proposed_sets.h"
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -26,7 +27,12 @@ std::string ProposedSetSummary(const ProposedSet &set) {
     if (set.cornersWithin < 0) return text;
     char share[32];
     std::snprintf(share, sizeof share, "%.1f%%", 100 * set.cornersWithin);
-    return text + "; " + share + " of its corners within 5 degrees of the object's normals";
+    auto within = std::lround(set.cornersWithin * set.cornersMeasured);
+    std::string close = set.cornersMeasured > 0
+                            ? std::to_string(within) + " of " +
+                                  std::to_string(set.cornersMeasured) + " corners (" + share + ")"
+                            : std::string(share) + " of its corners";
+    return text + "; " + close + " within 5 degrees of the object's normals";
 }
 
 const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::string &name) {
