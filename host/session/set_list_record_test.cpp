@@ -11,6 +11,7 @@
 #include "host/session/folded_scene_testing.h"
 #include "host/session/instance_stream.h"
 #include "host/session/scripted_set_edits.h"
+#include "host/session/set_list_record_testing.h"
 #include "host/session/shader_blocks.h"
 #include "host/streams/binary_stream.h"
 #include "host/streams/stream_file.h"
@@ -46,31 +47,11 @@ TEST(SetListRecord, WhatTheModuleSavesReadsBackInBothForms) {
     }
 }
 
-constexpr LWBlockIdent PluginDataLib{LWID_('P', 'D', 'L', 'B'), "PluginDataLib"};
-constexpr LWBlockIdent PluginDataParam{LWID_('P', 'D', 'P', 'R'), "PluginDataParam"};
-
-// A record as the module lays it out, with the parts a test wants changed.
+// A record of one set, with the parts a test wants changed.
 std::vector<unsigned char> Record(int version, const char *parameter, int setCount,
                                   int parameterCount = 1) {
-    BinarySaveStream out;
-    const LWSaveState &state = *out.state();
-    state.writeI4(state.writeData, &version, 1);
-    state.beginBlk(state.writeData, &PluginDataLib, 0);
-    state.writeI4(state.writeData, &parameterCount, 1);
-    state.beginBlk(state.writeData, &PluginDataParam, 0);
-    state.writeStr(state.writeData, parameter);
-    const unsigned int type = LWID_('P', 'U', 'S', 'R');
-    state.writeU4(state.writeData, &type, 1);
-    state.writeI4(state.writeData, &setCount, 1);
-    state.writeStr(state.writeData, "Lid");
-    const int on = 1;
-    const unsigned char angle[8] = {0x3F, 0xC6, 0x57, 0x18, 0x4A, 0xE7, 0x44, 0x87};
-    state.writeI4(state.writeData, &on, 1);
-    state.writeU1(state.writeData, angle, 8);
-    state.writeI4(state.writeData, &on, 1);
-    state.endBlk(state.writeData);
-    state.endBlk(state.writeData);
-    return out.bytes();
+    const double tenDegrees = 10 * std::numbers::pi / 180;
+    return SetListRecord({{"Lid", 1, tenDegrees, 1}}, version, parameter, setCount, parameterCount);
 }
 
 TEST(SetListRecord, ARecordTheModuleWouldLoseOrMisreadIsRefusedSayingWhere) {

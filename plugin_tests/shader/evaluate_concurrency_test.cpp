@@ -44,10 +44,10 @@ bool SameNormals(const LWShaderAccess &a, const LWShaderAccess &b) {
 TEST(EvaluateConcurrency, ThreadsAgreeWithOneThreadWhileCachesAreEmptied) {
     LinkedSession host(TwoObjects());
     LWInstance instance = host.create();
-    AddSet(instance, "band0", 1.0);
-    AddSet(instance, "band1", 0.6, 1);
-    AddSet(instance, "band2", 1.2);
-    AddSet(instance, "can", 0.9);
+    AddSet(host, instance, "band0", 1.0);
+    AddSet(host, instance, "band1", 0.6, 1);
+    AddSet(host, instance, "band2", 1.2);
+    AddSet(host, instance, "can", 0.9);
 
     const std::vector<ShadingRecord> unshaded = SamplesEverywhere(host);
     std::vector<ShadingRecord> expected = unshaded;

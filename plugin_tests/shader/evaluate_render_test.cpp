@@ -20,7 +20,7 @@ void FlatNorth(LWInstance, LWShaderAccess *record) {
 TEST(EvaluateRender, ConcurrentRenderShadesOnlyTheSetsWithSettings) {
     LinkedSession host(Scene{{MakeObjectItem("sphere", MakeTwoSetSphere(8, 12, 1))}});
     LWInstance instance = host.create();
-    AddSet(instance, "north", 0);
+    AddSet(host, instance, "north", 0);
     const ObjectItem &sphere = host.scene().items[0];
 
     RenderSettings settings;

@@ -98,24 +98,23 @@ TEST(Evaluate, LeavesTheRecordExactlyAsTheHostSetItWhenItCannotSmooth) {
              s->polygon = PolygonID(host.scene().items[0].file->mesh.polygons[1]);
          }},
         {"set without entry",
-         [](auto &, auto instance, auto &) {
-             SettingsOf(instance).clear();
-             AddSet(instance, "Rim", 1.0);
-             AddSet(instance, "rim ", 1.0);
+         [](auto &host, auto instance, auto &) {
+             LoadSets(host, instance, {{"Rim", 1, 1.0, 0}, {"rim ", 1, 1.0, 0}});
          }},
         {"smoothing off",
-         [](auto &, auto instance, auto &) { SettingsOf(instance).at(0).enabled = 0; }},
+         [](auto &host, auto instance, auto &) {
+             LoadSets(host, instance, {{"rim", 0, 1.0, 0}});
+         }},
         {"first of two equal names off",
-         [](auto &, auto instance, auto &) {
-             SettingsOf(instance).at(0).enabled = 0;
-             AddSet(instance, "rim", 1.0);
+         [](auto &host, auto instance, auto &) {
+             LoadSets(host, instance, {{"rim", 0, 1.0, 0}, {"rim", 1, 1.0, 0}});
          }},
     };
     for (const NothingCase &nothing : cases) {
         SCOPED_TRACE(nothing.name);
         LinkedSession host(SceneOf(Fold(nullptr)));
         LWInstance instance = host.create();
-        AddSet(instance, "rim", 1.0);
+        AddSet(host, instance, "rim", 1.0);
         ShadingRecord sample = host.sampleOn(0, 0);
         sample->wNorm[0] += 0.25;  // a bump
         nothing.arrange(host, instance, sample);
@@ -131,7 +130,7 @@ TEST(Evaluate, SmoothsWithoutTheSceneObjectsService) {
     host.serviceTable().switchOff("Scene Objects 4");
     host.activateAgain();
     LWInstance instance = host.create();
-    AddSet(instance, "rim", 1.0);
+    AddSet(host, instance, "rim", 1.0);
     ShadingRecord sample = host.sampleOn(0, 0);
     host.shade(instance, sample);
     ExpectNear(Smoothed(sample), FoldSmoothedAtCentre(host.scene().items[0].file->mesh));
@@ -153,7 +152,7 @@ TEST(Evaluate, NeighboursOfOtherSetsAndSurfacesCountUnlessSameSetOnly) {
         mesh.polygons[1].surface = "Other";
         LinkedSession host(SceneOf(mesh));
         LWInstance instance = host.create();
-        AddSet(instance, "rim", 1.0, c.sameSetOnly);
+        AddSet(host, instance, "rim", 1.0, c.sameSetOnly);
         ShadingRecord sample = host.sampleOn(0, 0);
         host.shade(instance, sample);
         ExpectNear(Smoothed(sample), c.smoothed ? FoldSmoothedAtCentre(mesh) : NormalOf(mesh, 0));
@@ -164,8 +163,8 @@ TEST(Evaluate, NeighboursOfOtherSetsAndSurfacesCountUnlessSameSetOnly) {
 TEST(Evaluate, OnlyTheFirstEntryOfASetIsUsed) {
     LinkedSession host(SceneOf(Fold()));
     LWInstance instance = host.create();
-    AddSet(instance, "rim", 0.0);
-    AddSet(instance, "rim", 1.0);
+    AddSet(host, instance, "rim", 0.0);
+    AddSet(host, instance, "rim", 1.0);
     ShadingRecord sample = host.sampleOn(0, 0);
     host.shade(instance, sample);
     ExpectNear(Smoothed(sample), NormalOf(host.scene().items[0].file->mesh, 0));
@@ -174,7 +173,7 @@ TEST(Evaluate, OnlyTheFirstEntryOfASetIsUsed) {
 TEST(Evaluate, AngleZeroShadesFlatTurnedToTheGeometricNormal) {
     LinkedSession host(SceneOf(MakeCylinder(7, 3, true, {.surface = "S", .part = "can"})));
     LWInstance instance = host.create();
-    AddSet(instance, "can", 0.0);
+    AddSet(host, instance, "can", 0.0);
     const MeshData &mesh = host.scene().items[0].file->mesh;
     for (int polygon = 0; polygon < static_cast<int>(mesh.polygons.size()); ++polygon) {
         SCOPED_TRACE(polygon);
@@ -212,8 +211,8 @@ TEST(Evaluate, ANeighbourExactlyAtTheSmoothingAngleIsLeftOut) {
 
     LinkedSession host(SceneOf(ThreeFourFive()));
     LWInstance exact = host.create(), beyond = host.create();
-    AddSet(exact, "rim", angle);
-    AddSet(beyond, "rim", wider);
+    AddSet(host, exact, "rim", angle);
+    AddSet(host, beyond, "rim", wider);
     ShadingRecord atExact = host.sampleOn(0, 0), atBeyond = host.sampleOn(0, 0);
     for (ShadingRecord *sample : {&atExact, &atBeyond}) {
         for (float &weight : (*sample)->weights) weight = 0;
@@ -228,7 +227,7 @@ TEST(Evaluate, ANeighbourExactlyAtTheSmoothingAngleIsLeftOut) {
 TEST(Evaluate, SideFollowsTheGeometricNormalAndZeroKeepsIt) {
     LinkedSession host(SceneOf(MakeGrid(2, 1, {.surface = "S", .part = "flat"})));
     LWInstance instance = host.create();
-    AddSet(instance, "flat", 1.0);
+    AddSet(host, instance, "flat", 1.0);
     auto shadeWith = [&](Vec3 geometric) {
         ShadingRecord sample = host.sampleOn(0, 1);
         geometric.store(sample->gNorm);
@@ -245,8 +244,8 @@ TEST(Evaluate, DegeneratePolygonsAddNothingAndNeverFlip) {
     TagAll(odd, {.surface = "S", .part = "odd"});
     LinkedSession host(SceneOf(odd));
     LWInstance wide = host.create(), narrow = host.create();
-    AddSet(wide, "odd", 100 * Degree);
-    AddSet(narrow, "odd", 60 * Degree);
+    AddSet(host, wide, "odd", 100 * Degree);
+    AddSet(host, narrow, "odd", 60 * Degree);
     // The collinear triangle: its own normal is zero, so beyond 90 degrees every neighbour passes
     // and only the n-gon adds a direction; below 90 none passes and the result is zero.
     ShadingRecord sample = host.sampleOn(0, 4);
@@ -263,7 +262,7 @@ TEST(Evaluate, DegeneratePolygonsAddNothingAndNeverFlip) {
 TEST(Evaluate, TheBumpCarriesOverOntoTheSmoothedNormal) {
     LinkedSession host(SceneOf(Fold()));
     LWInstance instance = host.create();
-    AddSet(instance, "rim", 1.0);
+    AddSet(host, instance, "rim", 1.0);
     ShadingRecord sample = host.sampleOn(0, 0);
     Vec3 bump{0.05, -0.1, 0.02};
     (Vec3::from(sample->wNorm0) + bump).store(sample->wNorm);
@@ -279,7 +278,7 @@ TEST(Evaluate, UnweldedSeamsKeepTheirCrease) {
     TagAll(seam, {.surface = "S", .part = "seam"});
     LinkedSession host(SceneOf(seam));
     LWInstance instance = host.create();
-    AddSet(instance, "seam", 89.5 * Degree);
+    AddSet(host, instance, "seam", 89.5 * Degree);
     for (int polygon : {0, 1}) {
         ShadingRecord sample = host.sampleOn(0, polygon, polygon ? 0.0f : 1.0f, 0.5f);
         host.shade(instance, sample);
@@ -290,7 +289,7 @@ TEST(Evaluate, UnweldedSeamsKeepTheirCrease) {
 TEST(Evaluate, NullVertexSlotsWeighTheSamplePolygonAndStayInTheCache) {
     LinkedSession host(SceneOf(Fold()));
     LWInstance instance = host.create();
-    AddSet(instance, "rim", 1.0);
+    AddSet(host, instance, "rim", 1.0);
     ShadingRecord sample = host.sampleOn(0, 0);
     sample->verts[0] = sample->verts[2] = sample->verts[3] = nullptr;
     sample->weights[0] = 0.5f;
@@ -333,7 +332,7 @@ TEST(Evaluate, ManyNeighboursAroundOnePointAllCount) {
     const int sides = 48;
     LinkedSession host(SceneOf(Cone(sides)));
     LWInstance instance = host.create();
-    AddSet(instance, "cone", 89.5 * Degree);
+    AddSet(host, instance, "cone", 89.5 * Degree);
     ShadingRecord sample = host.sampleOn(0, 0);
     host.shade(instance, sample);
 
@@ -350,7 +349,7 @@ TEST(Evaluate, AccessorsWithoutDestroyAreLeftAlone) {
     LinkedSession host(SceneOf(Fold()));
     host.objectInfoService().omitDestroy(true);
     LWInstance instance = host.create();
-    AddSet(instance, "rim", 1.0);
+    AddSet(host, instance, "rim", 1.0);
     ShadingRecord sample = host.sampleOn(0, 0);
     host.shade(instance, sample);
     ExpectNear(Smoothed(sample), FoldSmoothedAtCentre(host.scene().items[0].file->mesh));
@@ -364,8 +363,8 @@ TEST(Evaluate, BuildsEachObjectsCacheOncePerRender) {
     scene.items.push_back({"Clone", scene.items[0].file});
     LinkedSession host(std::move(scene));
     LWInstance instance = host.create();
-    AddSet(instance, "band0", 1.0);
-    AddSet(instance, "band1", 1.0, 1);
+    AddSet(host, instance, "band0", 1.0);
+    AddSet(host, instance, "band1", 1.0, 1);
     auto scans = [&] { return host.objectInfoService().ledger().totals()[MeshCall::scanPolys]; };
     host.beginRender();
     for (int item : {0, 1})
@@ -389,8 +388,8 @@ TEST(Evaluate, EachObjectOfARenderIsSmoothedOverItsOwnMesh) {
         {"Can", MakeObjectFile("can.lwo", MakeCylinder(12, 3, true, {.part = "band0"}))});
     LinkedSession host(std::move(scene));
     LWInstance instance = host.create();
-    AddSet(instance, "band0", 1.0);
-    AddSet(instance, "band1", 1.2);
+    AddSet(host, instance, "band0", 1.0);
+    AddSet(host, instance, "band1", 1.2);
     constexpr int Polygons = 36;
     auto shaded = [&](int item, int polygon) {
         ShadingRecord sample = host.sampleOn(item, polygon, 0.25f, 0.75f);

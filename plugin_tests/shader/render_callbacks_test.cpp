@@ -15,8 +15,8 @@ TEST(RenderCallbacks, InitAndCleanupOfAnyInstanceEmptyEveryCache) {
     scene.items.push_back({"Grid", MakeObjectFile("grid.lwo", MakeGrid(2, 2, {.part = "all"}))});
     LinkedSession host(std::move(scene));
     LWInstance first = host.create(), second = host.create();
-    AddSet(first, "all", 1.0);
-    AddSet(second, "all", 1.0);
+    AddSet(host, first, "all", 1.0);
+    AddSet(host, second, "all", 1.0);
     auto scans = [&] { return host.objectInfoService().ledger().totals()[MeshCall::scanPolys]; };
     auto shadeBoth = [&] {
         ShadingRecord onBox = host.sampleOn(0, 0), onGrid = host.sampleOn(1, 3);
