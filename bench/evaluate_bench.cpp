@@ -52,7 +52,7 @@ struct ShadingWorld {
     ShadingWorld(int polygons, SampleOrder order)
         : polygons(polygons), order(order), host(Scene{{{"Grid", GridFile(polygons)}}}) {
         instance = host.create();
-        AddSet(instance, "grid", 1.0);
+        AddSet(host, instance, "grid", 1.0);
         for (const render::ShadingRecord &sample :
              SpreadSamples(host.scene().items[0], SampleCount, order))
             samples.emplace_back(sample.access());

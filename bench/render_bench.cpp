@@ -58,8 +58,8 @@ void RenderFrame(benchmark::State &state) {
     if (kind == Normalising) hooks["Body"] = {&normaliser, nullptr};
     if (kind == Module) {
         LWInstance instance = host.create();
-        AddSet(instance, "north", 60 * std::numbers::pi / 180);
-        AddSet(instance, "south", 60 * std::numbers::pi / 180);
+        AddSet(host, instance, "north", 60 * std::numbers::pi / 180);
+        AddSet(host, instance, "south", 60 * std::numbers::pi / 180);
         hooks["Body"] = {&host.handler(), instance};
     }
     const ObjectItem &item = host.scene().items[0];
