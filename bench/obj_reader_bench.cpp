@@ -3,10 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
-#include <thread>
 
 #include "bench/bench_meshes.h"
 #include "bench/obj_reader_baseline.h"
+#include "host/for_each_on_threads.h"
 #include "host/formats/obj_reader.h"
 
 namespace {
@@ -23,11 +23,7 @@ void ObjReadTorus(benchmark::State &state) {
     for (auto _ : state) object = ParseObj(TorusObjText(), "torus.obj", work);
     Report(state, object);
 }
-BENCHMARK(ObjReadTorus)
-    ->Arg(1)
-    ->Arg(int(std::max(1u, std::thread::hardware_concurrency())))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(ObjReadTorus)->Arg(1)->Arg(int(Cores()))->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void ObjReadTorusBaseline(benchmark::State &state) {
     ObjectFile object;

@@ -6,8 +6,7 @@
 // the dialog's work.
 #include <benchmark/benchmark.h>
 
-#include <thread>
-
+#include "host/for_each_on_threads.h"
 #include "host/scene/mesh_generators.h"
 #include "host/session/host_session.h"
 #include "host/session/scripted_set_edits.h"
@@ -27,15 +26,11 @@ Scene Torus() {
     return scene;
 }
 
-unsigned Threads() {
-    return std::max(1u, std::thread::hardware_concurrency());
-}
-
 const geometry::SmoothingAngles HostSmoothing{60, {}};
 
 void ViewSetEdit(benchmark::State &state) {
     HostSession session(Torus(), VELMORA_MODULE);
-    ViewObject object(session, HostSmoothing, Threads());
+    ViewObject object(session, HostSmoothing, Cores());
     bool flat = false;
     std::size_t changed = 0;
     for (auto _ : state) {
@@ -56,8 +51,7 @@ void ViewWholeObjectBaseline(benchmark::State &state) {
     ApplySetRequests(session, *item.file, {{"band2", 30.0}}, {});
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            SampleCornerNormals(item, session.hooksOf(*item.file), HostSmoothing, Threads())
-                .size());
+            SampleCornerNormals(item, session.hooksOf(*item.file), HostSmoothing, Cores()).size());
 }
 
 BENCHMARK(ViewSetEdit)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);

@@ -1,4 +1,5 @@
-// Work spread over threads: the object reader's chunks, the blocks of `velmora normals`.
+// Work spread over threads (the object reader's chunks, the blocks of `velmora normals`), and how
+// many threads the machine offers it.
 #pragma once
 
 #include <algorithm>
@@ -9,6 +10,11 @@
 #include <system_error>
 #include <thread>
 #include <vector>
+
+// The threads this machine runs at once; at least one, as the count may be unknown (0).
+inline unsigned Cores() {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
 
 // Calls `work(i)` once for each i below `count`, on up to `threads` threads, this one among them.
 // An exception stops the calls not yet begun and is thrown again here once all threads have

@@ -5,13 +5,8 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <thread>
 
 #include "host/for_each_on_threads.h"
-
-inline unsigned Cores() {
-    return std::max(1u, std::thread::hardware_concurrency());
-}
 
 // Calls `work(first, last)` once per chunk of [0, count), `size` at a time, on every core.
 template <class Work>

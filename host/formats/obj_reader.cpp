@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <thread>
 #include <unordered_set>
 
 #include "host/for_each_on_threads.h"
@@ -73,8 +72,7 @@ ObjectFile ParseObj(std::string_view text, const std::string &filename, const Ob
     RefuseNonText(text, filename);
     std::size_t skipped = ByteOrderMark(text);
     std::vector<std::string_view> chunks = LineAlignedChunks(text.substr(skipped), work.chunkBytes);
-    unsigned threads =
-        work.threads ? work.threads : std::max(1u, std::thread::hardware_concurrency());
+    unsigned threads = work.threads ? work.threads : Cores();
 
     std::vector<ObjChunkSummary> summaries(chunks.size());
     ForEachOnThreads(chunks.size(), threads,

@@ -8,11 +8,13 @@
 #include <thread>
 #include <vector>
 
+#include "host/for_each_on_threads.h"
+
 namespace render {
 
 int ThreadsToUse(int threads) {
     if (threads >= 1) return threads;
-    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    return static_cast<int>(Cores());
 }
 
 void RunTiles(int width, int height, int tileSize, int threads, const TileWork &work) {

@@ -1,10 +1,9 @@
 // `velmora normals`: the module's normal at every polygon corner, as CSV, or as a mesh for other
 // tools (OBJ, glTF binary) with unit normals.
-#include <algorithm>
 #include <iostream>
 #include <string_view>
-#include <thread>
 
+#include "host/for_each_on_threads.h"
 #include "host/formats/file_bytes.h"
 #include "host/formats/obj_writer.h"
 #include "host/formats/object_reader.h"
@@ -58,11 +57,10 @@ class NormalsCommand : public Command {
         std::unique_ptr<OpenedObject> opened = OpenObject(object, &bytes);
         WarnOfCrowdedPoint(*opened);
         RefuseNothingToShade(opened->file());
-        unsigned threads = std::max(1u, std::thread::hardware_concurrency());
         CornerNormalOptions kinds{.hostNormals = hostNormals, .unitNormals = format != "csv"};
         // Started before the output, so that a shader that cannot start leaves none behind.
         CornerNormalStream stream(opened->item(), opened->session().hooksOf(opened->file()),
-                                  opened->hostSmoothing(), threads,
+                                  opened->hostSmoothing(), Cores(),
                                   CornerNormalStream::DefaultBlockPolygons, kinds);
         auto next = [&stream] { return stream.next(); };
         const ObjectFile &file = opened->file();

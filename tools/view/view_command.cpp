@@ -3,12 +3,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <thread>
 
+#include "host/for_each_on_threads.h"
 #include "host/session/settings_file.h"
 #include "tools/velmora/applied_object.h"
 #include "tools/velmora/command_table.h"
@@ -73,8 +73,7 @@ class ViewCommand : public Command {
         CheckApplyOutput(object.object, input, applyTo);
         SetProposal proposal;
         std::unique_ptr<OpenedObject> opened = OpenObject(opening, &input.bytes, &proposal);
-        ViewObject view(opened->session(), opened->hostSmoothing(),
-                        std::max(1u, std::thread::hardware_concurrency()), std::move(proposal));
+        ViewObject view(opened->session(), opened->hostSmoothing(), Cores(), std::move(proposal));
         ViewServerOptions server;
         server.port = port;
         server.saveSettingsTo = SettingsTarget(object);
