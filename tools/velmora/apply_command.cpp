@@ -22,9 +22,11 @@ class ApplyCommand : public Command {
     std::vector<CommandFile> outputs() const override { return {{"-o", output}}; }
     bool guardsObject() const override { return false; }
 
-    int run(const ObjectOptions &object) override {
-        ApplyInput input = ReadApplyInput(object.object);
-        CheckApplyOutput(object.object, input, output);
+    int run(const ObjectOptions &given) override {
+        ApplyInput input = ReadApplyInput(given.object);
+        CheckApplyOutput(given.object, input, output);
+        // Opening and writing both ask what the sets were made of.
+        const ObjectOptions object = WithSetsFromOfRun(given);
         std::unique_ptr<OpenedObject> opened = OpenObject(object, &input.bytes);
         for (const std::string &line : WriteAppliedObject(object, *opened, input, output))
             std::cerr << "velmora: " << line << "\n";

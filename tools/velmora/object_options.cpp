@@ -78,8 +78,14 @@ std::vector<CommandFile> InputsOf(const ObjectOptions &options) {
 }
 
 std::string SetsFromOfRun(const ObjectOptions &options) {
+    if (options.runSetsFrom) return *options.runSetsFrom;
     if (!options.setsFrom.empty() || options.settingsFile.empty()) return options.setsFrom;
     return SettingsSetsFrom(options.settingsFile).value_or("");
+}
+
+ObjectOptions WithSetsFromOfRun(ObjectOptions options) {
+    options.runSetsFrom = SetsFromOfRun(options);
+    return options;
 }
 
 std::unique_ptr<OpenedObject> OpenObject(const ObjectOptions &options,

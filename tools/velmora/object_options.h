@@ -22,6 +22,8 @@ struct ObjectOptions {
     std::string saveSettingsFile;
     std::string surface;
     std::optional<double> hostAngle;
+    // The answer of SetsFromOfRun once kept by WithSetsFromOfRun.
+    std::optional<std::string> runSetsFrom;
 };
 
 void AddObjectOptions(CLI::App &command, ObjectOptions &options);
@@ -35,6 +37,9 @@ std::vector<CommandFile> InputsOf(const ObjectOptions &options);
 // The --sets-from of the run: the one given, else the one the settings file was saved with, so
 // that its settings find the sets they were made for.
 std::string SetsFromOfRun(const ObjectOptions &options);
+// `options` keeping the answer of SetsFromOfRun, for a command that asks it more than once: the
+// settings file is then read for it once, and every step of the run finds the same sets.
+ObjectOptions WithSetsFromOfRun(ObjectOptions options);
 
 // The object opened with every setting asked for: what each --set pattern matched is said on
 // standard error, and the settings are saved where --save-settings asks. `bytes`: the object

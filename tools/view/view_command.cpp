@@ -63,14 +63,16 @@ class ViewCommand : public Command {
 
     std::vector<CommandFile> outputs() const override { return {{"-o", output}}; }
 
-    int run(const ObjectOptions &object) override {
+    int run(const ObjectOptions &given) override {
+        // Opened as apply opens it, so that Apply edits the bytes the settings were made for.
+        const ApplyInput input = ReadApplyInput(given.object);
+        const std::string applyTo = ApplyTarget(given, output);
+        CheckApplyOutput(given.object, input, applyTo);
+        // Opening, each Save and each Apply ask what the sets were made of.
+        const ObjectOptions object = WithSetsFromOfRun(given);
         // The settings are saved when the page asks, never on opening.
         ObjectOptions opening = object;
         opening.saveSettingsFile.clear();
-        // Opened as apply opens it, so that Apply edits the bytes the settings were made for.
-        const ApplyInput input = ReadApplyInput(object.object);
-        const std::string applyTo = ApplyTarget(object, output);
-        CheckApplyOutput(object.object, input, applyTo);
         SetProposal proposal;
         std::unique_ptr<OpenedObject> opened = OpenObject(opening, &input.bytes, &proposal);
         ViewObject view(opened->session(), opened->hostSmoothing(), Cores(), std::move(proposal));

@@ -118,3 +118,30 @@ test('proposed sets carry their kind and reason, and Apply writes them as the ob
     rmSync(applied, { force: true });
   }
 });
+
+test('settings saved with --sets-from: Apply writes the sets they recall, and Save recalls them again', async () => {
+  const saved = join(folder, 'by_surface.settings');
+  const resaved = join(folder, 'resaved.settings');
+  const saving = spawnSync(velmora, ['parts', object, '--sets-from', 'surfaces', '--set', 'Default:20',
+    '--save-settings', saved], { encoding: 'utf8' });
+  assert.equal(saving.status, 0, saving.stderr);
+  const recalling = await startView(velmora, [object, '--settings', saved, '--save-settings', resaved]);
+  try {
+    const address = `http://127.0.0.1:${recalling.port}`;
+    const write = (path) => fetch(`${address}${path}`, {
+      method: 'POST', headers: { 'X-Velmora-Token': recalling.token }, body: '{}',
+    });
+    const answer = await write('/api/apply');
+    assert.equal(answer.status, 200);
+    assert.ok((await answer.json()).notes.some((note) => /polygon sets from surfaces written as PART tags/.test(note)));
+    assert.match(parts(applied).stdout, /"Default": \d+ polygons, smoothed at 20 degrees/);
+    assert.equal((await write('/api/save-settings')).status, 200);
+    const reread = spawnSync(velmora, ['parts', object, '--settings', resaved], { encoding: 'utf8' });
+    assert.equal(reread.status, 0, reread.stderr);
+    assert.match(reread.stderr, /polygon sets from surfaces, as the settings were saved with/);
+    assert.equal(digest(object), original);
+  } finally {
+    await recalling.stop();
+    for (const path of [saved, resaved, applied]) rmSync(path, { force: true });
+  }
+});
