@@ -21,13 +21,25 @@ class LessThanDegrees {
         : limit(limit), cosine(std::cos(limit * std::numbers::pi / 180)) {}
 
     bool operator()(geometry::Vec3 a, geometry::Vec3 b) const {
-        double dot = Dot(a, b);
-        if (dot > cosine + Hair) return true;
-        if (dot < cosine - Hair) return false;
-        return Degrees(a, b) < limit;
+        return FromCosine(Dot(a, b), [&] { return Degrees(a, b) < limit; });
+    }
+
+    // The same for two normals of any length whose squared lengths are finite and above zero,
+    // normalizing them only when their cosine lies within the hair: a mesh's normals as a
+    // file gives them, compared along every edge.
+    bool OfAnyLength(geometry::Vec3 a, geometry::Vec3 b) const {
+        double cosine = Dot(a, b) / std::sqrt(Dot(a, a) * Dot(b, b));
+        return FromCosine(cosine, [&] { return (*this)(Normalize(a), Normalize(b)); });
     }
 
   private:
+    template <class Exactly>
+    bool FromCosine(double of, const Exactly &exactly) const {
+        if (of > cosine + Hair) return true;
+        if (of < cosine - Hair) return false;
+        return exactly();
+    }
+
     static constexpr double Hair = 1e-9;
     double limit, cosine;
 };

@@ -42,24 +42,15 @@ bool NonZero(Vec3 v) {
     return Dot(v, v) > 0;
 }
 
-bool SameNormal(Vec3 a, Vec3 b) {
-    static const LessThanDegrees close(SameNormalDegrees);
-    return NonZero(a) && NonZero(b) && close(a, b);
-}
-
-// SameNormal of two normals as the file gives them, once normalized, but told from their cosine
-// without normalizing either unless it lies within a hair of the limit's. A normal from floats
-// normalizes to zero exactly when its squared length is zero or not finite, and neither that
-// nor the product of two squared lengths can overflow or underflow a double.
+// Whether two corners carry one normal, from the normals as the file gives them: normalized,
+// they would be one when neither is zero and they meet within SameNormalDegrees. A normal from
+// floats normalizes to zero exactly when its squared length is zero or not finite, and neither
+// that nor the product of two squared lengths can overflow or underflow a double.
 bool SameFileNormal(Vec3 a, Vec3 b) {
-    static const double limit = std::cos(SameNormalDegrees * std::numbers::pi / 180);
-    constexpr double Hair = 1e-9;
+    static const LessThanDegrees close(SameNormalDegrees);
     double aa = Dot(a, a), bb = Dot(b, b);
     if (!(aa > 0) || !(bb > 0) || !std::isfinite(aa) || !std::isfinite(bb)) return false;
-    double cosine = Dot(a, b) / std::sqrt(aa * bb);
-    if (cosine > limit + Hair) return true;
-    if (cosine < limit - Hair) return false;
-    return SameNormal(Normalize(a), Normalize(b));
+    return close.OfAnyLength(a, b);
 }
 
 std::size_t CornerOf(const MeshPolygon &polygon, int point) {
