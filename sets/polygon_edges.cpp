@@ -21,7 +21,7 @@ struct EdgeUse {
 
 // The points of the edge from corner c to the next, the lower first.
 std::pair<int, int> EdgePoints(const std::vector<int> &points, std::size_t c) {
-    int a = points[c], b = points[(c + 1) % points.size()];
+    int a = points[c], b = points[NextCorner(c, points.size())];
     return std::minmax(a, b);
 }
 
@@ -61,7 +61,7 @@ PolygonEdges FindPolygonEdges(const MeshData &mesh, const geometry::PointPolygon
                 // An edge of the point leaves it from a corner there or arrives at one.
                 for (std::size_t c = 0; c < points.size(); ++c) {
                     if (points[c] != static_cast<int>(point)) continue;
-                    for (std::size_t edge : {c, (c + points.size() - 1) % points.size()}) {
+                    for (std::size_t edge : {c, (c == 0 ? points.size() : c) - 1}) {
                         auto [lower, higher] = EdgePoints(points, edge);
                         if (lower == static_cast<int>(point) && higher != lower)
                             uses.push_back(
@@ -84,7 +84,7 @@ double PolygonArea(const MeshData &mesh, const MeshPolygon &polygon) {
     Vec3 sum;
     for (std::size_t i = 0; i < corners.size(); ++i) {
         Vec3 a = geometry::FromPoint(mesh.points[corners[i]]);
-        Vec3 b = geometry::FromPoint(mesh.points[corners[(i + 1) % corners.size()]]);
+        Vec3 b = geometry::FromPoint(mesh.points[corners[NextCorner(i, corners.size())]]);
         sum += Cross(a, b);
     }
     return Length(sum) / 2;
@@ -92,6 +92,6 @@ double PolygonArea(const MeshData &mesh, const MeshPolygon &polygon) {
 
 Vec3 EdgeVector(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner) {
     const std::vector<int> &points = polygon.points;
-    return geometry::FromPoint(mesh.points[points[(corner + 1) % points.size()]]) -
+    return geometry::FromPoint(mesh.points[points[NextCorner(corner, points.size())]]) -
            geometry::FromPoint(mesh.points[points[corner]]);
 }

@@ -117,7 +117,7 @@ Vec3 PolygonNormal(const MeshData &mesh, const MeshPolygon &polygon) {
     Vec3 sum;
     for (size_t i = 0; i < corners.size(); ++i) {
         Vec3 a = FromPoint(mesh.points[corners[i]]);
-        Vec3 b = FromPoint(mesh.points[corners[(i + 1) % corners.size()]]);
+        Vec3 b = FromPoint(mesh.points[corners[NextCorner(i, corners.size())]]);
         sum +=
             Vec3{(a.y - b.y) * (a.z + b.z), (a.z - b.z) * (a.x + b.x), (a.x - b.x) * (a.y + b.y)};
     }

@@ -37,7 +37,7 @@ Point NormalOf(const MeshData &mesh, const MeshPolygon &polygon) {
     Point normal = {0, 0, 0};
     for (std::size_t corner = 0; corner < polygon.points.size(); ++corner) {
         const Point &a = mesh.points[polygon.points[corner]];
-        const Point &b = mesh.points[polygon.points[(corner + 1) % polygon.points.size()]];
+        const Point &b = mesh.points[polygon.points[NextCorner(corner, polygon.points.size())]];
         normal[0] += (a[1] - b[1]) * (a[2] + b[2]);
         normal[1] += (a[2] - b[2]) * (a[0] + b[0]);
         normal[2] += (a[0] - b[0]) * (a[1] + b[1]);

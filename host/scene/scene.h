@@ -35,6 +35,12 @@ struct MeshPolygon {
     bool operator==(const MeshPolygon &) const = default;
 };
 
+// The corner after `corner` in a polygon of `corners` corners, the last followed by the first: a
+// compare where a remainder would cost a division at every edge walked.
+inline std::size_t NextCorner(std::size_t corner, std::size_t corners) {
+    return corner + 1 == corners ? 0 : corner + 1;
+}
+
 struct MeshData {
     std::vector<std::array<float, 3>> points;
     std::vector<MeshPolygon> polygons;
