@@ -50,7 +50,8 @@ bool SameFileNormal(Vec3 a, Vec3 b) {
     static const LessThanDegrees close(SameNormalDegrees);
     double aa = Dot(a, a), bb = Dot(b, b);
     if (!(aa > 0) || !(bb > 0) || !std::isfinite(aa) || !std::isfinite(bb)) return false;
-    return close.OfAnyLength(a, b);
+    // Most corners that share a normal share it exactly, when not its entry in the file.
+    return a == b || close.OfAnyLength(a, b);
 }
 
 std::size_t CornerOf(const MeshPolygon &polygon, int point) {
@@ -241,7 +242,7 @@ std::vector<char> JoinsAcross(const MeshData &mesh, const PolygonEdges &edges,
                 int q = edges.across[edges.firstCorner[p] + c];
                 if (q < static_cast<int>(p) || !admitted[q]) continue;
                 const MeshPolygon &other = mesh.polygons[q];
-                std::size_t next = (c + 1) % polygon.points.size();
+                std::size_t next = NextCorner(c, polygon.points.size());
                 joins[edges.firstCorner[p] + c] =
                     SameFileNormal(FileNormal(mesh, polygon, c),
                                    FileNormal(mesh, other, CornerOf(other, polygon.points[c]))) &&
