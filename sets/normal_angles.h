@@ -24,6 +24,11 @@ class LessThanDegrees {
         return FromCosine(Dot(a, b), [&] { return Degrees(a, b) < limit; });
     }
 
+    // The opposite: whether they meet at more than `limit` degrees, exactly so at the limit too.
+    bool MoreThan(geometry::Vec3 a, geometry::Vec3 b) const {
+        return !FromCosine(Dot(a, b), [&] { return !(Degrees(a, b) > limit); });
+    }
+
     // The same for two normals of any length whose squared lengths are finite and above zero,
     // normalizing them only when their cosine lies within the hair: a mesh's normals as a
     // file gives them, compared along every edge.

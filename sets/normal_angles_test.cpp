@@ -19,6 +19,10 @@ TEST(LessThanDegrees, AgreesWithTheAngleOnEitherSideOfTheLimitAndAtIt) {
         for (double offset : {-1.0, -1e-3, -1e-7, -1e-12, 0.0, 1e-12, 1e-7, 1e-3, 1.0}) {
             geometry::Vec3 other = AtDegrees(limit + offset);
             EXPECT_EQ(below(x, other), Degrees(x, other) < limit) << limit << " " << offset;
+            EXPECT_EQ(below.MoreThan(x, other), Degrees(x, other) > limit) << limit << offset;
+            // Scaling moves the angle by a rounding, which only a knife's edge would notice.
+            if (std::abs(offset) < 1e-7) continue;
+            EXPECT_EQ(below.OfAnyLength(3 * x, 0.5 * other), below(x, other)) << limit << offset;
         }
     }
 }

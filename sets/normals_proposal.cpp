@@ -59,17 +59,30 @@ std::size_t CornerOf(const MeshPolygon &polygon, int point) {
     return static_cast<std::size_t>(found - polygon.points.begin());
 }
 
-// Per candidate angle, how many corners end more than OffDegrees off, and by how much in all,
+// How far a corner's smoothed normal ends from the authored one: whether more than OffDegrees,
+// and one less their cosine. Summed over corners, the latter ranks settings that leave as many
+// corners off; it grows with the angle, as the angle itself would, and costs no arc cosine.
+struct Deviation {
+    bool off;
+    double apart;
+};
+
+Deviation DeviationOf(Vec3 smoothed, Vec3 authored) {
+    static const LessThanDegrees within(OffDegrees);
+    return {within.MoreThan(smoothed, authored),
+            1 - std::clamp(Dot(smoothed, authored), -1.0, 1.0)};
+}
+
+// Per candidate angle, how many corners end more than OffDegrees off, and how far apart in all,
 // kept as differences from the angle before so that each corner adds only where it changes.
 struct AngleTally {
     std::array<int, MaxDegrees + 2> off{};
-    std::array<double, MaxDegrees + 2> degrees{};
-    void add(int from, int to, double difference) {
-        int isOff = difference > OffDegrees;
-        off[from] += isOff;
-        off[to] -= isOff;
-        degrees[from] += difference;
-        degrees[to] -= difference;
+    std::array<double, MaxDegrees + 2> apart{};
+    void add(int from, int to, Deviation deviation) {
+        off[from] += deviation.off;
+        off[to] -= deviation.off;
+        apart[from] += deviation.apart;
+        apart[to] -= deviation.apart;
     }
 };
 
@@ -125,13 +138,13 @@ struct Neighbour {
 };
 
 // What one corner adds to the tallies of its set over a range of candidate angles, at which its
-// smoothed normal is `difference` degrees from the authored one. Kept in the order the corners
-// come, so that the set's sums are rounded the same however its corners were shared out.
+// smoothed normal deviates as `deviation` says. Kept in the order the corners come, so that the
+// set's sums are rounded the same however its corners were shared out.
 struct TallyEntry {
     std::uint8_t from, to;
     std::uint8_t variants;  // bit 0: smoothed within the set; bit 1: across sets
     bool startsCorner;      // the corner's first entry, which counts it as measured
-    double difference;
+    Deviation deviation;
 };
 
 // Where a corner's measures go when its set is measured on one core: straight into the set's
@@ -140,14 +153,14 @@ struct SetTallies {
     std::array<AngleTally, 2> tally;  // smoothed within the set, and across sets
     int measured = 0;
     void beginCorner() { ++measured; }
-    void add(int from, int to, std::uint8_t variants, double difference) {
-        if (variants & 1) tally[0].add(from, to, difference);
-        if (variants & 2) tally[1].add(from, to, difference);
+    void add(int from, int to, std::uint8_t variants, Deviation deviation) {
+        if (variants & 1) tally[0].add(from, to, deviation);
+        if (variants & 2) tally[1].add(from, to, deviation);
     }
     void add(const std::vector<TallyEntry> &entries) {
         for (const TallyEntry &entry : entries) {
             measured += entry.startsCorner;
-            add(entry.from, entry.to, entry.variants, entry.difference);
+            add(entry.from, entry.to, entry.variants, entry.deviation);
         }
     }
 };
@@ -157,8 +170,8 @@ struct EntrySink {
     std::vector<TallyEntry> &entries;
     bool starts = false;
     void beginCorner() { starts = true; }
-    void add(int from, int to, std::uint8_t variants, double difference) {
-        entries.push_back({std::uint8_t(from), std::uint8_t(to), variants, starts, difference});
+    void add(int from, int to, std::uint8_t variants, Deviation deviation) {
+        entries.push_back({std::uint8_t(from), std::uint8_t(to), variants, starts, deviation});
         starts = false;
     }
 };
@@ -189,7 +202,7 @@ void TallyCorner(const MeshShape &shape, Vec3 own, Vec3 authored,
         int to =
             i < neighbours.size() ? std::min(neighbours[i].from, MaxDegrees + 1) : MaxDegrees + 1;
         if (to > from) {
-            sink.add(from, to, variants, Degrees(Normalize(sum), authored));
+            sink.add(from, to, variants, DeviationOf(Normalize(sum), authored));
             from = to;
         }
         if (i < neighbours.size()) sum += shape.polygon[neighbours[i].polygon];
@@ -210,7 +223,7 @@ Choice BestOf(const std::array<AngleTally, 2> &tallies) {
         double total = 0;
         for (int degrees = 0; degrees <= MaxDegrees; ++degrees) {
             off += tallies[variant].off[degrees];
-            total += tallies[variant].degrees[degrees];
+            total += tallies[variant].apart[degrees];
             if (best.off < 0 || off < best.off || (off == best.off && total < best.total - 1e-9))
                 best = {variant == 0, degrees, off, total};
         }
