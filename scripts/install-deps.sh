@@ -50,5 +50,21 @@ if [ "$profile" = full ] && ! dpkg --print-foreign-architectures | grep -qx i386
     dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq "${missing[@]}" >/dev/null
+# A mirror caught in the middle of a sync can serve one suite's index cut short; apt then fails
+# the update but still knows every other index, so the install below is what decides.
+indexes_complete=yes
+if ! apt-get update -qq; then
+    echo "install-deps.sh: some package indexes could not be read; installing from the rest" >&2
+    indexes_complete=no
+fi
+apt-get install -y -qq "${missing[@]}" >/dev/null && exit 0
+[ "$indexes_complete" = yes ] && exit 1
+
+# A library installed for both architectures must be the same version in both. With the
+# security suite's index read for one architecture only, the two can only meet outside that
+# suite: set it aside for this install alone, on the newest versions the point releases have.
+pins=$(mktemp -d)
+trap 'rm -rf "$pins"' EXIT
+printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: -1\n' >"$pins/no-security.pref"
+echo "install-deps.sh: retrying without the security suite, whose index was incomplete" >&2
+apt-get -o Dir::Etc::PreferencesParts="$pins" install -y -qq "${missing[@]}" >/dev/null
