@@ -11,6 +11,13 @@ inline double Degrees(geometry::Vec3 a, geometry::Vec3 b) {
     return std::acos(std::clamp(Dot(a, b), -1.0, 1.0)) * 180 / std::numbers::pi;
 }
 
+// Whether a normal from floats has a direction: it normalizes to zero exactly when its squared
+// length is zero or not finite.
+inline bool HasDirection(geometry::Vec3 normal) {
+    double squared = Dot(normal, normal);
+    return squared > 0 && std::isfinite(squared);
+}
+
 // Whether two unit normals meet at less than `limit` degrees: exactly Degrees(a, b) < limit, but
 // told from the dot product alone unless it lies within a hair of the limit's cosine. The hair
 // is far wider than the arc cosine's rounding, and an arc cosine for every edge of a large mesh
@@ -24,16 +31,20 @@ class LessThanDegrees {
         return FromCosine(Dot(a, b), [&] { return Degrees(a, b) < limit; });
     }
 
-    // The opposite: whether they meet at more than `limit` degrees, exactly so at the limit too.
-    bool MoreThan(geometry::Vec3 a, geometry::Vec3 b) const {
-        return !FromCosine(Dot(a, b), [&] { return !(Degrees(a, b) > limit); });
+    // The opposite: whether they meet at more than `limit` degrees, exactly so at the limit too,
+    // from their dot product `dot`, which the caller has worked out already.
+    bool MoreThan(double dot, geometry::Vec3 a, geometry::Vec3 b) const {
+        return !FromCosine(dot, [&] { return !(Degrees(a, b) > limit); });
     }
 
-    // The same for two normals of any length whose squared lengths are finite and above zero,
-    // normalizing them only when their cosine lies within the hair: a mesh's normals as a
-    // file gives them, compared along every edge.
+    // The same for two normals of any length, as a file gives them in floats, normalizing them
+    // only when their cosine lies within the hair; false when either has no direction (see
+    // HasDirection). Neither a squared length nor the product of two can overflow or underflow
+    // a double.
     bool OfAnyLength(geometry::Vec3 a, geometry::Vec3 b) const {
-        double cosine = Dot(a, b) / std::sqrt(Dot(a, a) * Dot(b, b));
+        double aa = Dot(a, a), bb = Dot(b, b);
+        if (!(aa > 0) || !(bb > 0) || !std::isfinite(aa) || !std::isfinite(bb)) return false;
+        double cosine = Dot(a, b) / std::sqrt(aa * bb);
         return FromCosine(cosine, [&] { return (*this)(Normalize(a), Normalize(b)); });
     }
 

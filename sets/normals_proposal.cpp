@@ -43,15 +43,11 @@ bool NonZero(Vec3 v) {
 }
 
 // Whether two corners carry one normal, from the normals as the file gives them: normalized,
-// they would be one when neither is zero and they meet within SameNormalDegrees. A normal from
-// floats normalizes to zero exactly when its squared length is zero or not finite, and neither
-// that nor the product of two squared lengths can overflow or underflow a double.
+// they would be one when neither is zero and they meet within SameNormalDegrees.
 bool SameFileNormal(Vec3 a, Vec3 b) {
     static const LessThanDegrees close(SameNormalDegrees);
-    double aa = Dot(a, a), bb = Dot(b, b);
-    if (!(aa > 0) || !(bb > 0) || !std::isfinite(aa) || !std::isfinite(bb)) return false;
     // Most corners that share a normal share it exactly, when not its entry in the file.
-    return a == b || close.OfAnyLength(a, b);
+    return a == b ? HasDirection(a) : close.OfAnyLength(a, b);
 }
 
 std::size_t CornerOf(const MeshPolygon &polygon, int point) {
@@ -69,8 +65,8 @@ struct Deviation {
 
 Deviation DeviationOf(Vec3 smoothed, Vec3 authored) {
     static const LessThanDegrees within(OffDegrees);
-    return {within.MoreThan(smoothed, authored),
-            1 - std::clamp(Dot(smoothed, authored), -1.0, 1.0)};
+    double dot = Dot(smoothed, authored);
+    return {within.MoreThan(dot, smoothed, authored), 1 - std::clamp(dot, -1.0, 1.0)};
 }
 
 // Per candidate angle, how many corners end more than OffDegrees off, and how far apart in all,
