@@ -24,17 +24,11 @@ constexpr double SameNormalDegrees = 0.1;
 constexpr double OffDegrees = 5;
 constexpr int MaxDegrees = 180;  // candidate angles are the whole degrees up to this
 
-// The authored normal at a corner as the file gives it, or zero where it gives none.
-Vec3 FileNormal(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner) {
-    if (corner >= polygon.normalCorners.size()) return {};
+// Per corner, the index of the authored normal the file gives it, or -1 where it gives none.
+int FileNormalIndex(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner) {
+    if (corner >= polygon.normalCorners.size()) return -1;
     auto index = static_cast<std::size_t>(polygon.normalCorners[corner]);
-    if (index >= mesh.normals.size()) return {};
-    return geometry::FromPoint(mesh.normals[index]);
-}
-
-// The authored normal at a corner, of unit length, or zero where there is none to use.
-Vec3 AuthoredNormal(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner) {
-    return Normalize(FileNormal(mesh, polygon, corner));
+    return index < mesh.normals.size() ? static_cast<int>(index) : -1;
 }
 
 // Length(v) > 0, without the square root.
@@ -48,11 +42,6 @@ bool SameFileNormal(Vec3 a, Vec3 b) {
     static const LessThanDegrees close(SameNormalDegrees);
     // Most corners that share a normal share it exactly, when not its entry in the file.
     return a == b ? HasDirection(a) : close.OfAnyLength(a, b);
-}
-
-std::size_t CornerOf(const MeshPolygon &polygon, int point) {
-    auto found = std::find(polygon.points.begin(), polygon.points.end(), point);
-    return static_cast<std::size_t>(found - polygon.points.begin());
 }
 
 // How far a corner's smoothed normal ends from the authored one: whether more than OffDegrees,
@@ -107,24 +96,44 @@ int PassingFrom(double dot) {
 // Each polygon's normal, as the module takes it (through corners 0, 1 and n-1, which differs
 // from the host's Newell normal where a polygon's corners are not in one plane), and the polygons
 // at each point: what a corner's smoothed normal is made of. A polygon has area when its Newell
-// normal is non-zero and finite.
+// normal is non-zero and finite. With them, the polygons' edges, and every corner's point and
+// authored normal in lists of their own, which the proposal walks many times over.
 struct MeshShape {
     std::vector<Vec3> polygon;
     std::vector<char> hasArea;
     geometry::PointPolygons at;
+    PolygonEdges edges;
+    std::vector<int> fileNormal;  // per corner, as FileNormalIndex
 
     explicit MeshShape(const MeshData &mesh)
         : polygon(mesh.polygons.size()),
           hasArea(mesh.polygons.size()),
-          at(geometry::CollectPointPolygons(mesh)) {
+          at(geometry::CollectPointPolygons(mesh)),
+          edges(FindPolygonEdges(mesh, at)),
+          fileNormal(edges.point.size()) {
         ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
             for (std::size_t p = first; p < last; ++p) {
                 const MeshPolygon &of = mesh.polygons[p];
                 polygon[p] = geometry::GeometricNormal(mesh, of);
                 hasArea[p] =
                     NonZero(geometry::PolygonNormal(mesh, of)) && PolygonArea(mesh, of) > 0;
+                for (std::size_t c = 0; c < of.points.size(); ++c)
+                    fileNormal[edges.firstCorner[p] + c] = FileNormalIndex(mesh, of, c);
             }
         });
+    }
+
+    // The authored normal at a corner as the file gives it, or zero where it gives none.
+    Vec3 FileNormal(const MeshData &mesh, int corner) const {
+        int index = fileNormal[corner];
+        return index < 0 ? Vec3{} : geometry::FromPoint(mesh.normals[index]);
+    }
+
+    // The corner of `polygon` at `point`, numbered among every polygon's corners.
+    int CornerOf(int polygon, int point) const {
+        std::span<const int> points = edges.PointsOf(polygon);
+        auto found = std::find(points.begin(), points.end(), point);
+        return edges.firstCorner[polygon] + static_cast<int>(found - points.begin());
     }
 };
 
@@ -240,23 +249,26 @@ void Settle(ProposedSet &set, const std::array<AngleTally, 2> &tallies, int meas
 
 // Whether polygon p joins the polygon across each of its edges: where both of the edge's points
 // carry one normal on either side. Per corner; worked out on every core.
-std::vector<char> JoinsAcross(const MeshData &mesh, const PolygonEdges &edges,
+std::vector<char> JoinsAcross(const MeshData &mesh, const MeshShape &shape,
                               const std::vector<char> &admitted) {
+    const PolygonEdges &edges = shape.edges;
     std::vector<char> joins(edges.across.size(), 0);
+    // Whether the corner of p and the one of q at the same point carry one normal.
+    auto sameAt = [&](int corner, int q) {
+        return SameFileNormal(shape.FileNormal(mesh, corner),
+                              shape.FileNormal(mesh, shape.CornerOf(q, edges.point[corner])));
+    };
     ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
         for (std::size_t p = first; p < last; ++p) {
             if (!admitted[p]) continue;
-            const MeshPolygon &polygon = mesh.polygons[p];
-            for (std::size_t c = 0; c < polygon.points.size(); ++c) {
-                int q = edges.across[edges.firstCorner[p] + c];
+            const int firstCorner = edges.firstCorner[p];
+            const std::size_t corners = edges.firstCorner[p + 1] - firstCorner;
+            for (std::size_t c = 0; c < corners; ++c) {
+                int q = edges.across[firstCorner + c];
                 if (q < static_cast<int>(p) || !admitted[q]) continue;
-                const MeshPolygon &other = mesh.polygons[q];
-                std::size_t next = NextCorner(c, polygon.points.size());
-                joins[edges.firstCorner[p] + c] =
-                    SameFileNormal(FileNormal(mesh, polygon, c),
-                                   FileNormal(mesh, other, CornerOf(other, polygon.points[c]))) &&
-                    SameFileNormal(FileNormal(mesh, polygon, next),
-                                   FileNormal(mesh, other, CornerOf(other, polygon.points[next])));
+                int corner = firstCorner + static_cast<int>(c);
+                joins[corner] = sameAt(corner, q) &&
+                                sameAt(firstCorner + static_cast<int>(NextCorner(c, corners)), q);
             }
         }
     });
@@ -291,12 +303,12 @@ void MeasureCorners(const MeshData &mesh, const MeshShape &shape, const SetPropo
     std::vector<Neighbour> ofSet, all;
     for (int p : polygons) {
         int set = proposal.setOf[p];
-        const MeshPolygon &polygon = mesh.polygons[p];
         Vec3 own = shape.polygon[p];
-        for (std::size_t c = 0; c < polygon.points.size(); ++c) {
-            Vec3 authored = AuthoredNormal(mesh, polygon, c);
+        for (int corner = shape.edges.firstCorner[p]; corner < shape.edges.firstCorner[p + 1];
+             ++corner) {
+            Vec3 authored = Normalize(shape.FileNormal(mesh, corner));
             if (!NonZero(authored)) continue;
-            int point = polygon.points[c];
+            int point = shape.edges.point[corner];
             all.clear();
             std::size_t inSet = 0;
             for (int i = shape.at.first[point]; i < shape.at.first[point + 1]; ++i) {
@@ -390,7 +402,7 @@ void SettleSets(const MeshData &mesh, const MeshShape &shape, SetProposal &propo
 SetProposal JoinedSets(const MeshData &mesh, const MeshShape &shape,
                        const std::optional<std::string> &surface) {
     const std::size_t count = mesh.polygons.size();
-    PolygonEdges edges = FindPolygonEdges(mesh, shape.at);
+    const PolygonEdges &edges = shape.edges;
     std::vector<char> admitted(count);
     ForEachChunk(count, 1 << 14, [&](std::size_t first, std::size_t last) {
         for (std::size_t p = first; p < last; ++p) {
@@ -401,7 +413,7 @@ SetProposal JoinedSets(const MeshData &mesh, const MeshShape &shape,
         }
     });
     UnionFind groups(count);
-    std::vector<char> joins = JoinsAcross(mesh, edges, admitted);
+    std::vector<char> joins = JoinsAcross(mesh, shape, admitted);
     for (std::size_t p = 0; p < count; ++p)
         for (int c = edges.firstCorner[p]; c < edges.firstCorner[p + 1]; ++c)
             if (joins[c]) groups.join(static_cast<int>(p), edges.across[c]);
