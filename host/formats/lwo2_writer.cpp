@@ -6,9 +6,9 @@
 #include "host/formats/file_bytes.h"
 #include "host/formats/format_error.h"
 #include "host/formats/iff_writer.h"
+#include "host/formats/lwo2_corner_map.h"
 #include "host/formats/lwo2_ids.h"
 #include "host/formats/lwo2_shader_block.h"
-#include "host/formats/lwo2_texture_map.h"
 #include "host/formats/lwo_surface_look.h"
 
 namespace {
@@ -50,15 +50,18 @@ void CheckIndices(const std::vector<int> &indices, std::size_t count, std::size_
                                  " " + items + ")");
 }
 
-void CheckTextureCorners(const MeshData &mesh, std::size_t p, const std::string &filename) {
-    const MeshPolygon &polygon = mesh.polygons[p];
-    if (!polygon.textureCorners.empty() && polygon.textureCorners.size() != polygon.points.size())
-        Refuse(filename, "polygon " + std::to_string(p) + " has " +
-                             std::to_string(polygon.textureCorners.size()) +
-                             " texture corners for its " + std::to_string(polygon.points.size()) +
-                             " points");
-    CheckIndices(polygon.textureCorners, mesh.textureCoordinates.size(), p, "texture coordinate",
-                 "coordinates", filename);
+// A polygon's corners of a map: none, or one per point, each an index into the map's values.
+struct MapWords {
+    const char *map, *value, *values;  // "texture", "texture coordinate", "coordinates"
+};
+
+void CheckCorners(const std::vector<int> &corners, std::size_t values, const MeshPolygon &polygon,
+                  std::size_t p, MapWords words, const std::string &filename) {
+    if (!corners.empty() && corners.size() != polygon.points.size())
+        Refuse(filename, "polygon " + std::to_string(p) + " has " + std::to_string(corners.size()) +
+                             " " + words.map + " corners for its " +
+                             std::to_string(polygon.points.size()) + " points");
+    CheckIndices(corners, values, p, words.value, words.values, filename);
 }
 
 void CheckMesh(const ObjectFile &object, const std::string &filename) {
@@ -74,7 +77,10 @@ void CheckMesh(const ObjectFile &object, const std::string &filename) {
                                  std::to_string(polygon.points.size()) +
                                  " points, the format holds at most 1023");
         CheckIndices(polygon.points, mesh.points.size(), p, "point", "points", filename);
-        CheckTextureCorners(mesh, p, filename);
+        CheckCorners(polygon.textureCorners, mesh.textureCoordinates.size(), polygon, p,
+                     {"texture", "texture coordinate", "coordinates"}, filename);
+        CheckCorners(polygon.normalCorners, mesh.normals.size(), polygon, p,
+                     {"normal", "normal", "normals"}, filename);
     }
 }
 
@@ -122,8 +128,8 @@ void WritePolygonTags(IffWriter &out, const TagTable &tags, std::span<const Mesh
 
 // Each run of polygons of one type goes into its own POLS chunk, followed by its tags: tag
 // chunks refer to the polygons of the POLS chunk before them.
-void WritePolygons(IffWriter &out, const TagTable &tags, const Lwo2TextureMap &textures,
-                   const std::vector<MeshPolygon> &all) {
+void WritePolygons(IffWriter &out, const TagTable &tags, const Lwo2CornerMap<2> &textures,
+                   const Lwo2CornerMap<3> &normals, const std::vector<MeshPolygon> &all) {
     std::size_t start = 0;
     while (start < all.size()) {
         std::size_t end = start;
@@ -139,6 +145,7 @@ void WritePolygons(IffWriter &out, const TagTable &tags, const Lwo2TextureMap &t
         WritePolygonTags(out, tags, run, kSurfId);
         WritePolygonTags(out, tags, run, kPartId);
         textures.writeCornerMap(out, start, run.size());
+        normals.writeCornerMap(out, start, run.size());
         start = end;
     }
 }
@@ -213,9 +220,11 @@ std::vector<std::uint8_t> EncodeLwo2(const ObjectFile &object, const std::string
     for (const std::string &name : tags.all()) out.s0(name);
     out.end();
     WriteLayerWithPoints(out, object.mesh);
-    Lwo2TextureMap textures(object.mesh);
+    Lwo2CornerMap<2> textures(object.mesh, kTextureMap);
+    Lwo2CornerMap<3> normals(object.mesh, kNormalMap);
     textures.writePointMap(out);
-    WritePolygons(out, tags, textures, object.mesh.polygons);
+    normals.writePointMap(out);
+    WritePolygons(out, tags, textures, normals, object.mesh.polygons);
     for (const std::string &surface : object.surfaces) WriteSurface(out, surface, object);
     out.end();
     return out.take();

@@ -10,16 +10,15 @@
 
 namespace {
 
-// The OBJ statements whose content becomes points, polygons, surfaces and the UV map, and those
-// parts come from by default.
-constexpr std::string_view kCarried[] = {"v", "vt", "f", "l", "p", "usemtl"};
+// The OBJ statements whose content becomes points, polygons, surfaces, the UV map and the normal
+// map, and those parts come from by default.
+constexpr std::string_view kCarried[] = {"v", "vt", "vn", "f", "l", "p", "usemtl"};
 constexpr std::string_view kGroups[] = {"g", "o"};
 
 struct Lost {
     std::string_view keyword, what;
 };
 constexpr Lost kDescribed[] = {
-    {"vn", "normals"},
     {"vp", "parameter-space vertices"},
     {"s", "smoothing groups"},
     {"g", "groups (the polygon sets were made of something else)"},

@@ -19,15 +19,13 @@ TEST(ConversionLosses, CountsEachKindOfObjStatementTheConversionDrops) {
               (std::vector<std::string>{
                   "material libraries (surfaces keep only the materials' names): 1 mtllib "
                   "statement",
-                  "normals: 1 vn statement", "smoothing groups: 1 s statement",
-                  "other content: 1 curv statement"}));
+                  "smoothing groups: 1 s statement", "other content: 1 curv statement"}));
 }
 
-TEST(ConversionLosses, NothingIsLostOfAnObjOfPointsFacesGroupsMaterialsAndUvs) {
-    EXPECT_TRUE(
-        LossesOfObj(
-            "v 0 0 0\nv 1 0 0\nv 1 1 0\nvt 0 1\no Part\nusemtl Body\nf 1/1 2/1 3/1\nl 1 2\np 3\n")
-            .empty());
+TEST(ConversionLosses, NothingIsLostOfAnObjOfPointsFacesGroupsMaterialsUvsAndNormals) {
+    EXPECT_TRUE(LossesOfObj("v 0 0 0\nv 1 0 0\nv 1 1 0\nvt 0 1\nvn 0 0 1\no Part\nusemtl Body\n"
+                            "f 1/1/1 2/1/1 3/1/1\nl 1 2\np 3\n")
+                    .empty());
 }
 
 TEST(ConversionLosses, OnlyWhatThePolygonSetsWereMadeOfIsCarriedAsParts) {

@@ -1,4 +1,4 @@
-#include "host/formats/lwo2_texture_map.h"
+#include "host/formats/lwo2_corner_map.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 
 #include "host/formats/format_error_testing.h"
 #include "host/formats/lwo2_ids.h"
+#include "host/formats/lwo2_reader.h"
 #include "host/formats/lwo2_writer.h"
 #include "host/formats/lwo_mesh_chunks.h"
 #include "host/formats/seamed_quads_testing.h"
@@ -29,7 +30,7 @@ WrittenMaps MapsOf(const ObjectFile &object) {
         if (!point && !seam) return;
         EXPECT_EQ(chunk.id4(), LWID_('T', 'X', 'U', 'V'));
         EXPECT_EQ(chunk.u2(), 2);
-        EXPECT_EQ(chunk.s0(), Lwo2TextureMap::Name);
+        EXPECT_EQ(chunk.s0(), kTextureMap.name);
         std::vector<Entry> &entries = point ? maps.points : maps.seamsByRun.emplace_back();
         while (!chunk.atEnd()) {
             std::uint32_t at = chunk.vx(), polygon = seam ? chunk.vx() : 0;
@@ -40,7 +41,7 @@ WrittenMaps MapsOf(const ObjectFile &object) {
     return maps;
 }
 
-TEST(Lwo2TextureMap, PointsTakeTheirFirstCornerAndSeamsFollowTheirPolygons) {
+TEST(Lwo2CornerMap, PointsTakeTheirFirstCornerAndSeamsFollowTheirPolygons) {
     WrittenMaps maps = MapsOf(SeamedQuads());
     EXPECT_EQ(maps.points, (std::vector<Entry>{{0, 0, 0, 0},
                                                {1, 0, 0.5f, 0},
@@ -55,7 +56,7 @@ TEST(Lwo2TextureMap, PointsTakeTheirFirstCornerAndSeamsFollowTheirPolygons) {
 }
 
 // A discontinuous map numbers polygons within the POLS chunk before it.
-TEST(Lwo2TextureMap, EachRunOfPolygonsHasItsOwnSeams) {
+TEST(Lwo2CornerMap, EachRunOfPolygonsHasItsOwnSeams) {
     ObjectFile object = SeamedQuads();
     MeshPolygon curve = object.mesh.polygons[1];
     curve.type = LWID_('C', 'U', 'R', 'V');
@@ -66,14 +67,14 @@ TEST(Lwo2TextureMap, EachRunOfPolygonsHasItsOwnSeams) {
     EXPECT_EQ(maps.seamsByRun[1], (std::vector<Entry>{{4, 0, 0.75f, 1}}));
 }
 
-TEST(Lwo2TextureMap, AnObjectWithoutCoordinatesHasNoMaps) {
+TEST(Lwo2CornerMap, AnObjectWithoutCoordinatesHasNoMaps) {
     ObjectFile object = SeamedQuads();
     object.mesh.textureCoordinates.clear();
     for (MeshPolygon &polygon : object.mesh.polygons) polygon.textureCorners.clear();
     EXPECT_EQ(MapsOf(object).order, (std::vector<LWID>{kPntsId, kPolsId}));
 }
 
-TEST(Lwo2TextureMap, CornersThatDoNotFitTheCoordinatesAreRefused) {
+TEST(Lwo2CornerMap, CornersThatDoNotFitTheCoordinatesAreRefused) {
     ObjectFile object = SeamedQuads();
     object.mesh.polygons[1].textureCorners = {4, 5, 6};
     EXPECT_EQ(FormatErrorOf([&] { EncodeLwo2(object, "bad.lwo"); }),
@@ -81,6 +82,35 @@ TEST(Lwo2TextureMap, CornersThatDoNotFitTheCoordinatesAreRefused) {
     object.mesh.polygons[1].textureCorners = {4, 5, 6, 8};
     EXPECT_EQ(FormatErrorOf([&] { EncodeLwo2(object, "bad.lwo"); }),
               "bad.lwo: polygon 1: texture coordinate index 8 out of range (8 coordinates)");
+}
+
+// Two quads that share their normals along their edge but at point 4, where the second leans:
+// a hard corner, as a modelling package writes one out, which comes back corner for corner.
+TEST(Lwo2CornerMap, NormalsComeBackFromTheObjectCornerForCorner) {
+    ObjectFile object = SeamedQuads();
+    object.mesh.normals = {{0, 0, 1}, {0, 0, 1}, {0, 0.6f, 0.8f}};
+    object.mesh.polygons[0].normalCorners = {0, 0, 1, 0};  // one normal under two indices
+    object.mesh.polygons[1].normalCorners = {0, 0, 1, 2};
+    std::vector<std::uint8_t> bytes = EncodeLwo2(object, "normals.lwo");
+    MeshData read = ParseLwo2(bytes, "normals.lwo").mesh;
+    ASSERT_EQ(read.polygons.size(), 2u);
+    for (std::size_t p = 0; p < 2; ++p) {
+        const MeshPolygon &written = object.mesh.polygons[p], &back = read.polygons[p];
+        ASSERT_EQ(back.normalCorners.size(), 4u) << p;
+        for (std::size_t corner = 0; corner < 4; ++corner)
+            EXPECT_EQ(read.normals[back.normalCorners[corner]],
+                      object.mesh.normals[written.normalCorners[corner]])
+                << p << " " << corner;
+    }
+    EXPECT_EQ(read.polygons[1].textureCorners.size(), 4u);  // the UV map is still beside them
+}
+
+TEST(Lwo2CornerMap, NormalCornersThatDoNotFitTheNormalsAreRefused) {
+    ObjectFile object = SeamedQuads();
+    object.mesh.normals = {{0, 0, 1}};
+    object.mesh.polygons[0].normalCorners = {0, 0, 1, 0};
+    EXPECT_EQ(FormatErrorOf([&] { EncodeLwo2(object, "bad.lwo"); }),
+              "bad.lwo: polygon 0: normal index 1 out of range (1 normals)");
 }
 
 }  // namespace

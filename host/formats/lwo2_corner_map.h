@@ -1,0 +1,50 @@
+// A value a mesh keeps per corner (texture coordinates, authored normals) as LWO2 keeps it: a
+// vertex map (VMAP) gives each point the value of the first corner that uses it, and a
+// discontinuous map (VMAD) after a POLS chunk gives that chunk's corners whose value differs
+// from their point's, as along a UV seam or at a hard edge of the normals.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "host/formats/iff_writer.h"
+#include "host/formats/lwo2_ids.h"
+#include "host/scene/scene.h"
+
+template <std::size_t N>
+class Lwo2CornerMap {
+  public:
+    // Which map it is, and where the mesh keeps its values and each polygon's corners of it.
+    struct Kind {
+        LWID type;
+        const char *name;
+        std::vector<std::array<float, N>> MeshData::*values;
+        std::vector<int> MeshPolygon::*corners;
+    };
+
+    // The mesh must outlive the map. Its corners of the map must index its values.
+    Lwo2CornerMap(const MeshData &mesh, const Kind &kind);
+
+    // Writes the VMAP, when any corner has a value.
+    void writePointMap(IffWriter &out) const;
+    // Writes the VMAD of the `count` polygons from `first`, those of the POLS chunk just written,
+    // when any of their corners differs from its point.
+    void writeCornerMap(IffWriter &out, std::size_t first, std::size_t count) const;
+
+  private:
+    void begin(IffWriter &out, LWID chunk) const;
+    const std::vector<int> &cornersOf(const MeshPolygon &polygon) const;
+    bool differs(const MeshPolygon &polygon, std::size_t corner) const;
+
+    const MeshData &mesh;
+    Kind kind;
+    std::vector<int> pointValue;  // per point, an index into the values, or -1
+};
+
+// The texture coordinates, in the map the host calls its first UV map: OBJ files name none.
+inline const Lwo2CornerMap<2>::Kind kTextureMap{kTxuvId, "Texture", &MeshData::textureCoordinates,
+                                                &MeshPolygon::textureCorners};
+// The normals authored in another package, as a normal map.
+inline const Lwo2CornerMap<3>::Kind kNormalMap{kNormId, "Normals", &MeshData::normals,
+                                               &MeshPolygon::normalCorners};
