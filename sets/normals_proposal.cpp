@@ -103,6 +103,7 @@ struct MeshShape {
     std::vector<char> hasArea;
     geometry::PointPolygons at;
     PolygonEdges edges;
+    std::vector<int> point;       // per corner
     std::vector<int> fileNormal;  // per corner, as FileNormalIndex
 
     explicit MeshShape(const MeshData &mesh)
@@ -110,15 +111,18 @@ struct MeshShape {
           hasArea(mesh.polygons.size()),
           at(geometry::CollectPointPolygons(mesh)),
           edges(FindPolygonEdges(mesh, at)),
-          fileNormal(edges.point.size()) {
+          point(edges.across.size()),
+          fileNormal(edges.across.size()) {
         ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
             for (std::size_t p = first; p < last; ++p) {
                 const MeshPolygon &of = mesh.polygons[p];
                 polygon[p] = geometry::GeometricNormal(mesh, of);
                 hasArea[p] =
                     NonZero(geometry::PolygonNormal(mesh, of)) && PolygonArea(mesh, of) > 0;
-                for (std::size_t c = 0; c < of.points.size(); ++c)
+                for (std::size_t c = 0; c < of.points.size(); ++c) {
+                    point[edges.firstCorner[p] + c] = of.points[c];
                     fileNormal[edges.firstCorner[p] + c] = FileNormalIndex(mesh, of, c);
+                }
             }
         });
     }
@@ -129,11 +133,12 @@ struct MeshShape {
         return index < 0 ? Vec3{} : geometry::FromPoint(mesh.normals[index]);
     }
 
-    // The corner of `polygon` at `point`, numbered among every polygon's corners.
-    int CornerOf(int polygon, int point) const {
-        std::span<const int> points = edges.PointsOf(polygon);
-        auto found = std::find(points.begin(), points.end(), point);
-        return edges.firstCorner[polygon] + static_cast<int>(found - points.begin());
+    // The corner of `polygon` at point `atPoint`, numbered among every polygon's corners.
+    int CornerOf(int polygon, int atPoint) const {
+        auto first = point.begin() + edges.firstCorner[polygon],
+             last = point.begin() + edges.firstCorner[polygon + 1];
+        return edges.firstCorner[polygon] +
+               static_cast<int>(std::find(first, last, atPoint) - first);
     }
 };
 
@@ -256,7 +261,7 @@ std::vector<char> JoinsAcross(const MeshData &mesh, const MeshShape &shape,
     // Whether the corner of p and the one of q at the same point carry one normal.
     auto sameAt = [&](int corner, int q) {
         return SameFileNormal(shape.FileNormal(mesh, corner),
-                              shape.FileNormal(mesh, shape.CornerOf(q, edges.point[corner])));
+                              shape.FileNormal(mesh, shape.CornerOf(q, shape.point[corner])));
     };
     ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
         for (std::size_t p = first; p < last; ++p) {
@@ -308,7 +313,7 @@ void MeasureCorners(const MeshData &mesh, const MeshShape &shape, const SetPropo
              ++corner) {
             Vec3 authored = Normalize(shape.FileNormal(mesh, corner));
             if (!NonZero(authored)) continue;
-            int point = shape.edges.point[corner];
+            int point = shape.point[corner];
             all.clear();
             std::size_t inSet = 0;
             for (int i = shape.at.first[point]; i < shape.at.first[point + 1]; ++i) {

@@ -20,7 +20,7 @@ struct EdgeUse {
 };
 
 // The points of the edge from corner c to the next, the lower first.
-std::pair<int, int> EdgePoints(std::span<const int> points, std::size_t c) {
+std::pair<int, int> EdgePoints(const std::vector<int> &points, std::size_t c) {
     int a = points[c], b = points[NextCorner(c, points.size())];
     return std::minmax(a, b);
 }
@@ -48,12 +48,6 @@ void MatchUses(const MeshData &mesh, std::span<EdgeUse> uses, std::vector<int> &
 PolygonEdges FindPolygonEdges(const MeshData &mesh, const geometry::PointPolygons &at) {
     PolygonEdges edges;
     edges.firstCorner = FirstCorners(mesh);
-    edges.point.resize(edges.firstCorner.back());
-    ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
-        for (std::size_t p = first; p < last; ++p)
-            std::copy(mesh.polygons[p].points.begin(), mesh.polygons[p].points.end(),
-                      edges.point.begin() + edges.firstCorner[p]);
-    });
     edges.across.assign(edges.firstCorner.back(), -1);
     // Each edge is found at its lower point, among the polygons there; a point's edges name
     // corners of their own, so that the points share out over the cores.
@@ -63,7 +57,7 @@ PolygonEdges FindPolygonEdges(const MeshData &mesh, const geometry::PointPolygon
             uses.clear();
             for (int i = at.first[point]; i < at.first[point + 1]; ++i) {
                 int p = at.polygons[i];
-                std::span<const int> points = edges.PointsOf(p);
+                const std::vector<int> &points = mesh.polygons[p].points;
                 // An edge of the point leaves it from a corner there or arrives at one.
                 for (std::size_t c = 0; c < points.size(); ++c) {
                     if (points[c] != static_cast<int>(point)) continue;

@@ -4,7 +4,6 @@
 // surfaces joins nothing, and neither does an edge whose two points are the same.
 #pragma once
 
-#include <span>
 #include <vector>
 
 #include "host/scene/host_normals.h"
@@ -13,17 +12,9 @@
 
 struct PolygonEdges {
     std::vector<int> firstCorner;  // per polygon, its first corner; one extra at the end
-    // Per corner, its point: every polygon's points in one list, which walks faster than the
-    // polygons' own.
-    std::vector<int> point;
     // Per corner c of polygon p, the polygon across the edge from corner c to corner c + 1,
     // or -1.
     std::vector<int> across;
-
-    std::span<const int> PointsOf(std::size_t polygon) const {
-        return std::span(point).subspan(firstCorner[polygon],
-                                        firstCorner[polygon + 1] - firstCorner[polygon]);
-    }
 };
 
 PolygonEdges FindPolygonEdges(const MeshData &mesh);
