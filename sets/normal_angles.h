@@ -11,11 +11,14 @@ inline double Degrees(geometry::Vec3 a, geometry::Vec3 b) {
     return std::acos(std::clamp(Dot(a, b), -1.0, 1.0)) * 180 / std::numbers::pi;
 }
 
-// Whether a normal from floats has a direction: it normalizes to zero exactly when its squared
-// length is zero or not finite.
-inline bool HasDirection(geometry::Vec3 normal) {
-    double squared = Dot(normal, normal);
+// Whether a normal from floats has a direction, told from its squared length: it normalizes to
+// zero exactly when that is zero or not finite.
+inline bool HasDirectionOfSquaredLength(double squared) {
     return squared > 0 && std::isfinite(squared);
+}
+
+inline bool HasDirection(geometry::Vec3 normal) {
+    return HasDirectionOfSquaredLength(Dot(normal, normal));
 }
 
 // Whether two unit normals meet at less than `limit` degrees: exactly Degrees(a, b) < limit, but
@@ -43,7 +46,7 @@ class LessThanDegrees {
     // a double.
     bool OfAnyLength(geometry::Vec3 a, geometry::Vec3 b) const {
         double aa = Dot(a, a), bb = Dot(b, b);
-        if (!(aa > 0) || !(bb > 0) || !std::isfinite(aa) || !std::isfinite(bb)) return false;
+        if (!HasDirectionOfSquaredLength(aa) || !HasDirectionOfSquaredLength(bb)) return false;
         double cosine = Dot(a, b) / std::sqrt(aa * bb);
         return FromCosine(cosine, [&] { return (*this)(Normalize(a), Normalize(b)); });
     }
