@@ -60,11 +60,13 @@ fi
 apt-get install -y -qq "${missing[@]}" >/dev/null && exit 0
 [ "$indexes_complete" = yes ] && exit 1
 
-# A library installed for both architectures must be the same version in both. With the
-# security suite's index read for one architecture only, the two can only meet outside that
-# suite: set it aside for this install alone, on the newest versions the point releases have.
+# A library installed for both architectures must be the same version in both. When the index
+# that failed is the security suite's for one architecture (as a mirror in mid-sync has served
+# it), the two can only meet outside that suite: set it aside for this install alone, on the
+# newest versions the point releases have. When another index failed, this fails too, as it
+# should.
 pins=$(mktemp -d)
 trap 'rm -rf "$pins"' EXIT
 printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: -1\n' >"$pins/no-security.pref"
-echo "install-deps.sh: retrying without the security suite, whose index was incomplete" >&2
+echo "install-deps.sh: retrying without the security suite, as an index was incomplete" >&2
 apt-get -o Dir::Etc::PreferencesParts="$pins" install -y -qq "${missing[@]}" >/dev/null
