@@ -38,10 +38,11 @@ bool NonZero(Vec3 v) {
 
 // Whether two corners carry one normal, from the normals as the file gives them: normalized,
 // they would be one when neither is zero and they meet within SameNormalDegrees.
+const LessThanDegrees WithinSameNormal(SameNormalDegrees);
+
 bool SameFileNormal(Vec3 a, Vec3 b) {
-    static const LessThanDegrees close(SameNormalDegrees);
     // Most corners that share a normal share it exactly, when not its entry in the file.
-    return a == b ? HasDirection(a) : close.OfAnyLength(a, b);
+    return a == b ? HasDirection(a) : WithinSameNormal.OfAnyLength(a, b);
 }
 
 // How far a corner's smoothed normal ends from the authored one: whether more than OffDegrees,
@@ -52,10 +53,11 @@ struct Deviation {
     double apart;
 };
 
-Deviation DeviationOf(Vec3 smoothed, Vec3 authored) {
-    static const LessThanDegrees within(OffDegrees);
+const LessThanDegrees WithinOff(OffDegrees);
+
+inline Deviation DeviationOf(Vec3 smoothed, Vec3 authored) {
     double dot = Dot(smoothed, authored);
-    return {within.MoreThan(dot, smoothed, authored), 1 - std::clamp(dot, -1.0, 1.0)};
+    return {WithinOff.MoreThan(dot, smoothed, authored), 1 - std::clamp(dot, -1.0, 1.0)};
 }
 
 // Per candidate angle, how many corners end more than OffDegrees off, and how far apart in all,
@@ -74,13 +76,15 @@ struct AngleTally {
 // The least whole angle at which a neighbour at `dot` passes the test "dot > cos(angle)", or
 // MaxDegrees + 1 when none does. The cosines fall as the angle grows, so the first that the
 // dot product exceeds is found by halving.
+const std::array<double, MaxDegrees + 1> CandidateCosines = [] {
+    std::array<double, MaxDegrees + 1> table{};
+    for (int angle = 0; angle <= MaxDegrees; ++angle)
+        table[angle] = std::cos(angle * std::numbers::pi / 180);
+    return table;
+}();
+
 int PassingFrom(double dot) {
-    static const std::array<double, MaxDegrees + 1> cosines = [] {
-        std::array<double, MaxDegrees + 1> table{};
-        for (int angle = 0; angle <= MaxDegrees; ++angle)
-            table[angle] = std::cos(angle * std::numbers::pi / 180);
-        return table;
-    }();
+    const std::array<double, MaxDegrees + 1> &cosines = CandidateCosines;
     // Most neighbours on a smooth surface pass within a few degrees.
     constexpr int Few = 4;
     if (dot > cosines[Few]) {
@@ -189,7 +193,7 @@ struct EntrySink {
 // Sorts neighbours by the angle that takes them. The sums over them round in this order, so it is
 // the order std::sort leaves, which for a few is a plain insertion sort, and so stable: sorting a
 // corner's few neighbours in place costs less than calling it.
-void SortByFrom(std::vector<Neighbour> &neighbours) {
+inline void SortByFrom(std::vector<Neighbour> &neighbours) {
     auto earlier = [](const Neighbour &a, const Neighbour &b) { return a.from < b.from; };
     constexpr std::size_t Few = 16;  // std::sort's own threshold for insertion sorting
     if (neighbours.size() > Few) {
