@@ -151,30 +151,33 @@ struct Neighbour {
     int polygon;
 };
 
+// The ways of smoothing a measure holds for: within the set only, across sets only, or both,
+// where every neighbour of the corner is of its set and so both give the same.
+enum Ways : std::uint8_t { WithinSet, AcrossSets, BothWays };
+
 // What one corner adds to the tallies of its set over a range of candidate angles, at which its
 // smoothed normal deviates as `deviation` says. Kept in the order the corners come, so that the
 // set's sums are rounded the same however its corners were shared out.
 struct TallyEntry {
     std::uint8_t from, to;
-    std::uint8_t variants;  // bit 0: smoothed within the set; bit 1: across sets
-    bool startsCorner;      // the corner's first entry, which counts it as measured
+    Ways ways;
+    bool startsCorner;  // the corner's first entry, which counts it as measured
     Deviation deviation;
 };
 
 // Where a corner's measures go when its set is measured on one core: straight into the set's
 // tallies, in the order the corners come.
 struct SetTallies {
-    std::array<AngleTally, 2> tally;  // smoothed within the set, and across sets
+    std::array<AngleTally, 3> tally;  // by Ways
     int measured = 0;
     void beginCorner() { ++measured; }
-    void add(int from, int to, std::uint8_t variants, Deviation deviation) {
-        if (variants & 1) tally[0].add(from, to, deviation);
-        if (variants & 2) tally[1].add(from, to, deviation);
+    void add(int from, int to, Ways ways, Deviation deviation) {
+        tally[ways].add(from, to, deviation);
     }
     void add(const std::vector<TallyEntry> &entries) {
         for (const TallyEntry &entry : entries) {
             measured += entry.startsCorner;
-            add(entry.from, entry.to, entry.variants, entry.deviation);
+            add(entry.from, entry.to, entry.ways, entry.deviation);
         }
     }
 };
@@ -184,8 +187,8 @@ struct EntrySink {
     std::vector<TallyEntry> &entries;
     bool starts = false;
     void beginCorner() { starts = true; }
-    void add(int from, int to, std::uint8_t variants, Deviation deviation) {
-        entries.push_back({std::uint8_t(from), std::uint8_t(to), variants, starts, deviation});
+    void add(int from, int to, Ways ways, Deviation deviation) {
+        entries.push_back({std::uint8_t(from), std::uint8_t(to), ways, starts, deviation});
         starts = false;
     }
 };
@@ -208,7 +211,7 @@ inline void SortByFrom(std::vector<Neighbour> &neighbours) {
 // Adds to `sink` how far the corner's smoothed normal is from `authored` at every angle.
 template <class Sink>
 void TallyCorner(const MeshShape &shape, Vec3 own, Vec3 authored,
-                 std::vector<Neighbour> &neighbours, std::uint8_t variants, Sink &sink) {
+                 std::vector<Neighbour> &neighbours, Ways ways, Sink &sink) {
     SortByFrom(neighbours);
     Vec3 sum = own;
     int from = 0;
@@ -216,7 +219,7 @@ void TallyCorner(const MeshShape &shape, Vec3 own, Vec3 authored,
         int to =
             i < neighbours.size() ? std::min(neighbours[i].from, MaxDegrees + 1) : MaxDegrees + 1;
         if (to > from) {
-            sink.add(from, to, variants, DeviationOf(Normalize(sum), authored));
+            sink.add(from, to, ways, DeviationOf(Normalize(sum), authored));
             from = to;
         }
         if (i < neighbours.size()) sum += shape.polygon[neighbours[i].polygon];
@@ -230,23 +233,25 @@ struct Choice {
     double total = 0;
 };
 
-Choice BestOf(const std::array<AngleTally, 2> &tallies) {
+Choice BestOf(const std::array<AngleTally, 3> &tallies) {
     Choice best{true, 0, -1, 0};
-    for (int variant = 0; variant < 2; ++variant) {
+    const AngleTally &both = tallies[BothWays];
+    for (Ways ways : {WithinSet, AcrossSets}) {
+        const AngleTally &only = tallies[ways];
         int off = 0;
         double total = 0;
         for (int degrees = 0; degrees <= MaxDegrees; ++degrees) {
-            off += tallies[variant].off[degrees];
-            total += tallies[variant].apart[degrees];
+            off += only.off[degrees] + both.off[degrees];
+            total += only.apart[degrees] + both.apart[degrees];
             if (best.off < 0 || off < best.off || (off == best.off && total < best.total - 1e-9))
-                best = {variant == 0, degrees, off, total};
+                best = {ways == WithinSet, degrees, off, total};
         }
     }
     return best;
 }
 
 // The settings that come closest over a set's measured corners.
-void Settle(ProposedSet &set, const std::array<AngleTally, 2> &tallies, int measured) {
+void Settle(ProposedSet &set, const std::array<AngleTally, 3> &tallies, int measured) {
     Choice best = BestOf(tallies);
     set.kind = SetKind::normals;
     set.angleDegrees = best.degrees;
@@ -329,13 +334,13 @@ void MeasureCorners(const MeshData &mesh, const MeshShape &shape, const SetPropo
             sink.beginCorner();
             // Where every neighbour is of the set, both ways of smoothing give the same.
             if (inSet == all.size()) {
-                TallyCorner(shape, own, authored, all, 3, sink);
+                TallyCorner(shape, own, authored, all, BothWays, sink);
             } else {
                 ofSet.clear();
                 for (const Neighbour &neighbour : all)
                     if (proposal.setOf[neighbour.polygon] == set) ofSet.push_back(neighbour);
-                TallyCorner(shape, own, authored, ofSet, 1, sink);
-                TallyCorner(shape, own, authored, all, 2, sink);
+                TallyCorner(shape, own, authored, ofSet, WithinSet, sink);
+                TallyCorner(shape, own, authored, all, AcrossSets, sink);
             }
         }
     }
