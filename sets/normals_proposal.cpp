@@ -13,6 +13,7 @@
 #include "sets/normal_angles.h"
 #include "sets/polygon_chunks.h"
 #include "sets/polygon_edges.h"
+#include "sets/sort_few.h"
 #include "sets/union_find.h"
 
 using geometry::Vec3;
@@ -193,19 +194,11 @@ struct EntrySink {
     }
 };
 
-// Sorts neighbours by the angle that takes them. The sums over them round in this order, so it is
-// the order std::sort leaves, which for a few is a plain insertion sort, and so stable: sorting a
-// corner's few neighbours in place costs less than calling it.
-inline void SortByFrom(std::vector<Neighbour> &neighbours) {
-    auto earlier = [](const Neighbour &a, const Neighbour &b) { return a.from < b.from; };
-    constexpr std::size_t Few = 16;  // std::sort's own threshold for insertion sorting
-    if (neighbours.size() > Few) {
-        std::sort(neighbours.begin(), neighbours.end(), earlier);
-        return;
-    }
-    for (std::size_t i = 1; i < neighbours.size(); ++i)
-        for (std::size_t j = i; j > 0 && earlier(neighbours[j], neighbours[j - 1]); --j)
-            std::swap(neighbours[j], neighbours[j - 1]);
+// Sorts neighbours by the angle that takes them. The sums over them round in this order, which
+// for a corner's few neighbours is stable.
+void SortByFrom(std::vector<Neighbour> &neighbours) {
+    SortFew(std::span(neighbours),
+            [](const Neighbour &a, const Neighbour &b) { return a.from < b.from; });
 }
 
 // Adds to `sink` how far the corner's smoothed normal is from `authored` at every angle.

@@ -6,6 +6,7 @@
 
 #include "host/scene/first_corners.h"
 #include "sets/polygon_chunks.h"
+#include "sets/sort_few.h"
 
 using geometry::Vec3;
 
@@ -16,7 +17,6 @@ struct EdgeUse {
     int higher;  // the edge's other point
     int polygon;
     int corner;  // the corner's index into `across`
-    auto operator<=>(const EdgeUse &) const = default;
 };
 
 // The points of the edge from corner c to the next, the lower first.
@@ -27,7 +27,8 @@ std::pair<int, int> EdgePoints(const std::vector<int> &points, std::size_t c) {
 
 // Joins the polygons across each edge of one lower point.
 void MatchUses(const MeshData &mesh, std::span<EdgeUse> uses, std::vector<int> &across) {
-    std::sort(uses.begin(), uses.end());
+    // Only uses of one edge need to come together.
+    SortFew(uses, [](const EdgeUse &a, const EdgeUse &b) { return a.higher < b.higher; });
     for (std::size_t i = 0; i < uses.size();) {
         std::size_t end = i;
         while (end < uses.size() && uses[end].higher == uses[i].higher) ++end;
