@@ -112,18 +112,40 @@ struct MeshShape {
     std::vector<int> fileNormal;  // per corner, as FileNormalIndex
 
     explicit MeshShape(const MeshData &mesh)
-        : polygon(mesh.polygons.size()),
-          hasArea(mesh.polygons.size()),
-          at(geometry::CollectPointPolygons(mesh)),
-          edges(FindPolygonEdges(mesh, at)),
-          point(edges.across.size()),
-          fileNormal(edges.across.size()) {
-        ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
+        : polygon(mesh.polygons.size()), hasArea(mesh.polygons.size()) {
+        MeasurePolygonsAndGatherPoints(mesh);
+        edges = FindPolygonEdges(mesh, at);
+        ListCorners(mesh);
+    }
+
+    static constexpr std::size_t ChunkPolygons = 1 << 14;
+
+    // Gathering the polygons at each point walks every polygon on one core; the other cores
+    // measure the polygons meanwhile.
+    void MeasurePolygonsAndGatherPoints(const MeshData &mesh) {
+        const std::size_t chunks = (mesh.polygons.size() + ChunkPolygons - 1) / ChunkPolygons;
+        ForEachOnThreads(1 + chunks, Cores(), [&](std::size_t task) {
+            if (task == 0) {
+                at = geometry::CollectPointPolygons(mesh);
+                return;
+            }
+            std::size_t first = (task - 1) * ChunkPolygons,
+                        last = std::min(mesh.polygons.size(), first + ChunkPolygons);
             for (std::size_t p = first; p < last; ++p) {
                 const MeshPolygon &of = mesh.polygons[p];
                 polygon[p] = geometry::GeometricNormal(mesh, of);
                 hasArea[p] =
                     NonZero(geometry::PolygonNormal(mesh, of)) && PolygonArea(mesh, of) > 0;
+            }
+        });
+    }
+
+    void ListCorners(const MeshData &mesh) {
+        point.resize(edges.across.size());
+        fileNormal.resize(edges.across.size());
+        ForEachChunk(mesh.polygons.size(), ChunkPolygons, [&](std::size_t first, std::size_t last) {
+            for (std::size_t p = first; p < last; ++p) {
+                const MeshPolygon &of = mesh.polygons[p];
                 for (std::size_t c = 0; c < of.points.size(); ++c) {
                     point[edges.firstCorner[p] + c] = of.points[c];
                     fileNormal[edges.firstCorner[p] + c] = FileNormalIndex(mesh, of, c);
