@@ -113,31 +113,21 @@ struct MeshShape {
 
     explicit MeshShape(const MeshData &mesh)
         : polygon(mesh.polygons.size()), hasArea(mesh.polygons.size()) {
-        MeasurePolygonsAndGatherPoints(mesh);
+        ForEachChunkBeside(
+            [&] { at = geometry::CollectPointPolygons(mesh); }, mesh.polygons.size(), ChunkPolygons,
+            [&](std::size_t first, std::size_t last) { MeasurePolygons(mesh, first, last); });
         edges = FindPolygonEdges(mesh, at);
         ListCorners(mesh);
     }
 
     static constexpr std::size_t ChunkPolygons = 1 << 14;
 
-    // Gathering the polygons at each point walks every polygon on one core; the other cores
-    // measure the polygons meanwhile.
-    void MeasurePolygonsAndGatherPoints(const MeshData &mesh) {
-        const std::size_t chunks = (mesh.polygons.size() + ChunkPolygons - 1) / ChunkPolygons;
-        ForEachOnThreads(1 + chunks, Cores(), [&](std::size_t task) {
-            if (task == 0) {
-                at = geometry::CollectPointPolygons(mesh);
-                return;
-            }
-            std::size_t first = (task - 1) * ChunkPolygons,
-                        last = std::min(mesh.polygons.size(), first + ChunkPolygons);
-            for (std::size_t p = first; p < last; ++p) {
-                const MeshPolygon &of = mesh.polygons[p];
-                polygon[p] = geometry::GeometricNormal(mesh, of);
-                hasArea[p] =
-                    NonZero(geometry::PolygonNormal(mesh, of)) && PolygonArea(mesh, of) > 0;
-            }
-        });
+    void MeasurePolygons(const MeshData &mesh, std::size_t first, std::size_t last) {
+        for (std::size_t p = first; p < last; ++p) {
+            const MeshPolygon &of = mesh.polygons[p];
+            polygon[p] = geometry::GeometricNormal(mesh, of);
+            hasArea[p] = NonZero(geometry::PolygonNormal(mesh, of)) && PolygonArea(mesh, of) > 0;
+        }
     }
 
     void ListCorners(const MeshData &mesh) {

@@ -70,22 +70,27 @@ struct ShapeModel {
     PolygonEdges edges;
 };
 
-// Each polygon's normal and area, and whether it joins a set, worked out on every core.
+// Each polygon's normal and area, and whether it joins a set, worked out on every core, and the
+// polygons' edges.
 void MeasurePolygons(const MeshData &mesh, const std::optional<std::string> &surface,
                      ShapeModel &model) {
     const std::size_t count = mesh.polygons.size();
     model.normal.resize(count);
     model.area.resize(count);
     model.admitted.resize(count);
-    ForEachChunk(count, 1 << 14, [&](std::size_t first, std::size_t last) {
-        for (std::size_t p = first; p < last; ++p) {
-            const MeshPolygon &polygon = mesh.polygons[p];
-            model.normal[p] = geometry::PolygonNormal(mesh, polygon);
-            model.area[p] = PolygonArea(mesh, polygon);
-            model.admitted[p] = Length(model.normal[p]) > 0 && model.area[p] > 0 &&
-                                (!surface || polygon.surface == *surface);
-        }
-    });
+    geometry::PointPolygons at;
+    ForEachChunkBeside([&] { at = geometry::CollectPointPolygons(mesh); }, count, 1 << 14,
+                       [&](std::size_t first, std::size_t last) {
+                           for (std::size_t p = first; p < last; ++p) {
+                               const MeshPolygon &polygon = mesh.polygons[p];
+                               model.normal[p] = geometry::PolygonNormal(mesh, polygon);
+                               model.area[p] = PolygonArea(mesh, polygon);
+                               model.admitted[p] = Length(model.normal[p]) > 0 &&
+                                                   model.area[p] > 0 &&
+                                                   (!surface || polygon.surface == *surface);
+                           }
+                       });
+    model.edges = FindPolygonEdges(mesh, at);
 }
 
 void FindPatches(const MeshData &mesh, ShapeModel &model) {
@@ -268,7 +273,6 @@ SetKind KindWithoutNeighbours(const SetShape &shape) {
 SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::string> &surface) {
     const std::size_t count = mesh.polygons.size();
     ShapeModel model;
-    model.edges = FindPolygonEdges(mesh);
     MeasurePolygons(mesh, surface, model);
     FindPatches(mesh, model);
     MeasurePatches(mesh, model);
