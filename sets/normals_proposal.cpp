@@ -7,6 +7,7 @@
 #include <memory>
 #include <numbers>
 #include <span>
+#include <utility>
 
 #include "host/scene/geometric_normal.h"
 #include "host/scene/host_normals.h"
@@ -266,32 +267,41 @@ void Settle(ProposedSet &set, const std::array<AngleTally, 3> &tallies, int meas
     set.reason = "the file's normals run on across its edges";
 }
 
-// Whether polygon p joins the polygon across each of its edges: where both of the edge's points
-// carry one normal on either side. Per corner; worked out on every core.
-std::vector<char> JoinsAcross(const MeshData &mesh, const MeshShape &shape,
-                              const std::vector<char> &admitted) {
+// The groups of polygons that join across their edges: where both of an edge's points carry one
+// normal on either side. Each chunk of polygons joins those within it on a core of its own; the
+// joins between chunks are made after, on one core.
+UnionFind JoinAcrossEdges(const MeshData &mesh, const MeshShape &shape,
+                          const std::vector<char> &admitted) {
     const PolygonEdges &edges = shape.edges;
-    std::vector<char> joins(edges.across.size(), 0);
     // Whether the corner of p and the one of q at the same point carry one normal.
     auto sameAt = [&](int corner, int q) {
         return SameFileNormal(shape.FileNormal(mesh, corner),
                               shape.FileNormal(mesh, shape.CornerOf(q, shape.point[corner])));
     };
-    ForEachChunk(mesh.polygons.size(), 1 << 14, [&](std::size_t first, std::size_t last) {
-        for (std::size_t p = first; p < last; ++p) {
+    constexpr std::size_t ChunkPolygons = 1 << 14;
+    UnionFind groups(mesh.polygons.size());
+    std::vector<std::vector<std::pair<int, int>>> betweenChunks(
+        (mesh.polygons.size() + ChunkPolygons - 1) / ChunkPolygons);
+    ForEachChunk(mesh.polygons.size(), ChunkPolygons, [&](std::size_t first, std::size_t last) {
+        for (int p = static_cast<int>(first); p < static_cast<int>(last); ++p) {
             if (!admitted[p]) continue;
             const int firstCorner = edges.firstCorner[p];
             const std::size_t corners = edges.firstCorner[p + 1] - firstCorner;
             for (std::size_t c = 0; c < corners; ++c) {
                 int q = edges.across[firstCorner + c];
-                if (q < static_cast<int>(p) || !admitted[q]) continue;
-                int corner = firstCorner + static_cast<int>(c);
-                joins[corner] = sameAt(corner, q) &&
-                                sameAt(firstCorner + static_cast<int>(NextCorner(c, corners)), q);
+                if (q < p || !admitted[q] || !sameAt(firstCorner + static_cast<int>(c), q) ||
+                    !sameAt(firstCorner + static_cast<int>(NextCorner(c, corners)), q))
+                    continue;
+                if (q < static_cast<int>(last))
+                    groups.join(p, q);
+                else
+                    betweenChunks[first / ChunkPolygons].push_back({p, q});
             }
         }
     });
-    return joins;
+    for (const auto &joins : betweenChunks)
+        for (auto [p, q] : joins) groups.join(p, q);
+    return groups;
 }
 
 // The polygons of each set, set by set, each set's in polygon order.
@@ -421,7 +431,6 @@ void SettleSets(const MeshData &mesh, const MeshShape &shape, SetProposal &propo
 SetProposal JoinedSets(const MeshData &mesh, const MeshShape &shape,
                        const std::optional<std::string> &surface) {
     const std::size_t count = mesh.polygons.size();
-    const PolygonEdges &edges = shape.edges;
     std::vector<char> admitted(count);
     ForEachChunk(count, 1 << 14, [&](std::size_t first, std::size_t last) {
         for (std::size_t p = first; p < last; ++p) {
@@ -431,22 +440,19 @@ SetProposal JoinedSets(const MeshData &mesh, const MeshShape &shape,
                           (!surface || polygon.surface == *surface);
         }
     });
-    UnionFind groups(count);
-    std::vector<char> joins = JoinsAcross(mesh, shape, admitted);
-    for (std::size_t p = 0; p < count; ++p)
-        for (int c = edges.firstCorner[p]; c < edges.firstCorner[p + 1]; ++c)
-            if (joins[c]) groups.join(static_cast<int>(p), edges.across[c]);
+    UnionFind groups = JoinAcrossEdges(mesh, shape, admitted);
     SetProposal proposal;
     proposal.setOf.assign(count, -1);
-    std::vector<int> setOfRoot(count, -1);
-    for (std::size_t p = 0; p < count; ++p) {
+    for (int p = 0; p < static_cast<int>(count); ++p) {
         if (!admitted[p]) continue;
-        int &set = setOfRoot[groups.find(static_cast<int>(p))];
-        if (set < 0) {
-            set = static_cast<int>(proposal.sets.size());
+        // A group's least member comes first, and its set with it.
+        int least = groups.find(p);
+        if (least == p) {
+            proposal.setOf[p] = static_cast<int>(proposal.sets.size());
             proposal.sets.push_back({});
+        } else {
+            proposal.setOf[p] = proposal.setOf[least];
         }
-        proposal.setOf[p] = set;
     }
     return proposal;
 }

@@ -77,9 +77,10 @@ TEST(NormalsProposal, SettingsThatLeaveAsManyOffAreRankedByTheirCornersCosines) 
     EXPECT_DOUBLE_EQ(proposal.sets[0].cornersWithin, 23.0 / 36);
 }
 
-// A set this large is measured on every core a chunk at a time, and its measures added up in
+// A set this large is joined up a chunk of polygons at a time on every core, the chunks then
+// joined to each other, and measured on every core a chunk at a time, its measures added up in
 // polygon order afterwards; smaller ones beside it are measured whole.
-TEST(NormalsProposal, ALargeSetSharedOutCountsEveryCornerOnceAndTheSameEveryTime) {
+TEST(NormalsProposal, ConcurrentChunksJoinALargeSetAndCountEveryCornerOnceTheSameEveryTime) {
     MeshData torus = MakeTorus(330, 200, 1);  // 66,000 polygons in one set
     AuthorNormals(torus, 89.5);
     SetProposal first = ProposeSetsFromNormals(torus);

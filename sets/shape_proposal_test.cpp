@@ -59,7 +59,7 @@ TEST(ShapeProposal, OnlyTheSurfaceAskedForIsProposed) {
         }
 }
 
-TEST(ShapeProposal, TheSameMeshGivesTheSameSets) {
+TEST(ShapeProposal, ConcurrentlyMeasuredMeshGivesTheSameSetsEveryTime) {
     MeshData torus = MakeTorus(40, 16, 4);
     SetProposal first = ProposeSetsFromShape(torus), second = ProposeSetsFromShape(torus);
     EXPECT_EQ(first.setOf, second.setOf);

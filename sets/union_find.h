@@ -11,6 +11,8 @@ class UnionFind {
 
     // The least member of `member`'s group, whatever order the joins came in.
     int find(int member);
+    // Joins on different threads may run at once where each joins only members of its own
+    // range of members, never joined with another range yet: they touch only that range.
     void join(int a, int b);
 
   private:
