@@ -101,33 +101,39 @@ int PassingFrom(double dot) {
 
 // Each polygon's normal, as the module takes it (through corners 0, 1 and n-1, which differs
 // from the host's Newell normal where a polygon's corners are not in one plane), and the polygons
-// at each point: what a corner's smoothed normal is made of. A polygon has area when its Newell
-// normal is non-zero and finite. With them, the polygons' edges, and every corner's point and
-// authored normal in lists of their own, which the proposal walks many times over.
+// at each point: what a corner's smoothed normal is made of. A polygon is admitted to a set when
+// it has area (its Newell normal is non-zero and finite), a normal at every corner, and is of the
+// surface asked for. With them, the polygons' edges, and every corner's point and authored normal
+// in lists of their own, which the proposal walks many times over.
 struct MeshShape {
     std::vector<Vec3> polygon;
-    std::vector<char> hasArea;
+    std::vector<char> admitted;
     geometry::PointPolygons at;
     PolygonEdges edges;
     std::vector<int> point;       // per corner
     std::vector<int> fileNormal;  // per corner, as FileNormalIndex
 
-    explicit MeshShape(const MeshData &mesh)
-        : polygon(mesh.polygons.size()), hasArea(mesh.polygons.size()) {
-        ForEachChunkBeside(
-            [&] { at = geometry::CollectPointPolygons(mesh); }, mesh.polygons.size(), ChunkPolygons,
-            [&](std::size_t first, std::size_t last) { MeasurePolygons(mesh, first, last); });
+    MeshShape(const MeshData &mesh, const std::optional<std::string> &surface)
+        : polygon(mesh.polygons.size()), admitted(mesh.polygons.size()) {
+        ForEachChunkBeside([&] { at = geometry::CollectPointPolygons(mesh); }, mesh.polygons.size(),
+                           ChunkPolygons,
+                           [&](std::size_t first, std::size_t last) {
+                               MeasurePolygons(mesh, surface, first, last);
+                           });
         edges = FindPolygonEdges(mesh, at);
         ListCorners(mesh);
     }
 
     static constexpr std::size_t ChunkPolygons = 1 << 14;
 
-    void MeasurePolygons(const MeshData &mesh, std::size_t first, std::size_t last) {
+    void MeasurePolygons(const MeshData &mesh, const std::optional<std::string> &surface,
+                         std::size_t first, std::size_t last) {
         for (std::size_t p = first; p < last; ++p) {
             const MeshPolygon &of = mesh.polygons[p];
             polygon[p] = geometry::GeometricNormal(mesh, of);
-            hasArea[p] = NonZero(geometry::PolygonNormal(mesh, of)) && PolygonArea(mesh, of) > 0;
+            admitted[p] = of.normalCorners.size() == of.points.size() &&
+                          (!surface || of.surface == *surface) &&
+                          NonZero(geometry::PolygonNormal(mesh, of)) && PolygonArea(mesh, of) > 0;
         }
     }
 
@@ -270,9 +276,9 @@ void Settle(ProposedSet &set, const std::array<AngleTally, 3> &tallies, int meas
 // The groups of polygons that join across their edges: where both of an edge's points carry one
 // normal on either side. Each chunk of polygons joins those within it on a core of its own; the
 // joins between chunks are made after, on one core.
-UnionFind JoinAcrossEdges(const MeshData &mesh, const MeshShape &shape,
-                          const std::vector<char> &admitted) {
+UnionFind JoinAcrossEdges(const MeshData &mesh, const MeshShape &shape) {
     const PolygonEdges &edges = shape.edges;
+    const std::vector<char> &admitted = shape.admitted;
     // Whether the corner of p and the one of q at the same point carry one normal.
     auto sameAt = [&](int corner, int q) {
         return SameFileNormal(shape.FileNormal(mesh, corner),
@@ -428,23 +434,13 @@ void SettleSets(const MeshData &mesh, const MeshShape &shape, SetProposal &propo
 
 // The sets that the polygons make where the object's normals join them, each set numbered by its
 // first polygon, before their settings.
-SetProposal JoinedSets(const MeshData &mesh, const MeshShape &shape,
-                       const std::optional<std::string> &surface) {
+SetProposal JoinedSets(const MeshData &mesh, const MeshShape &shape) {
     const std::size_t count = mesh.polygons.size();
-    std::vector<char> admitted(count);
-    ForEachChunk(count, 1 << 14, [&](std::size_t first, std::size_t last) {
-        for (std::size_t p = first; p < last; ++p) {
-            const MeshPolygon &polygon = mesh.polygons[p];
-            admitted[p] = shape.hasArea[p] &&
-                          polygon.normalCorners.size() == polygon.points.size() &&
-                          (!surface || polygon.surface == *surface);
-        }
-    });
-    UnionFind groups = JoinAcrossEdges(mesh, shape, admitted);
+    UnionFind groups = JoinAcrossEdges(mesh, shape);
     SetProposal proposal;
     proposal.setOf.assign(count, -1);
     for (int p = 0; p < static_cast<int>(count); ++p) {
-        if (!admitted[p]) continue;
+        if (!shape.admitted[p]) continue;
         // A group's least member comes first, and its set with it.
         int least = groups.find(p);
         if (least == p) {
@@ -468,8 +464,8 @@ bool HasAuthoredNormals(const MeshData &mesh, const std::optional<std::string> &
 
 SetProposal ProposeSetsFromNormals(const MeshData &mesh,
                                    const std::optional<std::string> &surface) {
-    const MeshShape shape(mesh);
-    SetProposal proposal = JoinedSets(mesh, shape, surface);
+    const MeshShape shape(mesh, surface);
+    SetProposal proposal = JoinedSets(mesh, shape);
     SettleSets(mesh, shape, proposal);
     NameSetsInOrder(proposal);
     return proposal;
