@@ -76,10 +76,6 @@ PolygonEdges FindPolygonEdges(const MeshData &mesh, const geometry::PointPolygon
     return edges;
 }
 
-PolygonEdges FindPolygonEdges(const MeshData &mesh) {
-    return FindPolygonEdges(mesh, geometry::CollectPointPolygons(mesh));
-}
-
 double PolygonArea(const MeshData &mesh, const MeshPolygon &polygon) {
     const std::vector<int> &corners = polygon.points;
     Vec3 sum;

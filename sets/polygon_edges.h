@@ -17,8 +17,7 @@ struct PolygonEdges {
     std::vector<int> across;
 };
 
-PolygonEdges FindPolygonEdges(const MeshData &mesh);
-// The same, from the polygons at each point where they are gathered already.
+// From the polygons at each point, which the proposers gather beside other work.
 PolygonEdges FindPolygonEdges(const MeshData &mesh, const geometry::PointPolygons &at);
 
 // Half the length of Newell's vector: the area of a planar polygon, 0 for a line or a point.

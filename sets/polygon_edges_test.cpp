@@ -8,6 +8,10 @@
 
 namespace {
 
+PolygonEdges EdgesOf(const MeshData &mesh) {
+    return FindPolygonEdges(mesh, geometry::CollectPointPolygons(mesh));
+}
+
 std::vector<int> AcrossOf(const PolygonEdges &edges, int polygon) {
     return {edges.across.begin() + edges.firstCorner[polygon],
             edges.across.begin() + edges.firstCorner[polygon + 1]};
@@ -15,7 +19,7 @@ std::vector<int> AcrossOf(const PolygonEdges &edges, int polygon) {
 
 TEST(PolygonEdges, EveryEdgeOfAClosedBoxHasItsNeighbour) {
     MeshData box = MakeBox();
-    PolygonEdges edges = FindPolygonEdges(box);
+    PolygonEdges edges = EdgesOf(box);
     ASSERT_EQ(edges.across.size(), 24u);
     for (std::size_t p = 0; p < box.polygons.size(); ++p)
         for (std::size_t c = 0; c < 4; ++c) {
@@ -40,14 +44,14 @@ TEST(PolygonEdges, OpenNonManifoldAndBetweenSurfacesJoinNothing) {
                              {{0, 1, 2, 3}, {1, 0, 5, 4}, {0, 1, 6, 7}, {1, 8, 9, 2}});
     TagAll(mesh, {"A", {}});
     mesh.polygons[3].surface = "B";
-    PolygonEdges edges = FindPolygonEdges(mesh);
+    PolygonEdges edges = EdgesOf(mesh);
     EXPECT_EQ(AcrossOf(edges, 0), (std::vector<int>{-1, -1, -1, -1}));
     EXPECT_EQ(AcrossOf(edges, 3), (std::vector<int>{-1, -1, -1, -1}));
 }
 
 TEST(PolygonEdges, AnEdgeFromAPointToItselfJoinsNothing) {
     MeshData mesh = MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 1, 1, 2}, {1, 0, 2}});
-    PolygonEdges edges = FindPolygonEdges(mesh);
+    PolygonEdges edges = EdgesOf(mesh);
     EXPECT_EQ(AcrossOf(edges, 0), (std::vector<int>{1, -1, 1, 1}));
     EXPECT_EQ(AcrossOf(edges, 1), (std::vector<int>{0, 0, 0}));
 }
@@ -61,7 +65,7 @@ TEST(PolygonEdges, AFanOfManyTrianglesAroundOnePointFindsEveryNeighbour) {
         points.push_back({float(std::cos(angle)), float(std::sin(angle)), 0});
         triangles.push_back({0, 1 + spoke, 1 + (spoke + 1) % Spokes});
     }
-    PolygonEdges edges = FindPolygonEdges(MakeMesh(points, triangles));
+    PolygonEdges edges = EdgesOf(MakeMesh(points, triangles));
     for (int t = 0; t < Spokes; ++t)
         EXPECT_EQ(AcrossOf(edges, t),
                   (std::vector<int>{(t + Spokes - 1) % Spokes, -1, (t + 1) % Spokes}))
@@ -71,7 +75,7 @@ TEST(PolygonEdges, AFanOfManyTrianglesAroundOnePointFindsEveryNeighbour) {
 TEST(PolygonEdges, APolygonOfTwoCornersUsesItsEdgeTwice) {
     // Its edge has two uses, both its own, so that it joins nothing, and the quad on it neither.
     MeshData mesh = MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{0, 1}, {1, 0, 3, 2}});
-    PolygonEdges edges = FindPolygonEdges(mesh);
+    PolygonEdges edges = EdgesOf(mesh);
     EXPECT_EQ(AcrossOf(edges, 0), (std::vector<int>{-1, -1}));
     EXPECT_EQ(AcrossOf(edges, 1), (std::vector<int>{-1, -1, -1, -1}));
 }
