@@ -25,6 +25,18 @@ namespace {
 constexpr double SameNormalDegrees = 0.1;
 constexpr double OffDegrees = 5;
 constexpr int MaxDegrees = 180;  // candidate angles are the whole degrees up to this
+// Polygons per chunk of the work on every polygon that is shared out over the cores.
+constexpr std::size_t PolygonsPerChunk = 1 << 14;
+
+// Made once, before any proposal runs, so that the functions using them are inlined with no
+// check whether they are made yet.
+const LessThanDegrees WithinSameNormal(SameNormalDegrees), WithinOff(OffDegrees);
+const std::array<double, MaxDegrees + 1> CandidateCosines = [] {
+    std::array<double, MaxDegrees + 1> table{};
+    for (int angle = 0; angle <= MaxDegrees; ++angle)
+        table[angle] = std::cos(angle * std::numbers::pi / 180);
+    return table;
+}();
 
 // Per corner, the index of the authored normal the file gives it, or -1 where it gives none.
 int FileNormalIndex(const MeshData &mesh, const MeshPolygon &polygon, std::size_t corner) {
@@ -40,8 +52,6 @@ bool NonZero(Vec3 v) {
 
 // Whether two corners carry one normal, from the normals as the file gives them: normalized,
 // they would be one when neither is zero and they meet within SameNormalDegrees.
-const LessThanDegrees WithinSameNormal(SameNormalDegrees);
-
 bool SameFileNormal(Vec3 a, Vec3 b) {
     // Most corners that share a normal share it exactly, when not its entry in the file.
     return a == b ? HasDirection(a) : WithinSameNormal.OfAnyLength(a, b);
@@ -54,8 +64,6 @@ struct Deviation {
     bool off;
     double apart;
 };
-
-const LessThanDegrees WithinOff(OffDegrees);
 
 inline Deviation DeviationOf(Vec3 smoothed, Vec3 authored) {
     double dot = Dot(smoothed, authored);
@@ -78,13 +86,6 @@ struct AngleTally {
 // The least whole angle at which a neighbour at `dot` passes the test "dot > cos(angle)", or
 // MaxDegrees + 1 when none does. The cosines fall as the angle grows, so the first that the
 // dot product exceeds is found by halving.
-const std::array<double, MaxDegrees + 1> CandidateCosines = [] {
-    std::array<double, MaxDegrees + 1> table{};
-    for (int angle = 0; angle <= MaxDegrees; ++angle)
-        table[angle] = std::cos(angle * std::numbers::pi / 180);
-    return table;
-}();
-
 int PassingFrom(double dot) {
     const std::array<double, MaxDegrees + 1> &cosines = CandidateCosines;
     // Most neighbours on a smooth surface pass within a few degrees.
@@ -116,15 +117,13 @@ struct MeshShape {
     MeshShape(const MeshData &mesh, const std::optional<std::string> &surface)
         : polygon(mesh.polygons.size()), admitted(mesh.polygons.size()) {
         ForEachChunkBeside([&] { at = geometry::CollectPointPolygons(mesh); }, mesh.polygons.size(),
-                           ChunkPolygons,
+                           PolygonsPerChunk,
                            [&](std::size_t first, std::size_t last) {
                                MeasurePolygons(mesh, surface, first, last);
                            });
         edges = FindPolygonEdges(mesh, at);
         ListCorners(mesh);
     }
-
-    static constexpr std::size_t ChunkPolygons = 1 << 14;
 
     void MeasurePolygons(const MeshData &mesh, const std::optional<std::string> &surface,
                          std::size_t first, std::size_t last) {
@@ -140,15 +139,16 @@ struct MeshShape {
     void ListCorners(const MeshData &mesh) {
         point.resize(edges.across.size());
         fileNormal.resize(edges.across.size());
-        ForEachChunk(mesh.polygons.size(), ChunkPolygons, [&](std::size_t first, std::size_t last) {
-            for (std::size_t p = first; p < last; ++p) {
-                const MeshPolygon &of = mesh.polygons[p];
-                for (std::size_t c = 0; c < of.points.size(); ++c) {
-                    point[edges.firstCorner[p] + c] = of.points[c];
-                    fileNormal[edges.firstCorner[p] + c] = FileNormalIndex(mesh, of, c);
+        ForEachChunk(
+            mesh.polygons.size(), PolygonsPerChunk, [&](std::size_t first, std::size_t last) {
+                for (std::size_t p = first; p < last; ++p) {
+                    const MeshPolygon &of = mesh.polygons[p];
+                    for (std::size_t c = 0; c < of.points.size(); ++c) {
+                        point[edges.firstCorner[p] + c] = of.points[c];
+                        fileNormal[edges.firstCorner[p] + c] = FileNormalIndex(mesh, of, c);
+                    }
                 }
-            }
-        });
+            });
     }
 
     // The authored normal at a corner as the file gives it, or zero where it gives none.
@@ -284,11 +284,10 @@ UnionFind JoinAcrossEdges(const MeshData &mesh, const MeshShape &shape) {
         return SameFileNormal(shape.FileNormal(mesh, corner),
                               shape.FileNormal(mesh, shape.CornerOf(q, shape.point[corner])));
     };
-    constexpr std::size_t ChunkPolygons = 1 << 14;
     UnionFind groups(mesh.polygons.size());
     std::vector<std::vector<std::pair<int, int>>> betweenChunks(
-        (mesh.polygons.size() + ChunkPolygons - 1) / ChunkPolygons);
-    ForEachChunk(mesh.polygons.size(), ChunkPolygons, [&](std::size_t first, std::size_t last) {
+        (mesh.polygons.size() + PolygonsPerChunk - 1) / PolygonsPerChunk);
+    ForEachChunk(mesh.polygons.size(), PolygonsPerChunk, [&](std::size_t first, std::size_t last) {
         for (int p = static_cast<int>(first); p < static_cast<int>(last); ++p) {
             if (!admitted[p]) continue;
             const int firstCorner = edges.firstCorner[p];
@@ -301,7 +300,7 @@ UnionFind JoinAcrossEdges(const MeshData &mesh, const MeshShape &shape) {
                 if (q < static_cast<int>(last))
                     groups.join(p, q);
                 else
-                    betweenChunks[first / ChunkPolygons].push_back({p, q});
+                    betweenChunks[first / PolygonsPerChunk].push_back({p, q});
             }
         }
     });
