@@ -167,7 +167,7 @@ struct MeshShape {
 };
 
 struct Neighbour {
-    int from;  // the least angle that takes it
+    int from;  // the least angle that takes it, as PassingFrom gives it
     int polygon;
 };
 
@@ -227,15 +227,17 @@ void TallyCorner(const MeshShape &shape, Vec3 own, Vec3 authored,
     SortByFrom(neighbours);
     Vec3 sum = own;
     int from = 0;
-    for (std::size_t i = 0; i <= neighbours.size(); ++i) {
-        int to =
-            i < neighbours.size() ? std::min(neighbours[i].from, MaxDegrees + 1) : MaxDegrees + 1;
-        if (to > from) {
-            sink.add(from, to, ways, DeviationOf(Normalize(sum), authored));
-            from = to;
-        }
-        if (i < neighbours.size()) sum += shape.polygon[neighbours[i].polygon];
+    // The smoothed normal holds from `from` up to the angle that takes the next neighbour in.
+    auto measureUpTo = [&](int to) {
+        if (to <= from) return;
+        sink.add(from, to, ways, DeviationOf(Normalize(sum), authored));
+        from = to;
+    };
+    for (const Neighbour &neighbour : neighbours) {
+        measureUpTo(neighbour.from);
+        sum += shape.polygon[neighbour.polygon];
     }
+    measureUpTo(MaxDegrees + 1);
 }
 
 struct Choice {
