@@ -288,7 +288,7 @@ UnionFind JoinAcrossEdges(const MeshData &mesh, const MeshShape &shape) {
     };
     UnionFind groups(mesh.polygons.size());
     std::vector<std::vector<std::pair<int, int>>> betweenChunks(
-        (mesh.polygons.size() + PolygonsPerChunk - 1) / PolygonsPerChunk);
+        ChunkCount(mesh.polygons.size(), PolygonsPerChunk));
     ForEachChunk(mesh.polygons.size(), PolygonsPerChunk, [&](std::size_t first, std::size_t last) {
         for (int p = static_cast<int>(first); p < static_cast<int>(last); ++p) {
             if (!admitted[p]) continue;
@@ -373,8 +373,8 @@ void MeasureCorners(const MeshData &mesh, const MeshShape &shape, const SetPropo
 void SettleSharedOut(const MeshData &mesh, const MeshShape &shape, std::span<const int> polygons,
                      SetProposal &proposal, int set) {
     constexpr std::size_t ChunkPolygons = 1 << 12, ChunksPerWave = 16;
-    const std::size_t chunks = (polygons.size() + ChunkPolygons - 1) / ChunkPolygons;
-    const std::size_t waves = (chunks + ChunksPerWave - 1) / ChunksPerWave;
+    const std::size_t chunks = ChunkCount(polygons.size(), ChunkPolygons);
+    const std::size_t waves = ChunkCount(chunks, ChunksPerWave);
     auto chunksOf = [&](std::size_t wave) {
         return std::min(ChunksPerWave, chunks - std::min(chunks, wave * ChunksPerWave));
     };
@@ -392,15 +392,16 @@ void SettleSharedOut(const MeshData &mesh, const MeshShape &shape, std::span<con
                     tallies->add(entriesOf(wave - 1, chunk));
                 return;
             }
-            std::size_t chunk = task - adding,
-                        first = (wave * ChunksPerWave + chunk) * ChunkPolygons;
+            std::size_t chunk = task - adding;
             std::vector<TallyEntry> &out = entriesOf(wave, chunk);
             out.clear();
             out.reserve(ChunkPolygons * 8);  // a few entries per corner, most polygons quads
             EntrySink sink{out};
-            MeasureCorners(
-                mesh, shape, proposal,
-                polygons.subspan(first, std::min(ChunkPolygons, polygons.size() - first)), sink);
+            WorkOnChunk(wave * ChunksPerWave + chunk, polygons.size(), ChunkPolygons,
+                        [&](std::size_t first, std::size_t last) {
+                            MeasureCorners(mesh, shape, proposal,
+                                           polygons.subspan(first, last - first), sink);
+                        });
         });
     }
     Settle(proposal.sets[set], tallies->tally, tallies->measured);

@@ -8,13 +8,22 @@
 
 #include "host/for_each_on_threads.h"
 
+// How many chunks of `size` cover [0, count), the last one perhaps short.
+constexpr std::size_t ChunkCount(std::size_t count, std::size_t size) {
+    return (count + size - 1) / size;
+}
+
+// Calls `work(first, last)` for chunk `chunk` of [0, count), `size` at a time.
+template <class Work>
+void WorkOnChunk(std::size_t chunk, std::size_t count, std::size_t size, const Work &work) {
+    work(chunk * size, std::min(count, (chunk + 1) * size));
+}
+
 // Calls `work(first, last)` once per chunk of [0, count), `size` at a time, on every core.
 template <class Work>
 void ForEachChunk(std::size_t count, std::size_t size, const Work &work) {
-    std::size_t chunks = (count + size - 1) / size;
-    ForEachOnThreads(chunks, Cores(), [&](std::size_t chunk) {
-        work(chunk * size, std::min(count, (chunk + 1) * size));
-    });
+    ForEachOnThreads(ChunkCount(count, size), Cores(),
+                     [&](std::size_t chunk) { WorkOnChunk(chunk, count, size, work); });
 }
 
 // The same, with `alone()` called once beside the chunks, on a core of its own while it runs:
@@ -22,13 +31,10 @@ void ForEachChunk(std::size_t count, std::size_t size, const Work &work) {
 // at each point, which the chunks then need not wait for.
 template <class Alone, class Work>
 void ForEachChunkBeside(const Alone &alone, std::size_t count, std::size_t size, const Work &work) {
-    std::size_t chunks = (count + size - 1) / size;
-    ForEachOnThreads(1 + chunks, Cores(), [&](std::size_t task) {
-        if (task == 0) {
+    ForEachOnThreads(1 + ChunkCount(count, size), Cores(), [&](std::size_t task) {
+        if (task == 0)
             alone();
-            return;
-        }
-        std::size_t chunk = task - 1;
-        work(chunk * size, std::min(count, (chunk + 1) * size));
+        else
+            WorkOnChunk(task - 1, count, size, work);
     });
 }
