@@ -275,30 +275,36 @@ void Settle(ProposedSet &set, const std::array<AngleTally, 3> &tallies, int meas
     set.reason = "the file's normals run on across its edges";
 }
 
+// Whether the normals run on across the edge from `corner` of polygon p: the polygon across it is
+// admitted too, and at both of the edge's points the corners on either side carry one normal.
+bool NormalsRunOnAcross(const MeshData &mesh, const MeshShape &shape, int p, int corner) {
+    int q = shape.edges.across[corner];
+    if (q < 0 || !shape.admitted[q]) return false;
+    const int firstCorner = shape.edges.firstCorner[p];
+    const std::size_t corners = shape.edges.firstCorner[p + 1] - firstCorner;
+    int next = firstCorner + static_cast<int>(NextCorner(corner - firstCorner, corners));
+    auto sameAt = [&](int own) {
+        return SameFileNormal(shape.FileNormal(mesh, own),
+                              shape.FileNormal(mesh, shape.CornerOf(q, shape.point[own])));
+    };
+    return sameAt(corner) && sameAt(next);
+}
+
 // The groups of polygons that join across their edges: where both of an edge's points carry one
 // normal on either side. Each chunk of polygons joins those within it on a core of its own; the
 // joins between chunks are made after, on one core.
 UnionFind JoinAcrossEdges(const MeshData &mesh, const MeshShape &shape) {
     const PolygonEdges &edges = shape.edges;
-    const std::vector<char> &admitted = shape.admitted;
-    // Whether the corner of p and the one of q at the same point carry one normal.
-    auto sameAt = [&](int corner, int q) {
-        return SameFileNormal(shape.FileNormal(mesh, corner),
-                              shape.FileNormal(mesh, shape.CornerOf(q, shape.point[corner])));
-    };
     UnionFind groups(mesh.polygons.size());
     std::vector<std::vector<std::pair<int, int>>> betweenChunks(
         ChunkCount(mesh.polygons.size(), PolygonsPerChunk));
     ForEachChunk(mesh.polygons.size(), PolygonsPerChunk, [&](std::size_t first, std::size_t last) {
         for (int p = static_cast<int>(first); p < static_cast<int>(last); ++p) {
-            if (!admitted[p]) continue;
-            const int firstCorner = edges.firstCorner[p];
-            const std::size_t corners = edges.firstCorner[p + 1] - firstCorner;
-            for (std::size_t c = 0; c < corners; ++c) {
-                int q = edges.across[firstCorner + c];
-                if (q < p || !admitted[q] || !sameAt(firstCorner + static_cast<int>(c), q) ||
-                    !sameAt(firstCorner + static_cast<int>(NextCorner(c, corners)), q))
-                    continue;
+            if (!shape.admitted[p]) continue;
+            for (int corner = edges.firstCorner[p]; corner < edges.firstCorner[p + 1]; ++corner) {
+                // Each edge once, from the lower of its two polygons.
+                int q = edges.across[corner];
+                if (q < p || !NormalsRunOnAcross(mesh, shape, p, corner)) continue;
                 if (q < static_cast<int>(last))
                     groups.join(p, q);
                 else
@@ -332,7 +338,7 @@ PolygonsBySet GroupBySet(const SetProposal &proposal) {
 }
 
 // Measures every corner of `polygons` (of one set or more), within its set and across sets at
-// every angle, into `entries`.
+// every angle, into `sink`.
 template <class Sink>
 void MeasureCorners(const MeshData &mesh, const MeshShape &shape, const SetProposal &proposal,
                     std::span<const int> polygons, Sink &sink) {
