@@ -70,8 +70,19 @@ struct ShapeModel {
     PolygonEdges edges;
 };
 
-// Each polygon's normal and area, and whether it joins a set, worked out on every core, and the
-// polygons' edges.
+// Each polygon's normal and area, and whether it joins a set, from `first` to `last`.
+void MeasurePolygonRange(const MeshData &mesh, const std::optional<std::string> &surface,
+                         ShapeModel &model, std::size_t first, std::size_t last) {
+    for (std::size_t p = first; p < last; ++p) {
+        const MeshPolygon &polygon = mesh.polygons[p];
+        model.normal[p] = geometry::PolygonNormal(mesh, polygon);
+        model.area[p] = PolygonArea(mesh, polygon);
+        model.admitted[p] = Length(model.normal[p]) > 0 && model.area[p] > 0 &&
+                            (!surface || polygon.surface == *surface);
+    }
+}
+
+// Every polygon measured on every core, and the polygons' edges.
 void MeasurePolygons(const MeshData &mesh, const std::optional<std::string> &surface,
                      ShapeModel &model) {
     const std::size_t count = mesh.polygons.size();
@@ -81,14 +92,7 @@ void MeasurePolygons(const MeshData &mesh, const std::optional<std::string> &sur
     geometry::PointPolygons at;
     ForEachChunkBeside([&] { at = geometry::CollectPointPolygons(mesh); }, count, 1 << 14,
                        [&](std::size_t first, std::size_t last) {
-                           for (std::size_t p = first; p < last; ++p) {
-                               const MeshPolygon &polygon = mesh.polygons[p];
-                               model.normal[p] = geometry::PolygonNormal(mesh, polygon);
-                               model.area[p] = PolygonArea(mesh, polygon);
-                               model.admitted[p] = Length(model.normal[p]) > 0 &&
-                                                   model.area[p] > 0 &&
-                                                   (!surface || polygon.surface == *surface);
-                           }
+                           MeasurePolygonRange(mesh, surface, model, first, last);
                        });
     model.edges = FindPolygonEdges(mesh, at);
 }
