@@ -5,13 +5,18 @@
 template <std::size_t N>
 Lwo2CornerMap<N>::Lwo2CornerMap(const MeshData &mesh, const Kind &kind)
     : mesh(mesh), kind(kind), pointValue(mesh.points.size(), -1) {
+    constexpr int Withheld = -2;
+    for (const MeshPolygon &polygon : mesh.polygons)
+        if (cornersOf(polygon).empty())
+            for (int point : polygon.points) pointValue[std::size_t(point)] = Withheld;
     for (const MeshPolygon &polygon : mesh.polygons) {
         const std::vector<int> &corners = cornersOf(polygon);
         for (std::size_t corner = 0; corner < corners.size(); ++corner) {
             int &first = pointValue[std::size_t(polygon.points[corner])];
-            if (first < 0) first = corners[corner];
+            if (first == -1) first = corners[corner];
         }
     }
+    std::replace(pointValue.begin(), pointValue.end(), Withheld, -1);
 }
 
 template <std::size_t N>
@@ -33,7 +38,7 @@ bool Lwo2CornerMap<N>::differs(const MeshPolygon &polygon, std::size_t corner) c
     const auto &values = mesh.*kind.values;
     int own = cornersOf(polygon)[corner];
     int points = pointValue[std::size_t(polygon.points[corner])];
-    return values[std::size_t(own)] != values[std::size_t(points)];
+    return points < 0 || values[std::size_t(own)] != values[std::size_t(points)];
 }
 
 template <std::size_t N>

@@ -1,7 +1,9 @@
 // A value a mesh keeps per corner (texture coordinates, authored normals) as LWO2 keeps it: a
 // vertex map (VMAP) gives each point the value of the first corner that uses it, and a
 // discontinuous map (VMAD) after a POLS chunk gives that chunk's corners whose value differs
-// from their point's, as along a UV seam or at a hard edge of the normals.
+// from their point's, as along a UV seam or at a hard edge of the normals. A point that a polygon
+// without values uses has no value in the VMAP, which that polygon would read back as its own;
+// the corners with values there go into the VMAD.
 #pragma once
 
 #include <array>
@@ -39,7 +41,7 @@ class Lwo2CornerMap {
 
     const MeshData &mesh;
     Kind kind;
-    std::vector<int> pointValue;  // per point, an index into the values, or -1
+    std::vector<int> pointValue;  // per point, an index into the values, or -1 for none
 };
 
 // The texture coordinates, in the map the host calls its first UV map: OBJ files name none.

@@ -105,6 +105,30 @@ TEST(Lwo2CornerMap, NormalsComeBackFromTheObjectCornerForCorner) {
     EXPECT_EQ(read.polygons[1].textureCorners.size(), 4u);  // the UV map is still beside them
 }
 
+// A point's value in the VMAP is every polygon's there that the VMAD does not name, so a polygon
+// without values must not share a point that has one: its corners would all read back with
+// values it never had. Its neighbour's corners there go into the VMAD instead.
+TEST(Lwo2CornerMap, APolygonWithoutValuesGainsNoneFromItsNeighbours) {
+    ObjectFile object = SeamedQuads();
+    object.mesh.normals = {{0, 0, 1}};
+    object.mesh.polygons[0].normalCorners = {0, 0, 0, 0};
+    object.mesh.polygons[0].textureCorners.clear();
+    // A triangle without values on points 0, 1 and 4, all of them the left quad's.
+    MeshPolygon triangle;
+    triangle.points = {1, 4, 0};
+    object.mesh.polygons.push_back(triangle);
+    MeshData read = ParseLwo2(EncodeLwo2(object, "mixed.lwo"), "mixed.lwo").mesh;
+    ASSERT_EQ(read.polygons.size(), 3u);
+    EXPECT_EQ(read.polygons[0].normalCorners.size(), 4u);
+    EXPECT_TRUE(read.polygons[0].textureCorners.empty());
+    EXPECT_TRUE(read.polygons[1].normalCorners.empty());
+    EXPECT_EQ(read.polygons[1].textureCorners.size(), 4u);
+    EXPECT_TRUE(read.polygons[2].normalCorners.empty());
+    EXPECT_TRUE(read.polygons[2].textureCorners.empty());
+    for (int corner : read.polygons[0].normalCorners)
+        EXPECT_EQ(read.normals[corner], (std::array<float, 3>{0, 0, 1}));
+}
+
 TEST(Lwo2CornerMap, NormalCornersThatDoNotFitTheNormalsAreRefused) {
     ObjectFile object = SeamedQuads();
     object.mesh.normals = {{0, 0, 1}};
