@@ -129,6 +129,48 @@ TEST(Lwo2CornerMap, APolygonWithoutValuesGainsNoneFromItsNeighbours) {
         EXPECT_EQ(read.normals[corner], (std::array<float, 3>{0, 0, 1}));
 }
 
+// When every point a polygon with coordinates uses is also used by one without, the VMAP holds no
+// point; it is still written, empty, as it is what names the UV map its VMAD entries belong to.
+TEST(Lwo2CornerMap, CornersWithNoPointOfTheirOwnStillReadBack) {
+    ObjectFile object;
+    object.mesh.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    object.mesh.textureCoordinates = {{0, 0}, {1, 0}, {0, 1}};
+    MeshPolygon mapped, bare;
+    mapped.points = bare.points = {0, 1, 2};
+    mapped.textureCorners = {0, 1, 2};
+    object.mesh.polygons = {mapped, bare};
+    MeshData read = ParseLwo2(EncodeLwo2(object, "covered.lwo"), "covered.lwo").mesh;
+    ASSERT_EQ(read.polygons.size(), 2u);
+    ASSERT_EQ(read.polygons[0].textureCorners.size(), 3u);
+    for (std::size_t corner = 0; corner < 3; ++corner)
+        EXPECT_EQ(read.textureCoordinates[read.polygons[0].textureCorners[corner]],
+                  object.mesh.textureCoordinates[corner]);
+    EXPECT_TRUE(read.polygons[1].textureCorners.empty());
+}
+
+// A VMAD entry is a point of a polygon: a triangle that uses point 1 twice keeps the value of its
+// first corner there for both, and the loss is told.
+TEST(Lwo2CornerMap, APointUsedTwiceKeepsItsFirstCornersValue) {
+    ObjectFile object;
+    object.mesh.points = {{0, 0, 0}, {1, 0, 0}};
+    object.mesh.textureCoordinates = {{0, 0}, {1, 0}, {0, 1}};
+    MeshPolygon triangle;
+    triangle.points = {0, 1, 1};
+    triangle.textureCorners = {0, 1, 2};
+    object.mesh.polygons = {triangle};
+    MeshData read = ParseLwo2(EncodeLwo2(object, "twice.lwo"), "twice.lwo").mesh;
+    ASSERT_EQ(read.polygons[0].textureCorners.size(), 3u);
+    for (int corner : {1, 2})
+        EXPECT_EQ(read.textureCoordinates[read.polygons[0].textureCorners[corner]],
+                  (std::array<float, 2>{1, 0}));
+    EXPECT_EQ(CornerValuesLwo2CannotKeep(object.mesh),
+              std::vector<std::string>{"texture coordinates of 1 corner repeating a point of "
+                                       "their polygon with another value (LWO2 keeps one per "
+                                       "point of a polygon)"});
+    object.mesh.textureCoordinates[2] = {1, 0};
+    EXPECT_TRUE(CornerValuesLwo2CannotKeep(object.mesh).empty());
+}
+
 TEST(Lwo2CornerMap, NormalCornersThatDoNotFitTheNormalsAreRefused) {
     ObjectFile object = SeamedQuads();
     object.mesh.normals = {{0, 0, 1}};

@@ -2,6 +2,7 @@
 
 #include "host/formats/file_bytes.h"
 #include "host/formats/lightwave_object.h"
+#include "host/formats/lwo2_corner_map.h"
 #include "host/formats/lwo2_part_edit.h"
 #include "host/formats/lwo2_shader_edit.h"
 #include "host/formats/lwo2_writer.h"
@@ -52,6 +53,8 @@ std::vector<std::string> Convert(const ObjectOptions &object, const OpenedObject
     std::vector<std::string> warnings;
     for (const std::string &loss :
          ConversionLosses(object.object, input, PolygonSetSourceNamed(SetsFromOfRun(object))))
+        warnings.push_back(NotCarried(object, loss));
+    for (const std::string &loss : CornerValuesLwo2CannotKeep(result.mesh))
         warnings.push_back(NotCarried(object, loss));
     return warnings;
 }
