@@ -1,0 +1,121 @@
+#include "sets/set_joining.h"
+
+#include <algorithm>
+#include <cmath>
+#include <compare>
+#include <map>
+#include <numbers>
+#include <numeric>
+#include <string>
+#include <utility>
+
+#include "host/scene/geometric_normal.h"
+#include "host/scene/host_normals.h"
+#include "sets/set_footprints.h"
+
+namespace {
+
+// What the module reads of a set, and where the set lies.
+struct Settings {
+    std::string surface;
+    SetKind kind = SetKind::flat;
+    bool enabled = true;
+    double angleDegrees = 0;
+    bool sameSetOnly = true;
+    auto operator<=>(const Settings &) const = default;
+};
+
+Settings SettingsOf(const ProposedSet &set, const SetFootprint &footprint) {
+    // A set whose smoothing is off keeps the host's normals whatever its angle and neighbours.
+    if (!set.enabled) return {footprint.surface, set.kind, false, 0, false};
+    return {footprint.surface, set.kind, true, set.angleDegrees, set.sameSetOnly};
+}
+
+// The module tests dot > cos(angle) on normals it works out itself from the same positions; a
+// pair within this much of the cosine is taken as smoothed together, which keeps sets apart
+// that might have been joined, never the other way round.
+constexpr double CosineMargin = 1e-6;
+
+// Per set, the sets it must stay apart from: those whose polygons share a point with its own
+// within the angle of both, alike in settings and smoothed within the set only.
+std::vector<std::vector<int>> SetsKeptApart(const MeshData &mesh, const SetProposal &proposal,
+                                            const std::vector<Settings> &settings) {
+    std::vector<double> threshold(settings.size());
+    for (std::size_t set = 0; set < settings.size(); ++set)
+        threshold[set] =
+            std::cos(settings[set].angleDegrees * std::numbers::pi / 180) - CosineMargin;
+    auto matters = [&](int set) {
+        return set >= 0 && settings[set].enabled && settings[set].sameSetOnly;
+    };
+    std::vector<geometry::Vec3> normal(mesh.polygons.size());
+    for (std::size_t p = 0; p < mesh.polygons.size(); ++p)
+        if (matters(proposal.setOf[p]))
+            normal[p] = geometry::GeometricNormal(mesh, mesh.polygons[p]);
+
+    std::vector<std::pair<int, int>> pairs;
+    const geometry::PointPolygons around = geometry::CollectPointPolygons(mesh);
+    for (std::size_t point = 0; point + 1 < around.first.size(); ++point)
+        for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
+            int p = around.polygons[i], a = proposal.setOf[p];
+            if (!matters(a)) continue;
+            for (int j = i + 1; j < around.first[point + 1]; ++j) {
+                int q = around.polygons[j], b = proposal.setOf[q];
+                if (b == a || !matters(b) || settings[a] != settings[b]) continue;
+                if (Dot(normal[p], normal[q]) > threshold[a]) pairs.emplace_back(a, b);
+            }
+        }
+    std::vector<std::vector<int>> apart(settings.size());
+    for (auto [a, b] : pairs) {
+        apart[a].push_back(b);
+        apart[b].push_back(a);
+    }
+    return apart;
+}
+
+}  // namespace
+
+void JoinSetsChangingNoNormal(const MeshData &mesh, SetProposal &proposal) {
+    const std::vector<SetFootprint> footprints = FootprintsOf(mesh, proposal);
+    std::vector<Settings> settings;
+    for (std::size_t set = 0; set < proposal.sets.size(); ++set)
+        settings.push_back(SettingsOf(proposal.sets[set], footprints[set]));
+    const std::vector<std::vector<int>> apart = SetsKeptApart(mesh, proposal, settings);
+
+    std::vector<int> order(proposal.sets.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        return footprints[a].firstPolygon < footprints[b].firstPolygon;
+    });
+    std::vector<int> groupOf(proposal.sets.size(), -1);
+    std::map<Settings, std::vector<int>> groupsAlike;
+    std::vector<ProposedSet> joined;
+    std::vector<double> cornersWithin;  // per group, a count
+    for (int set : order) {
+        if (footprints[set].polygons == 0) continue;
+        std::vector<int> barred;
+        for (int other : apart[set])
+            if (groupOf[other] >= 0) barred.push_back(groupOf[other]);
+        std::vector<int> &alike = groupsAlike[settings[set]];
+        auto open = std::find_if(alike.begin(), alike.end(), [&](int group) {
+            return std::find(barred.begin(), barred.end(), group) == barred.end();
+        });
+        const ProposedSet &part = proposal.sets[set];
+        const double within = part.cornersWithin * part.cornersMeasured;
+        if (open == alike.end()) {
+            groupOf[set] = static_cast<int>(joined.size());
+            alike.push_back(groupOf[set]);
+            joined.push_back(part);
+            cornersWithin.push_back(within);
+            continue;
+        }
+        groupOf[set] = *open;
+        ProposedSet &group = joined[*open];
+        cornersWithin[*open] += within;
+        group.cornersMeasured += part.cornersMeasured;
+        if (group.cornersMeasured > 0)
+            group.cornersWithin = cornersWithin[*open] / group.cornersMeasured;
+    }
+    for (int &set : proposal.setOf)
+        if (set >= 0) set = groupOf[set];
+    proposal.sets = std::move(joined);
+}

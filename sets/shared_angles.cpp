@@ -1,0 +1,99 @@
+#include "sets/shared_angles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <tuple>
+
+#include "host/scene/geometric_normal.h"
+#include "host/scene/host_normals.h"
+#include "sets/set_footprints.h"
+
+namespace {
+
+// The cosines a set accepts as its threshold: a neighbour counts where its dot product with the
+// sample polygon's normal is greater. Each bound keeps this far inside, as the module works out
+// the normals itself, so that rounding can only leave a set its own angle.
+constexpr double CosineMargin = 1e-6;
+
+struct AcceptedCosines {
+    double least = -2, most = 2;
+    bool accepts(double cosine) const { return least <= cosine && cosine <= most; }
+};
+
+double CosineOf(double degrees) {
+    return std::cos(degrees * std::numbers::pi / 180);
+}
+
+std::vector<AcceptedCosines> AcceptedByEachSet(const MeshData &mesh, const SetProposal &proposal) {
+    std::vector<geometry::Vec3> normal(mesh.polygons.size());
+    for (std::size_t p = 0; p < mesh.polygons.size(); ++p)
+        normal[p] = geometry::GeometricNormal(mesh, mesh.polygons[p]);
+    std::vector<AcceptedCosines> accepted(proposal.sets.size());
+    const geometry::PointPolygons around = geometry::CollectPointPolygons(mesh);
+    for (std::size_t point = 0; point + 1 < around.first.size(); ++point)
+        for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
+            int p = around.polygons[i], set = proposal.setOf[p];
+            if (set < 0) continue;
+            const ProposedSet &settings = proposal.sets[set];
+            const double own = CosineOf(settings.angleDegrees);
+            AcceptedCosines &range = accepted[set];
+            for (int j = around.first[point]; j < around.first[point + 1]; ++j) {
+                int q = around.polygons[j];
+                if (q == p || (settings.sameSetOnly && proposal.setOf[q] != set)) continue;
+                double dot = Dot(normal[p], normal[q]);
+                if (dot > own)
+                    range.most = std::min(range.most, dot - CosineMargin);
+                else
+                    range.least = std::max(range.least, dot + CosineMargin);
+            }
+        }
+    for (std::size_t set = 0; set < accepted.size(); ++set) {
+        const double own = CosineOf(proposal.sets[set].angleDegrees);
+        if (!accepted[set].accepts(own)) accepted[set] = {own, own};
+    }
+    return accepted;
+}
+
+// Gives the sets of one group, alike but for their angles, as few angles as can be.
+void ShareAngles(std::vector<int> sets, const std::vector<AcceptedCosines> &accepted,
+                 const std::vector<SetFootprint> &footprints, SetProposal &proposal) {
+    std::vector<double> angles;
+    for (int set : sets) angles.push_back(proposal.sets[set].angleDegrees);
+    std::sort(angles.begin(), angles.end(), std::greater<>());
+    // The greatest angle accepted is the one of the least cosine.
+    std::sort(sets.begin(), sets.end(), [&](int a, int b) {
+        return std::tuple(-accepted[a].least, footprints[a].firstPolygon) <
+               std::tuple(-accepted[b].least, footprints[b].firstPolygon);
+    });
+    std::vector<bool> given(proposal.sets.size(), false);
+    for (int set : sets) {
+        if (given[set]) continue;
+        // Its own angle is among them, and accepted (AcceptedByEachSet), so one is found.
+        double angle = *std::find_if(angles.begin(), angles.end(), [&](double degrees) {
+            return accepted[set].accepts(CosineOf(degrees));
+        });
+        for (int other : sets)
+            if (!given[other] && (other == set || accepted[other].accepts(CosineOf(angle)))) {
+                proposal.sets[other].angleDegrees = angle;
+                given[other] = true;
+            }
+    }
+}
+
+}  // namespace
+
+void ShareAnglesChangingNoNormal(const MeshData &mesh, SetProposal &proposal) {
+    const std::vector<SetFootprint> footprints = FootprintsOf(mesh, proposal);
+    std::map<std::tuple<std::string, SetKind, bool>, std::vector<int>> alike;
+    for (int set = 0; set < static_cast<int>(proposal.sets.size()); ++set) {
+        const ProposedSet &settings = proposal.sets[set];
+        if (settings.enabled && footprints[set].polygons > 0)
+            alike[{footprints[set].surface, settings.kind, settings.sameSetOnly}].push_back(set);
+    }
+    if (alike.empty()) return;
+    const std::vector<AcceptedCosines> accepted = AcceptedByEachSet(mesh, proposal);
+    for (const auto &[settings, sets] : alike)
+        if (sets.size() > 1) ShareAngles(sets, accepted, footprints, proposal);
+}
