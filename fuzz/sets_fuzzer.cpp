@@ -61,7 +61,7 @@ void Check(const SetProposal &proposal, const MeshData &mesh) {
     for (const ProposedSet &set : proposal.sets)
         if (!names.insert(set.name).second || !std::isfinite(set.angleDegrees)) std::abort();
     for (int set : proposal.setOf)
-        if (set < -1 || set >= static_cast<int>(proposal.sets.size())) std::abort();
+        if (set < LeftToHost || set >= static_cast<int>(proposal.sets.size())) std::abort();
 }
 
 }  // namespace

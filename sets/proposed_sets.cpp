@@ -44,8 +44,10 @@ const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::stri
 void ApplyProposal(MeshData &mesh, const SetProposal &proposal) {
     std::vector<PolygonTag> tags;  // one shared name per set
     for (const ProposedSet &set : proposal.sets) tags.emplace_back(set.name);
-    for (std::size_t p = 0; p < mesh.polygons.size() && p < proposal.setOf.size(); ++p)
+    for (std::size_t p = 0; p < mesh.polygons.size() && p < proposal.setOf.size(); ++p) {
         if (proposal.setOf[p] >= 0) mesh.polygons[p].part = tags[proposal.setOf[p]];
+        if (proposal.setOf[p] == LeftToHost) mesh.polygons[p].part.reset();
+    }
 }
 
 void NameSetsInOrder(SetProposal &proposal) {

@@ -43,14 +43,18 @@ std::string ProposedSetSummary(const ProposedSet &set);
 struct SetProposal {
     std::vector<ProposedSet> sets;
     // Per polygon of the mesh, an index into `sets`, or -1 for a polygon left out: one of another
-    // surface, or one without area (a line, a point, collinear or coinciding corners).
+    // surface, or one without area (a line, a point, collinear or coinciding corners); or
+    // LeftToHost for one whose set did not fit on its surface (sets_per_surface.h).
     std::vector<int> setOf;
 };
+
+constexpr int LeftToHost = -2;
 
 // The proposed set of that name, or nullptr.
 const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::string &name);
 
-// Gives each polygon proposed into a set that set's name as its PART tag; the others keep theirs.
+// Gives each polygon proposed into a set that set's name as its PART tag, and takes it from each
+// polygon left to the host; the others keep theirs.
 void ApplyProposal(MeshData &mesh, const SetProposal &proposal);
 
 // Numbers the sets of each kind in order ("Round 1", "Round 2", ...), renumbering `setOf` so that
