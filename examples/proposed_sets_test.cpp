@@ -15,7 +15,9 @@
 #include "host/session/host_session.h"
 #include "sets/normals_proposal.h"
 #include "sets/polygon_edges.h"
+#include "sets/set_joining.h"
 #include "sets/shape_proposal.h"
+#include "sets/shared_angles.h"
 #include "tools/velmora/corner_normals.h"
 
 namespace {
@@ -354,5 +356,70 @@ TEST(ProposedSets, FromNormalsWeightedByAreaDoNoWorseThanOneAngle) {
         std::vector<CornerNormal> expected = AuthoredCorners(authored);
         int off = CornersOff(expected, ModuleNormalsFromAuthored(object, authored));
         EXPECT_LE(off, BestSingleAngleOff(mesh, expected));
+    }
+}
+
+// Each polygon a set of its own, with the settings of the set `proposal` gave it: a proposal
+// with as many sets as a proposer could make, for the join to take together.
+SetProposal OnePolygonPerSet(const SetProposal &proposal) {
+    SetProposal split;
+    for (int set : proposal.setOf) {
+        split.setOf.push_back(set < 0 ? set : static_cast<int>(split.sets.size()));
+        if (set < 0) continue;
+        split.sets.push_back(proposal.sets[set]);
+        split.sets.back().name = "Polygon " + std::to_string(split.setOf.size());
+    }
+    return split;
+}
+
+std::vector<CornerNormal> ModuleNormalsWith(const PreviewObject &object, MeshData mesh,
+                                            const SetProposal &proposal) {
+    ApplyProposal(mesh, proposal);
+    return ModuleNormals(object, mesh, RequestsOf(proposal));
+}
+
+// The artist's sets of `object` as a proposal, all of one kind, so that they may share angles
+// and join: sets whose polygons count neighbours at many angles.
+SetProposal ArtistsSets(const PreviewObject &object) {
+    SetProposal proposal;
+    for (const SetRequest &request : object.settings) {
+        ProposedSet set;
+        set.name = request.name;
+        set.kind = SetKind::round;
+        set.angleDegrees = request.angleDegrees.value();
+        set.sameSetOnly = request.sameSetOnly.value();
+        set.enabled = request.enabled;
+        proposal.sets.push_back(set);
+    }
+    for (const MeshPolygon &polygon : object.mesh.polygons) {
+        proposal.setOf.push_back(-1);
+        for (std::size_t set = 0; set < proposal.sets.size(); ++set)
+            if (polygon.part == proposal.sets[set].name) proposal.setOf.back() = int(set);
+    }
+    return proposal;
+}
+
+// How many sets `before` leaves after sharing angles and joining, having checked that the
+// module gives every corner the same normal, to the bit, with either.
+std::size_t SetsLeftAfterJoining(const PreviewObject &object, const MeshData &mesh,
+                                 const SetProposal &before) {
+    SetProposal after = before;
+    ShareAnglesChangingNoNormal(mesh, after);
+    JoinSetsChangingNoNormal(mesh, after);
+    EXPECT_EQ(LargestDifference(ModuleNormalsWith(object, mesh, before),
+                                ModuleNormalsWith(object, mesh, after)),
+              0);
+    return after.sets.size();
+}
+
+// On parts with rounds smoothed within their sets, fillets smoothed across them and flat faces,
+// from sets of one polygon each and from the artist's sets.
+TEST(ProposedSets, SharingAnglesAndJoiningChangeNoNormalTheModuleGives) {
+    for (const PreviewObject &object : {SteppedShaft(), FilletedSlab(), HexBolt()}) {
+        SCOPED_TRACE(object.stem);
+        MeshData mesh = WithoutParts(object.mesh);
+        SetProposal split = OnePolygonPerSet(ProposeSetsFromShape(mesh));
+        EXPECT_LT(SetsLeftAfterJoining(object, mesh, split), split.sets.size());
+        SetsLeftAfterJoining(object, mesh, ArtistsSets(object));
     }
 }

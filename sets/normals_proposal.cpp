@@ -11,6 +11,7 @@
 
 #include "host/scene/geometric_normal.h"
 #include "host/scene/host_normals.h"
+#include "sets/finished_proposal.h"
 #include "sets/normal_angles.h"
 #include "sets/polygon_chunks.h"
 #include "sets/polygon_edges.h"
@@ -475,6 +476,6 @@ SetProposal ProposeSetsFromNormals(const MeshData &mesh,
     const MeshShape shape(mesh, surface);
     SetProposal proposal = JoinedSets(mesh, shape);
     SettleSets(mesh, shape, proposal);
-    NameSetsInOrder(proposal);
+    FinishProposal(mesh, proposal);
     return proposal;
 }

@@ -10,6 +10,10 @@
 // each polygon's normal taken through its corners 0, 1 and n-1. The host's rule is the same but
 // for the polygon normal (Newell's), which differs on polygons whose corners are not in a plane.
 //
+// Sets alike in settings are then joined where that changes no normal, so that a surface gets
+// about one set per distinct setting rather than one per region, and named within their surface
+// (finished_proposal.h).
+//
 // Polygons without area, polygons without authored normals at every corner and polygons of
 // other surfaces join no set; a corner whose authored normal is zero or not finite neither
 // joins nor is measured.

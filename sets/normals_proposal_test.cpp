@@ -15,23 +15,25 @@ TEST(NormalsProposal, AMeshWithoutNormalsHasNone) {
     EXPECT_FALSE(HasAuthoredNormals(box, "Elsewhere"));
 }
 
-TEST(NormalsProposal, AHardEdgedBoxIsSixSetsKeptFlat) {
+// Six regions with the same settings, none smoothing into another: one set.
+TEST(NormalsProposal, AHardEdgedBoxIsOneSetKeptFlat) {
     MeshData box = MakeBox();
     AuthorNormals(box, 0);
     SetProposal proposal = ProposeSetsFromNormals(box);
-    ASSERT_EQ(proposal.sets.size(), 6u);
-    EXPECT_EQ(proposal.sets[0].name, "Smooth 1");
-    for (const ProposedSet &set : proposal.sets) {
-        EXPECT_EQ(set.cornersWithin, 1);
-        EXPECT_EQ(set.angleDegrees, 0);
-    }
+    ASSERT_EQ(proposal.sets.size(), 1u);
+    EXPECT_EQ(proposal.sets[0].name, "Smooth (Default)");
+    EXPECT_EQ(proposal.sets[0].cornersWithin, 1);
+    EXPECT_EQ(proposal.sets[0].cornersMeasured, 24);
+    EXPECT_EQ(proposal.sets[0].angleDegrees, 0);
 }
 
 TEST(NormalsProposal, ASmoothCylinderWithCrispCapsIsMatchedExactly) {
     MeshData cylinder = MakeCylinder(16, 2, true);
     AuthorNormals(cylinder, 40);  // the side smooth, the caps at right angles crisp
     SetProposal proposal = ProposeSetsFromNormals(cylinder);
-    ASSERT_EQ(proposal.sets.size(), 3u);
+    // One set: each cap, one polygon, is as flat at the side's angle as at its own, and meets
+    // the side at right angles, beyond it.
+    ASSERT_EQ(proposal.sets.size(), 1u);
     const ProposedSet &side = proposal.sets[proposal.setOf[2]];
     EXPECT_EQ(side.cornersWithin, 1);
     EXPECT_GT(side.angleDegrees, 22.5);  // above the facet angle
@@ -44,8 +46,11 @@ TEST(NormalsProposal, DamagedNormalsAndPolygonsJoinNoSet) {
         polygon.normalCorners.assign(polygon.points.size(), 1);
     odd.polygons[0].normalCorners.assign(odd.polygons[0].points.size(), 0);
     SetProposal proposal = ProposeSetsFromNormals(odd);
-    EXPECT_EQ(proposal.setOf, (std::vector<int>{0, -1, -1, 1, -1, -1}));
-    EXPECT_EQ(proposal.sets[1].cornersWithin, 1);  // nothing to measure
+    // The quad, whose normals are all damaged, joins the n-gon: the module's normal of the quad,
+    // through corners 0, 1 and 3 (one point twice), is zero. Only the n-gon's corners count.
+    EXPECT_EQ(proposal.setOf, (std::vector<int>{0, -1, -1, 0, -1, -1}));
+    EXPECT_EQ(proposal.sets[0].cornersWithin, 1);
+    EXPECT_EQ(proposal.sets[0].cornersMeasured, 5);
 }
 
 // Three by three quads on a bumpy height field, with one normal per point leaning a little this

@@ -1,8 +1,12 @@
 #include "sets/proposed_sets.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <tuple>
+
+#include "sets/set_footprints.h"
 
 const char *SetKindName(SetKind kind) {
     switch (kind) {
@@ -20,6 +24,24 @@ const char *SetKindName(SetKind kind) {
             return "Smooth";
     }
     return "Set";
+}
+
+const char *SetKindPlural(SetKind kind) {
+    switch (kind) {
+        case SetKind::flat:
+            return "Flats";
+        case SetKind::chamfer:
+            return "Chamfers";
+        case SetKind::round:
+            return "Rounds";
+        case SetKind::fillet:
+            return "Fillets";
+        case SetKind::freeform:
+            return "Freeforms";
+        case SetKind::normals:
+            return "Smooth";
+    }
+    return "Sets";
 }
 
 std::string ProposedSetSummary(const ProposedSet &set) {
@@ -50,20 +72,38 @@ void ApplyProposal(MeshData &mesh, const SetProposal &proposal) {
     }
 }
 
-void NameSetsInOrder(SetProposal &proposal) {
+void NameSetsBySurface(const MeshData &mesh, SetProposal &proposal) {
+    const std::vector<SetFootprint> footprints = FootprintsOf(mesh, proposal);
+    std::map<std::string, int> surfaceRank;  // by the surface's first polygon
+    for (int p = 0; p < static_cast<int>(proposal.setOf.size()); ++p)
+        if (proposal.setOf[p] >= 0)
+            surfaceRank.try_emplace(footprints[proposal.setOf[p]].surface, p);
+    auto place = [&](int set) {
+        const SetFootprint &at = footprints[set];
+        return std::tuple(surfaceRank[at.surface], proposal.sets[set].kind, at.firstPolygon);
+    };
+    std::vector<int> order;
+    for (int set = 0; set < static_cast<int>(proposal.sets.size()); ++set)
+        if (footprints[set].polygons > 0) order.push_back(set);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return place(a) < place(b); });
+
+    std::map<std::pair<std::string, SetKind>, int> ofKind;
+    for (int set : order) ++ofKind[{footprints[set].surface, proposal.sets[set].kind}];
+    std::map<std::pair<std::string, SetKind>, int> numbered;
     std::vector<int> renumbered(proposal.sets.size(), -1);
-    std::vector<ProposedSet> ordered;
-    std::map<SetKind, int> counts;
-    for (int &set : proposal.setOf) {
-        if (set < 0) continue;
-        if (renumbered[set] < 0) {
-            renumbered[set] = static_cast<int>(ordered.size());
-            ProposedSet named = proposal.sets[set];
-            named.name =
-                std::string(SetKindName(named.kind)) + " " + std::to_string(++counts[named.kind]);
-            ordered.push_back(std::move(named));
-        }
-        set = renumbered[set];
+    std::vector<ProposedSet> named;
+    for (int set : order) {
+        const std::string &surface = footprints[set].surface;
+        ProposedSet next = proposal.sets[set];
+        const std::pair key(surface, next.kind);
+        next.name = ofKind[key] == 1
+                        ? SetKindPlural(next.kind)
+                        : SetKindName(next.kind) + (" " + std::to_string(++numbered[key]));
+        if (!surface.empty()) next.name += " (" + surface + ")";
+        renumbered[set] = static_cast<int>(named.size());
+        named.push_back(std::move(next));
     }
-    proposal.sets = std::move(ordered);
+    for (int &set : proposal.setOf)
+        if (set >= 0) set = renumbered[set];
+    proposal.sets = std::move(named);
 }

@@ -17,11 +17,13 @@ enum class SetKind {
     normals,   // polygons that the object's own normals smooth together
 };
 
-// "Flat", "Chamfer", ...: the first word of the sets of that kind.
+// "Flat", "Chamfer", ...: the word that names a set of that kind.
 const char *SetKindName(SetKind kind);
+// "Flats", "Chamfers", ...: the name of the one set of that kind on a surface.
+const char *SetKindPlural(SetKind kind);
 
 struct ProposedSet {
-    std::string name;  // "Round 1", "Chamfer 3", ...
+    std::string name;  // "Round 1 (Steel)", "Chamfers (Steel)", ...
     SetKind kind = SetKind::flat;
     std::string reason;  // why the polygons were put together, for a person to read
     bool enabled = true;
@@ -57,6 +59,15 @@ const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::stri
 // polygon left to the host; the others keep theirs.
 void ApplyProposal(MeshData &mesh, const SetProposal &proposal);
 
-// Numbers the sets of each kind in order ("Round 1", "Round 2", ...), renumbering `setOf` so that
-// the sets come in the order of their first polygon.
-void NameSetsInOrder(SetProposal &proposal);
+// Orders the sets by surface (in the order of each surface's first polygon), then by kind, then
+// by first polygon, and names them within their surface: "Rounds (Steel)" where surface "Steel"
+// has one round, "Round 1 (Steel)", "Round 2 (Steel)", ... where it has several.
+//
+// The surface's name is always there because PART tags name sets for the whole object, while
+// their settings live in each surface's shader block: the module counts a neighbour of another
+// surface with the same tag as of the same set, and a request for a name reaches every surface
+// holding it. A surface named only where names collide would rename one surface's sets whenever
+// another surface's changed. It comes last so that a name still starts with its kind
+// (`--set 'Chamfer*:off'`), and no two surfaces can give the same name, as a kind's words hold no
+// parenthesis.
+void NameSetsBySurface(const MeshData &mesh, SetProposal &proposal);

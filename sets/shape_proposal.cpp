@@ -7,6 +7,7 @@
 #include <span>
 
 #include "host/scene/host_normals.h"
+#include "sets/finished_proposal.h"
 #include "sets/normal_angles.h"
 #include "sets/polygon_chunks.h"
 #include "sets/polygon_edges.h"
@@ -367,6 +368,6 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
                 break;
         }
     }
-    NameSetsInOrder(proposal);
+    FinishProposal(mesh, proposal);
     return proposal;
 }

@@ -15,6 +15,9 @@
 // angle just above the angle of its facets; a fillet at such an angle with its neighbours, so
 // that it blends into the panels beside it while they stay flat.
 //
+// Sets alike in kind and settings are then joined where that changes no normal, and named within
+// their surface (finished_proposal.h).
+//
 // Polygons without area and polygons of other surfaces join no set.
 #pragma once
 

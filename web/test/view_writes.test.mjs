@@ -103,7 +103,7 @@ test('proposed sets carry their kind and reason, and Apply writes them as the ob
   try {
     const address = `http://127.0.0.1:${proposing.port}`;
     const described = await (await fetch(`${address}/api/object?token=${proposing.token}`)).json();
-    const round = described.sets.find((set) => set.name === 'Round 1');
+    const round = described.sets.find((set) => set.proposed?.kind === 'Round');
     assert.equal(round.proposed.kind, 'Round');
     assert.match(round.proposed.summary, /^Round, \S/);
     const answer = await fetch(`${address}/api/apply`, {
@@ -111,7 +111,7 @@ test('proposed sets carry their kind and reason, and Apply writes them as the ob
     });
     assert.equal(answer.status, 200);
     assert.ok((await answer.json()).notes.some((note) => /written as PART tags/.test(note)));
-    assert.match(parts(applied).stdout, /"Round 1": \d+ polygons, smoothed at/);
+    assert.match(parts(applied).stdout, /"Rounds? ?\d* \(\w+\)": \d+ polygons, smoothed at/);
     assert.equal(digest(object), original);
   } finally {
     await proposing.stop();
