@@ -44,17 +44,37 @@ const char *SetKindPlural(SetKind kind) {
     return "Sets";
 }
 
+namespace {
+
+// "39 of 40 corners (97.5%) within 5 degrees of the object's normals"
+std::string CornersWithinText(double share, int measured) {
+    char percent[32];
+    std::snprintf(percent, sizeof percent, "%.1f%%", 100 * share);
+    auto within = std::lround(share * measured);
+    std::string close = measured > 0 ? std::to_string(within) + " of " + std::to_string(measured) +
+                                           " corners (" + percent + ")"
+                                     : std::string(percent) + " of its corners";
+    return close + " within 5 degrees of the object's normals";
+}
+
+}  // namespace
+
 std::string ProposedSetSummary(const ProposedSet &set) {
     std::string text = std::string(SetKindName(set.kind)) + ", " + set.reason;
     if (set.cornersWithin < 0) return text;
-    char share[32];
-    std::snprintf(share, sizeof share, "%.1f%%", 100 * set.cornersWithin);
-    auto within = std::lround(set.cornersWithin * set.cornersMeasured);
-    std::string close = set.cornersMeasured > 0
-                            ? std::to_string(within) + " of " +
-                                  std::to_string(set.cornersMeasured) + " corners (" + share + ")"
-                            : std::string(share) + " of its corners";
-    return text + "; " + close + " within 5 degrees of the object's normals";
+    return text + "; " + CornersWithinText(set.cornersWithin, set.cornersMeasured);
+}
+
+std::string ProposalCloseness(const SetProposal &proposal) {
+    long within = 0;
+    int measured = 0;
+    for (const ProposedSet &set : proposal.sets)
+        if (set.cornersMeasured > 0) {
+            within += std::lround(set.cornersWithin * set.cornersMeasured);
+            measured += set.cornersMeasured;
+        }
+    if (measured == 0) return "";
+    return CornersWithinText(double(within) / measured, measured);
 }
 
 const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::string &name) {

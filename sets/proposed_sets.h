@@ -52,6 +52,10 @@ struct SetProposal {
 
 constexpr int LeftToHost = -2;
 
+// How close the sets come over all their corners measured ("1207 of 1240 corners (97.3%) within 5
+// degrees of the object's normals"), or empty where none was measured.
+std::string ProposalCloseness(const SetProposal &proposal);
+
 // The proposed set of that name, or nullptr.
 const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::string &name);
 

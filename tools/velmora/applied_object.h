@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "sets/proposed_sets.h"
 #include "tools/velmora/object_options.h"
 
 // The object's bytes as apply edits them, read once, so that what is edited is what the
@@ -28,6 +29,8 @@ void CheckApplyOutput(const std::string &object, const ApplyInput &input,
 
 // Writes `opened`, opened from `input.bytes`, with the settings its session holds now, to
 // `output`, which appears whole or not at all. Answers what to tell the user, a line each;
-// warnings start with "warning: ".
+// warnings start with "warning: ". With the `proposal` its sets came from (--sets-from shape or
+// normals), the sets written are told one line per surface, not by name.
 std::vector<std::string> WriteAppliedObject(const ObjectOptions &object, OpenedObject &opened,
-                                            const ApplyInput &input, const std::string &output);
+                                            const ApplyInput &input, const std::string &output,
+                                            const SetProposal *proposal = nullptr);

@@ -27,8 +27,10 @@ class ApplyCommand : public Command {
         CheckApplyOutput(given.object, input, output);
         // Opening and writing both ask what the sets were made of.
         const ObjectOptions object = WithSetsFromOfRun(given);
-        std::unique_ptr<OpenedObject> opened = OpenObject(object, &input.bytes);
-        for (const std::string &line : WriteAppliedObject(object, *opened, input, output))
+        SetProposal proposal;
+        std::unique_ptr<OpenedObject> opened = OpenObject(object, &input.bytes, &proposal);
+        for (const std::string &line :
+             WriteAppliedObject(object, *opened, input, output, &proposal))
             std::cerr << "velmora: " << line << "\n";
         std::cerr << "velmora: wrote " << output << "\n";
         return Succeeded;

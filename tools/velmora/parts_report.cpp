@@ -1,7 +1,9 @@
 #include "tools/velmora/parts_report.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
+#include <numeric>
 
 #include "host/scene/plural.h"
 #include "host/scene/polygon_sets.h"
@@ -9,6 +11,7 @@
 #include "host/session/dialog_settings.h"
 #include "host/session/shader_blocks.h"
 #include "tools/velmora/set_settings_words.h"
+#include "tools/velmora/surface_proposal_summary.h"
 
 namespace {
 
@@ -41,6 +44,28 @@ std::string ProposedText(const SetProposal *proposal, const std::string &name) {
     return set ? "      proposed: " + ProposedSetSummary(*set) + "\n" : "";
 }
 
+// The sets in the order a listing takes: the proposed ones by kind and number, as the proposal
+// holds them, then any others in order of first use.
+std::vector<std::size_t> ListingOrder(const PolygonSets &sets, const SetProposal *proposal) {
+    std::vector<std::size_t> order(sets.names.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    if (!proposal) return order;
+    auto rank = [&](std::size_t set) {
+        const ProposedSet *proposed = ProposedSetNamed(*proposal, sets.names[set]);
+        return proposed ? proposed - proposal->sets.data() : std::ptrdiff_t(proposal->sets.size());
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return rank(a) < rank(b); });
+    return order;
+}
+
+// The line under a surface's heading that sums up what the proposal gave it.
+std::string ProposalLine(const ObjectFile &file, const SetProposal *proposal,
+                         const std::string &surface) {
+    std::string summary = proposal ? SurfaceProposalSummary(file.mesh, *proposal, surface) : "";
+    return summary.empty() ? "" : "    proposed: " + summary + "\n";
+}
+
 }  // namespace
 
 std::string PartsReport(HostSession &session, const ObjectFile &file,
@@ -48,6 +73,8 @@ std::string PartsReport(HostSession &session, const ObjectFile &file,
                         const SetProposal *proposal) {
     std::string report =
         PrintableText(file.filename) + ": " + Plural(file.mesh.polygons.size(), "polygon") + "\n";
+    if (std::string closeness = proposal ? ProposalCloseness(*proposal) : ""; !closeness.empty())
+        report += "  proposed sets: " + closeness + "\n";
     for (const std::string &surface : file.surfaces) {
         PolygonSets sets = CollectPolygonSets(file.mesh, surface);
         LWInstance instance = session.instanceOf(file, surface);
@@ -57,7 +84,8 @@ std::string PartsReport(HostSession &session, const ObjectFile &file,
         std::map<std::string, DialogSettings> shown;
         if (instance && !sets.names.empty())
             shown = ReadDialogSettings(session, instance, sets.names);
-        for (std::size_t set = 0; set < sets.names.size(); ++set) {
+        report += ProposalLine(file, proposal, surface);
+        for (std::size_t set : ListingOrder(sets, proposal)) {
             const std::string &name = sets.names[set];
             report += "    " + QuotedName(name, LongestNameShown) + ": " +
                       Plural(std::size_t(sets.polygonCounts[set]), "polygon");

@@ -75,7 +75,7 @@ class ViewCommand : public Command {
         opening.saveSettingsFile.clear();
         SetProposal proposal;
         std::unique_ptr<OpenedObject> opened = OpenObject(opening, &input.bytes, &proposal);
-        ViewObject view(opened->session(), opened->hostSmoothing(), Cores(), std::move(proposal));
+        ViewObject view(opened->session(), opened->hostSmoothing(), Cores(), proposal);
         ViewServerOptions server;
         server.port = port;
         server.saveSettingsTo = SettingsTarget(object);
@@ -87,9 +87,9 @@ class ViewCommand : public Command {
         // Checked again at each Apply: a link put in the target's place meanwhile must not lead
         // the write onto an input.
         server.applyTo = applyTo;
-        server.apply = [&opened, &object, &input, target = applyTo] {
+        server.apply = [&opened, &object, &input, &proposal, target = applyTo] {
             RefuseOutputsOverInputs({{"Apply", target}}, InputsOf(object));
-            return ViewWrite{target, WriteAppliedObject(object, *opened, input, target)};
+            return ViewWrite{target, WriteAppliedObject(object, *opened, input, target, &proposal)};
         };
         ServeView(view, server, [this](const std::string &address) {
             std::cout << "velmora: view at " << address << std::endl;
