@@ -404,8 +404,9 @@ SetProposal ArtistsSets(const PreviewObject &object) {
 std::size_t SetsLeftAfterJoining(const PreviewObject &object, const MeshData &mesh,
                                  const SetProposal &before) {
     SetProposal after = before;
-    ShareAnglesChangingNoNormal(mesh, after);
-    JoinSetsChangingNoNormal(mesh, after);
+    const ModuleNeighbourhood neighbourhood = ModuleNeighbourhoodOf(mesh);
+    ShareAnglesChangingNoNormal(mesh, neighbourhood, after);
+    JoinSetsChangingNoNormal(mesh, neighbourhood, after);
     EXPECT_EQ(LargestDifference(ModuleNormalsWith(object, mesh, before),
                                 ModuleNormalsWith(object, mesh, after)),
               0);

@@ -473,9 +473,9 @@ bool HasAuthoredNormals(const MeshData &mesh, const std::optional<std::string> &
 
 SetProposal ProposeSetsFromNormals(const MeshData &mesh,
                                    const std::optional<std::string> &surface) {
-    const MeshShape shape(mesh, surface);
+    MeshShape shape(mesh, surface);
     SetProposal proposal = JoinedSets(mesh, shape);
     SettleSets(mesh, shape, proposal);
-    FinishProposal(mesh, proposal);
+    FinishProposal(mesh, {std::move(shape.polygon), std::move(shape.at)}, proposal);
     return proposal;
 }

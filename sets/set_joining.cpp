@@ -9,8 +9,6 @@
 #include <string>
 #include <utility>
 
-#include "host/scene/geometric_normal.h"
-#include "host/scene/host_normals.h"
 #include "sets/set_footprints.h"
 
 namespace {
@@ -38,8 +36,18 @@ constexpr double CosineMargin = 1e-6;
 
 // Per set, the sets it must stay apart from: those whose polygons share a point with its own
 // within the angle of both, alike in settings and smoothed within the set only.
-std::vector<std::vector<int>> SetsKeptApart(const MeshData &mesh, const SetProposal &proposal,
+std::vector<std::vector<int>> SetsKeptApart(const ModuleNeighbourhood &neighbourhood,
+                                            const SetProposal &proposal,
                                             const std::vector<Settings> &settings) {
+    std::vector<std::vector<int>> apart(settings.size());
+    // Only sets alike and smoothed within the set only can be kept apart; without two such, the
+    // walk over every polygon's neighbours would find nothing.
+    std::map<Settings, int> smoothedWithin;
+    for (const Settings &each : settings)
+        if (each.enabled && each.sameSetOnly) ++smoothedWithin[each];
+    if (std::none_of(smoothedWithin.begin(), smoothedWithin.end(),
+                     [](const auto &count) { return count.second > 1; }))
+        return apart;
     std::vector<double> threshold(settings.size());
     for (std::size_t set = 0; set < settings.size(); ++set)
         threshold[set] =
@@ -47,13 +55,9 @@ std::vector<std::vector<int>> SetsKeptApart(const MeshData &mesh, const SetPropo
     auto matters = [&](int set) {
         return set >= 0 && settings[set].enabled && settings[set].sameSetOnly;
     };
-    std::vector<geometry::Vec3> normal(mesh.polygons.size());
-    for (std::size_t p = 0; p < mesh.polygons.size(); ++p)
-        if (matters(proposal.setOf[p]))
-            normal[p] = geometry::GeometricNormal(mesh, mesh.polygons[p]);
-
+    const std::vector<geometry::Vec3> &normal = neighbourhood.normal;
+    const geometry::PointPolygons &around = neighbourhood.around;
     std::vector<std::pair<int, int>> pairs;
-    const geometry::PointPolygons around = geometry::CollectPointPolygons(mesh);
     for (std::size_t point = 0; point + 1 < around.first.size(); ++point)
         for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
             int p = around.polygons[i], a = proposal.setOf[p];
@@ -64,7 +68,6 @@ std::vector<std::vector<int>> SetsKeptApart(const MeshData &mesh, const SetPropo
                 if (Dot(normal[p], normal[q]) > threshold[a]) pairs.emplace_back(a, b);
             }
         }
-    std::vector<std::vector<int>> apart(settings.size());
     for (auto [a, b] : pairs) {
         apart[a].push_back(b);
         apart[b].push_back(a);
@@ -74,12 +77,13 @@ std::vector<std::vector<int>> SetsKeptApart(const MeshData &mesh, const SetPropo
 
 }  // namespace
 
-void JoinSetsChangingNoNormal(const MeshData &mesh, SetProposal &proposal) {
+void JoinSetsChangingNoNormal(const MeshData &mesh, const ModuleNeighbourhood &neighbourhood,
+                              SetProposal &proposal) {
     const std::vector<SetFootprint> footprints = FootprintsOf(mesh, proposal);
     std::vector<Settings> settings;
     for (std::size_t set = 0; set < proposal.sets.size(); ++set)
         settings.push_back(SettingsOf(proposal.sets[set], footprints[set]));
-    const std::vector<std::vector<int>> apart = SetsKeptApart(mesh, proposal, settings);
+    const std::vector<std::vector<int>> apart = SetsKeptApart(neighbourhood, proposal, settings);
 
     std::vector<int> order(proposal.sets.size());
     std::iota(order.begin(), order.end(), 0);

@@ -11,10 +11,12 @@
 #pragma once
 
 #include "host/scene/scene.h"
+#include "sets/module_neighbourhood.h"
 #include "sets/proposed_sets.h"
 
 // Sets are taken in the order of their first polygon, each joining the first group made before
 // it that it may join, so the result depends on the mesh alone. The joined sets come in the
 // order of their first polygon, each with the first one's name and reason, and its corners
 // measured summed over its parts.
-void JoinSetsChangingNoNormal(const MeshData &mesh, SetProposal &proposal);
+void JoinSetsChangingNoNormal(const MeshData &mesh, const ModuleNeighbourhood &neighbourhood,
+                              SetProposal &proposal);

@@ -23,7 +23,7 @@ FoldedPair Folded(double foldDegrees, ProposedSet settings) {
 }
 
 std::size_t SetsAfterJoining(FoldedPair pair) {
-    JoinSetsChangingNoNormal(pair.mesh, pair.proposal);
+    JoinSetsChangingNoNormal(pair.mesh, ModuleNeighbourhoodOf(pair.mesh), pair.proposal);
     return pair.proposal.sets.size();
 }
 
@@ -39,7 +39,7 @@ TEST(SetJoining, SetsSmoothedWithinThemselvesJoinOnlyWhereTheyMeetBeyondTheirAng
     EXPECT_EQ(SetsAfterJoining(Folded(10, Flat())), 2u);
     EXPECT_EQ(SetsAfterJoining(Folded(19.9, Flat())), 2u);
     FoldedPair beyond = Folded(30, Flat());
-    JoinSetsChangingNoNormal(beyond.mesh, beyond.proposal);
+    JoinSetsChangingNoNormal(beyond.mesh, ModuleNeighbourhoodOf(beyond.mesh), beyond.proposal);
     EXPECT_EQ(beyond.proposal.sets.size(), 1u);
     EXPECT_EQ(beyond.proposal.setOf, (std::vector<int>{0, 0}));
 }
@@ -67,7 +67,7 @@ TEST(SetJoining, AJoinedSetCountsTheCornersMeasuredInEachPart) {
     pair.proposal.sets[0].cornersMeasured = 4;
     pair.proposal.sets[1].cornersWithin = 0.25;
     pair.proposal.sets[1].cornersMeasured = 4;
-    JoinSetsChangingNoNormal(pair.mesh, pair.proposal);
+    JoinSetsChangingNoNormal(pair.mesh, ModuleNeighbourhoodOf(pair.mesh), pair.proposal);
     ASSERT_EQ(pair.proposal.sets.size(), 1u);
     EXPECT_EQ(pair.proposal.sets[0].cornersMeasured, 8);
     EXPECT_DOUBLE_EQ(pair.proposal.sets[0].cornersWithin, 5.0 / 8);

@@ -6,6 +6,7 @@
 #include <numbers>
 #include <span>
 
+#include "host/scene/geometric_normal.h"
 #include "host/scene/host_normals.h"
 #include "sets/finished_proposal.h"
 #include "sets/normal_angles.h"
@@ -62,7 +63,9 @@ const Boundary *BoundaryWith(const Patch &patch, int other) {
 }
 
 struct ShapeModel {
-    std::vector<Vec3> normal;    // per polygon
+    std::vector<Vec3> normal;  // per polygon
+    // The module's view of the mesh, which the proposal is finished with (finished_proposal.h).
+    ModuleNeighbourhood module;
     std::vector<double> area;    // per polygon
     std::vector<char> admitted;  // per polygon: has area and is of the surface asked for
     std::vector<int> patchOf;    // per polygon, or -1
@@ -77,6 +80,7 @@ void MeasurePolygonRange(const MeshData &mesh, const std::optional<std::string> 
     for (std::size_t p = first; p < last; ++p) {
         const MeshPolygon &polygon = mesh.polygons[p];
         model.normal[p] = geometry::PolygonNormal(mesh, polygon);
+        model.module.normal[p] = geometry::GeometricNormal(mesh, polygon);
         model.area[p] = PolygonArea(mesh, polygon);
         model.admitted[p] = Length(model.normal[p]) > 0 && model.area[p] > 0 &&
                             (!surface || polygon.surface == *surface);
@@ -88,9 +92,10 @@ void MeasurePolygons(const MeshData &mesh, const std::optional<std::string> &sur
                      ShapeModel &model) {
     const std::size_t count = mesh.polygons.size();
     model.normal.resize(count);
+    model.module.normal.resize(count);
     model.area.resize(count);
     model.admitted.resize(count);
-    geometry::PointPolygons at;
+    geometry::PointPolygons &at = model.module.around;
     ForEachChunkBeside([&] { at = geometry::CollectPointPolygons(mesh); }, count, 1 << 14,
                        [&](std::size_t first, std::size_t last) {
                            MeasurePolygonRange(mesh, surface, model, first, last);
@@ -368,6 +373,6 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
                 break;
         }
     }
-    FinishProposal(mesh, proposal);
+    FinishProposal(mesh, model.module, proposal);
     return proposal;
 }

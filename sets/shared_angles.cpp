@@ -6,8 +6,6 @@
 #include <numbers>
 #include <tuple>
 
-#include "host/scene/geometric_normal.h"
-#include "host/scene/host_normals.h"
 #include "sets/set_footprints.h"
 
 namespace {
@@ -26,12 +24,11 @@ double CosineOf(double degrees) {
     return std::cos(degrees * std::numbers::pi / 180);
 }
 
-std::vector<AcceptedCosines> AcceptedByEachSet(const MeshData &mesh, const SetProposal &proposal) {
-    std::vector<geometry::Vec3> normal(mesh.polygons.size());
-    for (std::size_t p = 0; p < mesh.polygons.size(); ++p)
-        normal[p] = geometry::GeometricNormal(mesh, mesh.polygons[p]);
+std::vector<AcceptedCosines> AcceptedByEachSet(const ModuleNeighbourhood &neighbourhood,
+                                               const SetProposal &proposal) {
+    const std::vector<geometry::Vec3> &normal = neighbourhood.normal;
+    const geometry::PointPolygons &around = neighbourhood.around;
     std::vector<AcceptedCosines> accepted(proposal.sets.size());
-    const geometry::PointPolygons around = geometry::CollectPointPolygons(mesh);
     for (std::size_t point = 0; point + 1 < around.first.size(); ++point)
         for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
             int p = around.polygons[i], set = proposal.setOf[p];
@@ -84,7 +81,8 @@ void ShareAngles(std::vector<int> sets, const std::vector<AcceptedCosines> &acce
 
 }  // namespace
 
-void ShareAnglesChangingNoNormal(const MeshData &mesh, SetProposal &proposal) {
+void ShareAnglesChangingNoNormal(const MeshData &mesh, const ModuleNeighbourhood &neighbourhood,
+                                 SetProposal &proposal) {
     const std::vector<SetFootprint> footprints = FootprintsOf(mesh, proposal);
     std::map<std::tuple<std::string, SetKind, bool>, std::vector<int>> alike;
     for (int set = 0; set < static_cast<int>(proposal.sets.size()); ++set) {
@@ -92,8 +90,11 @@ void ShareAnglesChangingNoNormal(const MeshData &mesh, SetProposal &proposal) {
         if (settings.enabled && footprints[set].polygons > 0)
             alike[{footprints[set].surface, settings.kind, settings.sameSetOnly}].push_back(set);
     }
-    if (alike.empty()) return;
-    const std::vector<AcceptedCosines> accepted = AcceptedByEachSet(mesh, proposal);
+    // Measuring what each set accepts walks every polygon's neighbours: not for nothing.
+    if (std::none_of(alike.begin(), alike.end(),
+                     [](const auto &group) { return group.second.size() > 1; }))
+        return;
+    const std::vector<AcceptedCosines> accepted = AcceptedByEachSet(neighbourhood, proposal);
     for (const auto &[settings, sets] : alike)
         if (sets.size() > 1) ShareAngles(sets, accepted, footprints, proposal);
 }

@@ -13,6 +13,8 @@
 #pragma once
 
 #include "host/scene/scene.h"
+#include "sets/module_neighbourhood.h"
 #include "sets/proposed_sets.h"
 
-void ShareAnglesChangingNoNormal(const MeshData &mesh, SetProposal &proposal);
+void ShareAnglesChangingNoNormal(const MeshData &mesh, const ModuleNeighbourhood &neighbourhood,
+                                 SetProposal &proposal);

@@ -28,7 +28,7 @@ TwoPairs Pairs(double firstFold, double secondFold) {
 }
 
 double AngleOfSet(TwoPairs pairs, int set) {
-    ShareAnglesChangingNoNormal(pairs.mesh, pairs.proposal);
+    ShareAnglesChangingNoNormal(pairs.mesh, ModuleNeighbourhoodOf(pairs.mesh), pairs.proposal);
     return pairs.proposal.sets[set].angleDegrees;
 }
 
