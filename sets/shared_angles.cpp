@@ -29,12 +29,14 @@ std::vector<AcceptedCosines> AcceptedByEachSet(const ModuleNeighbourhood &neighb
     const std::vector<geometry::Vec3> &normal = neighbourhood.normal;
     const geometry::PointPolygons &around = neighbourhood.around;
     std::vector<AcceptedCosines> accepted(proposal.sets.size());
+    std::vector<double> ownCosine;
+    for (const ProposedSet &set : proposal.sets) ownCosine.push_back(CosineOf(set.angleDegrees));
     for (std::size_t point = 0; point + 1 < around.first.size(); ++point)
         for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
             int p = around.polygons[i], set = proposal.setOf[p];
             if (set < 0) continue;
             const ProposedSet &settings = proposal.sets[set];
-            const double own = CosineOf(settings.angleDegrees);
+            const double own = ownCosine[set];
             AcceptedCosines &range = accepted[set];
             for (int j = around.first[point]; j < around.first[point + 1]; ++j) {
                 int q = around.polygons[j];
@@ -46,10 +48,9 @@ std::vector<AcceptedCosines> AcceptedByEachSet(const ModuleNeighbourhood &neighb
                     range.least = std::max(range.least, dot + CosineMargin);
             }
         }
-    for (std::size_t set = 0; set < accepted.size(); ++set) {
-        const double own = CosineOf(proposal.sets[set].angleDegrees);
-        if (!accepted[set].accepts(own)) accepted[set] = {own, own};
-    }
+    for (std::size_t set = 0; set < accepted.size(); ++set)
+        if (!accepted[set].accepts(ownCosine[set]))
+            accepted[set] = {ownCosine[set], ownCosine[set]};
     return accepted;
 }
 
