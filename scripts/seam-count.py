@@ -11,7 +11,8 @@ is a seam when, at either of its two points, the normals the two polygons' corne
 differ by more than 2 degrees and by more than three quarters of the angle between the polygons:
 a crease where the surface itself hardly turns. It counts seams twice: with the sets proposed
 (`velmora normals OBJECT --sets-from shape`, or `normals`) and with the host's smoothing alone
-(the same sets, each `--set '*:off'`, so that every polygon keeps the host's normal).
+(`--sets-from surfaces --set '*:off'`: every set keeps the host's normals, which do not depend on
+the sets; unlike the proposal's own sets, the surfaces' always match `*`).
 
 Prints one line per object (polygons, edges under 10 degrees, seams with the proposed sets, seams
 with the host alone) and the totals. Positions come from `velmora normals --format obj` (its `v`
@@ -153,7 +154,7 @@ def same_mesh(one, other):
 def measure(velmora, path, source):
     """Polygons, edges on smooth surfaces, seams with the proposed sets, with the host alone."""
     proposed = corners(run_velmora(velmora, path, ['--sets-from', source], 'csv'))
-    host_options = ['--sets-from', source, '--set', '*:off']
+    host_options = ['--sets-from', 'surfaces', '--set', '*:off']
     host = corners(run_velmora(velmora, path, host_options, 'csv'))
     if not same_mesh(proposed, host):
         raise Failure(f'{path}: the two runs give different polygons')
