@@ -17,12 +17,14 @@ the sets; unlike the proposal's own sets, the surfaces' always match `*`).
 Prints one line per object (polygons, edges under 10 degrees, seams with the proposed sets, seams
 with the host alone) and the totals. Positions come from `velmora normals --format obj` (its `v`
 lines are the object's points in order), the corners' points and normals from the CSV. Exit
-status 0; 1 when an object is missing or velmora fails; 2 when the command line is wrong.
+status 0; 1 when VELMORA or an object is missing, velmora fails or its output cannot be read;
+2 when the command line is wrong. VELMORA may be a program on the PATH.
 """
 import argparse
 import csv
 import math
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -51,8 +53,12 @@ def run_velmora(velmora, path, options, fmt):
             reason = said[-1].removeprefix('velmora: error: ') if said else \
                 f'{path}: exit status {done.returncode}'
             raise Failure(f'velmora normals {" ".join(options)} --format {fmt}: {reason}')
-        with open(out, errors='replace') as text:
-            return text.read()
+        try:
+            with open(out, errors='replace') as text:
+                return text.read()
+        except OSError as error:
+            raise Failure(f'velmora normals {" ".join(options)} --format {fmt}: {path}: '
+                          f'no output ({error.strerror})') from None
 
 
 def positions(obj_text):
@@ -71,14 +77,17 @@ def positions(obj_text):
 def corners(csv_text):
     """Per polygon, in order, its corners as (point, normal)."""
     polygons = []
-    for row in csv.DictReader(csv_text.splitlines()):
-        p, c = int(row['polygon']), int(row['corner'])
+    for line, row in enumerate(csv.DictReader(csv_text.splitlines()), 2):
+        try:
+            p, c, point = int(row['polygon']), int(row['corner']), int(row['point'])
+            normal = float(row['nx']), float(row['ny']), float(row['nz'])
+        except (KeyError, TypeError, ValueError):
+            raise Failure(f'line {line} of the normals CSV cannot be read') from None
         while len(polygons) <= p:
             polygons.append([])
         if c != len(polygons[p]):
             raise Failure(f'polygon {p} corner {c} out of order in the normals CSV')
-        polygons[p].append((int(row['point']),
-                            (float(row['nx']), float(row['ny']), float(row['nz']))))
+        polygons[p].append((point, normal))
     return polygons
 
 
@@ -173,7 +182,9 @@ def main():
                         help='propose the sets from the shape (default) or the object\'s normals')
     arguments = parser.parse_args()
     try:
-        for path in [arguments.velmora] + arguments.objects:
+        if not os.path.isfile(arguments.velmora) and not shutil.which(arguments.velmora):
+            raise Failure(f'{arguments.velmora}: no such program')
+        for path in arguments.objects:
             if not os.path.isfile(path):
                 raise Failure(f'{path}: no such file')
         totals = [0, 0, 0, 0]
