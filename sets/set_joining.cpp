@@ -52,9 +52,12 @@ std::vector<std::vector<int>> SetsKeptApart(const ModuleNeighbourhood &neighbour
     for (std::size_t set = 0; set < settings.size(); ++set)
         threshold[set] =
             std::cos(settings[set].angleDegrees * std::numbers::pi / 180) - CosineMargin;
-    auto matters = [&](int set) {
-        return set >= 0 && settings[set].enabled && settings[set].sameSetOnly;
-    };
+    // A set alone in its settings has none to be kept apart from.
+    std::vector<bool> alikeOthers(settings.size());
+    for (std::size_t set = 0; set < settings.size(); ++set)
+        alikeOthers[set] =
+            settings[set].enabled && settings[set].sameSetOnly && smoothedWithin[settings[set]] > 1;
+    auto matters = [&](int set) { return set >= 0 && alikeOthers[set]; };
     const std::vector<geometry::Vec3> &normal = neighbourhood.normal;
     const geometry::PointPolygons &around = neighbourhood.around;
     std::vector<std::pair<int, int>> pairs;

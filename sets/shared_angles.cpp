@@ -24,8 +24,11 @@ double CosineOf(double degrees) {
     return std::cos(degrees * std::numbers::pi / 180);
 }
 
+// Of the sets `measured` marks, those with another alike to share an angle with; the others keep
+// the full range, which no one asks of them.
 std::vector<AcceptedCosines> AcceptedByEachSet(const ModuleNeighbourhood &neighbourhood,
-                                               const SetProposal &proposal) {
+                                               const SetProposal &proposal,
+                                               const std::vector<bool> &measured) {
     const std::vector<geometry::Vec3> &normal = neighbourhood.normal;
     const geometry::PointPolygons &around = neighbourhood.around;
     std::vector<AcceptedCosines> accepted(proposal.sets.size());
@@ -34,7 +37,7 @@ std::vector<AcceptedCosines> AcceptedByEachSet(const ModuleNeighbourhood &neighb
     for (std::size_t point = 0; point + 1 < around.first.size(); ++point)
         for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
             int p = around.polygons[i], set = proposal.setOf[p];
-            if (set < 0) continue;
+            if (set < 0 || !measured[set]) continue;
             const ProposedSet &settings = proposal.sets[set];
             const double own = ownCosine[set];
             AcceptedCosines &range = accepted[set];
@@ -49,7 +52,7 @@ std::vector<AcceptedCosines> AcceptedByEachSet(const ModuleNeighbourhood &neighb
             }
         }
     for (std::size_t set = 0; set < accepted.size(); ++set)
-        if (!accepted[set].accepts(ownCosine[set]))
+        if (measured[set] && !accepted[set].accepts(ownCosine[set]))
             accepted[set] = {ownCosine[set], ownCosine[set]};
     return accepted;
 }
@@ -95,7 +98,12 @@ void ShareAnglesChangingNoNormal(const MeshData &mesh, const ModuleNeighbourhood
     if (std::none_of(alike.begin(), alike.end(),
                      [](const auto &group) { return group.second.size() > 1; }))
         return;
-    const std::vector<AcceptedCosines> accepted = AcceptedByEachSet(neighbourhood, proposal);
+    std::vector<bool> measured(proposal.sets.size(), false);
+    for (const auto &[settings, sets] : alike)
+        if (sets.size() > 1)
+            for (int set : sets) measured[set] = true;
+    const std::vector<AcceptedCosines> accepted =
+        AcceptedByEachSet(neighbourhood, proposal, measured);
     for (const auto &[settings, sets] : alike)
         if (sets.size() > 1) ShareAngles(sets, accepted, footprints, proposal);
 }
