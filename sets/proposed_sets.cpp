@@ -26,22 +26,8 @@ const char *SetKindName(SetKind kind) {
     return "Set";
 }
 
-const char *SetKindPlural(SetKind kind) {
-    switch (kind) {
-        case SetKind::flat:
-            return "Flats";
-        case SetKind::chamfer:
-            return "Chamfers";
-        case SetKind::round:
-            return "Rounds";
-        case SetKind::fillet:
-            return "Fillets";
-        case SetKind::freeform:
-            return "Freeforms";
-        case SetKind::normals:
-            return "Smooth";
-    }
-    return "Sets";
+std::string SetKindPlural(SetKind kind) {
+    return kind == SetKind::normals ? SetKindName(kind) : SetKindName(kind) + std::string("s");
 }
 
 namespace {

@@ -20,7 +20,7 @@ enum class SetKind {
 // "Flat", "Chamfer", ...: the word that names a set of that kind.
 const char *SetKindName(SetKind kind);
 // "Flats", "Chamfers", ...: the name of the one set of that kind on a surface.
-const char *SetKindPlural(SetKind kind);
+std::string SetKindPlural(SetKind kind);
 
 struct ProposedSet {
     std::string name;  // "Round 1 (Steel)", "Chamfers (Steel)", ...
