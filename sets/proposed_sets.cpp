@@ -78,6 +78,13 @@ void ApplyProposal(MeshData &mesh, const SetProposal &proposal) {
     }
 }
 
+void RenumberSets(SetProposal &proposal, std::vector<ProposedSet> sets,
+                  const std::vector<int> &renumbered) {
+    for (int &set : proposal.setOf)
+        if (set >= 0) set = renumbered[set];
+    proposal.sets = std::move(sets);
+}
+
 void NameSetsBySurface(const MeshData &mesh, SetProposal &proposal) {
     const std::vector<SetFootprint> footprints = FootprintsOf(mesh, proposal);
     std::map<std::string, int> surfaceRank;  // by the surface's first polygon
@@ -109,7 +116,5 @@ void NameSetsBySurface(const MeshData &mesh, SetProposal &proposal) {
         renumbered[set] = static_cast<int>(named.size());
         named.push_back(std::move(next));
     }
-    for (int &set : proposal.setOf)
-        if (set >= 0) set = renumbered[set];
-    proposal.sets = std::move(named);
+    RenumberSets(proposal, std::move(named), renumbered);
 }

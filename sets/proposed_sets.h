@@ -63,6 +63,11 @@ const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::stri
 // polygon left to the host; the others keep theirs.
 void ApplyProposal(MeshData &mesh, const SetProposal &proposal);
 
+// Replaces the sets by `sets`: a polygon of set s goes to set renumbered[s], which may be
+// LeftToHost; a polygon in no set stays so.
+void RenumberSets(SetProposal &proposal, std::vector<ProposedSet> sets,
+                  const std::vector<int> &renumbered);
+
 // Orders the sets by surface (in the order of each surface's first polygon), then by kind, then
 // by first polygon, and names them within their surface: "Rounds (Steel)" where surface "Steel"
 // has one round, "Round 1 (Steel)", "Round 2 (Steel)", ... where it has several.

@@ -122,7 +122,5 @@ void JoinSetsChangingNoNormal(const MeshData &mesh, const ModuleNeighbourhood &n
         if (group.cornersMeasured > 0)
             group.cornersWithin = cornersWithin[*open] / group.cornersMeasured;
     }
-    for (int &set : proposal.setOf)
-        if (set >= 0) set = groupOf[set];
-    proposal.sets = std::move(joined);
+    RenumberSets(proposal, std::move(joined), groupOf);
 }

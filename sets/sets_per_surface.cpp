@@ -29,7 +29,5 @@ void LeaveSmallestSetsToHost(const MeshData &mesh, SetProposal &proposal, int mo
             renumbered[set] = static_cast<int>(staying.size());
             staying.push_back(proposal.sets[set]);
         }
-    for (int &set : proposal.setOf)
-        if (set >= 0) set = renumbered[set];
-    proposal.sets = std::move(staying);
+    RenumberSets(proposal, std::move(staying), renumbered);
 }

@@ -8,6 +8,7 @@
 
 #include "host/scene/geometric_normal.h"
 #include "host/scene/host_normals.h"
+#include "sets/false_creases.h"
 #include "sets/finished_proposal.h"
 #include "sets/normal_angles.h"
 #include "sets/polygon_chunks.h"
@@ -191,33 +192,54 @@ void MeasurePatches(const MeshData &mesh, ShapeModel &model) {
     }
 }
 
-// A strip: its two longest boundaries lie on opposite sides, take most of its outline and are
-// creases with regions much wider than it is.
+// A strip bevels an edge between two regions much wider than it is: two of its boundaries lie
+// on opposite sides and are creases with those regions, by less than a right angle, as a wall's
+// would be. A strip's width is its area over the mean length of those two.
+//
+// Two strips side by side, each with a wider region on its other side, make a V-groove or a
+// ridge: their crease with each other turns the other way from their creases with the wider
+// regions.
 void FindStrips(ShapeModel &model) {
-    std::vector<const Boundary *> longest;
+    auto isCrease = [](const Boundary &side) {
+        double crease = std::abs(side.signedDegrees);
+        return crease >= GentleDegrees * 2 / 3 && crease <= MaxBevelDegrees;
+    };
+    auto narrowBeside = [&](const Patch &patch, const Boundary &side, double width) {
+        const Patch &beyond = model.patches[side.patch];
+        const Boundary *back = BoundaryWith(beyond, &patch - model.patches.data());
+        return back && width <= StripShare * WidthAcross(beyond, *back);
+    };
+    auto opposite = [](const Boundary &a, const Boundary &b) {
+        return Dot(Normalize(a.direction), Normalize(b.direction)) <= -0.5;
+    };
+    // Per patch with a wider region on one side only, the patch on its other side.
+    std::vector<int> besideStrip(model.patches.size(), -1);
     for (Patch &patch : model.patches) {
-        if (patch.boundaries.size() < 2) continue;
-        longest.clear();
-        for (const Boundary &boundary : patch.boundaries) longest.push_back(&boundary);
-        std::partial_sort(longest.begin(), longest.begin() + 2, longest.end(),
-                          [](const Boundary *a, const Boundary *b) {
-                              return a->length > b->length ||
-                                     (a->length == b->length && a->patch < b->patch);
-                          });
-        const Boundary &a = *longest[0], &b = *longest[1];
-        if (a.length + b.length < 0.6 * patch.perimeter) continue;
-        if (Dot(Normalize(a.direction), Normalize(b.direction)) > -0.5) continue;
-        double width = patch.area / ((a.length + b.length) / 2);
-        // A strip bevels an edge between its neighbours: it turns from each, by less than a
-        // right angle, as a wall would.
-        auto creaseWithWider = [&](const Boundary &side) {
-            const Patch &beyond = model.patches[side.patch];
-            const Boundary *back = BoundaryWith(beyond, &patch - model.patches.data());
-            double crease = std::abs(side.signedDegrees);
-            return crease >= GentleDegrees * 2 / 3 && crease <= MaxBevelDegrees && back &&
-                   width <= StripShare * WidthAcross(beyond, *back);
-        };
-        patch.strip = creaseWithWider(a) && creaseWithWider(b);
+        const int index = static_cast<int>(&patch - model.patches.data());
+        double longest = 0;
+        for (const Boundary &a : patch.boundaries)
+            for (const Boundary &b : patch.boundaries) {
+                if (&a >= &b || !isCrease(a) || !isCrease(b) || !opposite(a, b) ||
+                    a.length + b.length <= longest)
+                    continue;
+                double width = patch.area / ((a.length + b.length) / 2);
+                bool widerA = narrowBeside(patch, a, width), widerB = narrowBeside(patch, b, width);
+                if (widerA && widerB) {
+                    patch.strip = true;
+                } else if (widerA != widerB) {
+                    const Boundary &wide = widerA ? a : b, &other = widerA ? b : a;
+                    if (wide.signedDegrees * other.signedDegrees >= 0) continue;
+                    besideStrip[index] = other.patch;
+                } else {
+                    continue;
+                }
+                longest = a.length + b.length;
+            }
+    }
+    for (std::size_t patch = 0; patch < model.patches.size(); ++patch) {
+        int other = besideStrip[patch];
+        if (other >= 0 && besideStrip[other] == static_cast<int>(patch))
+            model.patches[patch].strip = true;
     }
 }
 
@@ -363,7 +385,11 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
                 set.reason = set.kind == SetKind::round ? "facets turning by up to " +
                                                               std::to_string(int(step)) + " degrees"
                                                         : "gently curved";
-                if (set.kind == SetKind::round && meetsPanelTangentially) {
+                // A round blends into the panels it meets tangentially where an angle keeps
+                // its smoothing off the creases it meets and still takes in its own steps: with
+                // a crease as steep as a step, neighbours on both sides of an edge within the
+                // round would take in different polygons, and the edge would show.
+                if (set.kind == SetKind::round && meetsPanelTangentially && leastCrease > step) {
                     set.kind = SetKind::fillet;
                     set.sameSetOnly = false;
                     set.reason += ", meeting flat panels tangentially";
@@ -373,6 +399,7 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
                 break;
         }
     }
+    JoinSetsAcrossFalseCreases(mesh, model.module, model.edges, proposal);
     FinishProposal(mesh, model.module, proposal);
     return proposal;
 }
