@@ -22,7 +22,7 @@ constexpr double MarginDegrees = 5;
 constexpr double MostCapDegrees = 50;
 // Each pass joins every border that calls for it at once; a join can call for more only where
 // the settings it gives a set reach across a border they did not reach before.
-constexpr int MostPasses = 4;
+constexpr int MostPasses = 6;
 
 bool IsSmoothKind(SetKind kind) {
     return kind == SetKind::round || kind == SetKind::fillet || kind == SetKind::freeform;
@@ -37,16 +37,44 @@ class ModuleCorners {
             cosine.push_back(std::cos(set.angleDegrees * std::numbers::pi / 180));
     }
 
+    // Whether `polygon` takes in `other` at a point they share.
+    bool takesIn(int polygon, int other) const {
+        const int set = proposal.setOf[polygon];
+        if (other == polygon) return true;
+        if (proposal.sets[set].sameSetOnly && proposal.setOf[other] != set) return false;
+        return Dot(neighbourhood.normal[polygon], neighbourhood.normal[other]) > cosine[set];
+    }
+
+    // Whether two polygons of one set take in the same polygons at `point`, and so get the same
+    // normal there.
+    bool takeInAlike(int p, int q, int point) const {
+        const geometry::PointPolygons &around = neighbourhood.around;
+        for (int i = around.first[point]; i < around.first[point + 1]; ++i)
+            if (takesIn(p, around.polygons[i]) != takesIn(q, around.polygons[i])) return false;
+        return true;
+    }
+
+    // The steepest turn from `p` or `q` to a polygon of their set at `point`.
+    double steepestInSetAt(int p, int q, int point) const {
+        const geometry::PointPolygons &around = neighbourhood.around;
+        double steepest = 0;
+        for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
+            int other = around.polygons[i];
+            if (proposal.setOf[other] != proposal.setOf[p]) continue;
+            for (int own : {p, q})
+                steepest = std::max(
+                    steepest, Degrees(neighbourhood.normal[own], neighbourhood.normal[other]));
+        }
+        return steepest;
+    }
+
     geometry::Vec3 normal(int polygon, int point) const {
         const std::vector<geometry::Vec3> &normals = neighbourhood.normal;
         const geometry::PointPolygons &around = neighbourhood.around;
-        const int set = proposal.setOf[polygon];
-        const bool sameSetOnly = proposal.sets[set].sameSetOnly;
         geometry::Vec3 sum = normals[polygon];
         for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
             int other = around.polygons[i];
-            if (other == polygon || (sameSetOnly && proposal.setOf[other] != set)) continue;
-            if (Dot(normals[polygon], normals[other]) > cosine[set]) sum += normals[other];
+            if (other != polygon && takesIn(polygon, other)) sum += normals[other];
         }
         return Normalize(sum);
     }
@@ -62,40 +90,65 @@ struct Border {
     bool seam = false;
 };
 
+// What a pass finds: every border between two enabled sets, by the pair of sets, and per set,
+// the angle that would take the seams within it away, or 0.
+struct Creases {
+    std::unordered_map<std::uint64_t, Border> borders;
+    std::vector<double> angleWithoutSeams;
+};
+
 std::uint64_t PairKey(int a, int b) {
     return std::uint64_t(std::min(a, b)) << 32 | std::uint32_t(std::max(a, b));
 }
 
-// Every border between two enabled sets, by the pair of sets.
-std::unordered_map<std::uint64_t, Border> BordersOf(const MeshData &mesh,
-                                                    const ModuleNeighbourhood &neighbourhood,
-                                                    const PolygonEdges &edges,
-                                                    const SetProposal &proposal) {
+bool IsSeam(double jump, double turn) {
+    return jump > JumpDegrees && jump > JumpShare * turn;
+}
+
+Creases CreasesOf(const MeshData &mesh, const ShapeView &view, const SetProposal &proposal) {
+    const ModuleNeighbourhood &neighbourhood = view.module;
+    const PolygonEdges &edges = view.edges;
     const ModuleCorners corners(neighbourhood, proposal);
     auto inSet = [&](int polygon) {
         int set = proposal.setOf[polygon];
         return set >= 0 && proposal.sets[set].enabled;
     };
-    std::unordered_map<std::uint64_t, Border> borders;
+    Creases found{{}, std::vector<double>(proposal.sets.size(), 0)};
     for (int p = 0; p < static_cast<int>(mesh.polygons.size()); ++p) {
         if (!inSet(p)) continue;
         const std::vector<int> &points = mesh.polygons[p].points;
+        const int set = proposal.setOf[p];
         for (int c = edges.firstCorner[p]; c < edges.firstCorner[p + 1]; ++c) {
             int q = edges.across[c];
-            if (q < p || !inSet(q) || proposal.setOf[q] == proposal.setOf[p]) continue;
-            const geometry::Vec3 &np = neighbourhood.normal[p], &nq = neighbourhood.normal[q];
-            double turn = Degrees(np, nq);
-            Border &border = borders[PairKey(proposal.setOf[p], proposal.setOf[q])];
-            border.steepestDegrees = std::max(border.steepestDegrees, turn);
-            std::size_t corner = c - edges.firstCorner[p];
-            if (border.seam || !(turn < NearlyFlatDegrees)) continue;
-            for (int point : {points[corner], points[(corner + 1) % points.size()]}) {
-                double jump = Degrees(corners.normal(p, point), corners.normal(q, point));
-                if (jump > JumpDegrees && jump > JumpShare * turn) border.seam = true;
+            if (q < p || !inSet(q)) continue;
+            const std::size_t corner = c - edges.firstCorner[p];
+            const int ends[] = {points[corner], points[(corner + 1) % points.size()]};
+            if (proposal.setOf[q] == set) {
+                // Within a set smoothed within itself, two neighbours differ only where one takes
+                // in a polygon of the set that the other leaves out.
+                if (!proposal.sets[set].sameSetOnly) continue;
+                for (int point : ends) {
+                    if (corners.takeInAlike(p, q, point)) continue;
+                    double turn = Degrees(view.shaded[p], view.shaded[q]);
+                    if (!(turn < NearlyFlatDegrees) ||
+                        !IsSeam(Degrees(corners.normal(p, point), corners.normal(q, point)), turn))
+                        continue;
+                    found.angleWithoutSeams[set] = std::max(found.angleWithoutSeams[set],
+                                                            corners.steepestInSetAt(p, q, point));
+                }
+                continue;
             }
+            Border &border = found.borders[PairKey(set, proposal.setOf[q])];
+            border.steepestDegrees = std::max(
+                border.steepestDegrees, Degrees(neighbourhood.normal[p], neighbourhood.normal[q]));
+            double turn = Degrees(view.shaded[p], view.shaded[q]);
+            if (border.seam || !(turn < NearlyFlatDegrees)) continue;
+            for (int point : ends)
+                if (IsSeam(Degrees(corners.normal(p, point), corners.normal(q, point)), turn))
+                    border.seam = true;
         }
     }
-    return borders;
+    return found;
 }
 
 // Which sets each set borders, as far as the joins ask.
@@ -153,13 +206,30 @@ bool LeadsOver(const ProposedSet &a, const SetFootprint &atA, const ProposedSet 
     return atA.firstPolygon < atB.firstPolygon;
 }
 
-// One pass: whether any sets were joined.
-bool JoinOnce(const MeshData &mesh, const ModuleNeighbourhood &neighbourhood,
-              const PolygonEdges &edges, SetProposal &proposal) {
+// A set's angle rises to take in the polygons that make a seam within it up to this angle, below
+// the host's own usual smoothing angle: beyond, it would smooth creases the host keeps.
+constexpr double MostAngleWithoutSeams = 89;
+
+// Raises the angle of each set with seams within it so far as takes them away; whether any was.
+bool RaiseAngles(const std::vector<double> &angleWithoutSeams, SetProposal &proposal) {
+    bool raised = false;
+    for (std::size_t set = 0; set < proposal.sets.size(); ++set) {
+        double angle = std::min(std::ceil(angleWithoutSeams[set]) + 1, MostAngleWithoutSeams);
+        if (angle <= proposal.sets[set].angleDegrees) continue;
+        proposal.sets[set].angleDegrees = angle;
+        raised = true;
+    }
+    return raised;
+}
+
+// One pass: whether any sets were joined or any angle raised.
+bool JoinOnce(const MeshData &mesh, const ShapeView &view, SetProposal &proposal) {
     const int count = static_cast<int>(proposal.sets.size());
     UnionFind joined(proposal.sets.size());
     std::vector<std::pair<int, double>> takenIn;  // a set joined, and its border's steepest turn
-    const auto borders = BordersOf(mesh, neighbourhood, edges, proposal);
+    const Creases creases = CreasesOf(mesh, view, proposal);
+    const auto &borders = creases.borders;
+    const bool raised = RaiseAngles(creases.angleWithoutSeams, proposal);
     const std::vector<Neighbours> neighbours = NeighboursOf(borders, proposal);
     for (const auto &[pair, border] : borders) {
         int a = static_cast<int>(pair >> 32), b = static_cast<int>(pair & 0xffffffffu);
@@ -169,7 +239,7 @@ bool JoinOnce(const MeshData &mesh, const ModuleNeighbourhood &neighbourhood,
         joined.join(a, b);
         takenIn.emplace_back(a, border.steepestDegrees);
     }
-    if (takenIn.empty()) return false;
+    if (takenIn.empty()) return raised;
 
     // Per group, by its least member: the set that leads it and the angle it needs.
     const std::vector<SetFootprint> footprints = FootprintsOf(mesh, proposal);
@@ -202,8 +272,8 @@ bool JoinOnce(const MeshData &mesh, const ModuleNeighbourhood &neighbourhood,
 
 }  // namespace
 
-void JoinSetsAcrossFalseCreases(const MeshData &mesh, const ModuleNeighbourhood &neighbourhood,
-                                const PolygonEdges &edges, SetProposal &proposal) {
+void JoinSetsAcrossFalseCreases(const MeshData &mesh, const ShapeView &view,
+                                SetProposal &proposal) {
     for (int pass = 0; pass < MostPasses; ++pass)
-        if (!JoinOnce(mesh, neighbourhood, edges, proposal)) return;
+        if (!JoinOnce(mesh, view, proposal)) return;
 }

@@ -23,5 +23,13 @@
 #include "sets/polygon_edges.h"
 #include "sets/proposed_sets.h"
 
-void JoinSetsAcrossFalseCreases(const MeshData &mesh, const ModuleNeighbourhood &neighbourhood,
-                                const PolygonEdges &edges, SetProposal &proposal);
+// What the joins read of the mesh. How far the surface turns at an edge is told by the normals
+// the host shades polygons with (Newell's), which a person sees; what the module makes of it, by
+// the module's own.
+struct ShapeView {
+    const ModuleNeighbourhood &module;
+    const PolygonEdges &edges;
+    const std::vector<geometry::Vec3> &shaded;  // per polygon
+};
+
+void JoinSetsAcrossFalseCreases(const MeshData &mesh, const ShapeView &view, SetProposal &proposal);

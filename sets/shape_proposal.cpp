@@ -399,7 +399,7 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
                 break;
         }
     }
-    JoinSetsAcrossFalseCreases(mesh, model.module, model.edges, proposal);
+    JoinSetsAcrossFalseCreases(mesh, {model.module, model.edges, model.normal}, proposal);
     FinishProposal(mesh, model.module, proposal);
     return proposal;
 }
