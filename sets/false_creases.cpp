@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "sets/normal_angles.h"
+#include "sets/polygon_chunks.h"
 #include "sets/set_footprints.h"
 #include "sets/union_find.h"
 
@@ -20,6 +21,8 @@ constexpr double JumpDegrees = 2, JumpShare = 0.75;
 constexpr double MarginDegrees = 5;
 // The steepest a flat polygon closing a round may turn from it.
 constexpr double MostCapDegrees = 50;
+// Polygons per chunk of work on one core.
+constexpr std::size_t PolygonsPerChunk = 1 << 14;
 // Each pass joins every border that calls for it at once; a join can call for more only where
 // the settings it gives a set reach across a border they did not reach before.
 constexpr int MostPasses = 6;
@@ -35,6 +38,12 @@ class ModuleCorners {
         : neighbourhood(neighbourhood), proposal(proposal) {
         for (const ProposedSet &set : proposal.sets)
             cosine.push_back(std::cos(set.angleDegrees * std::numbers::pi / 180));
+        const std::size_t points = neighbourhood.around.first.size() - 1;
+        evenAt.resize(points);
+        ForEachChunk(points, PointsPerChunk, [&](std::size_t first, std::size_t last) {
+            for (std::size_t point = first; point < last; ++point)
+                evenAt[point] = IsEven(static_cast<int>(point));
+        });
     }
 
     // Whether `polygon` takes in `other` at a point they share.
@@ -48,6 +57,7 @@ class ModuleCorners {
     // Whether two polygons of one set take in the same polygons at `point`, and so get the same
     // normal there.
     bool takeInAlike(int p, int q, int point) const {
+        if (evenAt[point]) return true;
         const geometry::PointPolygons &around = neighbourhood.around;
         for (int i = around.first[point]; i < around.first[point + 1]; ++i)
             if (takesIn(p, around.polygons[i]) != takesIn(q, around.polygons[i])) return false;
@@ -83,6 +93,26 @@ class ModuleCorners {
     const ModuleNeighbourhood &neighbourhood;
     const SetProposal &proposal;
     std::vector<double> cosine;  // per set
+    // Per point, whether every two polygons of one set there take each other in, so that all of
+    // a set's polygons there take in the same ones: most points of a smooth surface.
+    std::vector<char> evenAt;
+
+    // At most this many polygons at a point are compared two by two; a point with more is
+    // taken as uneven, and its edges are looked at one by one.
+    static constexpr int MostCompared = 16;
+    static constexpr std::size_t PointsPerChunk = 1 << 15;
+
+    bool IsEven(int point) const {
+        const geometry::PointPolygons &around = neighbourhood.around;
+        const int first = around.first[point], last = around.first[point + 1];
+        if (last - first > MostCompared) return false;
+        for (int i = first; i < last; ++i)
+            for (int j = i + 1; j < last; ++j) {
+                int p = around.polygons[i], q = around.polygons[j], set = proposal.setOf[p];
+                if (set >= 0 && proposal.setOf[q] == set && !takesIn(p, q)) return false;
+            }
+        return true;
+    }
 };
 
 struct Border {
@@ -90,11 +120,21 @@ struct Border {
     bool seam = false;
 };
 
-// What a pass finds: every border between two enabled sets, by the pair of sets, and per set,
-// the angle that would take the seams within it away, or 0.
+// What a pass finds: every border between two enabled sets, by the pair of sets, and per set
+// with seams within it, the angle that would take them away.
 struct Creases {
     std::unordered_map<std::uint64_t, Border> borders;
-    std::vector<double> angleWithoutSeams;
+    std::unordered_map<int, double> angleWithoutSeams;
+
+    void add(const Creases &more) {
+        for (const auto &[pair, border] : more.borders) {
+            Border &into = borders[pair];
+            into.steepestDegrees = std::max(into.steepestDegrees, border.steepestDegrees);
+            into.seam = into.seam || border.seam;
+        }
+        for (const auto &[set, angle] : more.angleWithoutSeams)
+            angleWithoutSeams[set] = std::max(angleWithoutSeams[set], angle);
+    }
 };
 
 std::uint64_t PairKey(int a, int b) {
@@ -105,16 +145,16 @@ bool IsSeam(double jump, double turn) {
     return jump > JumpDegrees && jump > JumpShare * turn;
 }
 
-Creases CreasesOf(const MeshData &mesh, const ShapeView &view, const SetProposal &proposal) {
+// The creases at the edges of polygons [first, last), each edge seen from its lower polygon.
+void FindCreases(const MeshData &mesh, const ShapeView &view, const SetProposal &proposal,
+                 const ModuleCorners &corners, int first, int last, Creases &found) {
     const ModuleNeighbourhood &neighbourhood = view.module;
     const PolygonEdges &edges = view.edges;
-    const ModuleCorners corners(neighbourhood, proposal);
     auto inSet = [&](int polygon) {
         int set = proposal.setOf[polygon];
         return set >= 0 && proposal.sets[set].enabled;
     };
-    Creases found{{}, std::vector<double>(proposal.sets.size(), 0)};
-    for (int p = 0; p < static_cast<int>(mesh.polygons.size()); ++p) {
+    for (int p = first; p < last; ++p) {
         if (!inSet(p)) continue;
         const std::vector<int> &points = mesh.polygons[p].points;
         const int set = proposal.setOf[p];
@@ -133,8 +173,8 @@ Creases CreasesOf(const MeshData &mesh, const ShapeView &view, const SetProposal
                     if (!(turn < NearlyFlatDegrees) ||
                         !IsSeam(Degrees(corners.normal(p, point), corners.normal(q, point)), turn))
                         continue;
-                    found.angleWithoutSeams[set] = std::max(found.angleWithoutSeams[set],
-                                                            corners.steepestInSetAt(p, q, point));
+                    double &angle = found.angleWithoutSeams[set];
+                    angle = std::max(angle, corners.steepestInSetAt(p, q, point));
                 }
                 continue;
             }
@@ -148,6 +188,19 @@ Creases CreasesOf(const MeshData &mesh, const ShapeView &view, const SetProposal
                     border.seam = true;
         }
     }
+}
+
+// Every polygon's edges on every core, a chunk of polygons at a time.
+Creases CreasesOf(const MeshData &mesh, const ShapeView &view, const SetProposal &proposal) {
+    const ModuleCorners corners(view.module, proposal);
+    const std::size_t count = mesh.polygons.size();
+    std::vector<Creases> ofChunk(ChunkCount(count, PolygonsPerChunk));
+    ForEachChunk(count, PolygonsPerChunk, [&](std::size_t first, std::size_t last) {
+        FindCreases(mesh, view, proposal, corners, static_cast<int>(first), static_cast<int>(last),
+                    ofChunk[first / PolygonsPerChunk]);
+    });
+    Creases found;
+    for (const Creases &chunk : ofChunk) found.add(chunk);
     return found;
 }
 
@@ -211,10 +264,10 @@ bool LeadsOver(const ProposedSet &a, const SetFootprint &atA, const ProposedSet 
 constexpr double MostAngleWithoutSeams = 89;
 
 // Raises the angle of each set with seams within it so far as takes them away; whether any was.
-bool RaiseAngles(const std::vector<double> &angleWithoutSeams, SetProposal &proposal) {
+bool RaiseAngles(const std::unordered_map<int, double> &angleWithoutSeams, SetProposal &proposal) {
     bool raised = false;
-    for (std::size_t set = 0; set < proposal.sets.size(); ++set) {
-        double angle = std::min(std::ceil(angleWithoutSeams[set]) + 1, MostAngleWithoutSeams);
+    for (const auto &[set, seamless] : angleWithoutSeams) {
+        double angle = std::min(std::ceil(seamless) + 1, MostAngleWithoutSeams);
         if (angle <= proposal.sets[set].angleDegrees) continue;
         proposal.sets[set].angleDegrees = angle;
         raised = true;
