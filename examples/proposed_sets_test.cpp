@@ -234,7 +234,7 @@ PreviewObject DomeOnBevelledCollar() {
     for (double degrees : {35, 62, 80}) profile.push_back(OnArc(0, 0.6, 0.9, degrees, "Dome"));
     return Fixture(
         "dome_on_bevelled_collar", Turned(12, profile, "Base", "Dome"),
-        {{"Collar", 35, true}, {"Bevel", 35, true}, {"Dome", 35, true}, {"Base", 20, true}});
+        {{"Collar", 35, true}, {"Bevel", 35, true}, {"Dome", 40, true}, {"Base", 20, true}});
 }
 
 // A capsule of sixteen facets round, its caps in 22.5-degree rings, a shallow V-groove round
@@ -270,7 +270,7 @@ PreviewObject RevolvedBottle() {
     for (ProfileStep step : {ProfileStep{0.25, 1.8, "Neck"}, {0.22, 1.83, "Lip"}})
         profile.push_back(step);
     return Fixture("revolved_bottle", Turned(16, profile, "Base", "Top"),
-                   {{"Body", 30, true},
+                   {{"Body", 35, true},
                     {"Neck", 30, true},
                     {"Lip", 30, true},
                     {"Base", 20, true},

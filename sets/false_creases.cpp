@@ -9,6 +9,7 @@
 #include "sets/normal_angles.h"
 #include "sets/polygon_chunks.h"
 #include "sets/set_footprints.h"
+#include "sets/steepest_turns.h"
 #include "sets/union_find.h"
 
 namespace {
@@ -275,6 +276,20 @@ bool RaiseAngles(const std::unordered_map<int, double> &angleWithoutSeams, SetPr
     return raised;
 }
 
+// A set smoothed within itself that grew takes in all its polygons at each corner, as the sets
+// it grew from did (shape_proposal.h).
+void CoverTurnsAtPoints(const ModuleNeighbourhood &neighbourhood, const std::vector<bool> &grew,
+                        SetProposal &proposal) {
+    const std::vector<double> turns =
+        SteepestTurnsAtPoints(neighbourhood, proposal.setOf, proposal.sets.size());
+    for (std::size_t set = 0; set < proposal.sets.size(); ++set) {
+        ProposedSet &group = proposal.sets[set];
+        if (grew[set] && group.sameSetOnly && IsSmoothKind(group.kind))
+            group.angleDegrees =
+                std::max(group.angleDegrees, std::ceil(turns[set]) + MarginDegrees);
+    }
+}
+
 // One pass: whether any sets were joined or any angle raised.
 bool JoinOnce(const MeshData &mesh, const ShapeView &view, SetProposal &proposal) {
     const int count = static_cast<int>(proposal.sets.size());
@@ -297,14 +312,20 @@ bool JoinOnce(const MeshData &mesh, const ShapeView &view, SetProposal &proposal
     // Per group, by its least member: the set that leads it and the angle it needs.
     const std::vector<SetFootprint> footprints = FootprintsOf(mesh, proposal);
     std::vector<int> leader(count, -1);
-    std::vector<double> angle(count, 0);
     for (int set = 0; set < count; ++set) {
-        int root = joined.find(set);
-        int &lead = leader[root];
+        int &lead = leader[joined.find(set)];
         if (lead < 0 ||
             LeadsOver(proposal.sets[set], footprints[set], proposal.sets[lead], footprints[lead]))
             lead = set;
-        angle[root] = std::max(angle[root], proposal.sets[set].angleDegrees);
+    }
+    // A group smoothed across sets keeps to the angles of its members smoothed so, which reach
+    // no further than their own steps; one smoothed within itself takes the greatest.
+    std::vector<double> angle(count, 0);
+    for (int set = 0; set < count; ++set) {
+        int root = joined.find(set);
+        const ProposedSet &member = proposal.sets[set];
+        if (!member.sameSetOnly || proposal.sets[leader[root]].sameSetOnly)
+            angle[root] = std::max(angle[root], member.angleDegrees);
     }
     for (auto [set, degrees] : takenIn) {
         double &group = angle[joined.find(set)];
@@ -312,14 +333,21 @@ bool JoinOnce(const MeshData &mesh, const ShapeView &view, SetProposal &proposal
     }
     std::vector<int> renumbered(count, -1);
     std::vector<ProposedSet> sets;
+    std::vector<bool> grew;
     for (int set = 0; set < count; ++set) {
-        if (joined.find(set) != set) continue;
+        int root = joined.find(set);
+        if (root != set) {
+            grew[renumbered[root]] = true;
+            continue;
+        }
         renumbered[set] = static_cast<int>(sets.size());
         sets.push_back(proposal.sets[leader[set]]);
         sets.back().angleDegrees = angle[set];
+        grew.push_back(false);
     }
     for (int set = 0; set < count; ++set) renumbered[set] = renumbered[joined.find(set)];
     RenumberSets(proposal, std::move(sets), renumbered);
+    CoverTurnsAtPoints(view.module, grew, proposal);
     return true;
 }
 

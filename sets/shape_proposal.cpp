@@ -13,6 +13,7 @@
 #include "sets/normal_angles.h"
 #include "sets/polygon_chunks.h"
 #include "sets/polygon_edges.h"
+#include "sets/steepest_turns.h"
 #include "sets/union_find.h"
 
 using geometry::Vec3;
@@ -51,6 +52,7 @@ struct Patch {
     double area = 0, perimeter = 0;
     std::span<const Boundary> boundaries;  // by neighbour patch, in ShapeModel::boundaries
     bool strip = false;
+    bool facet = false;  // of a surface curved every way (FindFacets)
 };
 
 double WidthAcross(const Patch &patch, const Boundary &boundary) {
@@ -275,6 +277,24 @@ bool StepContinues(const Patch &patch, const Boundary &entry) {
     return ratio >= 1 / StepRatioBelow && ratio <= StepRatioAbove;
 }
 
+// A facet of a surface curved every way, as a ball or a blob made of triangles is: it turns at
+// every boundary the same way, by similar angles, as no ring of steps about one axis does.
+void FindFacets(ShapeModel &model) {
+    for (Patch &patch : model.patches) {
+        if (patch.strip || patch.boundaries.size() < 3) continue;
+        double least = 180, most = 0;
+        bool convex = patch.boundaries.front().signedDegrees > 0;
+        bool oneWay = true;
+        for (const Boundary &boundary : patch.boundaries) {
+            double turn = std::abs(boundary.signedDegrees);
+            least = std::min(least, turn);
+            most = std::max(most, turn);
+            oneWay = oneWay && (boundary.signedDegrees > 0) == convex;
+        }
+        patch.facet = oneWay && most <= MaxStepDegrees && most <= StepRatioAbove * least;
+    }
+}
+
 bool JoinsAcross(const ShapeModel &model, int a, int b) {
     const Patch &first = model.patches[a], &second = model.patches[b];
     const Boundary *ab = BoundaryWith(first, b), *ba = BoundaryWith(second, a);
@@ -284,7 +304,7 @@ bool JoinsAcross(const ShapeModel &model, int a, int b) {
     if (first.strip && second.strip) return true;
     double widthA = WidthAcross(first, *ab), widthB = WidthAcross(second, *ba);
     if (std::max(widthA, widthB) > WidthRatio * std::min(widthA, widthB)) return false;
-    if (step < GentleDegrees) return true;
+    if (step < GentleDegrees || (first.facet && second.facet)) return true;
     return StepContinues(first, *ab) && StepContinues(second, *ba);
 }
 
@@ -309,6 +329,7 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
     FindPatches(mesh, model);
     MeasurePatches(mesh, model);
     FindStrips(model);
+    FindFacets(model);
 
     UnionFind joined(model.patches.size());
     for (int a = 0; a < static_cast<int>(model.patches.size()); ++a)
@@ -353,6 +374,8 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
         set.kind = KindWithoutNeighbours(shape);
         proposal.sets.push_back(set);
     }
+    const std::vector<double> turnsAtPoints =
+        SteepestTurnsAtPoints(model.module, proposal.setOf, shapes.size());
     for (std::size_t s = 0; s < shapes.size(); ++s) {
         const SetShape &shape = shapes[s];
         ProposedSet &set = proposal.sets[s];
@@ -381,7 +404,9 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
                 set.angleDegrees = std::max(PanelDegrees, step + MarginDegrees);
                 break;
             default:
-                set.angleDegrees = step + MarginDegrees;
+                // Smoothed as one surface, a round takes in all its polygons at each corner.
+                set.angleDegrees =
+                    std::ceil(std::max(shape.steepestStep, turnsAtPoints[s])) + MarginDegrees;
                 set.reason = set.kind == SetKind::round ? "facets turning by up to " +
                                                               std::to_string(int(step)) + " degrees"
                                                         : "gently curved";
@@ -393,6 +418,9 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
                     set.kind = SetKind::fillet;
                     set.sameSetOnly = false;
                     set.reason += ", meeting flat panels tangentially";
+                    // Smoothed across sets, its angle reaches the panels' polygons as well: only
+                    // as far as its own steps.
+                    set.angleDegrees = step + MarginDegrees;
                     if (leastCrease <= set.angleDegrees)
                         set.angleDegrees = std::floor((step + leastCrease) / 2);
                 }
