@@ -2,37 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <numbers>
-
-#include "host/scene/mesh_generators.h"
+#include "sets/folded_pair_testing.h"
 
 namespace {
-
-// Two quads folded by `foldDegrees` along the edge they share, each a set of its own with the
-// same settings.
-struct FoldedPair {
-    MeshData mesh;
-    SetProposal proposal;
-};
-
-FoldedPair Folded(double foldDegrees, ProposedSet settings) {
-    FoldedPair pair{MakeFoldedGrid(2, 1, foldDegrees * std::numbers::pi / 180), {}};
-    pair.proposal.sets = {settings, settings};
-    pair.proposal.setOf = {0, 1};
-    return pair;
-}
 
 std::size_t SetsAfterJoining(FoldedPair pair) {
     JoinSetsChangingNoNormal(pair.mesh, ModuleNeighbourhoodOf(pair.mesh), pair.proposal);
     return pair.proposal.sets.size();
-}
-
-ProposedSet Flat(double angleDegrees = 20, bool sameSetOnly = true, bool enabled = true) {
-    ProposedSet set;
-    set.angleDegrees = angleDegrees;
-    set.sameSetOnly = sameSetOnly;
-    set.enabled = enabled;
-    return set;
 }
 
 TEST(SetJoining, SetsSmoothedWithinThemselvesJoinOnlyWhereTheyMeetBeyondTheirAngle) {
