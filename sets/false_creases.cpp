@@ -286,7 +286,9 @@ void CoverTurnsAtPoints(const ModuleNeighbourhood &neighbourhood, const std::vec
         ProposedSet &group = proposal.sets[set];
         if (grew[set] && group.sameSetOnly && IsSmoothKind(group.kind))
             group.angleDegrees =
-                std::max(group.angleDegrees, std::ceil(turns[set]) + MarginDegrees);
+                std::max(group.angleDegrees,
+                         std::ceil(TurnCovered(group.angleDegrees - MarginDegrees, turns[set])) +
+                             MarginDegrees);
     }
 }
 

@@ -406,7 +406,7 @@ SetProposal ProposeSetsFromShape(const MeshData &mesh, const std::optional<std::
             default:
                 // Smoothed as one surface, a round takes in all its polygons at each corner.
                 set.angleDegrees =
-                    std::ceil(std::max(shape.steepestStep, turnsAtPoints[s])) + MarginDegrees;
+                    std::ceil(TurnCovered(shape.steepestStep, turnsAtPoints[s])) + MarginDegrees;
                 set.reason = set.kind == SetKind::round ? "facets turning by up to " +
                                                               std::to_string(int(step)) + " degrees"
                                                         : "gently curved";

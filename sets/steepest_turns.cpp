@@ -4,6 +4,12 @@
 #include <cmath>
 #include <numbers>
 
+double TurnCovered(double edgeDegrees, double pointDegrees) {
+    constexpr double MostShareOfStep = 1.5, MostDegrees = 84;
+    return std::min({std::max(edgeDegrees, pointDegrees), MostShareOfStep * edgeDegrees,
+                     std::max(edgeDegrees, MostDegrees)});
+}
+
 std::vector<double> SteepestTurnsAtPoints(const ModuleNeighbourhood &neighbourhood,
                                           const std::vector<int> &setOf, std::size_t sets) {
     const std::vector<geometry::Vec3> &normal = neighbourhood.normal;

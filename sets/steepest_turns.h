@@ -15,3 +15,10 @@
 constexpr int MostPolygonsCompared = 16;
 std::vector<double> SteepestTurnsAtPoints(const ModuleNeighbourhood &neighbourhood,
                                           const std::vector<int> &setOf, std::size_t sets);
+
+// The turn a smoothed set's angle covers, of a set whose polygons turn by up to `edgeDegrees`
+// across an edge and `pointDegrees` at a shared point. Across a corner a surface curved both ways
+// turns by up to about 1.4 times its steps; a steeper turn there is a knife edge or a point where
+// a thin part closes, which no smoothing should reach across, nor should any reach as far as the
+// host's own usual angle.
+double TurnCovered(double edgeDegrees, double pointDegrees);
