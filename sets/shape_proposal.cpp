@@ -33,6 +33,8 @@ constexpr double WidthRatio = 4;
 constexpr double StepRatioAbove = 2.5, StepRatioBelow = 2.5;
 // A chamfer is at most this share of the width of the regions it separates.
 constexpr double StripShare = 0.6;
+// Of a patch's creases, the longest this many are looked at as a strip's sides.
+constexpr std::size_t MostStripSides = 8;
 // The steepest crease between a chamfer and a region it separates.
 constexpr double MaxBevelDegrees = 75;
 // A round meets a flat panel tangentially when it turns there by at most this share of its step.
@@ -216,14 +218,25 @@ void FindStrips(ShapeModel &model) {
     };
     // Per patch with a wider region on one side only, the patch on its other side.
     std::vector<int> besideStrip(model.patches.size(), -1);
+    std::vector<const Boundary *> sides;
     for (Patch &patch : model.patches) {
         const int index = static_cast<int>(&patch - model.patches.data());
+        // A strip's sides are among its longest creases; the longest few are enough, however
+        // many small patches a large region borders.
+        sides.clear();
+        for (const Boundary &boundary : patch.boundaries)
+            if (isCrease(boundary)) sides.push_back(&boundary);
+        const std::size_t kept = std::min<std::size_t>(sides.size(), MostStripSides);
+        std::partial_sort(sides.begin(), sides.begin() + kept, sides.end(),
+                          [](const Boundary *a, const Boundary *b) {
+                              return a->length > b->length ||
+                                     (a->length == b->length && a->patch < b->patch);
+                          });
         double longest = 0;
-        for (const Boundary &a : patch.boundaries)
-            for (const Boundary &b : patch.boundaries) {
-                if (&a >= &b || !isCrease(a) || !isCrease(b) || !opposite(a, b) ||
-                    a.length + b.length <= longest)
-                    continue;
+        for (std::size_t i = 0; i < kept; ++i)
+            for (std::size_t j = i + 1; j < kept; ++j) {
+                const Boundary &a = *sides[i], &b = *sides[j];
+                if (!opposite(a, b) || a.length + b.length <= longest) continue;
                 double width = patch.area / ((a.length + b.length) / 2);
                 bool widerA = narrowBeside(patch, a, width), widerB = narrowBeside(patch, b, width);
                 if (widerA && widerB) {
