@@ -6,6 +6,7 @@
 #include <numbers>
 #include <tuple>
 
+#include "host/for_each_on_threads.h"
 #include "sets/set_footprints.h"
 
 namespace {
@@ -24,17 +25,13 @@ double CosineOf(double degrees) {
     return std::cos(degrees * std::numbers::pi / 180);
 }
 
-// Of the sets `measured` marks, those with another alike to share an angle with; the others keep
-// the full range, which no one asks of them.
-std::vector<AcceptedCosines> AcceptedByEachSet(const ModuleNeighbourhood &neighbourhood,
-                                               const SetProposal &proposal,
-                                               const std::vector<bool> &measured) {
+// What the sets `measured` marks accept at points [first, last), into `accepted`.
+void MeasureAccepted(const ModuleNeighbourhood &neighbourhood, const SetProposal &proposal,
+                     const std::vector<bool> &measured, const std::vector<double> &ownCosine,
+                     std::size_t first, std::size_t last, std::vector<AcceptedCosines> &accepted) {
     const std::vector<geometry::Vec3> &normal = neighbourhood.normal;
     const geometry::PointPolygons &around = neighbourhood.around;
-    std::vector<AcceptedCosines> accepted(proposal.sets.size());
-    std::vector<double> ownCosine;
-    for (const ProposedSet &set : proposal.sets) ownCosine.push_back(CosineOf(set.angleDegrees));
-    for (std::size_t point = 0; point + 1 < around.first.size(); ++point)
+    for (std::size_t point = first; point < last; ++point)
         for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
             int p = around.polygons[i], set = proposal.setOf[p];
             if (set < 0 || !measured[set]) continue;
@@ -50,6 +47,29 @@ std::vector<AcceptedCosines> AcceptedByEachSet(const ModuleNeighbourhood &neighb
                 else
                     range.least = std::max(range.least, dot + CosineMargin);
             }
+        }
+}
+
+// Of the sets `measured` marks, those with another alike to share an angle with; the others keep
+// the full range, which no one asks of them. The points are shared out over the cores, one
+// share each; as the ranges only narrow, how they are shared out changes nothing.
+std::vector<AcceptedCosines> AcceptedByEachSet(const ModuleNeighbourhood &neighbourhood,
+                                               const SetProposal &proposal,
+                                               const std::vector<bool> &measured) {
+    std::vector<double> ownCosine;
+    for (const ProposedSet &set : proposal.sets) ownCosine.push_back(CosineOf(set.angleDegrees));
+    const std::size_t points = neighbourhood.around.first.size() - 1, shares = Cores();
+    std::vector<std::vector<AcceptedCosines>> ofShare(
+        shares, std::vector<AcceptedCosines>(proposal.sets.size()));
+    ForEachOnThreads(shares, Cores(), [&](std::size_t share) {
+        MeasureAccepted(neighbourhood, proposal, measured, ownCosine, points * share / shares,
+                        points * (share + 1) / shares, ofShare[share]);
+    });
+    std::vector<AcceptedCosines> accepted = std::move(ofShare.front());
+    for (std::size_t share = 1; share < shares; ++share)
+        for (std::size_t set = 0; set < accepted.size(); ++set) {
+            accepted[set].least = std::max(accepted[set].least, ofShare[share][set].least);
+            accepted[set].most = std::min(accepted[set].most, ofShare[share][set].most);
         }
     for (std::size_t set = 0; set < accepted.size(); ++set)
         if (measured[set] && !accepted[set].accepts(ownCosine[set]))
