@@ -13,17 +13,6 @@ double Radians(double degrees) {
     return degrees * Pi / 180;
 }
 
-// A point at height y in the direction `angle` around the y axis (0 = +x, growing towards -z).
-Vec3 AtAngle(double angle, double radius, double y) {
-    return {radius * std::cos(angle), y, -radius * std::sin(angle)};
-}
-
-std::vector<Vec3> Circle(const std::vector<double> &angles, double radius, double y) {
-    std::vector<Vec3> ring;
-    for (double angle : angles) ring.push_back(AtAngle(angle, radius, y));
-    return ring;
-}
-
 // ---- The machined part ----
 
 struct OutlineSlot {

@@ -12,6 +12,7 @@
 
 #include "examples/preview_objects.h"
 #include "examples/ring_mesh.h"
+#include "examples/turned_profile.h"
 #include "host/scene/host_normals.h"
 #include "host/scene/mesh_generators.h"
 #include "host/session/host_session.h"
@@ -74,41 +75,6 @@ int BestSingleAngleOff(const MeshData &mesh, const std::vector<CornerNormal> &ex
 
 constexpr double Pi = std::numbers::pi;
 
-// A turned part: one ring of `slots` points per profile point (radius, height), the bands between
-// them in the sets given, closed below by a base and above by a fan to the axis.
-struct ProfileStep {
-    double radius, y;
-    std::string part;  // of the band that ends here; the first step's part is unused
-};
-
-MeshData Turned(int slots, const std::vector<ProfileStep> &profile, const std::string &base,
-                const std::string &top, double apexRise = 0) {
-    RingStack stack;
-    std::vector<std::string> parts;
-    for (const ProfileStep &step : profile) {
-        std::vector<Vec3> ring;
-        for (int slot = 0; slot < slots; ++slot) {
-            double angle = 2 * Pi * slot / slots;
-            ring.push_back({step.radius * std::cos(angle), step.y, -step.radius * std::sin(angle)});
-        }
-        stack.rings.push_back(ring);
-        parts.push_back(step.part);
-    }
-    stack.partOf = [parts](int ring, int) { return parts[ring + 1]; };
-    stack.bottomPart = base;
-    stack.apexPart = top;
-    stack.apex = {0, profile.back().y + apexRise, 0};
-    return StitchRings(stack, "Steel");
-}
-
-// The point at `degrees` round a circle about (0, y) in the profile plane, facing outwards.
-ProfileStep OnArc(double centreRadius, double centreY, double radius, double degrees,
-                  std::string part) {
-    double angle = degrees * Pi / 180;
-    return {centreRadius + radius * std::cos(angle), centreY + radius * std::sin(angle),
-            std::move(part)};
-}
-
 PreviewObject Fixture(std::string stem, MeshData mesh, std::vector<SetRequest> settings) {
     return {std::move(stem), "Steel", std::move(mesh), std::move(settings), 89.5};
 }
@@ -123,7 +89,7 @@ PreviewObject SteppedShaft() {
                            {0.6, 1.1, "Faces"},
                            {0.6, 2, "Walls"},
                            {0.52, 2.08, "Chamfers"}},
-                          "Faces", "Faces"),
+                          "Faces", "Faces", "Steel"),
                    {{"Walls", 27.5, true}, {"Chamfers", 30, true}, {"Faces", 20, true}});
 }
 
@@ -135,7 +101,7 @@ PreviewObject DomeOnCollar() {
         double turn = band * Pi / 9;
         profile.push_back({std::cos(turn), 0.3 + std::sin(turn), "Dome"});
     }
-    return Fixture("dome_on_collar", Turned(12, profile, "Base", "Dome"),
+    return Fixture("dome_on_collar", Turned(12, profile, "Base", "Dome", "Steel"),
                    {{"Dome", 35, true}, {"Base", 20, true}});
 }
 
@@ -233,7 +199,7 @@ PreviewObject DomeOnBevelledCollar() {
     std::vector<ProfileStep> profile{{1, 0, ""}, {1, 0.5, "Collar"}, {0.9, 0.6, "Bevel"}};
     for (double degrees : {35, 62, 80}) profile.push_back(OnArc(0, 0.6, 0.9, degrees, "Dome"));
     return Fixture(
-        "dome_on_bevelled_collar", Turned(12, profile, "Base", "Dome"),
+        "dome_on_bevelled_collar", Turned(12, profile, "Base", "Dome", "Steel"),
         {{"Collar", 35, true}, {"Bevel", 35, true}, {"Dome", 40, true}, {"Base", 20, true}});
 }
 
@@ -248,7 +214,7 @@ PreviewObject GroovedCapsule() {
         profile.push_back(step);
     for (double degrees : {22.5, 45.0, 67.5}) profile.push_back(OnArc(0, 1, 1, degrees, "Skin"));
     return Fixture("grooved_capsule",
-                   Turned(16, profile, "Skin", "Skin", 1 - std::sin(67.5 * Pi / 180)),
+                   Turned(16, profile, "Skin", "Skin", "Steel", 1 - std::sin(67.5 * Pi / 180)),
                    {{"Skin", 40, true}, {"Groove", 30, true}});
 }
 
@@ -269,7 +235,7 @@ PreviewObject RevolvedBottle() {
         profile.push_back(OnArc(0.25, 1, 0.35, degrees, "Body"));
     for (ProfileStep step : {ProfileStep{0.25, 1.8, "Neck"}, {0.22, 1.83, "Lip"}})
         profile.push_back(step);
-    return Fixture("revolved_bottle", Turned(16, profile, "Base", "Top"),
+    return Fixture("revolved_bottle", Turned(16, profile, "Base", "Top", "Steel"),
                    {{"Body", 35, true},
                     {"Neck", 30, true},
                     {"Lip", 30, true},

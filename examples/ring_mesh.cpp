@@ -1,5 +1,6 @@
 #include "examples/ring_mesh.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -42,4 +43,14 @@ MeshData StitchRings(const RingStack &stack, const std::string &surface) {
                                  surface,
                                  stack.apexPart});
     return mesh;
+}
+
+Vec3 AtAngle(double angle, double radius, double y) {
+    return {radius * std::cos(angle), y, -radius * std::sin(angle)};
+}
+
+std::vector<Vec3> Circle(const std::vector<double> &angles, double radius, double y) {
+    std::vector<Vec3> ring;
+    for (double angle : angles) ring.push_back(AtAngle(angle, radius, y));
+    return ring;
 }

@@ -27,3 +27,9 @@ struct RingStack {
 
 // Every polygon carries `surface`. The first ring is closed by one polygon, the last by a fan.
 MeshData StitchRings(const RingStack &stack, const std::string &surface);
+
+// A point at height y in the direction `angle` around the y axis (0 = +x, growing towards -z).
+Vec3 AtAngle(double angle, double radius, double y);
+
+// A ring of points at height y, one in each direction of `angles`.
+std::vector<Vec3> Circle(const std::vector<double> &angles, double radius, double y);
