@@ -39,7 +39,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     try {
-        for (const PreviewObject &object : PreviewObjects()) WriteExample(object, argv[1], argv[2]);
+        for (const PreviewObject &object : ExampleObjects()) WriteExample(object, argv[1], argv[2]);
     } catch (const std::exception &error) {
         std::fprintf(stderr, "make_examples: %s\n", error.what());
         return 1;

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "examples/ring_mesh.h"
+#include "examples/turned_profile.h"
 
 namespace {
 
@@ -223,6 +224,29 @@ PreviewObject BandedKnob() {
             45.5};
 }
 
+PreviewObject Bottle() {
+    // The shoulder turns in the same steps as the body's facets, so that the body rounds over it
+    // as one surface; the lip's chamfer breaks the neck and the top by 45 degrees.
+    const int facets = 32;
+    const double facetDegrees = 360.0 / facets;
+    std::vector<ProfileStep> profile{{0.6, 0, ""}, {0.6, 1, "Body"}};
+    for (int step = 1; step * facetDegrees <= 90; ++step)
+        profile.push_back(OnArc(0.25, 1, 0.35, step * facetDegrees, "Body"));
+    for (ProfileStep step : {ProfileStep{0.25, 1.8, "Neck"}, {0.22, 1.83, "Lip"}})
+        profile.push_back(step);
+    return {"bottle",
+            "Glass",
+            Turned(facets, profile, "Base", "Top", "Glass"),
+            {{"Body", 30, true},
+             {"Neck", 30, true},
+             {"Lip", 30, true},
+             {"Base", 20, true},
+             {"Top", 20, true}},
+            // Every angle between the facets' 11.25 degrees and the lip's 45 shades it as its sets
+            // do; the sets' own 30 is one of them.
+            30};
+}
+
 std::shared_ptr<ObjectFile> PreviewFile(const PreviewObject &object) {
     auto file = std::make_shared<ObjectFile>();
     file->filename = object.stem + ".lwo";
@@ -234,4 +258,10 @@ std::shared_ptr<ObjectFile> PreviewFile(const PreviewObject &object) {
 
 std::vector<PreviewObject> PreviewObjects() {
     return {MachinedPart(), BandedKnob()};
+}
+
+std::vector<PreviewObject> ExampleObjects() {
+    std::vector<PreviewObject> objects = PreviewObjects();
+    objects.push_back(Bottle());
+    return objects;
 }

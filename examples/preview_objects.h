@@ -33,4 +33,14 @@ PreviewObject MachinedPart();
 // walls by 30 degrees and stay crisp. Its base keeps the host's own smoothing.
 PreviewObject BandedKnob();
 
+// A bottle of 32 facets whose body rounds over its shoulder into a narrow neck, its lip
+// chamfered, on a flat base under a flat top. One smoothing angle already shades it as its sets
+// do, so it is no preview object of its own: it shows the sets proposed from the shape of an
+// everyday object.
+PreviewObject Bottle();
+
+// The objects on which the module does what no single smoothing angle does.
 std::vector<PreviewObject> PreviewObjects();
+
+// Every object of examples/preview: the preview objects and the bottle.
+std::vector<PreviewObject> ExampleObjects();

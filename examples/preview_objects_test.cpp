@@ -81,7 +81,7 @@ Creases MeasureCreases(const MeshData &mesh) {
 }
 
 TEST(PreviewObjects, AreClosedFacingOutwardsAndFullyTagged) {
-    for (const PreviewObject &object : PreviewObjects()) {
+    for (const PreviewObject &object : ExampleObjects()) {
         SCOPED_TRACE(object.stem);
         std::map<std::pair<int, int>, int> edges = DirectedEdges(object.mesh);
         for (const auto &[edge, polygon] : edges)
