@@ -2,8 +2,8 @@
 # Installs what is missing, builds the preview preset (native, without tests) and renders the
 # example objects with the shader module beside the host's own shading, the angle between their
 # normals and a map of the polygon sets, then a close-up of the machined part's boss under strip
-# lights, the module's options dialog and the part with sets proposed from its shape. Prints
-# where the pictures are. An argument names the folder for them (default:
+# lights, the module's options dialog, and the part and a bottle with sets proposed from their
+# shape. Prints where the pictures are. An argument names the folder for them (default:
 # build/preview/pictures). Needs only the native build's packages: no test libraries, cross
 # compilers or wine.
 set -euo pipefail
@@ -25,5 +25,8 @@ build/preview/velmora dialog examples/preview/banded_knob.lwo --show Walls -o "$
 # The machined part as if it had no part names: the sets proposed from its shape replace its own.
 build/preview/velmora render examples/preview/machined_part.lwo --sets-from shape --compare \
     --size 560x420 --spp 16 --view -30,32 -o "$folder/machined_part_shape.png"
+# A bottle, seen from a little lower so that its shoulder, neck and lip all show.
+build/preview/velmora render examples/preview/bottle.lwo --sets-from shape --compare \
+    --size 560x420 --spp 16 --view -30,25 -o "$folder/bottle_shape.png"
 echo "Preview pictures in $(cd "$folder" && pwd):" "machined_part.png, banded_knob.png," \
-    "machined_part_close.png, dialog.png and machined_part_shape.png"
+    "machined_part_close.png, dialog.png, machined_part_shape.png and bottle_shape.png"
