@@ -25,8 +25,9 @@ build/preview/velmora dialog examples/preview/banded_knob.lwo --show Walls -o "$
 # The machined part as if it had no part names: the sets proposed from its shape replace its own.
 build/preview/velmora render examples/preview/machined_part.lwo --sets-from shape --compare \
     --size 560x420 --spp 16 --view -30,32 -o "$folder/machined_part_shape.png"
-# A bottle, seen from a little lower so that its shoulder, neck and lip all show.
+# A bottle as an object without part names looks, smoothed at the host's usual angle, beside
+# the sets proposed from its shape; seen from a little lower, so that shoulder, neck and lip show.
 build/preview/velmora render examples/preview/bottle.lwo --sets-from shape --compare \
-    --size 560x420 --spp 16 --view -30,25 -o "$folder/bottle_shape.png"
+    --host-angle 89.5 --size 560x420 --spp 16 --view -30,25 -o "$folder/bottle_shape.png"
 echo "Preview pictures in $(cd "$folder" && pwd):" "machined_part.png, banded_knob.png," \
     "machined_part_close.png, dialog.png, machined_part_shape.png and bottle_shape.png"
