@@ -88,9 +88,12 @@ void RenumberSets(SetProposal &proposal, std::vector<ProposedSet> sets,
 void NameSetsBySurface(const MeshData &mesh, SetProposal &proposal) {
     const std::vector<SetFootprint> footprints = FootprintsOf(mesh, proposal);
     std::map<std::string, int> surfaceRank;  // by the surface's first polygon
-    for (int p = 0; p < static_cast<int>(proposal.setOf.size()); ++p)
-        if (proposal.setOf[p] >= 0)
-            surfaceRank.try_emplace(footprints[proposal.setOf[p]].surface, p);
+    // A surface ranks by the first polygon of its sets, and each set knows its own.
+    for (const SetFootprint &footprint : footprints)
+        if (footprint.polygons > 0) {
+            auto [rank, added] = surfaceRank.try_emplace(footprint.surface, footprint.firstPolygon);
+            if (!added) rank->second = std::min(rank->second, footprint.firstPolygon);
+        }
     auto place = [&](int set) {
         const SetFootprint &at = footprints[set];
         return std::tuple(surfaceRank[at.surface], proposal.sets[set].kind, at.firstPolygon);

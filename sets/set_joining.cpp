@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "host/for_each_on_threads.h"
 #include "sets/set_footprints.h"
 
 namespace {
@@ -60,21 +61,28 @@ std::vector<std::vector<int>> SetsKeptApart(const ModuleNeighbourhood &neighbour
     auto matters = [&](int set) { return set >= 0 && alikeOthers[set]; };
     const std::vector<geometry::Vec3> &normal = neighbourhood.normal;
     const geometry::PointPolygons &around = neighbourhood.around;
-    std::vector<std::pair<int, int>> pairs;
-    for (std::size_t point = 0; point + 1 < around.first.size(); ++point)
-        for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
-            int p = around.polygons[i], a = proposal.setOf[p];
-            if (!matters(a)) continue;
-            for (int j = i + 1; j < around.first[point + 1]; ++j) {
-                int q = around.polygons[j], b = proposal.setOf[q];
-                if (b == a || !matters(b) || settings[a] != settings[b]) continue;
-                if (Dot(normal[p], normal[q]) > threshold[a]) pairs.emplace_back(a, b);
+    // The points are shared out over the cores, one share each; what each finds is a list of
+    // pairs, and the order of the pairs changes nothing.
+    const std::size_t points = around.first.size() - 1, shares = Cores();
+    std::vector<std::vector<std::pair<int, int>>> pairs(shares);
+    ForEachOnThreads(shares, Cores(), [&](std::size_t share) {
+        for (std::size_t point = points * share / shares; point < points * (share + 1) / shares;
+             ++point)
+            for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
+                int p = around.polygons[i], a = proposal.setOf[p];
+                if (!matters(a)) continue;
+                for (int j = i + 1; j < around.first[point + 1]; ++j) {
+                    int q = around.polygons[j], b = proposal.setOf[q];
+                    if (b == a || !matters(b) || settings[a] != settings[b]) continue;
+                    if (Dot(normal[p], normal[q]) > threshold[a]) pairs[share].emplace_back(a, b);
+                }
             }
+    });
+    for (const auto &found : pairs)
+        for (auto [a, b] : found) {
+            apart[a].push_back(b);
+            apart[b].push_back(a);
         }
-    for (auto [a, b] : pairs) {
-        apart[a].push_back(b);
-        apart[b].push_back(a);
-    }
     return apart;
 }
 
