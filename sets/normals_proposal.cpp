@@ -214,11 +214,12 @@ struct EntrySink {
     }
 };
 
-// Sorts neighbours by the angle that takes them. The sums over them round in this order, which
-// for a corner's few neighbours is stable.
+// Sorts neighbours by the angle that takes them, then by polygon. The sums over them round in
+// this order, which follows from the mesh alone.
 void SortByFrom(std::vector<Neighbour> &neighbours) {
-    SortFew(std::span(neighbours),
-            [](const Neighbour &a, const Neighbour &b) { return a.from < b.from; });
+    SortFew(std::span(neighbours), [](const Neighbour &a, const Neighbour &b) {
+        return std::pair(a.from, a.polygon) < std::pair(b.from, b.polygon);
+    });
 }
 
 // Adds to `sink` how far the corner's smoothed normal is from `authored` at every angle.

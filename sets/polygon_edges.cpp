@@ -28,7 +28,9 @@ std::pair<int, int> EdgePoints(const std::vector<int> &points, std::size_t c) {
 // Joins the polygons across each edge of one lower point.
 void MatchUses(const MeshData &mesh, std::span<EdgeUse> uses, std::vector<int> &across) {
     // Only uses of one edge need to come together.
-    SortFew(uses, [](const EdgeUse &a, const EdgeUse &b) { return a.higher < b.higher; });
+    SortFew(uses, [](const EdgeUse &a, const EdgeUse &b) {
+        return std::pair(a.higher, a.corner) < std::pair(b.higher, b.corner);
+    });
     for (std::size_t i = 0; i < uses.size();) {
         std::size_t end = i;
         while (end < uses.size() && uses[end].higher == uses[i].higher) ++end;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <numbers>
 #include <span>
+#include <tuple>
 
 #include "host/scene/geometric_normal.h"
 #include "host/scene/host_normals.h"
@@ -140,8 +141,8 @@ struct BoundaryEdge {
 };
 
 // The edges between two patches in the order that adds up each boundary's sums: by patch, then
-// by the other patch. The order of the edges of one boundary is the one the sort happens to
-// leave, and each boundary's sums are rounded in that order, so it must not change.
+// by the other patch, then by polygon and corner, so that the sums round the same with any
+// standard library.
 std::vector<BoundaryEdge> EdgesByBoundary(const MeshData &mesh, ShapeModel &model) {
     std::vector<BoundaryEdge> pieces;
     for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
@@ -159,8 +160,10 @@ std::vector<BoundaryEdge> EdgesByBoundary(const MeshData &mesh, ShapeModel &mode
                               static_cast<int>(p), static_cast<int>(corner)});
         }
     }
-    std::sort(pieces.begin(), pieces.end(),
-              [](const BoundaryEdge &a, const BoundaryEdge &b) { return a.patches < b.patches; });
+    std::sort(pieces.begin(), pieces.end(), [](const BoundaryEdge &a, const BoundaryEdge &b) {
+        return std::tuple(a.patches, a.polygon, a.corner) <
+               std::tuple(b.patches, b.polygon, b.corner);
+    });
     return pieces;
 }
 

@@ -6,11 +6,11 @@
 #include <span>
 #include <utility>
 
-// Sorts `items` by `earlier` as std::sort does: by insertion, and so stably, for as few as
-// std::sort itself sorts that way, with std::sort beyond.
+// Sorts `items` by `earlier`, which must order them totally (no two items alike), so that the
+// result is the one order whatever sort makes it: by insertion for a few, with std::sort beyond.
 template <class Item, class Earlier>
 void SortFew(std::span<Item> items, const Earlier &earlier) {
-    constexpr std::size_t Few = 16;  // std::sort's own threshold for insertion sorting
+    constexpr std::size_t Few = 16;  // where insertion stops paying
     if (items.size() > Few) {
         std::sort(items.begin(), items.end(), earlier);
         return;
