@@ -61,8 +61,10 @@ TEST(ShapeProposal, OnlyTheSurfaceAskedForIsProposed) {
         }
 }
 
+// More polygons than one chunk of work, in bands of two surfaces: several chunks and the
+// passes that join and share across them run at once.
 TEST(ShapeProposal, ConcurrentlyMeasuredMeshGivesTheSameSetsEveryTime) {
-    MeshData torus = MakeTorus(40, 16, 4);
+    MeshData torus = MakeTorus(160, 128, 4);
     SetProposal first = ProposeSetsFromShape(torus), second = ProposeSetsFromShape(torus);
     EXPECT_EQ(first.setOf, second.setOf);
     EXPECT_EQ(first.sets, second.sets);
