@@ -53,6 +53,16 @@ void WriteStream(const std::string &path, const std::function<void(std::FILE *)>
         throw CannotWrite(path, std::strerror(errno));
 }
 
+// What is at an output's path, or a CannotWrite saying why that cannot be told: a loop of links
+// or a folder that cannot be searched. An output not there yet is fine.
+std::filesystem::file_status OutputStatus(const std::string &path) {
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error && status.type() != std::filesystem::file_type::not_found)
+        throw CannotWrite(path, error.message());
+    return status;
+}
+
 }  // namespace
 
 void RequireRegularFile(const std::string &path) {
@@ -110,8 +120,7 @@ std::string LinkTarget(const std::string &path) {
 }
 
 void WriteFileAtomically(const std::string &path, const std::function<void(std::FILE *)> &write) {
-    std::error_code error;
-    std::filesystem::file_status status = std::filesystem::status(path, error);
+    std::filesystem::file_status status = OutputStatus(path);
     if (std::filesystem::is_directory(status)) throw CannotWrite(path, "it is a folder");
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
         return WriteStream(path, write);
@@ -125,8 +134,7 @@ void WriteFileAtomically(const std::string &path, const std::function<void(std::
 }
 
 void CheckWritable(const std::string &path) {
-    std::error_code error;
-    std::filesystem::file_status status = std::filesystem::status(path, error);
+    std::filesystem::file_status status = OutputStatus(path);
     if (std::filesystem::is_directory(status)) throw CannotWrite(path, "it is a folder");
     // A pipe or a device is written into as it is; only a file has to be made beside its target.
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return;

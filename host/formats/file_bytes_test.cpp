@@ -86,6 +86,18 @@ TEST_F(AtomicWrite, ALinkIsFollowedEvenToAFileNotYetThere) {
     EXPECT_EQ(filesInFolder(), 2u);
 }
 
+TEST_F(AtomicWrite, ALoopOfLinksIsRefusedAndStaysALoop) {
+    std::filesystem::create_symlink("loop2", path("loop1"));
+    std::filesystem::create_symlink("loop1", path("loop2"));
+    for (auto check :
+         {+[](const std::string &at) { CheckWritable(at); },
+          +[](const std::string &at) { WriteFileAtomically(at, std::vector<std::uint8_t>{7}); }})
+        EXPECT_THAT([&] { check(path("loop1")); }, ThrowsMessage<FormatError>(::testing::StartsWith(
+                                                       "cannot write " + path("loop1") + ": ")));
+    EXPECT_TRUE(std::filesystem::is_symlink(path("loop1")));
+    EXPECT_EQ(filesInFolder(), 2u);
+}
+
 TEST_F(AtomicWrite, TheFileReplacedPassesOnItsPermissions) {
     using std::filesystem::perms;
     WriteFileAtomically(path("object.lwo"), std::vector<std::uint8_t>{1});

@@ -41,6 +41,11 @@ TEST_F(ApplyTargetFiles, WritesOverItsInputOnlyWhenEditingAnLwo2InPlace) {
                   " itself, which apply only converts; give the LWO2 output another name");
     EXPECT_EQ(ErrorOf(obj, path("new.lwo"), false), "no error");
     EXPECT_EQ(ErrorOf(lwo, lwo, true), "no error");
+    std::filesystem::create_hard_link(lwo, path("other.lwo"));
+    EXPECT_EQ(ErrorOf(lwo, path("other.lwo"), true),
+              path("other.lwo") + ": this is another name (a hard link) of the input " + lwo +
+                  "; apply writes a new file under the name given, so " + lwo +
+                  " would keep its old settings: give " + lwo + " itself, or a new name");
 }
 
 }  // namespace
