@@ -68,6 +68,10 @@ class ViewCommand : public Command {
         const ApplyInput input = ReadApplyInput(given.object);
         const std::string applyTo = ApplyTarget(given, output);
         CheckApplyOutput(given.object, input, applyTo);
+        // Apply's and Save settings' files, defaults included, are two files and no input: the
+        // command line compares only the names given.
+        RefuseOutputsOverInputs({{"Apply", applyTo}, {"Save settings", SettingsTarget(given)}},
+                                InputsOf(given));
         // Opening, each Save and each Apply ask what the sets were made of.
         const ObjectOptions object = WithSetsFromOfRun(given);
         // The settings are saved when the page asks, never on opening.
