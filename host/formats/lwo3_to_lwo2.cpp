@@ -32,11 +32,13 @@ constexpr LWID kCopied[] = {
 };
 
 // A surface attribute LWO2 has an equal of. Most hold values then an envelope index (VX), at
-// `envelopeAt` bytes into the body; the others have no envelope.
+// `envelopeAt` bytes into the body, and some more after it (`bytesAfter` at the least); the others
+// have no envelope and `leastBytes` of values at the least.
 struct Attribute {
     LWID id;
     const char *name;
     std::optional<std::size_t> envelopeAt;
+    std::size_t leastBytes = 0, bytesAfter = 0;
 };
 constexpr Attribute kAttributes[] = {
     {LWID_('C', 'O', 'L', 'R'), "colour", 12},
@@ -56,12 +58,12 @@ constexpr Attribute kAttributes[] = {
     {LWID_('C', 'L', 'R', 'F'), "colour filter", 4},
     {LWID_('A', 'D', 'T', 'R'), "additive transparency", 4},
     {LWID_('S', 'H', 'R', 'P'), "diffuse sharpness", 4},
-    {LWID_('V', 'C', 'O', 'L'), "vertex colour", 4},
-    {kSmanId, "smoothing", std::nullopt},
-    {LWID_('S', 'I', 'D', 'E'), "sides", std::nullopt},
-    {LWID_('R', 'F', 'O', 'P'), "reflection options", std::nullopt},
-    {LWID_('T', 'R', 'O', 'P'), "refraction options", std::nullopt},
-    {LWID_('A', 'L', 'P', 'H'), "alpha", std::nullopt},
+    {LWID_('V', 'C', 'O', 'L'), "vertex colour", 4, 0, 6},  // then a map type and a name
+    {kSmanId, "smoothing", std::nullopt, 4},
+    {LWID_('S', 'I', 'D', 'E'), "sides", std::nullopt, 2},
+    {LWID_('R', 'F', 'O', 'P'), "reflection options", std::nullopt, 2},
+    {LWID_('T', 'R', 'O', 'P'), "refraction options", std::nullopt, 2},
+    {LWID_('A', 'L', 'P', 'H'), "alpha", std::nullopt, 6},
 };
 
 // What the user is told of a dropped chunk or form, by its id.
@@ -113,17 +115,26 @@ class Tally {
 };
 
 // The attribute's body as LWO2 holds it: the envelope index set to none, since envelopes are not
-// carried. Says in `dropped` when an envelope was lost.
-std::vector<std::uint8_t> AttributeBody(const Attribute &attribute, IffCursor &body,
-                                        Tally &dropped) {
+// carried, and given where the body ends before it. Says in `dropped` when an envelope was lost;
+// nothing when the body is too short to hold the attribute, which is then not carried: a
+// conversion writes only what it can vouch for.
+std::optional<std::vector<std::uint8_t>> AttributeBody(const Attribute &attribute, IffCursor &body,
+                                                       Tally &dropped) {
     std::span<const std::uint8_t> all = body.take(body.remaining());
-    if (!attribute.envelopeAt || all.size() <= *attribute.envelopeAt)
-        return {all.begin(), all.end()};
-    IffCursor rest(all.subspan(*attribute.envelopeAt), body.offset(), body.place());
-    if (rest.vx() != 0) dropped.add(std::string("animation of ") + attribute.name);
+    if (!attribute.envelopeAt) {
+        if (all.size() < attribute.leastBytes) return std::nullopt;
+        return std::vector<std::uint8_t>(all.begin(), all.end());
+    }
+    if (all.size() < *attribute.envelopeAt) return std::nullopt;
     std::vector<std::uint8_t> converted(all.begin(), all.begin() + *attribute.envelopeAt);
     converted.push_back(0);
     converted.push_back(0);
+    if (all.size() == *attribute.envelopeAt && attribute.bytesAfter == 0) return converted;
+    IffCursor rest(all.subspan(*attribute.envelopeAt), body.offset(), body.place());
+    // A VX is 2 bytes, or 4 when its first is 0xFF.
+    std::size_t envelopeBytes = rest.remaining() > 0 && all[*attribute.envelopeAt] == 0xFF ? 4 : 2;
+    if (rest.remaining() < envelopeBytes + attribute.bytesAfter) return std::nullopt;
+    if (rest.vx() != 0) dropped.add(std::string("animation of ") + attribute.name);
     std::span<const std::uint8_t> tail = rest.take(rest.remaining());
     converted.insert(converted.end(), tail.begin(), tail.end());
     return converted;
@@ -171,13 +182,19 @@ void ConvertSurface(IffCursor &form, IffWriter &out, SurfaceLosses &losses) {
                 dropped.add(Describe(item.id));
             continue;
         }
-        std::vector<std::uint8_t> converted = AttributeBody(*attribute, body, dropped);
-        if (converted.size() > kMaxSubChunk) {
+        std::optional<std::vector<std::uint8_t>> converted =
+            AttributeBody(*attribute, body, dropped);
+        if (!converted) {
+            dropped.add(std::string(attribute->name) + " (damaged: " + std::to_string(item.size) +
+                        " bytes)");
+            continue;
+        }
+        if (converted->size() > kMaxSubChunk) {
             dropped.add(std::string(attribute->name) + " (too large for LWO2)");
             continue;
         }
         out.beginSubChunk(item.id);
-        out.bytes(converted);
+        out.bytes(*converted);
         out.end();
     }
     out.end();

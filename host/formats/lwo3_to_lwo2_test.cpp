@@ -264,6 +264,29 @@ TEST(Lwo3ToLwo2, NamesWhatItDrops) {
                   "layer (BLOK)"}));
 }
 
+// Attributes too short to hold their values are named and not carried; an attribute that ends
+// before its envelope index gets one that names none.
+TEST(Lwo3ToLwo2, CarriesNoAttributeItCannotVouchFor) {
+    std::vector<std::uint8_t> object = FormBytes(kLwo3Id, [](IffWriter &out) {
+        Form(out, kSurfId, [](IffWriter &surface) {
+            Chunk(surface, LWID_(' ', ' ', ' ', ' '), [](IffWriter &header) {
+                header.s0("Paint");
+                header.s0("");
+            });
+            Chunk(surface, kColrId, [](IffWriter &colour) { colour.u2(0); });
+            Chunk(surface, kSideId, [](IffWriter &side) { side.u1(3); });
+            Chunk(surface, kDiffId, [](IffWriter &diffuse) { diffuse.f4(0.5f); });
+        });
+    });
+    Lwo3Conversion conversion = ConvertLwo3ToLwo2(object, "damaged.lwo");
+    EXPECT_EQ(conversion.losses, (std::vector<std::string>{"surface \"Paint\": colour (damaged: 2 "
+                                                           "bytes), sides (damaged: 1 bytes)"}));
+    auto paint = SurfaceChunks(conversion.bytes, "Paint");
+    ASSERT_EQ(paint.size(), 1u);
+    EXPECT_EQ(paint[0].first, "DIFF");
+    EXPECT_EQ(paint[0].second.size(), 6u);
+}
+
 TEST(Lwo3ToLwo2, DropsNothingOfAnObjectItCarriesWhole) {
     for (SampleObject &sample : SampleObjects())
         EXPECT_TRUE(ConvertLwo3ToLwo2(Lwo3Bytes(sample.object), sample.stem).losses.empty())
