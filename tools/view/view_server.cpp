@@ -92,6 +92,13 @@ bool Admitted(const httplib::Request &request, httplib::Response &response, int 
         Refuse(response, 403, "the token is missing or wrong");
         return false;
     }
+    // The library would read a body sent in chunks whole, past the limit on a body's size: a
+    // body must give its length, which the limit then holds to before a byte of it is read.
+    if (request.has_header("Transfer-Encoding")) {
+        response.set_header("Connection", "close");
+        Refuse(response, 411, "a body must give its length (Content-Length), not come in chunks");
+        return false;
+    }
     return true;
 }
 
