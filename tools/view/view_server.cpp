@@ -5,7 +5,9 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <future>
 #include <memory>
@@ -173,7 +175,41 @@ void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOpti
     });
 }
 
-void Configure(httplib::Server &server, int &port, const std::string &token) {
+// The answers begun and not yet sent. A stop waits for them, so that an Apply or an Export under
+// way reaches its client whole: the library stops writing a body the moment it stops.
+class AnswersInFlight {
+  public:
+    void begin() {
+        std::lock_guard hold(lock);
+        ++count;
+    }
+    void end() {
+        {
+            std::lock_guard hold(lock);
+            --count;
+        }
+        ended.notify_all();
+    }
+    bool stopping() const { return stopRequested; }
+    // Takes no new answers and waits for those begun, for `patience` at the most.
+    void settle(std::chrono::milliseconds patience) {
+        stopRequested = true;
+        std::unique_lock hold(lock);
+        ended.wait_for(hold, patience, [this] { return count <= 0; });
+    }
+
+  private:
+    std::mutex lock;
+    std::condition_variable ended;
+    int count = 0;
+    std::atomic<bool> stopRequested{false};
+};
+
+// How long a stop waits for the answers under way: an Apply of a large object takes seconds.
+constexpr std::chrono::milliseconds AnswersPatience{30000};
+
+void Configure(httplib::Server &server, int &port, const std::string &token,
+               AnswersInFlight &inFlight) {
     // The library's default also shares the port (SO_REUSEPORT) with any later server, which
     // would then take half of this one's requests; a port taken must be refused.
     server.set_socket_options([](socket_t socket) {
@@ -184,14 +220,25 @@ void Configure(httplib::Server &server, int &port, const std::string &token) {
     server.set_read_timeout(ClientPatience);
     server.set_write_timeout(ClientPatience);
     server.set_keep_alive_timeout(ClientPatience.count());
-    server.set_pre_routing_handler(
-        [&port, &token](const httplib::Request &request, httplib::Response &response) {
-            response.set_header("Cache-Control", "no-store");
-            response.set_header("X-Content-Type-Options", "nosniff");
-            return Admitted(request, response, port, token)
-                       ? httplib::Server::HandlerResponse::Unhandled
-                       : httplib::Server::HandlerResponse::Handled;
-        });
+    server.set_pre_routing_handler([&port, &token, &inFlight](const httplib::Request &request,
+                                                              httplib::Response &response) {
+        inFlight.begin();
+        response.set_header("Cache-Control", "no-store");
+        response.set_header("X-Content-Type-Options", "nosniff");
+        if (inFlight.stopping()) {
+            response.set_header("Connection", "close");
+            Refuse(response, 503, "the view is stopping");
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        return Admitted(request, response, port, token)
+                   ? httplib::Server::HandlerResponse::Unhandled
+                   : httplib::Server::HandlerResponse::Handled;
+    });
+    // Called once an answer has been written. Only the requests that reached the pre-routing
+    // handler, which marks every answer it begins with its Cache-Control, were counted.
+    server.set_logger([&inFlight](const httplib::Request &, const httplib::Response &response) {
+        if (response.has_header("Cache-Control")) inFlight.end();
+    });
     // Whatever the library itself refuses (a malformed request, a body too large, no route)
     // is answered in JSON too; a refusal of ours already has its type.
     server.set_error_handler([](const httplib::Request &, httplib::Response &response) {
@@ -225,7 +272,8 @@ void ServeView(ViewObject &object, const ViewServerOptions &options,
     int port = options.port;
     httplib::Server server;
     ObjectCalls calls(object);
-    Configure(server, port, token);
+    AnswersInFlight inFlight;
+    Configure(server, port, token, inFlight);
     AddRoutes(server, calls, options);
     if (port == 0)
         port = server.bind_to_any_port(Loopback);
@@ -243,6 +291,7 @@ void ServeView(ViewObject &object, const ViewServerOptions &options,
     ready("http://127.0.0.1:" + std::to_string(port) + "/?token=" + token);
     int signal = 0;
     sigwait(&signals, &signal);
+    inFlight.settle(AnswersPatience);
     server.stop();
     // A client in the middle of a slow request keeps its thread; the program does not wait for
     // it longer than a user waits for Ctrl-C, and nothing it could leave is half-written.

@@ -136,8 +136,9 @@ test('huge headers, huge bodies, malformed HTTP and malformed JSON get a 4xx', a
   assert.ok([0, 400].includes(status(await exchange('GET / HTTP/9.9\r\n\r\n'))));
   const headers = { 'X-Velmora-Token': view.token };
   await expectJsonRefusal(request('POST', '/api/set', { headers, content: '{"surface":'.padEnd(2 << 20, ' ') }), 413);
-  const chunked = request('POST', '/api/set', { headers: { ...headers, 'Transfer-Encoding': 'chunked' } });
-  await expectJsonRefusal(chunked + `200000\r\n${'a'.repeat(2 << 20)}\r\n0\r\n\r\n`, 411);
+  // Refused on its headers, before a byte of the body is read (a client still sending meets a
+  // closed connection).
+  await expectJsonRefusal(request('POST', '/api/set', { headers: { ...headers, 'Transfer-Encoding': 'chunked' } }), 411);
   for (const content of ['{', '[]', '{"surface":"Box"}', '{"surface":"Box","set":"Lid","angle":"wide"}', '['.repeat(200000)])
     await expectJsonRefusal(request('POST', '/api/set', { headers, content }), 400);
   const unknown = await exchange(request('POST', '/api/set', { headers, content: '{"surface":"Default","set":"Handle"}' }));

@@ -6,6 +6,7 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { createHash } from 'node:crypto';
 import { copyFileSync, mkdtempSync, readFileSync, readdirSync, rmSync, symlinkSync } from 'node:fs';
+import { connect } from 'node:net';
 import { tmpdir } from 'node:os';
 import { basename, join } from 'node:path';
 import { spawnSync } from 'node:child_process';
@@ -144,4 +145,34 @@ test('settings saved with --sets-from: Apply writes the sets they recall, and Sa
     await recalling.stop();
     for (const path of [saved, resaved, applied]) rmSync(path, { force: true });
   }
+});
+
+// The request's body is sent only after the stop: the answer is written whole before the view
+// ends, where the library used to cut the body off after the headers.
+test('a stop lets an Apply under way answer whole', async () => {
+  const target = join(folder, 'stopped.lwo');
+  const stopping = await startView(velmora, [object, '-o', target]);
+  const answer = await new Promise((resolve) => {
+    const socket = connect(stopping.port, '127.0.0.1');
+    let received = '';
+    socket.on('data', (data) => { received += data; });
+    socket.on('close', () => resolve(received));
+    socket.on('error', () => resolve(received));
+    socket.on('connect', async () => {
+      socket.write(`POST /api/apply HTTP/1.1\r\nHost: 127.0.0.1:${stopping.port}\r\n` +
+        `X-Velmora-Token: ${stopping.token}\r\nContent-Type: application/json\r\n` +
+        'Content-Length: 2\r\nConnection: close\r\n\r\n');
+      await new Promise((r) => setTimeout(r, 500));
+      stopping.child.kill('SIGTERM');
+      await new Promise((r) => setTimeout(r, 300));
+      socket.write('{}');
+    });
+  });
+  await stopping.stop();
+  assert.match(answer, /^HTTP\/1\.1 200 /, answer.slice(0, 200));
+  const length = Number(/content-length: (\d+)/i.exec(answer)[1]);
+  const body = answer.slice(answer.indexOf('\r\n\r\n') + 4);
+  assert.equal(Buffer.byteLength(body), length, answer);
+  assert.equal(JSON.parse(body).wrote, target);
+  rmSync(target, { force: true });
 });
