@@ -12,20 +12,22 @@
 #include "host/session/settings_file.h"
 #include "tools/velmora/applied_object.h"
 #include "tools/velmora/command_table.h"
+#include "tools/view/launch_page.h"
 #include "tools/view/view_server.h"
 
 extern char **environ;
 
 namespace {
 
-// The desktop's browser, where there is a desktop; the address is printed either way.
-void OpenInBrowser(const std::string &address) {
+// The desktop's browser, where there is a desktop, opened on `page`, which sends it on to the
+// address; the address is printed either way.
+void OpenInBrowser(const LaunchPage &page) {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
         std::cerr << "velmora: no desktop to open a browser on; open the address above\n";
         return;
     }
     char opener[] = "xdg-open";
-    std::string copy = address;
+    std::string copy = page.url();
     char *arguments[] = {opener, copy.data(), nullptr};
     pid_t child = 0;
     if (posix_spawnp(&child, opener, nullptr, nullptr, arguments, environ) != 0) {
@@ -95,9 +97,16 @@ class ViewCommand : public Command {
             RefuseOutputsOverInputs({{"Apply", target}}, InputsOf(object));
             return ViewWrite{target, WriteAppliedObject(object, *opened, input, target, &proposal)};
         };
-        ServeView(view, server, [this](const std::string &address) {
+        std::unique_ptr<LaunchPage> launch;  // kept while the view serves
+        ServeView(view, server, [this, &launch](const std::string &address) {
             std::cout << "velmora: view at " << address << std::endl;
-            if (open) OpenInBrowser(address);
+            if (!open) return;
+            try {
+                launch = std::make_unique<LaunchPage>(address);
+                OpenInBrowser(*launch);
+            } catch (const std::runtime_error &error) {
+                std::cerr << "velmora: " << error.what() << "; open the address above\n";
+            }
         });
         return Succeeded;
     }

@@ -5,7 +5,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { createHash } from 'node:crypto';
-import { copyFileSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { copyFileSync, existsSync, mkdirSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { connect } from 'node:net';
 import { tmpdir } from 'node:os';
 import { basename, join } from 'node:path';
@@ -182,4 +182,24 @@ test('a port that is taken: exit 1 naming it', async () => {
   assert.match(second.stderr, new RegExp(`^velmora: error: .*127\\.0\\.0\\.1:${first.port}`));
   const [code] = await first.stop('SIGINT');
   assert.equal(code, 0);
+});
+
+// The opener's command line, which every local user can read, names a page only its owner can
+// read, which sends the browser on; never the address with its token.
+test('--open passes no token on the opener\'s command line', async () => {
+  const bin = join(folder, 'bin');
+  mkdirSync(bin);
+  const opened = join(folder, 'opened.txt');
+  writeFileSync(join(bin, 'xdg-open'), `#!/bin/sh\nprintf '%s\\n' "$@" > ${opened}.part\n` +
+    `stat -c %a "\${1#file://}" >> ${opened}.part\ncat "\${1#file://}" >> ${opened}.part\nmv ${opened}.part ${opened}\n`,
+  { mode: 0o755 });
+  const env = { ...process.env, PATH: `${bin}:${process.env.PATH}`, DISPLAY: ':0' };
+  const opening = await startView(velmora, [object, '--open'], env);
+  started.push(opening);
+  for (let wait = 0; wait < 100 && !existsSync(opened); ++wait) await new Promise((r) => setTimeout(r, 100));
+  const [argument, mode, ...page] = readFileSync(opened, 'utf8').split('\n');
+  assert.match(argument, /^file:\/\/.*\/open\.html$/);
+  assert.ok(!argument.includes(opening.token));
+  assert.equal(mode, '600');
+  assert.ok(page.join('\n').includes(opening.address));
 });

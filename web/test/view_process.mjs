@@ -4,8 +4,8 @@ import { once } from 'node:events';
 
 export const AddressLine = /^velmora: view at http:\/\/127\.0\.0\.1:(\d+)\/\?token=([A-Za-z0-9_-]+)$/;
 
-export async function startView(velmora, args) {
-  const child = spawn(velmora, ['view', ...args], { stdio: ['ignore', 'pipe', 'pipe'] });
+export async function startView(velmora, args, env = process.env) {
+  const child = spawn(velmora, ['view', ...args], { stdio: ['ignore', 'pipe', 'pipe'], env });
   let stdout = '';
   let stderr = '';
   child.stderr.on('data', (data) => { stderr += data; });
