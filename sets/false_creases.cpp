@@ -22,8 +22,6 @@ constexpr double JumpDegrees = 2, JumpShare = 0.75;
 constexpr double MarginDegrees = 5;
 // The steepest a flat polygon closing a round may turn from it.
 constexpr double MostCapDegrees = 50;
-// Polygons per chunk of work on one core.
-constexpr std::size_t PolygonsPerChunk = 1 << 14;
 // Each pass joins every border that calls for it at once; a join can call for more only where
 // the settings it gives a set reach across a border they did not reach before.
 constexpr int MostPasses = 6;
@@ -98,15 +96,13 @@ class ModuleCorners {
     // a set's polygons there take in the same ones: most points of a smooth surface.
     std::vector<char> evenAt;
 
-    // At most this many polygons at a point are compared two by two; a point with more is
-    // taken as uneven, and its edges are looked at one by one.
-    static constexpr int MostCompared = 16;
     static constexpr std::size_t PointsPerChunk = 1 << 15;
 
     bool IsEven(int point) const {
         const geometry::PointPolygons &around = neighbourhood.around;
         const int first = around.first[point], last = around.first[point + 1];
-        if (last - first > MostCompared) return false;
+        // A point shared by more is taken as uneven: its edges are looked at one by one.
+        if (last - first > MostPolygonsCompared) return false;
         for (int i = first; i < last; ++i)
             for (int j = i + 1; j < last; ++j) {
                 int p = around.polygons[i], q = around.polygons[j], set = proposal.setOf[p];

@@ -27,7 +27,6 @@ constexpr double SameNormalDegrees = 0.1;
 constexpr double OffDegrees = 5;
 constexpr int MaxDegrees = 180;  // candidate angles are the whole degrees up to this
 // Polygons per chunk of the work on every polygon that is shared out over the cores.
-constexpr std::size_t PolygonsPerChunk = 1 << 14;
 
 // Made once, before any proposal runs, so that the functions using them are inlined with no
 // check whether they are made yet.

@@ -8,6 +8,9 @@
 
 #include "host/for_each_on_threads.h"
 
+// Polygons per chunk of a proposer's work on one core.
+constexpr std::size_t PolygonsPerChunk = 1 << 14;
+
 // How many chunks of `size` cover [0, count), the last one perhaps short.
 constexpr std::size_t ChunkCount(std::size_t count, std::size_t size) {
     return (count + size - 1) / size;
@@ -24,6 +27,16 @@ template <class Work>
 void ForEachChunk(std::size_t count, std::size_t size, const Work &work) {
     ForEachOnThreads(ChunkCount(count, size), Cores(),
                      [&](std::size_t chunk) { WorkOnChunk(chunk, count, size, work); });
+}
+
+// Calls `work(share, first, last)` once for each of Cores() equal shares of [0, count), one
+// share a core: for work whose shares' results are merged in a way their order cannot change.
+template <class Work>
+void ForEachShare(std::size_t count, const Work &work) {
+    const std::size_t shares = Cores();
+    ForEachOnThreads(shares, Cores(), [&](std::size_t share) {
+        work(share, count * share / shares, count * (share + 1) / shares);
+    });
 }
 
 // The same, with `alone()` called once beside the chunks, on a core of its own while it runs:

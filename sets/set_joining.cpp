@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "host/for_each_on_threads.h"
+#include "sets/polygon_chunks.h"
 #include "sets/set_footprints.h"
 
 namespace {
@@ -63,21 +63,21 @@ std::vector<std::vector<int>> SetsKeptApart(const ModuleNeighbourhood &neighbour
     const geometry::PointPolygons &around = neighbourhood.around;
     // The points are shared out over the cores, one share each; what each finds is a list of
     // pairs, and the order of the pairs changes nothing.
-    const std::size_t points = around.first.size() - 1, shares = Cores();
-    std::vector<std::vector<std::pair<int, int>>> pairs(shares);
-    ForEachOnThreads(shares, Cores(), [&](std::size_t share) {
-        for (std::size_t point = points * share / shares; point < points * (share + 1) / shares;
-             ++point)
-            for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
-                int p = around.polygons[i], a = proposal.setOf[p];
-                if (!matters(a)) continue;
-                for (int j = i + 1; j < around.first[point + 1]; ++j) {
-                    int q = around.polygons[j], b = proposal.setOf[q];
-                    if (b == a || !matters(b) || settings[a] != settings[b]) continue;
-                    if (Dot(normal[p], normal[q]) > threshold[a]) pairs[share].emplace_back(a, b);
-                }
-            }
-    });
+    std::vector<std::vector<std::pair<int, int>>> pairs(Cores());
+    ForEachShare(around.first.size() - 1,
+                 [&](std::size_t share, std::size_t first, std::size_t last) {
+                     for (std::size_t point = first; point < last; ++point)
+                         for (int i = around.first[point]; i < around.first[point + 1]; ++i) {
+                             int p = around.polygons[i], a = proposal.setOf[p];
+                             if (!matters(a)) continue;
+                             for (int j = i + 1; j < around.first[point + 1]; ++j) {
+                                 int q = around.polygons[j], b = proposal.setOf[q];
+                                 if (b == a || !matters(b) || settings[a] != settings[b]) continue;
+                                 if (Dot(normal[p], normal[q]) > threshold[a])
+                                     pairs[share].emplace_back(a, b);
+                             }
+                         }
+                 });
     for (const auto &found : pairs)
         for (auto [a, b] : found) {
             apart[a].push_back(b);

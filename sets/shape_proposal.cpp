@@ -102,7 +102,7 @@ void MeasurePolygons(const MeshData &mesh, const std::optional<std::string> &sur
     model.area.resize(count);
     model.admitted.resize(count);
     geometry::PointPolygons &at = model.module.around;
-    ForEachChunkBeside([&] { at = geometry::CollectPointPolygons(mesh); }, count, 1 << 14,
+    ForEachChunkBeside([&] { at = geometry::CollectPointPolygons(mesh); }, count, PolygonsPerChunk,
                        [&](std::size_t first, std::size_t last) {
                            MeasurePolygonRange(mesh, surface, model, first, last);
                        });

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <tuple>
 
-#include "host/for_each_on_threads.h"
+#include "sets/polygon_chunks.h"
 #include "sets/set_footprints.h"
 
 namespace {
@@ -58,15 +58,14 @@ std::vector<AcceptedCosines> AcceptedByEachSet(const ModuleNeighbourhood &neighb
                                                const std::vector<bool> &measured) {
     std::vector<double> ownCosine;
     for (const ProposedSet &set : proposal.sets) ownCosine.push_back(CosineOf(set.angleDegrees));
-    const std::size_t points = neighbourhood.around.first.size() - 1, shares = Cores();
     std::vector<std::vector<AcceptedCosines>> ofShare(
-        shares, std::vector<AcceptedCosines>(proposal.sets.size()));
-    ForEachOnThreads(shares, Cores(), [&](std::size_t share) {
-        MeasureAccepted(neighbourhood, proposal, measured, ownCosine, points * share / shares,
-                        points * (share + 1) / shares, ofShare[share]);
+        Cores(), std::vector<AcceptedCosines>(proposal.sets.size()));
+    ForEachShare(neighbourhood.around.first.size() - 1, [&](std::size_t share, std::size_t first,
+                                                            std::size_t last) {
+        MeasureAccepted(neighbourhood, proposal, measured, ownCosine, first, last, ofShare[share]);
     });
     std::vector<AcceptedCosines> accepted = std::move(ofShare.front());
-    for (std::size_t share = 1; share < shares; ++share)
+    for (std::size_t share = 1; share < ofShare.size(); ++share)
         for (std::size_t set = 0; set < accepted.size(); ++set) {
             accepted[set].least = std::max(accepted[set].least, ofShare[share][set].least);
             accepted[set].most = std::min(accepted[set].most, ofShare[share][set].most);

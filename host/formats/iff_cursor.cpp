@@ -53,9 +53,13 @@ std::string IffCursor::s0() {
     return text;
 }
 
+std::size_t IffCursor::vxBytes() const {
+    return position < bytes.size() && bytes[position] == 0xFF ? 4 : 2;
+}
+
 std::uint32_t IffCursor::vx() {
     need(1, "an index");
-    if (bytes[position] != 0xFF) return u2();
+    if (vxBytes() == 2) return u2();
     return u4() & 0x00FFFFFFu;
 }
 

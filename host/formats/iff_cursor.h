@@ -30,6 +30,8 @@ class IffCursor {
     std::string s0();
     // A point or polygon index: two bytes, or four when the first is 0xFF (VX).
     std::uint32_t vx();
+    // How many bytes the VX at the cursor takes: 2 or 4 by its first byte, 2 at the end.
+    std::size_t vxBytes() const;
     std::span<const std::uint8_t> take(std::size_t count);
     // Skips the pad byte after data of odd `size`, when the data goes on.
     void skipPad(std::size_t size);

@@ -131,9 +131,7 @@ std::optional<std::vector<std::uint8_t>> AttributeBody(const Attribute &attribut
     converted.push_back(0);
     if (all.size() == *attribute.envelopeAt && attribute.bytesAfter == 0) return converted;
     IffCursor rest(all.subspan(*attribute.envelopeAt), body.offset(), body.place());
-    // A VX is 2 bytes, or 4 when its first is 0xFF.
-    std::size_t envelopeBytes = rest.remaining() > 0 && all[*attribute.envelopeAt] == 0xFF ? 4 : 2;
-    if (rest.remaining() < envelopeBytes + attribute.bytesAfter) return std::nullopt;
+    if (rest.remaining() < rest.vxBytes() + attribute.bytesAfter) return std::nullopt;
     if (rest.vx() != 0) dropped.add(std::string("animation of ") + attribute.name);
     std::span<const std::uint8_t> tail = rest.take(rest.remaining());
     converted.insert(converted.end(), tail.begin(), tail.end());
