@@ -74,6 +74,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     SetProposal again = ProposeSetsFromShape(mesh);
     if (again.setOf != shape.setOf || again.sets != shape.sets) std::abort();
     Check(ProposeSetsFromShape(mesh, "B"), mesh);
-    if (HasAuthoredNormals(mesh)) Check(ProposeSetsFromNormals(mesh), mesh);
+    if (AuthoredNormalsOf(mesh) != AuthoredNormals::none) Check(ProposeSetsFromNormals(mesh), mesh);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -43,6 +44,16 @@ int FileNormalIndex(const MeshData &mesh, const MeshPolygon &polygon, std::size_
     if (corner >= polygon.normalCorners.size()) return -1;
     auto index = static_cast<std::size_t>(polygon.normalCorners[corner]);
     return index < mesh.normals.size() ? static_cast<int>(index) : -1;
+}
+
+// How many of the polygon's corners carry an authored normal with a direction.
+std::size_t CornersWithUsableNormals(const MeshData &mesh, const MeshPolygon &polygon) {
+    std::size_t usable = 0;
+    for (std::size_t c = 0; c < polygon.points.size(); ++c) {
+        int index = FileNormalIndex(mesh, polygon, c);
+        usable += index >= 0 && HasDirection(geometry::FromPoint(mesh.normals[index]));
+    }
+    return usable;
 }
 
 // Length(v) > 0, without the square root.
@@ -103,9 +114,10 @@ int PassingFrom(double dot) {
 // Each polygon's normal, as the module takes it (through corners 0, 1 and n-1, which differs
 // from the host's Newell normal where a polygon's corners are not in one plane), and the polygons
 // at each point: what a corner's smoothed normal is made of. A polygon is admitted to a set when
-// it has area (its Newell normal is non-zero and finite), a normal at every corner, and is of the
-// surface asked for. With them, the polygons' edges, and every corner's point and authored normal
-// in lists of their own, which the proposal walks many times over.
+// it has area (its Newell normal is non-zero and finite), a normal at every corner, one of them
+// with a direction, and is of the surface asked for; the corners without one, of polygons that
+// have the rest, are counted. With them, the polygons' edges, and every corner's point and authored
+// normal in lists of their own, which the proposal walks many times over.
 struct MeshShape {
     std::vector<Vec3> polygon;
     std::vector<char> admitted;
@@ -113,6 +125,7 @@ struct MeshShape {
     PolygonEdges edges;
     std::vector<int> point;       // per corner
     std::vector<int> fileNormal;  // per corner, as FileNormalIndex
+    std::atomic<int> unusableCorners = 0;
 
     MeshShape(const MeshData &mesh, const std::optional<std::string> &surface)
         : polygon(mesh.polygons.size()), admitted(mesh.polygons.size()) {
@@ -127,13 +140,19 @@ struct MeshShape {
 
     void MeasurePolygons(const MeshData &mesh, const std::optional<std::string> &surface,
                          std::size_t first, std::size_t last) {
+        int unusable = 0;
         for (std::size_t p = first; p < last; ++p) {
             const MeshPolygon &of = mesh.polygons[p];
             polygon[p] = geometry::GeometricNormal(mesh, of);
-            admitted[p] = of.normalCorners.size() == of.points.size() &&
-                          (!surface || of.surface == *surface) &&
-                          NonZero(geometry::PolygonNormal(mesh, of)) && PolygonArea(mesh, of) > 0;
+            const bool candidate = of.normalCorners.size() == of.points.size() &&
+                                   (!surface || of.surface == *surface) &&
+                                   NonZero(geometry::PolygonNormal(mesh, of)) &&
+                                   PolygonArea(mesh, of) > 0;
+            const std::size_t usable = candidate ? CornersWithUsableNormals(mesh, of) : 0;
+            if (candidate) unusable += static_cast<int>(of.points.size() - usable);
+            admitted[p] = usable > 0;
         }
+        unusableCorners += unusable;
     }
 
     void ListCorners(const MeshData &mesh) {
@@ -271,7 +290,7 @@ void Settle(ProposedSet &set, const std::array<AngleTally, 3> &tallies, int meas
     set.kind = SetKind::normals;
     set.angleDegrees = best.degrees;
     set.sameSetOnly = best.sameSetOnly;
-    set.cornersWithin = measured ? double(measured - best.off) / measured : 1;
+    set.cornersWithin = measured ? double(measured - best.off) / measured : -1;
     set.cornersMeasured = measured;
     set.reason = "the file's normals run on across its edges";
 }
@@ -464,11 +483,15 @@ SetProposal JoinedSets(const MeshData &mesh, const MeshShape &shape) {
 
 }  // namespace
 
-bool HasAuthoredNormals(const MeshData &mesh, const std::optional<std::string> &surface) {
-    if (mesh.normals.empty()) return false;
-    return std::any_of(mesh.polygons.begin(), mesh.polygons.end(), [&](const MeshPolygon &p) {
-        return !p.normalCorners.empty() && (!surface || p.surface == *surface);
-    });
+AuthoredNormals AuthoredNormalsOf(const MeshData &mesh, const std::optional<std::string> &surface) {
+    if (mesh.normals.empty()) return AuthoredNormals::none;
+    AuthoredNormals found = AuthoredNormals::none;
+    for (const MeshPolygon &polygon : mesh.polygons) {
+        if (polygon.normalCorners.empty() || (surface && polygon.surface != *surface)) continue;
+        if (CornersWithUsableNormals(mesh, polygon) > 0) return AuthoredNormals::usable;
+        found = AuthoredNormals::unusable;
+    }
+    return found;
 }
 
 SetProposal ProposeSetsFromNormals(const MeshData &mesh,
@@ -476,6 +499,7 @@ SetProposal ProposeSetsFromNormals(const MeshData &mesh,
     MeshShape shape(mesh, surface);
     SetProposal proposal = JoinedSets(mesh, shape);
     SettleSets(mesh, shape, proposal);
+    proposal.cornersUnmeasured = shape.unusableCorners;
     FinishProposal(mesh, {std::move(shape.polygon), std::move(shape.at)}, proposal);
     return proposal;
 }

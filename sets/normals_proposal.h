@@ -14,9 +14,10 @@
 // about one set per distinct setting rather than one per region, and named within their surface
 // (finished_proposal.h).
 //
-// Polygons without area, polygons without authored normals at every corner and polygons of
-// other surfaces join no set; a corner whose authored normal is zero or not finite neither
-// joins nor is measured.
+// Polygons without area, polygons without authored normals at every corner, polygons none of
+// whose authored normals has a direction and polygons of other surfaces join no set; a corner
+// whose authored normal is zero or not finite neither joins nor is measured, and the proposal
+// counts it.
 #pragma once
 
 #include <optional>
@@ -25,9 +26,11 @@
 #include "host/scene/scene.h"
 #include "sets/proposed_sets.h"
 
-// Whether any polygon of the mesh (of `surface`, when given) carries authored normals.
-bool HasAuthoredNormals(const MeshData &mesh,
-                        const std::optional<std::string> &surface = std::nullopt);
+// Whether the polygons of the mesh (of `surface`, when given) carry authored normals, and
+// whether any of those has a direction: a file may carry only zero or non-finite ones.
+enum class AuthoredNormals { none, unusable, usable };
+AuthoredNormals AuthoredNormalsOf(const MeshData &mesh,
+                                  const std::optional<std::string> &surface = std::nullopt);
 
 SetProposal ProposeSetsFromNormals(const MeshData &mesh,
                                    const std::optional<std::string> &surface = std::nullopt);

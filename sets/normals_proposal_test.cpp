@@ -7,12 +7,16 @@
 
 namespace {
 
-TEST(NormalsProposal, AMeshWithoutNormalsHasNone) {
-    EXPECT_FALSE(HasAuthoredNormals(MakeBox()));
+TEST(NormalsProposal, TellsMissingAndUnusableNormalsApart) {
+    EXPECT_EQ(AuthoredNormalsOf(MakeBox()), AuthoredNormals::none);
     MeshData box = MakeBox();
     AuthorNormals(box, 0);
-    EXPECT_TRUE(HasAuthoredNormals(box));
-    EXPECT_FALSE(HasAuthoredNormals(box, "Elsewhere"));
+    EXPECT_EQ(AuthoredNormalsOf(box), AuthoredNormals::usable);
+    EXPECT_EQ(AuthoredNormalsOf(box, "Elsewhere"), AuthoredNormals::none);
+    for (auto &normal : box.normals) normal = {NAN, 0, 0};
+    box.normals[0] = {0, 0, 0};
+    EXPECT_EQ(AuthoredNormalsOf(box), AuthoredNormals::unusable);
+    EXPECT_TRUE(ProposeSetsFromNormals(box).sets.empty());
 }
 
 // Six regions with the same settings, none smoothing into another: one set.
@@ -46,11 +50,11 @@ TEST(NormalsProposal, DamagedNormalsAndPolygonsJoinNoSet) {
         polygon.normalCorners.assign(polygon.points.size(), 1);
     odd.polygons[0].normalCorners.assign(odd.polygons[0].points.size(), 0);
     SetProposal proposal = ProposeSetsFromNormals(odd);
-    // The quad, whose normals are all damaged, joins the n-gon: the module's normal of the quad,
-    // through corners 0, 1 and 3 (one point twice), is zero. Only the n-gon's corners count.
-    EXPECT_EQ(proposal.setOf, (std::vector<int>{0, -1, -1, 0, -1, -1}));
+    // Only the n-gon has a normal with a direction; the damaged ones are counted.
+    EXPECT_EQ(proposal.setOf, (std::vector<int>{0, -1, -1, -1, -1, -1}));
     EXPECT_EQ(proposal.sets[0].cornersWithin, 1);
     EXPECT_EQ(proposal.sets[0].cornersMeasured, 5);
+    EXPECT_EQ(proposal.cornersUnmeasured, 4);
 }
 
 // Three by three quads on a bumpy height field, with one normal per point leaning a little this

@@ -6,6 +6,7 @@
 #include <map>
 #include <tuple>
 
+#include "host/scene/plural.h"
 #include "sets/set_footprints.h"
 
 const char *SetKindName(SetKind kind) {
@@ -60,7 +61,11 @@ std::string ProposalCloseness(const SetProposal &proposal) {
             measured += set.cornersMeasured;
         }
     if (measured == 0) return "";
-    return CornersWithinText(double(within) / measured, measured);
+    std::string text = CornersWithinText(double(within) / measured, measured);
+    if (proposal.cornersUnmeasured > 0)
+        text += "; " + Plural(std::size_t(proposal.cornersUnmeasured), "corner") +
+                " not measured: the object's normals there are zero or not finite";
+    return text;
 }
 
 const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::string &name) {

@@ -48,12 +48,16 @@ struct SetProposal {
     // surface, or one without area (a line, a point, collinear or coinciding corners); or
     // LeftToHost for one whose set did not fit on its surface (sets_per_surface.h).
     std::vector<int> setOf;
+    // Corners the proposal could not measure: those whose normal in the file is zero or not
+    // finite.
+    int cornersUnmeasured = 0;
 };
 
 constexpr int LeftToHost = -2;
 
 // How close the sets come over all their corners measured ("1207 of 1240 corners (97.3%) within 5
-// degrees of the object's normals"), or empty where none was measured.
+// degrees of the object's normals"), and how many could not be measured, or empty where none was
+// measured.
 std::string ProposalCloseness(const SetProposal &proposal);
 
 // The proposed set of that name, or nullptr.

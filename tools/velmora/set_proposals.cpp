@@ -6,6 +6,21 @@
 #include "sets/normals_proposal.h"
 #include "sets/shape_proposal.h"
 
+namespace {
+
+void RefuseUnusableNormals(const ObjectFile &file, const std::optional<std::string> &surface) {
+    AuthoredNormals normals = AuthoredNormalsOf(file.mesh, surface);
+    if (normals == AuthoredNormals::usable) return;
+    throw std::runtime_error(
+        file.filename + ": --sets-from normals: " +
+        (normals == AuthoredNormals::none
+             ? "the object carries no normals of its own (OBJ vn, LightWave normal map)"
+             : "the object's normals are unusable: every one is zero or not finite") +
+        "; --sets-from shape proposes sets from its shape alone");
+}
+
+}  // namespace
+
 bool IsProposedSetSource(const std::string &setsFrom) {
     return setsFrom == "shape" || setsFrom == "normals";
 }
@@ -14,11 +29,7 @@ std::function<std::vector<SetRequest>(ObjectFile &)> SetProposer(
     const std::string &setsFrom, const std::optional<std::string> &surface,
     std::shared_ptr<SetProposal> kept) {
     return [setsFrom, surface, kept](ObjectFile &file) {
-        if (setsFrom == "normals" && !HasAuthoredNormals(file.mesh, surface))
-            throw std::runtime_error(file.filename +
-                                     ": --sets-from normals: the object carries no normals of "
-                                     "its own (OBJ vn, LightWave normal map); --sets-from shape "
-                                     "proposes sets from its shape alone");
+        if (setsFrom == "normals") RefuseUnusableNormals(file, surface);
         *kept = setsFrom == "normals" ? ProposeSetsFromNormals(file.mesh, surface)
                                       : ProposeSetsFromShape(file.mesh, surface);
         if (kept->sets.empty())
