@@ -4,7 +4,7 @@
 
 #include <string>
 
-// Throws std::runtime_error naming the paths when `output` names another format by its extension
-// (any but .lwo), or is the input file itself (by identity, so also through a link) and the input
-// is not an LWO2 object, the one kind `apply` edits in place.
+// Throws OutputRefused (input_guard.h) naming the paths when `output` names another format by its
+// extension (any but .lwo), or is the input file itself (by identity, so also through a link) and
+// the input is not an LWO2 object, the one kind `apply` edits in place.
 void CheckApplyTarget(const std::string &input, const std::string &output, bool inputIsLwo2);

@@ -18,8 +18,8 @@ std::filesystem::path Destination(const std::string &path) {
 
 [[noreturn]] void Refuse(const CommandFile &output, const std::string &what,
                          const CommandFile &other) {
-    throw std::runtime_error("cannot write " + output.path + " (" + output.role + "): it is " +
-                             what + " " + other.path + " (" + other.role + ")");
+    throw OutputRefused("cannot write " + output.path + " (" + output.role + "): it is " + what +
+                        " " + other.path + " (" + other.role + ")");
 }
 
 }  // namespace

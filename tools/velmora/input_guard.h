@@ -2,8 +2,15 @@
 // file goes by (a link, a relative path, another hard link).
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+// A write refused because of where it would land, not because writing failed: the one who asked
+// can mend it by naming another file.
+struct OutputRefused : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 // A file a command reads or writes, and what it is to the command ("the object file", "-o").
 struct CommandFile {
@@ -11,7 +18,7 @@ struct CommandFile {
     std::string path;
 };
 
-// Throws std::runtime_error naming both when an output is the same file as an input, or as
+// Throws OutputRefused naming both when an output is the same file as an input, or as
 // another output. An output that does not exist yet is no input.
 void RefuseOutputsOverInputs(const std::vector<CommandFile> &outputs,
                              const std::vector<CommandFile> &inputs);

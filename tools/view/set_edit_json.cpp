@@ -1,6 +1,9 @@
 #include "tools/view/set_edit_json.h"
 
+#include <cmath>
 #include <set>
+
+#include "host/scene/quoted_list.h"
 
 namespace {
 
@@ -8,6 +11,39 @@ using nlohmann::json;
 
 [[noreturn]] void Refuse(const std::string &problem) {
     throw ViewRequestError(400, problem);
+}
+
+// The document json::parse builds, but for a number that a double cannot hold: 1e-400 would
+// arrive as 0 and 1e400 as infinity, where the command line refuses both.
+class ExactNumbers : public nlohmann::detail::json_sax_dom_parser<json> {
+  public:
+    explicit ExactNumbers(json &document) : json_sax_dom_parser(document, false) {}
+    bool number_float(double value, const std::string &text) {
+        if (!Holds(value, text)) {
+            unheld = text;
+            return false;
+        }
+        return json_sax_dom_parser::number_float(value, text);
+    }
+    std::string unheld;  // the first number that was not held
+
+  private:
+    static bool Holds(double value, const std::string &text) {
+        if (!std::isfinite(value)) return false;
+        std::string_view digits = std::string_view(text).substr(0, text.find_first_of("eE"));
+        return value != 0 || digits.find_first_of("123456789") == std::string_view::npos;
+    }
+};
+
+json Parse(std::string_view body) {
+    json document;
+    ExactNumbers reader(document);
+    if (!json::sax_parse(body, &reader)) {
+        if (!reader.unheld.empty())
+            Refuse("the number " + QuotedName(reader.unheld) + " is beyond what a double holds");
+        Refuse("the body is not JSON");
+    }
+    return document;
 }
 
 template <typename T>
@@ -22,8 +58,7 @@ std::optional<T> Field(const json &body, const char *name, json::value_t type, c
 }  // namespace
 
 SetEdit ReadSetEdit(std::string_view body) {
-    json request = json::parse(body, nullptr, false);
-    if (request.is_discarded()) Refuse("the body is not JSON");
+    json request = Parse(body);
     if (!request.is_object()) Refuse("the body is not a JSON object");
     static const std::set<std::string> known = {"surface", "set", "enabled", "angle",
                                                 "sameSetOnly"};

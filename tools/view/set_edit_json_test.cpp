@@ -25,6 +25,7 @@ TEST(SetEditJson, TakesTheNamesAndWhatIsGiven) {
     EXPECT_EQ(edit.enabled, false);
     EXPECT_EQ(edit.sameSetOnly, true);
     EXPECT_EQ(edit.angleDegrees, 1.5);
+    EXPECT_EQ(ReadSetEdit(R"({"surface":"M","set":"W","angle":0.000e-999})").angleDegrees, 0.0);
 }
 
 TEST(SetEditJson, RefusesWhatIsNotARequest) {
@@ -32,7 +33,8 @@ TEST(SetEditJson, RefusesWhatIsNotARequest) {
          {"", "{", "[]", "\"Wall\"", R"({"set": "Wall"})", R"({"surface": "Metal"})",
           R"({"surface": 1, "set": "Wall"})", R"({"surface": "M", "set": "W", "angle": "30"})",
           R"({"surface": "M", "set": "W", "enabled": 1})",
-          R"({"surface": "M", "set": "W", "x": 1})",
+          R"({"surface": "M", "set": "W", "x": 1})", R"({"surface":"M","set":"W","angle":1e-400})",
+          R"({"surface":"M","set":"W","angle":1e400})",
           "{\"surface\": \"M\", \"set\": \"W\"} trailing"})
         EXPECT_EQ(StatusOf(body), 400) << body;
 }

@@ -12,6 +12,7 @@
 #include "host/session/settings_file.h"
 #include "tools/velmora/applied_object.h"
 #include "tools/velmora/command_table.h"
+#include "tools/velmora/input_guard.h"
 #include "tools/view/launch_page.h"
 #include "tools/view/view_server.h"
 
@@ -50,6 +51,18 @@ std::string ApplyTarget(const ObjectOptions &object, const std::string &output) 
     return std::filesystem::path(object.object).replace_extension(".applied.lwo").string();
 }
 
+// A write refused for where it would land is answered as the client's to mend, not as a failure
+// of the server.
+std::function<ViewWrite()> RefusalsAsConflicts(std::function<ViewWrite()> write) {
+    return [write = std::move(write)] {
+        try {
+            return write();
+        } catch (const OutputRefused &refused) {
+            throw ViewRequestError(409, refused.what());
+        }
+    };
+}
+
 class ViewCommand : public Command {
   public:
     void addOptions(CLI::App &app) override {
@@ -85,18 +98,19 @@ class ViewCommand : public Command {
         ViewServerOptions server;
         server.port = port;
         server.saveSettingsTo = SettingsTarget(object);
-        server.saveSettings = [&opened, &object, target = server.saveSettingsTo] {
-            RefuseOutputsOverInputs({{"Save settings", target}}, InputsOf(object));
-            SaveSettingsFile(opened->session(), opened->file(), target, SetsFromOfRun(object));
-            return ViewWrite{target, {}};
-        };
+        server.saveSettings =
+            RefusalsAsConflicts([&opened, &object, target = server.saveSettingsTo] {
+                RefuseOutputsOverInputs({{"Save settings", target}}, InputsOf(object));
+                SaveSettingsFile(opened->session(), opened->file(), target, SetsFromOfRun(object));
+                return ViewWrite{target, {}};
+            });
         // Checked again at each Apply: a link put in the target's place meanwhile must not lead
         // the write onto an input.
         server.applyTo = applyTo;
-        server.apply = [&opened, &object, &input, &proposal, target = applyTo] {
+        server.apply = RefusalsAsConflicts([&opened, &object, &input, &proposal, target = applyTo] {
             RefuseOutputsOverInputs({{"Apply", target}}, InputsOf(object));
             return ViewWrite{target, WriteAppliedObject(object, *opened, input, target, &proposal)};
-        };
+        });
         std::unique_ptr<LaunchPage> launch;  // kept while the view serves
         ServeView(view, server, [this, &launch](const std::string &address) {
             std::cout << "velmora: view at " << address << std::endl;

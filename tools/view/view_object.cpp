@@ -138,8 +138,8 @@ json ViewObject::describe() const {
 const ViewObject::Surface &ViewObject::surfaceNamed(const std::string &name) const {
     for (const Surface &surface : surfaces)
         if (surface.name == name) return surface;
-    throw ViewRequestError(404, "no surface named \"" + name +
-                                    "\" (surfaces: " + QuotedList(item.file->surfaces) + ")");
+    throw ViewRequestError(404, "no surface named " + QuotedName(name) +
+                                    " (surfaces: " + QuotedList(item.file->surfaces) + ")");
 }
 
 // The module smooths a corner from the polygons at its point, so a set's settings reach only
@@ -188,8 +188,9 @@ json ViewObject::edit(const SetEdit &edit) {
     const std::vector<std::string> &names = surface.sets.names;
     auto set = std::find(names.begin(), names.end(), edit.set);
     if (set == names.end())
-        throw ViewRequestError(404, "surface \"" + edit.surface + "\" has no polygon set named \"" +
-                                        edit.set + "\" (sets: " + QuotedList(names) + ")");
+        throw ViewRequestError(404, "surface " + QuotedName(edit.surface) +
+                                        " has no polygon set named " + QuotedName(edit.set) +
+                                        " (sets: " + QuotedList(names) + ")");
     if (edit.angleDegrees && !(*edit.angleDegrees >= 0 && *edit.angleDegrees <= 360))
         throw ViewRequestError(400, "angle: expected degrees from 0 to 360");
 

@@ -69,7 +69,7 @@ test('Apply refuses to write through a link onto the object', async () => {
   rmSync(applied);
   symlinkSync(object, applied);
   const answer = await post('/api/apply');
-  assert.equal(answer.status, 500);
+  assert.equal(answer.status, 409);
   assert.match((await answer.json()).error, /input/);
   assert.equal(digest(object), original);
   rmSync(applied);
