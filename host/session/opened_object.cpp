@@ -59,10 +59,10 @@ OpenedObject::OpenedObject(const OpenRequest &asked, std::shared_ptr<ObjectFile>
         return;
     }
     if (request.storedSettings) LoadShaderBlocks(hosted, this->file(), filter);
-    if (!proposed.empty()) ApplySetRequests(hosted, this->file(), proposed, filter);
+    if (!proposed.empty()) ApplySetRequests(hosted, this->file(), proposed, filter, request.warn);
     if (!request.settingsFile.empty())
         LoadSettingsFile(hosted, this->file(), request.settingsFile, filter);
-    requestNotes = ApplySetOptions(hosted, this->file(), request.setRequests, filter);
+    requestNotes = ApplySetOptions(hosted, this->file(), request.setRequests, filter, request.warn);
 }
 
 std::unique_ptr<OpenedObject> OpenedObject::WithSetsFrom(std::unique_ptr<OpenedObject> opened,

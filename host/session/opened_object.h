@@ -36,6 +36,8 @@ struct OpenRequest {
     // returns the settings proposed for the sets, which apply after the stored settings and
     // before the settings file and the set requests, so that those change them.
     std::function<std::vector<SetRequest>(ObjectFile &)> proposeSets;
+    // Told before work that takes long for the module's own reasons (long_set_list_warning.h).
+    WarningSink warn = {};
     // The object file's bytes when the caller has read them already; read from `object` if null.
     const std::vector<std::uint8_t> *bytes = nullptr;
 };

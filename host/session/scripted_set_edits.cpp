@@ -87,7 +87,7 @@ std::string KnownSets(const ObjectFile &file) {
 
 SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
                                    const std::vector<SetRequest> &requests,
-                                   const SurfaceFilter &filter) {
+                                   const SurfaceFilter &filter, const WarningSink &warn) {
     std::vector<SetNamePattern> patterns;
     for (const SetRequest &request : requests) patterns.emplace_back(request.name);
     // One dialog session per surface for all its requests: the dialog scans the surface's sets
@@ -110,6 +110,9 @@ SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
                 Merge(*merged[set], requests[r]);
             });
         if (firstReached.empty()) continue;
+        if (auto warning = LongSetListWarning(file.filename, surface, firstReached.size());
+            warning && warn)
+            warn(*warning);
         ScriptedUser user;
         for (std::size_t set : firstReached) AddSteps(user, names[set], *merged[set]);
         try {

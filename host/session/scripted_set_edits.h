@@ -8,6 +8,7 @@
 
 #include "host/scene/scene.h"
 #include "host/session/host_session.h"
+#include "host/session/long_set_list_warning.h"
 #include "host/session/surface_filter.h"
 
 // How a user wants the polygon sets a name or pattern addresses (host/scene/set_name_pattern.h)
@@ -28,12 +29,13 @@ struct SetRequestOutcome {
 };
 
 // Works each request through the dialog on every admitted surface holding a set it addresses,
-// in request order. Throws std::runtime_error naming the file and surface when the dialog cannot
-// be worked; std::invalid_argument when a name is no valid pattern.
-// The object's polygon sets surface by surface, for a message about a name none of them has:
-// "sets: Metal: "Left", "Right"", at most 20 names and a count of the rest.
+// in request order, after warning `warn` of a surface where that takes long. Throws
+// std::runtime_error naming the file and surface when the dialog cannot be worked;
+// std::invalid_argument when a name is no valid pattern. The object's polygon sets surface by
+// surface, for a message about a name none of them has: "sets: Metal: "Left", "Right"", at most 20
+// names and a count of the rest.
 std::string KnownSets(const ObjectFile &file);
 
 SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
                                    const std::vector<SetRequest> &requests,
-                                   const SurfaceFilter &filter);
+                                   const SurfaceFilter &filter, const WarningSink &warn = {});

@@ -88,3 +88,16 @@ TEST(ScriptedSetEdits, RequestsOnOneSetActAsOneWhereTheLastWinsPerField) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LongSetListWarning, ComesFromTenThousandSetsWithTheirCost) {
+    EXPECT_EQ(LongSetListWarning("a.obj", "Grid", LongSetList - 1), std::nullopt);
+    EXPECT_THAT(LongSetListWarning("a.obj", "Grid", 20000).value_or(""),
+                testing::StartsWith("a.obj: surface \"Grid\": storing the settings of 20000 "
+                                    "polygon sets takes about 3 seconds"));
+    EXPECT_THAT(LongSetListWarning("a.obj", "Grid", 200000).value_or(""),
+                testing::HasSubstr("about 6 minutes"));
+}
+
+}  // namespace

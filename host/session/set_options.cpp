@@ -32,10 +32,10 @@ std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path, const st
 
 std::vector<std::string> ApplySetOptions(HostSession &session, const ObjectFile &file,
                                          const std::vector<std::string> &options,
-                                         const SurfaceFilter &filter) {
+                                         const SurfaceFilter &filter, const WarningSink &warn) {
     std::vector<SetRequest> requests;
     for (const std::string &text : options) requests.push_back(ParseSetRequest(text));
-    SetRequestOutcome outcome = ApplySetRequests(session, file, requests, filter);
+    SetRequestOutcome outcome = ApplySetRequests(session, file, requests, filter, warn);
     std::vector<std::string> lines;
     for (std::size_t r = 0; r < requests.size(); ++r) {
         std::string option = "--set " + QuotedName(options[r]) + ": ";

@@ -9,6 +9,7 @@
 
 #include "host/scene/scene.h"
 #include "host/session/host_session.h"
+#include "host/session/long_set_list_warning.h"
 #include "host/session/surface_filter.h"
 
 // The object at `path` as read, or as `bytes` hold it when the caller has read the file already;
@@ -18,10 +19,11 @@
 std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path, const std::string &setsFrom,
                                                const std::vector<std::uint8_t> *bytes = nullptr);
 
-// Works each `--set` option text through the dialog. Returns a line for the user for each
+// Works each `--set` option text through the dialog, warning `warn` first where that takes long.
+// Returns a line for the user for each
 // pattern saying how many sets it matched; throws std::invalid_argument for an option it cannot
 // read and std::runtime_error naming the option, the file and the sets there are for one that
 // matches no set.
 std::vector<std::string> ApplySetOptions(HostSession &session, const ObjectFile &file,
                                          const std::vector<std::string> &options,
-                                         const SurfaceFilter &filter);
+                                         const SurfaceFilter &filter, const WarningSink &warn = {});

@@ -109,6 +109,9 @@ std::unique_ptr<OpenedObject> OpenObject(const ObjectOptions &options,
     request.setRequests = options.sets;
     request.hostAngle = options.hostAngle;
     request.bytes = bytes;
+    request.warn = [](const std::string &warning) {
+        std::cerr << "velmora: warning: " << warning << std::endl;
+    };
     auto opened = std::make_unique<OpenedObject>(request);
     if (proposal) *proposal = *kept;
     for (const std::string &line : opened->notes()) std::cerr << "velmora: " << line << "\n";
