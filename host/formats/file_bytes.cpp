@@ -31,7 +31,7 @@ std::string KindOf(std::filesystem::file_type type) {
         case file_type::socket:
             return "a socket";
         default:
-            return "not a regular file";
+            return "no regular file";
     }
 }
 
@@ -70,8 +70,7 @@ void RequireRegularFile(const std::string &path) {
     std::filesystem::file_status status = std::filesystem::status(path, error);
     if (error) throw FormatError(path + ": cannot open: " + error.message());
     if (!std::filesystem::is_regular_file(status))
-        throw FormatError(path + ": cannot read " + KindOf(status.type()) +
-                          "; give a regular file");
+        throw FormatError(path + ": is " + KindOf(status.type()) + "; give a regular file");
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string &path) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "host/formats/file_bytes.h"
+#include "host/formats/format_error.h"
 #include "host/formats/lightwave_object.h"
 #include "host/formats/obj_reader.h"
 
@@ -19,6 +20,8 @@ void CheckKnownFormat(const std::string &path) {
 }  // namespace
 
 std::shared_ptr<ObjectFile> LoadObjectFile(const std::string &path) {
+    // A folder named like an object, or not, is a folder first.
+    RequireRegularFile(path);
     CheckKnownFormat(path);
     return ParseObjectFile(ReadFileBytes(path), path);
 }
@@ -26,7 +29,11 @@ std::shared_ptr<ObjectFile> LoadObjectFile(const std::string &path) {
 std::shared_ptr<ObjectFile> ParseObjectFile(std::span<const std::uint8_t> bytes,
                                             const std::string &path) {
     CheckKnownFormat(path);
-    if (!ReadsAsObj(path)) return std::make_shared<ObjectFile>(ParseLightWaveObject(bytes, path));
+    if (!ReadsAsObj(path)) {
+        // An empty OBJ is an object without polygons; an empty LightWave file is no object.
+        if (bytes.empty()) throw FormatError(path + ": is empty");
+        return std::make_shared<ObjectFile>(ParseLightWaveObject(bytes, path));
+    }
     std::string_view text(reinterpret_cast<const char *>(bytes.data()), bytes.size());
     return std::make_shared<ObjectFile>(ParseObj(text, path));
 }

@@ -1,5 +1,6 @@
 #include "host/session/set_options.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "host/formats/object_reader.h"
@@ -10,6 +11,27 @@
 #include "host/scene/set_name_pattern.h"
 #include "host/session/scripted_set_edits.h"
 #include "host/session/set_request.h"
+
+namespace {
+
+// What --sets-from can make polygon sets of in this object: "shape, surfaces or normals".
+std::string SetSourcesOf(const ObjectFile &file) {
+    const MeshData &mesh = file.mesh;
+    auto any = [&mesh](auto has) {
+        return std::any_of(mesh.polygons.begin(), mesh.polygons.end(), has);
+    };
+    std::vector<std::string> sources = {"shape", "surfaces"};
+    if (!mesh.normals.empty() && any([](const MeshPolygon &p) { return !p.normalCorners.empty(); }))
+        sources.push_back("normals");
+    if (any([](const MeshPolygon &p) { return p.smoothingGroup != 0; }))
+        sources.push_back("smoothing-groups");
+    std::string text = sources.front();
+    for (std::size_t i = 1; i < sources.size(); ++i)
+        text += (i + 1 == sources.size() ? " or " : ", ") + sources[i];
+    return text;
+}
+
+}  // namespace
 
 std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path, const std::string &setsFrom,
                                                const std::vector<std::uint8_t> *bytes) {
@@ -41,10 +63,9 @@ std::vector<std::string> ApplySetOptions(HostSession &session, const ObjectFile 
         std::string option = "--set " + QuotedName(options[r]) + ": ";
         if (outcome.setsMatched[r] == 0) {
             bool none = CollectPolygonSets(file.mesh).names.empty();
-            throw std::runtime_error(option + outcome.unmatched.front() +
-                                     (none ? " (--sets-from makes sets of surfaces, groups or "
-                                             "smoothing groups)"
-                                           : ""));
+            throw std::runtime_error(
+                option + outcome.unmatched.front() +
+                (none ? " (--sets-from " + SetSourcesOf(file) + " makes them)" : ""));
         }
         if (!SetNamePattern(requests[r].name).literal())
             lines.push_back(option + Plural(outcome.setsMatched[r], "polygon set") + " matched");

@@ -79,7 +79,7 @@ TEST(SetOptionsOnAScene, ARequestOnAnObjectWithoutSetsPointsToSetsFrom) {
     EXPECT_EQ(
         ErrorOf([&] { ApplySetOptions(session, *session.scene().items[0].file, {"*:45"}, {}); }),
         "--set \"*:45\": no polygon set matches \"*\" in plain.obj; the object has no "
-        "polygon sets (--sets-from makes sets of surfaces, groups or smoothing groups)");
+        "polygon sets (--sets-from shape or surfaces makes them)");
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 
 #include "host/scene/scene.h"
 
+// "12 polygons", or where some are no faces "4870 polygons: 4000 lines, 870 one-point polygons, no
+// faces": lines and points are polygons in the object's file, but nothing a renderer shades.
+std::string PolygonCountText(const MeshData &mesh);
+
 // Empty when the object has a polygon to shade; else what it holds instead, naming the file:
 // "only.obj: no polygons to shade, only 4 points and 2 lines".
 std::optional<std::string> NothingToShade(const ObjectFile &file);

@@ -19,6 +19,7 @@ TEST(NothingToShade, NamesWhatAnObjectWithoutPolygonsHolds) {
     EXPECT_EQ(NothingToShade(lines),
               "lines.obj: no polygons to shade, only 3 points and 2 lines and 1 one-point "
               "polygon");
+    EXPECT_EQ(PolygonCountText(lines.mesh), "3 polygons: 2 lines, 1 one-point polygon, no faces");
 }
 
 TEST(NothingToShade, PassesAnObjectWithOnePolygon) {
@@ -30,6 +31,9 @@ TEST(NothingToShade, PassesAnObjectWithOnePolygon) {
         one.mesh.polygons.push_back(polygon);
     }
     EXPECT_EQ(NothingToShade(one), std::nullopt);
+    EXPECT_EQ(PolygonCountText(one.mesh), "2 polygons: 1 face, 1 line");
+    one.mesh.polygons.erase(one.mesh.polygons.begin());
+    EXPECT_EQ(PolygonCountText(one.mesh), "1 polygon");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "host/scene/quoted_list.h"
 #include "host/session/dialog_settings.h"
 #include "host/session/shader_blocks.h"
+#include "tools/velmora/nothing_to_shade.h"
 #include "tools/velmora/set_settings_words.h"
 #include "tools/velmora/surface_proposal_summary.h"
 
@@ -71,8 +72,7 @@ std::string ProposalLine(const ObjectFile &file, const SetProposal *proposal,
 std::string PartsReport(HostSession &session, const ObjectFile &file,
                         const geometry::SmoothingAngles &hostSmoothing,
                         const SetProposal *proposal) {
-    std::string report =
-        PrintableText(file.filename) + ": " + Plural(file.mesh.polygons.size(), "polygon") + "\n";
+    std::string report = PrintableText(file.filename) + ": " + PolygonCountText(file.mesh) + "\n";
     if (std::string closeness = proposal ? ProposalCloseness(*proposal) : ""; !closeness.empty())
         report += "  proposed sets: " + closeness + "\n";
     for (const std::string &surface : file.surfaces) {

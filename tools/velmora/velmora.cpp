@@ -92,8 +92,9 @@ int Run(const Arguments &arguments) {
                   << (object.object.empty() ? "" : " on " + object.object) << "\n";
         return WorkFailed;
     } catch (const UsageError &error) {
-        std::cerr << "velmora: error: " << PrintableText(error.what()) << "\nTry '" << tryHelp
-                  << "' for more information.\n";
+        // One line, as every error is, with where to read more on it.
+        std::cerr << "velmora: error: " << PrintableText(error.what()) << "; try '" << tryHelp
+                  << "'\n";
         return UsageWrong;
     } catch (const std::exception &error) {
         std::cerr << "velmora: error: " << PrintableText(error.what()) << "\n";
