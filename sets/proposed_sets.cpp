@@ -74,12 +74,16 @@ const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::stri
     return nullptr;
 }
 
-void ApplyProposal(MeshData &mesh, const SetProposal &proposal) {
+void ApplyProposal(MeshData &mesh, const SetProposal &proposal,
+                   const std::optional<std::string> &surface) {
     std::vector<PolygonTag> tags;  // one shared name per set
     for (const ProposedSet &set : proposal.sets) tags.emplace_back(set.name);
     for (std::size_t p = 0; p < mesh.polygons.size() && p < proposal.setOf.size(); ++p) {
-        if (proposal.setOf[p] >= 0) mesh.polygons[p].part = tags[proposal.setOf[p]];
-        if (proposal.setOf[p] == LeftToHost) mesh.polygons[p].part.reset();
+        MeshPolygon &polygon = mesh.polygons[p];
+        if (proposal.setOf[p] >= 0)
+            polygon.part = tags[proposal.setOf[p]];
+        else if (!surface || polygon.surface == *surface)
+            polygon.part.reset();
     }
 }
 

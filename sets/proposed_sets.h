@@ -3,6 +3,7 @@
 // object turns into PART tags and into requests to the module's options dialog.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,9 +64,12 @@ std::string ProposalCloseness(const SetProposal &proposal);
 // The proposed set of that name, or nullptr.
 const ProposedSet *ProposedSetNamed(const SetProposal &proposal, const std::string &name);
 
-// Gives each polygon proposed into a set that set's name as its PART tag, and takes it from each
-// polygon left to the host; the others keep theirs.
-void ApplyProposal(MeshData &mesh, const SetProposal &proposal);
+// Gives each polygon proposed into a set that set's name as its PART tag, and takes it from every
+// other polygon of the surface proposed for (of every surface, when none is given): one left to
+// the host or without area joins no set, not the one its old tag named. Polygons of other
+// surfaces keep theirs.
+void ApplyProposal(MeshData &mesh, const SetProposal &proposal,
+                   const std::optional<std::string> &surface = std::nullopt);
 
 // Replaces the sets by `sets`: a polygon of set s goes to set renumbered[s], which may be
 // LeftToHost; a polygon in no set stays so.

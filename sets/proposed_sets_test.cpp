@@ -28,4 +28,22 @@ TEST(ProposedSetNames, AreGivenWithinTheirSurfaceByKindThenFirstPolygon) {
     EXPECT_EQ(proposal.setOf, (std::vector<int>{0, 1, 2, 3}));
 }
 
+// A polygon in no proposed set keeps no old group as its set, unless it is of another surface.
+TEST(ApplyProposal, TakesOldTagsFromThePolygonsItLeavesOut) {
+    MeshData row = MakeGrid(4, 1);
+    for (MeshPolygon &polygon : row.polygons) polygon.part = "Old";
+    row.polygons[3].surface = "Other";
+    SetProposal proposal;
+    proposal.sets = {OfKind(SetKind::flat)};
+    proposal.sets[0].name = "Flats (Default)";
+    proposal.setOf = {0, -1, LeftToHost, -1};
+    MeshData whole = row;
+    ApplyProposal(whole, proposal);
+    EXPECT_EQ(whole.polygons[0].part, "Flats (Default)");
+    for (int p : {1, 2, 3}) EXPECT_FALSE(whole.polygons[p].part.has_value()) << p;
+    ApplyProposal(row, proposal, "Default");
+    for (int p : {1, 2}) EXPECT_FALSE(row.polygons[p].part.has_value()) << p;
+    EXPECT_EQ(row.polygons[3].part, "Old");
+}
+
 }  // namespace

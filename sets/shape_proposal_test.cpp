@@ -54,10 +54,10 @@ TEST(ShapeProposal, OnlyTheSurfaceAskedForIsProposed) {
     ASSERT_FALSE(proposal.sets.empty());
     for (std::size_t p = 0; p < torus.polygons.size(); ++p)
         EXPECT_EQ(proposal.setOf[p] >= 0, torus.polygons[p].surface == "Other") << p;
-    ApplyProposal(torus, proposal);
+    ApplyProposal(torus, proposal, "Other");
     for (const MeshPolygon &polygon : torus.polygons)
         if (polygon.surface != "Other") {
-            EXPECT_TRUE(polygon.part->starts_with("band"));
+            EXPECT_TRUE(polygon.part.value_or("").starts_with("band"));
         }
 }
 

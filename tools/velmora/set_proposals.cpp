@@ -35,7 +35,7 @@ std::function<std::vector<SetRequest>(ObjectFile &)> SetProposer(
         if (kept->sets.empty())
             throw std::runtime_error(file.filename + ": --sets-from " + setsFrom +
                                      ": no polygon has area, so no polygon set was proposed");
-        ApplyProposal(file.mesh, *kept);
+        ApplyProposal(file.mesh, *kept, surface);
         std::vector<SetRequest> requests;
         for (const ProposedSet &set : kept->sets)
             requests.push_back(
