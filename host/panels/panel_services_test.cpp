@@ -125,6 +125,23 @@ TEST_F(StandInPanels, AngleValueIsSetAndReadInRadiansAndShownInDegrees) {
     EXPECT_THAT(module.heard, ElementsAre("open", "close"));
 }
 
+// Read as typed, and typed back as read, to the bit: 15 in radians and back is not 15.
+TEST_F(StandInPanels, AnAngleReadsAsTypedAndTypesBackAsRead) {
+    LWPanelID panel = module.build(*panels.record());
+    user.then([](PanelSession &s) {
+        for (double degrees : {15.0, 29.5, 60.0, 89.5, 1e-9}) {
+            s.typeAngle("angle", degrees);
+            EXPECT_EQ(s.angleDegrees("angle"), degrees);
+        }
+        s.typeAngle("angle", 0.1 * 180 / std::numbers::pi);
+        const double read = s.angleDegrees("angle");
+        s.typeAngle("angle", read);
+        EXPECT_EQ(s.angleDegrees("angle"), read);
+    });
+    panels.record()->open(panel, PANF_BLOCKING);
+    EXPECT_THAT(panels.problems(), IsEmpty());
+}
+
 TEST_F(StandInPanels, ProtocolBreachesAreReported) {
     LWPanelID panel = module.build(*panels.record());
     LWValue value = {};

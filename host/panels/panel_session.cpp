@@ -1,6 +1,7 @@
 #include "host/panels/panel_session.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <numbers>
 #include <stdexcept>
 
@@ -9,8 +10,23 @@
 namespace {
 
 // Angle controls hold radians; people read and type degrees.
+double Radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
+
+// The degrees a person reads: the shortest decimal that, typed back, gives the control the same
+// radians, so that 15 typed reads 15 and not 14.999999999999998, and what is read can be typed
+// back unchanged; the closest degrees where no decimal types back exactly.
 double Degrees(const HostControl &angle) {
-    return angle.floatValue * 180.0 / std::numbers::pi;
+    const double radians = angle.floatValue;
+    const double closest = radians * 180.0 / std::numbers::pi;
+    for (int digits = 1; digits <= 17; ++digits) {
+        char text[40];
+        std::snprintf(text, sizeof text, "%.*g", digits, closest);
+        double shortest = std::strtod(text, nullptr);
+        if (Radians(shortest) == radians) return shortest;
+    }
+    return closest;
 }
 
 }  // namespace
@@ -125,7 +141,7 @@ void PanelSession::setBox(const std::string &label, bool on) {
 
 void PanelSession::typeAngle(const std::string &label, double degrees) {
     HostControl &angle = workable(label, ControlValueKind::angle);
-    angle.floatValue = degrees * std::numbers::pi / 180.0;
+    angle.floatValue = Radians(degrees);
     changed(angle);
 }
 

@@ -269,3 +269,11 @@ test('undo brings the angle back', async () => {
   await page.waitForFunction(() => !window.velmoraView.state.sending && document.getElementById('angle').value === '80');
   assert.deepEqual(consoleErrors, []);
 });
+
+test('an angle reads as it was typed, and undo gives back the angle before to the bit', async () => {
+  await page.fill('#angle', '15');
+  await page.press('#angle', 'Enter');
+  await page.waitForFunction(() => !window.velmoraView.state.sending && document.getElementById('angle').value === '15');
+  await page.click('#undo');
+  await page.waitForFunction(() => !window.velmoraView.state.sending && document.getElementById('angle').value === '80');
+});
