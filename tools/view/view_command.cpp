@@ -9,6 +9,9 @@
 #include <thread>
 
 #include "host/for_each_on_threads.h"
+#include "host/formats/format_error.h"
+#include "host/scene/plural.h"
+#include "host/scene/polygon_sets.h"
 #include "host/session/settings_file.h"
 #include "tools/velmora/applied_object.h"
 #include "tools/velmora/command_table.h"
@@ -51,16 +54,32 @@ std::string ApplyTarget(const ObjectOptions &object, const std::string &output) 
     return std::filesystem::path(object.object).replace_extension(".applied.lwo").string();
 }
 
-// A write refused for where it would land is answered as the client's to mend, not as a failure
-// of the server.
+// A write refused for where it would land, or for what the file cannot hold (settings beyond
+// what a surface's block can take), is answered as the client's to mend, not as a failure of
+// the server.
 std::function<ViewWrite()> RefusalsAsConflicts(std::function<ViewWrite()> write) {
     return [write = std::move(write)] {
         try {
             return write();
         } catch (const OutputRefused &refused) {
             throw ViewRequestError(409, refused.what());
+        } catch (const FormatError &unheld) {
+            throw ViewRequestError(422, unheld.what());
         }
     };
+}
+
+// "wrote carriage.applied.lwo: settings of 14 polygon sets on 3 surfaces": the sets of the
+// surfaces that carry the shader, whose settings the file now holds.
+std::string WriteSummary(OpenedObject &opened, const std::string &target) {
+    std::size_t sets = 0, surfaces = 0;
+    for (const std::string &surface : opened.file().surfaces) {
+        if (!opened.session().instanceOf(opened.file(), surface)) continue;
+        ++surfaces;
+        sets += CollectPolygonSets(opened.file().mesh, surface).names.size();
+    }
+    return "wrote " + std::filesystem::path(target).filename().string() + ": settings of " +
+           Plural(sets, "polygon set") + " on " + Plural(surfaces, "surface");
 }
 
 class ViewCommand : public Command {
@@ -102,14 +121,16 @@ class ViewCommand : public Command {
             RefusalsAsConflicts([&opened, &object, target = server.saveSettingsTo] {
                 RefuseOutputsOverInputs({{"Save settings", target}}, InputsOf(object));
                 SaveSettingsFile(opened->session(), opened->file(), target, SetsFromOfRun(object));
-                return ViewWrite{target, {}};
+                return ViewWrite{target, WriteSummary(*opened, target), {}};
             });
         // Checked again at each Apply: a link put in the target's place meanwhile must not lead
         // the write onto an input.
         server.applyTo = applyTo;
         server.apply = RefusalsAsConflicts([&opened, &object, &input, &proposal, target = applyTo] {
             RefuseOutputsOverInputs({{"Apply", target}}, InputsOf(object));
-            return ViewWrite{target, WriteAppliedObject(object, *opened, input, target, &proposal)};
+            std::vector<std::string> notes =
+                WriteAppliedObject(object, *opened, input, target, &proposal);
+            return ViewWrite{target, WriteSummary(*opened, target), std::move(notes)};
         });
         std::unique_ptr<LaunchPage> launch;  // kept while the view serves
         ServeView(view, server, [this, &launch](const std::string &address) {

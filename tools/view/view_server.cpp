@@ -158,7 +158,9 @@ void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOpti
             if (!write) return Refuse(response, 409, "the view was started with nowhere to write");
             calls.run(response, [&write](ViewObject &) {
                 ViewWrite written = write();
-                return json{{"wrote", written.file}, {"notes", written.notes}};
+                return json{{"wrote", written.file},
+                            {"summary", written.summary},
+                            {"notes", written.notes}};
             });
         };
     };

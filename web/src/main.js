@@ -9,7 +9,20 @@ import { buildMesh, updateModuleNormals } from './mesh.js';
 import { Materials, Modes, makeMaterial } from './shading.js';
 
 const $ = (id) => document.getElementById(id);
-const status = (text) => { $('status').textContent = text; };
+// One short sentence, its whole text on hover; notes behind a disclosure, closed.
+const status = (text, notes = []) => {
+  $('status').textContent = text;
+  $('status').title = text;
+  const details = $('notes');
+  details.hidden = notes.length === 0;
+  details.open = false;
+  details.querySelector('summary').textContent = notes.length === 1 ? '1 note' : `${notes.length} notes`;
+  details.querySelector('ul').replaceChildren(...notes.map((note) => {
+    const item = document.createElement('li');
+    item.textContent = note;
+    return item;
+  }));
+};
 
 const canvas = $('view');
 const renderer = new THREE.WebGLRenderer({ canvas, antialias: true, preserveDrawingBuffer: true });
@@ -249,7 +262,7 @@ window.addEventListener('keydown', (event) => {
 async function write(path, what) {
   try {
     const answer = await call(path, {});
-    status([`${what}: wrote ${answer.wrote}`, ...answer.notes].join('; '));
+    status(`${what}: ${answer.summary}`, answer.notes);
   } catch (error) {
     status(`velmora: ${what}: ${error.message}`);
   }
