@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "host/scene/utf8_text.h"
+
 namespace render {
 
 const char *const CaptionFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
@@ -15,34 +17,6 @@ const char *const CaptionFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans
 namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
-
-// The code point starting at `at`, which moves past it; a malformed sequence gives one
-// replacement character for its first byte.
-char32_t NextCodePoint(const std::string &text, std::size_t &at) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(at);
-    int length = lead < 0x80         ? 1
-                 : lead >> 5 == 0x6  ? 2
-                 : lead >> 4 == 0xE  ? 3
-                 : lead >> 3 == 0x1E ? 4
-                                     : 0;
-    if (length == 0 || at + length > text.size()) {
-        ++at;
-        return Replacement;
-    }
-    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        if (byte(at + i) >> 6 != 0x2) {
-            ++at;
-            return Replacement;
-        }
-        code = code << 6 | (byte(at + i) & 0x3F);
-    }
-    static constexpr char32_t Shortest[] = {0, 0, 0x80, 0x800, 0x10000};
-    bool valid = code >= Shortest[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-    at += valid ? length : 1;
-    return valid ? code : Replacement;
-}
 
 // The one face, opened at first use. FreeType faces are not safe to share between threads, so
 // every use holds the lock.
@@ -88,7 +62,7 @@ int WalkGlyphs(FT_Face face, const std::string &text, bool render, GlyphFunction
     long pen = 0;  // 26.6 fixed point
     FT_UInt previous = 0;
     for (std::size_t at = 0; at < text.size();) {
-        FT_UInt index = FT_Get_Char_Index(face, NextCodePoint(text, at));
+        FT_UInt index = FT_Get_Char_Index(face, NextCodePoint(text, at).value_or(Replacement));
         if (previous && index && FT_HAS_KERNING(face)) {
             FT_Vector kern;
             if (FT_Get_Kerning(face, previous, index, FT_KERNING_DEFAULT, &kern) == 0)
