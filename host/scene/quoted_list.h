@@ -2,15 +2,21 @@
 // with a count, so that no name or object floods a message or breaks its line.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/scene/printable_text.h"
+#include "host/scene/utf8_text.h"
 
-// A name in double quotes, cut short after `longest` bytes with its length added.
+// A name in double quotes, cut short after `longest` bytes with its length added. A UTF-8 name
+// is cut between characters, so that the message stays UTF-8.
 inline std::string QuotedName(std::string_view name, std::size_t longest = 40) {
-    std::string quoted = "\"" + PrintableText(name.substr(0, longest));
+    std::size_t cut = std::min(longest, name.size());
+    if (cut < name.size() && IsUtf8(name))
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    std::string quoted = "\"" + PrintableText(name.substr(0, cut));
     if (name.size() <= longest) return quoted + "\"";
     return quoted + "...\" (" + std::to_string(name.size()) + " bytes)";
 }

@@ -7,6 +7,8 @@ namespace {
 TEST(QuotedName, EscapesAndCutsALongName) {
     EXPECT_EQ(QuotedName("Lid\n"), "\"Lid\\n\"");
     EXPECT_EQ(QuotedName(std::string(100, 'n'), 4), "\"nnnn...\" (100 bytes)");
+    EXPECT_EQ(QuotedName("Caf\xC3\xA9 noir", 4), "\"Caf...\" (10 bytes)");
+    EXPECT_EQ(QuotedName("Caf\xE9 noir", 4), "\"Caf\xE9...\" (9 bytes)");
 }
 
 TEST(QuotedList, CutsALongListWithACount) {
