@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "host/scene/polygon_sets.h"
+#include "host/scene/utf8_text.h"
 
 namespace {
 
@@ -220,7 +221,7 @@ int AddPositions(tinygltf::Model &model, const std::vector<Float3> &positions) {
 
 tinygltf::Value SetNames(const std::vector<std::string> &names) {
     tinygltf::Value::Array list;
-    for (const std::string &name : names) list.emplace_back(name);
+    for (const std::string &name : names) list.emplace_back(Utf8Text(name));
     tinygltf::Value::Object extras;
     extras["sets"] = tinygltf::Value(std::move(list));
     return tinygltf::Value(std::move(extras));
@@ -249,7 +250,7 @@ tinygltf::Primitive MakePrimitive(tinygltf::Model &model, const PrimitiveData &d
 // glTF's base colour lies within 0 and 1; LightWave's may go beyond.
 tinygltf::Material MakeMaterial(const ObjectFile &object, const std::string &surface) {
     tinygltf::Material material;
-    material.name = surface;
+    material.name = Utf8Text(surface);
     auto look = object.looks.find(surface);
     if (look != object.looks.end() && look->second.colour) {
         std::vector<double> &factor = material.pbrMetallicRoughness.baseColorFactor;
@@ -266,7 +267,7 @@ tinygltf::Model MakeModel(const ObjectFile &object, const PrimitiveBuilder &buil
     model.asset.generator = "velmora";
     model.buffers.emplace_back();
     tinygltf::Mesh mesh;
-    mesh.name = object.filename;
+    mesh.name = Utf8Text(object.filename);
     const std::vector<PrimitiveData> &primitives = built.result();
     for (std::size_t s = 0; s < primitives.size(); ++s) {
         if (primitives[s].indices.empty()) continue;
@@ -283,7 +284,7 @@ tinygltf::Model MakeModel(const ObjectFile &object, const PrimitiveBuilder &buil
     }
     model.meshes.push_back(std::move(mesh));
     tinygltf::Node node;
-    node.name = object.filename;
+    node.name = Utf8Text(object.filename);
     node.mesh = 0;
     model.nodes.push_back(node);
     tinygltf::Scene scene;

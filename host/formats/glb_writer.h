@@ -9,6 +9,8 @@
 //   polygon of the surface has texture coordinates (corners without get 0, 0); `_SET`, a float
 //   holding the index of the polygon's set (its PART tag) in the primitive's `extras.sets`, or -1
 //   for none; with `hostNormals`, `_NORMAL_HOST`, the host's normal from the blocks.
+// - Names (the mesh's and node's after the object's file, the materials', the sets') are UTF-8
+//   as glTF asks: a name whose bytes are not UTF-8 is read as Latin-1 (see Utf8Text).
 // - A vertex is shared by the corners of a primitive that agree in point and in every attribute.
 // - Polygons of more than three corners become the fans of triangles the host renders them as:
 //   corners (0, k + 1, k + 2) for k from 0. A triangle two of whose corners lie at one position

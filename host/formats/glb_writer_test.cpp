@@ -182,6 +182,22 @@ TEST(GlbWriter, NamesEachVertexsSetInTheExtras) {
               (std::vector<float>(3, -1)));
 }
 
+// glTF's names are UTF-8; older objects' names are often Latin-1 bytes.
+TEST(GlbWriter, WritesNamesThatAreNotUtf8AsLatin1) {
+    ObjectFile object = QuadAndTriangle();
+    object.filename = "caf\xE9.lwo";
+    object.surfaces[0] = "M\xE9tal";
+    object.mesh.polygons[0].surface = object.mesh.polygons[2].surface = "M\xE9tal";
+    object.mesh.polygons[0].part = "Caf\xE9";
+    std::vector<CornerBlock> one = BlockOf(object.mesh, QuadAndTriangleNormals());
+    tinygltf::Model model = ReadBack(GlbOf(object, one));
+    const tinygltf::Primitive &quad = model.meshes.at(0).primitives.at(0);
+    EXPECT_EQ(model.materials.at(std::size_t(quad.material)).name, "M\xC3\xA9tal");
+    EXPECT_EQ(quad.extras.Get("sets").Get(0).Get<std::string>(), "Caf\xC3\xA9");
+    EXPECT_EQ(model.meshes[0].name, "caf\xC3\xA9.lwo");
+    EXPECT_EQ(model.nodes.at(0).name, "caf\xC3\xA9.lwo");
+}
+
 TEST(GlbWriter, WritesTheHostsNormalsOnlyWhenAsked) {
     ObjectFile object = QuadAndTriangle();
     std::vector<CornerNormal> host(9, CornerNormal{0, 0, 1});
