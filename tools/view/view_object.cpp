@@ -8,6 +8,7 @@
 #include "host/scene/first_corners.h"
 #include "host/scene/quoted_list.h"
 #include "host/scene/set_name_pattern.h"
+#include "host/scene/utf8_text.h"
 #include "host/session/scripted_set_edits.h"
 #include "tools/velmora/corner_normals.h"
 #include "tools/velmora/unit_corner_normals.h"
@@ -45,6 +46,31 @@ int IndexIn(const std::vector<std::string> &names, const PolygonTag &tag) {
     return found == names.end() ? -1 : static_cast<int>(found - names.begin());
 }
 
+// The names as the page shows them and sends them back.
+std::vector<std::string> Shown(const std::vector<std::string> &names) {
+    std::vector<std::string> shown;
+    shown.reserve(names.size());
+    for (const std::string &name : names) shown.push_back(Utf8Text(name));
+    return shown;
+}
+
+// Where among `names` is the one the page shows as `shown`, or -1 for none. A name in UTF-8 and
+// its twin in Latin-1 ("Caf\xc3\xa9", "Caf\xe9") show alike: rather than edit one of them at a
+// guess, the view refuses. `kind` says what the names are, for the message.
+int IndexShownAs(const std::vector<std::string> &names, const std::string &shown,
+                 const std::string &kind) {
+    int found = -1;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (Utf8Text(names[i]) != shown) continue;
+        if (found >= 0)
+            throw ViewRequestError(409, "two " + kind + " show as " + QuotedName(shown) +
+                                            ", one named in UTF-8 and one in Latin-1: the view "
+                                            "cannot tell them apart; rename one to edit it");
+        found = static_cast<int>(i);
+    }
+    return found;
+}
+
 }  // namespace
 
 ViewObject::ViewObject(HostSession &session, geometry::SmoothingAngles hostSmoothing,
@@ -78,7 +104,7 @@ void ViewObject::readSettings(Surface &surface, const std::vector<std::string> &
 
 json ViewObject::settingsOf(const Surface &surface, std::size_t set) const {
     const std::string &name = surface.sets.names[set];
-    json settings = {{"name", name},
+    json settings = {{"name", Utf8Text(name)},
                      {"set", IndexIn(allSets.names, PolygonTag(name))},
                      {"polygons", surface.sets.polygonCounts[set]}};
     auto shown = surface.shown.find(name);
@@ -104,7 +130,7 @@ json ViewObject::describe() const {
         corners.insert(corners.end(), polygon.points.begin(), polygon.points.end());
     json sets = json::array();
     for (std::size_t set = 0; set < allSets.names.size(); ++set) {
-        json entry = {{"name", allSets.names[set]},
+        json entry = {{"name", Utf8Text(allSets.names[set])},
                       {"colour", Colour(render::SetColour(static_cast<int>(set)))}};
         if (const ProposedSet *proposed = ProposedSetNamed(proposal, allSets.names[set]))
             entry["proposed"] = {{"kind", SetKindName(proposed->kind)},
@@ -117,11 +143,11 @@ json ViewObject::describe() const {
         json setList = json::array();
         for (std::size_t set = 0; set < surface.sets.names.size(); ++set)
             setList.push_back(settingsOf(surface, set));
-        surfaceList.push_back({{"name", surface.name},
+        surfaceList.push_back({{"name", Utf8Text(surface.name)},
                                {"shader", session.instanceOf(*item.file, surface.name) != nullptr},
                                {"sets", setList}});
     }
-    return {{"name", item.file->filename},
+    return {{"name", Utf8Text(item.file->filename)},
             {"points", points},
             {"corners", corners},
             {"polygonStarts", firstCorner},
@@ -135,11 +161,24 @@ json ViewObject::describe() const {
             {"difference", DifferenceScale()}};
 }
 
-const ViewObject::Surface &ViewObject::surfaceNamed(const std::string &name) const {
-    for (const Surface &surface : surfaces)
-        if (surface.name == name) return surface;
-    throw ViewRequestError(404, "no surface named " + QuotedName(name) +
-                                    " (surfaces: " + QuotedList(item.file->surfaces) + ")");
+std::size_t ViewObject::surfaceShownAs(const std::string &shown) const {
+    const std::vector<std::string> &names = item.file->surfaces;
+    int found = IndexShownAs(names, shown, "surfaces");
+    if (found < 0)
+        throw ViewRequestError(404, "no surface named " + QuotedName(shown) +
+                                        " (surfaces: " + QuotedList(Shown(names)) + ")");
+    return static_cast<std::size_t>(found);
+}
+
+std::size_t ViewObject::setShownAs(const Surface &surface, const std::string &shown) const {
+    const std::vector<std::string> &names = surface.sets.names;
+    const std::string surfaceName = QuotedName(Utf8Text(surface.name));
+    int found = IndexShownAs(names, shown, "polygon sets of surface " + surfaceName);
+    if (found < 0)
+        throw ViewRequestError(404, "surface " + surfaceName + " has no polygon set named " +
+                                        QuotedName(shown) + " (sets: " + QuotedList(Shown(names)) +
+                                        ")");
+    return static_cast<std::size_t>(found);
 }
 
 // The module smooths a corner from the polygons at its point, so a set's settings reach only
@@ -182,26 +221,24 @@ const render::ShaderHooks &ViewObject::renderOfHooks() {
     return hooks;
 }
 
+// The edit names its surface and set as the page shows them; the module is given them as the
+// object's own bytes, which are what its settings and the files written keep.
 json ViewObject::edit(const SetEdit &edit) {
-    const Surface &found = surfaceNamed(edit.surface);
-    Surface &surface = surfaces[&found - surfaces.data()];
-    const std::vector<std::string> &names = surface.sets.names;
-    auto set = std::find(names.begin(), names.end(), edit.set);
-    if (set == names.end())
-        throw ViewRequestError(404, "surface " + QuotedName(edit.surface) +
-                                        " has no polygon set named " + QuotedName(edit.set) +
-                                        " (sets: " + QuotedList(names) + ")");
+    const std::size_t surfaceIndex = surfaceShownAs(edit.surface);
+    Surface &surface = surfaces[surfaceIndex];
+    const std::size_t set = setShownAs(surface, edit.set);
+    const std::string &setName = surface.sets.names[set];
     if (edit.angleDegrees && !(*edit.angleDegrees >= 0 && *edit.angleDegrees <= 360))
         throw ViewRequestError(400, "angle: expected degrees from 0 to 360");
 
-    auto shown = surface.shown.find(edit.set);
+    auto shown = surface.shown.find(setName);
     bool enabled = shown != surface.shown.end() && shown->second.enabled;
-    SetRequest request{PatternForName(edit.set), edit.angleDegrees, edit.sameSetOnly,
+    SetRequest request{PatternForName(setName), edit.angleDegrees, edit.sameSetOnly,
                        edit.enabled.value_or(enabled)};
-    ApplySetRequests(session, *item.file, {request}, {edit.surface});
-    readSettings(surface, {edit.set});
+    ApplySetRequests(session, *item.file, {request}, {surface.name});
+    readSettings(surface, {setName});
 
-    Reach reach = reachOf(static_cast<std::size_t>(&found - surfaces.data()), edit.set);
+    Reach reach = reachOf(surfaceIndex, setName);
     std::vector<CornerNormal> sampled = SampleCornersOf(item, renderOfHooks(), shape, hostSmoothing,
                                                         reach.polygons, threads, reach.points);
     std::vector<std::size_t> changed;
@@ -216,9 +253,8 @@ json ViewObject::edit(const SetEdit &edit) {
             changed.push_back(corner);
             normals.push_back(*next);
         }
-    return {{"corners", changed},
-            {"normals", Flat(normals)},
-            {"settings", settingsOf(surface, static_cast<std::size_t>(set - names.begin()))}};
+    return {
+        {"corners", changed}, {"normals", Flat(normals)}, {"settings", settingsOf(surface, set)}};
 }
 
 CornerBlock ViewObject::unitCornerNormals() const {

@@ -50,8 +50,8 @@ class ViewObject : NonCopyable {
 
     // Works the edit through the dialog and answers the corners whose module normal changed
     // ({"corners": [index, ...], "normals": [x, y, z, ...]}) and the set's settings now. Throws
-    // ViewRequestError: 404 for a surface or set the object lacks (listing those it has), 400
-    // for an angle outside 0 to 360 degrees.
+    // ViewRequestError: 404 for a surface or set the object lacks (listing those it has), 409
+    // for a name two of them show as (see Utf8Text), 400 for an angle outside 0 to 360 degrees.
     nlohmann::json edit(const SetEdit &edit);
 
     // The object's file as it was opened: its path, mesh and surfaces.
@@ -69,7 +69,10 @@ class ViewObject : NonCopyable {
         std::map<std::string, DialogSettings> shown;  // empty while the surface has no shader
     };
 
-    const Surface &surfaceNamed(const std::string &name) const;
+    // The surface, and the set of a surface, the page shows as `shown`. Throw ViewRequestError
+    // 404 for none, listing those there are, and 409 for two that show alike.
+    std::size_t surfaceShownAs(const std::string &shown) const;
+    std::size_t setShownAs(const Surface &surface, const std::string &shown) const;
     void readSettings(Surface &surface, const std::vector<std::string> &sets);
     // What a change of one set's settings can reach: the set's points, and the polygons there.
     struct Reach {

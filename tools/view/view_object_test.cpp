@@ -7,7 +7,10 @@
 #include <string>
 #include <utility>
 
+#include "host/formats/lwo2_writer.h"
+#include "host/formats/object_reader.h"
 #include "host/scene/mesh_generators.h"
+#include "host/session/shader_blocks.h"
 #include "tools/velmora/corner_normals.h"
 
 namespace {
@@ -134,6 +137,61 @@ TEST(ViewObjectProposals, TheObjectNamesTheKindOfEachProposedSet) {
 // A set name is taken as it is, never as a pattern addressing other sets.
 TEST_F(ViewObjectTest, ANameWithWildcardsIsNoPattern) {
     EXPECT_EQ(RefusalOf({"Default", "band*"}).first, 404);
+}
+
+// The banded torus as an older object names it, in Latin-1: surface "M\xe9tal" in place of
+// "Default", its band0 "Caf\xe9"; in "Other", band1 "Caf\xc3\xa9" in UTF-8 and band3 its
+// Latin-1 twin "Caf\xe9".
+Scene Latin1Torus() {
+    Scene scene = BandedTorus();
+    ObjectFile &file = *scene.items[0].file;
+    file.surfaces[0] = "M\xe9tal";
+    const std::map<std::string, std::string> renamed = {
+        {"band0", "Caf\xe9"}, {"band1", "Caf\xc3\xa9"}, {"band3", "Caf\xe9"}};
+    for (MeshPolygon &polygon : file.mesh.polygons) {
+        if (polygon.surface == "Default") polygon.surface = file.surfaces[0];
+        if (auto name = renamed.find(polygon.part.value_or("")); name != renamed.end())
+            polygon.part = name->second;
+    }
+    return scene;
+}
+
+// What the view shows of the object and does with an edit; answers the object as Apply writes it
+// with the settings after the edit.
+std::vector<std::uint8_t> ShownAndEdited(Scene scene) {
+    HostSession session{std::move(scene), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
+    ViewObject object{session, {89.5, {}}, 1};
+    json described = json::parse(object.describe().dump());
+    EXPECT_EQ(described["surfaces"][0]["name"], "M\xc3\xa9tal");
+    EXPECT_EQ(described["surfaces"][0]["sets"][0]["name"], "Caf\xc3\xa9");
+    json answer = object.edit({"M\xc3\xa9tal", "Caf\xc3\xa9", true, 30.0, std::nullopt});
+    EXPECT_EQ(answer["settings"]["name"], "Caf\xc3\xa9");
+    // Two sets of "Other" show as "Caf\xc3\xa9": the view does not guess which is meant.
+    int twins = 0;
+    try {
+        object.edit({"Other", "Caf\xc3\xa9", true, 30.0, std::nullopt});
+    } catch (const ViewRequestError &error) {
+        twins = error.status;
+    }
+    EXPECT_EQ(twins, 409);
+
+    const ObjectFile &file = *session.scene().items[0].file;
+    ObjectFile written = file;
+    written.shaders = ShaderBlocksWithSettings(session, file);
+    return EncodeLwo2(written, "t.lwo");
+}
+
+TEST(ViewObjectNames, ShowsLatin1NamesAsUtf8AndEditsTheObjectsOwnBytes) {
+    Scene written;
+    written.items.push_back({"Torus", ParseObjectFile(ShownAndEdited(Latin1Torus()), "t.lwo")});
+    // The object written holds the settings for its own bytes.
+    HostSession session{std::move(written), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p"};
+    const ObjectFile &file = *session.scene().items[0].file;
+    LoadShaderBlocks(session, file, {});
+    std::map<std::string, DialogSettings> saved =
+        ReadDialogSettings(session, session.instanceOf(file, "M\xe9tal"), {"Caf\xe9"});
+    EXPECT_TRUE(saved["Caf\xe9"].enabled);
+    EXPECT_FLOAT_EQ(saved["Caf\xe9"].angleDegrees, 30);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <thread>
 
+#include "host/scene/utf8_text.h"
 #include "tools/view/request_origin.h"
 #include "tools/view/set_edit_json.h"
 #include "tools/view/view_assets.h"
@@ -55,8 +56,9 @@ void Answer(httplib::Response &response, int status, const json &body) {
     Send(response, body.dump(), "application/json");
 }
 
+// A message may hold a path or a name with the bytes the file system or the object gave it.
 void Refuse(httplib::Response &response, int status, const std::string &message) {
-    Answer(response, status, {{"error", message}});
+    Answer(response, status, {{"error", Utf8Text(message)}});
 }
 
 std::string GivenToken(const httplib::Request &request) {
@@ -139,15 +141,15 @@ void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOpti
                    [&asset](const httplib::Request &, httplib::Response &response) {
                        SendBytes(response, asset.bytes, std::string(asset.contentType));
                    });
-    server.Get("/api/object",
-               [&calls, &options](const httplib::Request &, httplib::Response &response) {
-                   calls.run(response, [&options](ViewObject &object) {
-                       json described = object.describe();
-                       described["saveSettingsTo"] = options.saveSettingsTo;
-                       described["applyTo"] = options.apply ? json(options.applyTo) : json(nullptr);
-                       return described;
-                   });
-               });
+    server.Get("/api/object", [&calls, &options](const httplib::Request &,
+                                                 httplib::Response &response) {
+        calls.run(response, [&options](ViewObject &object) {
+            json described = object.describe();
+            described["saveSettingsTo"] = Utf8Text(options.saveSettingsTo);
+            described["applyTo"] = options.apply ? json(Utf8Text(options.applyTo)) : json(nullptr);
+            return described;
+        });
+    });
     server.Post("/api/set", [&calls](const httplib::Request &request, httplib::Response &response) {
         calls.run(response, [&request](ViewObject &object) {
             return object.edit(ReadSetEdit(request.body));
@@ -158,9 +160,11 @@ void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOpti
             if (!write) return Refuse(response, 409, "the view was started with nowhere to write");
             calls.run(response, [&write](ViewObject &) {
                 ViewWrite written = write();
-                return json{{"wrote", written.file},
-                            {"summary", written.summary},
-                            {"notes", written.notes}};
+                json notes = json::array();
+                for (const std::string &note : written.notes) notes.push_back(Utf8Text(note));
+                return json{{"wrote", Utf8Text(written.file)},
+                            {"summary", Utf8Text(written.summary)},
+                            {"notes", notes}};
             });
         };
     };
