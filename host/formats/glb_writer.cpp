@@ -267,7 +267,7 @@ tinygltf::Model MakeModel(const ObjectFile &object, const PrimitiveBuilder &buil
     model.asset.generator = "velmora";
     model.buffers.emplace_back();
     tinygltf::Mesh mesh;
-    mesh.name = Utf8Text(object.filename);
+    mesh.name = Utf8Text(ObjectName(object));
     const std::vector<PrimitiveData> &primitives = built.result();
     for (std::size_t s = 0; s < primitives.size(); ++s) {
         if (primitives[s].indices.empty()) continue;
@@ -284,7 +284,7 @@ tinygltf::Model MakeModel(const ObjectFile &object, const PrimitiveBuilder &buil
     }
     model.meshes.push_back(std::move(mesh));
     tinygltf::Node node;
-    node.name = Utf8Text(object.filename);
+    node.name = Utf8Text(ObjectName(object));
     node.mesh = 0;
     model.nodes.push_back(node);
     tinygltf::Scene scene;

@@ -92,7 +92,7 @@ void WritePolygon(TextLines &line, const MeshPolygon &polygon, const std::uint32
 
 void WriteMesh(TextLines &line, const ObjectFile &object, const NextCornerBlock &normals) {
     const MeshData &mesh = object.mesh;
-    if (!object.filename.empty()) line.text("# ").text(object.filename).endLine();
+    if (!object.filename.empty()) line.text("# ").text(ObjectName(object)).endLine();
     for (const auto &point : mesh.points) {
         line.text("v");
         for (float coordinate : point) line.text(" ").number(coordinate);

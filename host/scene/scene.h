@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <numbers>
@@ -96,6 +97,12 @@ struct ObjectFile {
     std::map<std::string, SurfaceLook> looks;  // of the surfaces whose file gives one
     bool operator==(const ObjectFile &) const = default;
 };
+
+// The object's name as outputs carry it: its file's name without the folders, which are the
+// user's private business, not the object's.
+inline std::string ObjectName(const ObjectFile &object) {
+    return std::filesystem::path(object.filename).filename().string();
+}
 
 // An object item of the scene. Clones are several items sharing one ObjectFile.
 struct ObjectItem {
