@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "host/scene/utf8_text.h"
+#include "tools/view/gated_server.h"
 #include "tools/view/request_origin.h"
 #include "tools/view/set_edit_json.h"
 #include "tools/view/view_assets.h"
@@ -27,7 +28,8 @@ using nlohmann::json;
 
 constexpr char Loopback[] = "127.0.0.1";
 constexpr std::size_t LargestBody = 1 << 20;
-// Short enough that a client who sends nothing gives its thread back soon.
+// Short enough that a client who stops sending a body, or reading an answer, gives its worker
+// back soon. The request gate bounds the time a head may take.
 constexpr std::chrono::seconds ClientPatience{2};
 
 // Every answer goes out as it is. The library would compress a body of a text or JSON type
@@ -225,7 +227,6 @@ void Configure(httplib::Server &server, int &port, const std::string &token,
     server.set_payload_max_length(LargestBody);
     server.set_read_timeout(ClientPatience);
     server.set_write_timeout(ClientPatience);
-    server.set_keep_alive_timeout(ClientPatience.count());
     server.set_pre_routing_handler([&port, &token, &inFlight](const httplib::Request &request,
                                                               httplib::Response &response) {
         inFlight.begin();
@@ -276,7 +277,7 @@ void ServeView(ViewObject &object, const ViewServerOptions &options,
 
     const std::string token = NewViewToken();
     int port = options.port;
-    httplib::Server server;
+    GatedServer server(token);
     ObjectCalls calls(object);
     AnswersInFlight inFlight;
     Configure(server, port, token, inFlight);
