@@ -24,6 +24,11 @@ constexpr std::chrono::seconds RefusalLinger{1};
 // The page's own files and the API's calls each come a few at a time.
 constexpr std::size_t TokenWorkerCount = 4;
 constexpr std::size_t OpenWorkerCount = 4;
+// Bounds on the connections the gate holds, each with up to a head's worth of bytes: past them
+// the oldest head still arriving is dropped, and a request without the token is refused rather
+// than queued. The page opens a few connections at a time.
+constexpr std::size_t MostArriving = 512;
+constexpr int MostWaitingWithoutToken = 256;
 
 void CloseConnection(int socket) {
     shutdown(socket, SHUT_RDWR);
@@ -131,7 +136,13 @@ void RequestGate::takeAdmitted(std::list<Arriving> &arriving) {
     while (read(wakePipe[0], wakeUps, sizeof wakeUps) > 0) {
     }
     std::lock_guard hold(admittedLock);
-    for (int socket : admitted) arriving.emplace_back(socket);
+    for (int socket : admitted) {
+        if (arriving.size() >= MostArriving) {
+            arriving.front().close();
+            arriving.pop_front();
+        }
+        arriving.emplace_back(socket);
+    }
     admitted.clear();
 }
 
@@ -178,12 +189,20 @@ void RequestGate::receive(Arriving &connection) {
 }
 
 void RequestGate::pass(Arriving &connection) {
-    httplib::ThreadPool &workers =
-        HeadCarriesToken(connection.received, token) ? tokenWorkers : openWorkers;
-    workers.enqueue(
-        [this, socket = connection.socket, received = std::move(connection.received)]() mutable {
-            serve(socket, std::move(received));
-            CloseConnection(socket);
-        });
+    if (HeadCarriesToken(connection.received, token)) return handOn(connection, tokenWorkers);
+    if (openWaiting >= MostWaitingWithoutToken)
+        return connection.refuse(503, "Service Unavailable", "the view is busy: try again");
+    ++openWaiting;
+    handOn(connection, openWorkers, &openWaiting);
+}
+
+void RequestGate::handOn(Arriving &connection, httplib::ThreadPool &workers,
+                         std::atomic<int> *waiting) {
+    workers.enqueue([this, socket = connection.socket, received = std::move(connection.received),
+                     waiting]() mutable {
+        if (waiting) --*waiting;
+        serve(socket, std::move(received));
+        CloseConnection(socket);
+    });
     connection.socket = -1;
 }

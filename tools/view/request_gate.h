@@ -40,6 +40,9 @@ class RequestGate {
     void takeAdmitted(std::list<Arriving> &arriving);
     void receive(Arriving &connection);
     void pass(Arriving &connection);
+    // `waiting`, when given, counts the connections queued for `workers` until one begins.
+    void handOn(Arriving &connection, httplib::ThreadPool &workers,
+                std::atomic<int> *waiting = nullptr);
     void wake();
 
     std::string token;
@@ -48,6 +51,7 @@ class RequestGate {
     std::vector<int> admitted;
     int wakePipe[2];
     std::atomic<bool> stopping{false};
+    std::atomic<int> openWaiting{0};
     httplib::ThreadPool tokenWorkers, openWorkers;
     std::thread watcher;
 };
