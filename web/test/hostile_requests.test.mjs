@@ -134,6 +134,15 @@ test('huge headers, huge bodies, malformed HTTP and malformed JSON get a 4xx', a
   assert.ok([400, 413, 414].includes(status(await exchange(request('GET', `/?${huge}`)))));
   assert.ok([0, 400].includes(status(await exchange('GARBAGE\r\n\r\n'))));
   assert.ok([0, 400].includes(status(await exchange('GET / HTTP/9.9\r\n\r\n'))));
+  // Header lines past the limit on their number, or a flood of them: refused however many
+  // follow, or the connection is cut, and the server keeps none of them.
+  const head = `GET / HTTP/1.1\r\nHost: ${host()}\r\n`;
+  assert.equal(status(await exchange(head + 'X-A: b\r\n'.repeat(100) + '\r\n')), 431);
+  const kilobytes = () => Number(/VmRSS:\s*(\d+)/.exec(readFileSync(`/proc/${view.child.pid}/status`, 'utf8'))[1]);
+  const before = kilobytes();
+  const flood = head + `X-A: ${'b'.repeat(993)}\r\n`.repeat(20000) + '\r\n';
+  assert.ok([0, 431].includes(status(await exchange(flood))));
+  assert.ok(kilobytes() - before < 8000, `${kilobytes() - before} kB more after 20 MB of header lines`);
   const headers = { 'X-Velmora-Token': view.token };
   await expectJsonRefusal(request('POST', '/api/set', { headers, content: '{"surface":'.padEnd(2 << 20, ' ') }), 413);
   // Refused on its headers, before a byte of the body is read (a client still sending meets a
@@ -147,14 +156,15 @@ test('huge headers, huge bodies, malformed HTTP and malformed JSON get a 4xx', a
   await stillServes();
 });
 
-test('slow clients do not keep others out', async () => {
-  // Bounded: twenty clients each trickling a request for four seconds at most.
-  const slow = Array.from({ length: 20 }, () => exchange(request('GET', '/'), { pace: 250, patience: 4000 }));
+test('slow clients without the token never keep out one with it, and a slow head is cut off', async () => {
+  // Twenty clients, more than the server has workers, each trickling a request that would take
+  // twelve seconds: each is refused once its head has taken three.
+  const slow = Array.from({ length: 20 }, () => exchange(request('GET', '/'), { pace: 250, patience: 4500 }));
   await new Promise((r) => setTimeout(r, 500));
   const asked = Date.now();
   await stillServes();
-  assert.ok(Date.now() - asked < 4000, 'a normal request waited for the slow ones');
-  await Promise.all(slow);
+  assert.ok(Date.now() - asked < 1500, 'a request with the token waited for the slow ones');
+  for (const answer of await Promise.all(slow)) assert.equal(status(answer), 408, answer.slice(0, 100));
   await stillServes();
 });
 
