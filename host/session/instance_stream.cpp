@@ -49,7 +49,6 @@ std::vector<unsigned char> SavedBytesReadBack(HostSession &session, LWInstance i
     // binary form cannot hold.
     std::vector<unsigned char> text = SavedBytes(session, instance, LWIO_ASCII);
     std::vector<StoredSet> sets = StoredSetsIn(text, LWIO_ASCII);
-    CheckStoredSets(sets);
     if (ioMode == LWIO_BINARY) CheckBinaryFit(sets);
     std::vector<unsigned char> bytes =
         ioMode == LWIO_ASCII ? std::move(text) : SavedBytes(session, instance, ioMode);

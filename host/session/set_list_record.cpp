@@ -5,6 +5,7 @@
 #include <cstring>
 #include <numbers>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "host/scene/quoted_list.h"
 #include "host/streams/binary_stream.h"
@@ -46,15 +47,42 @@ bool ReadAngle(LoadStream &stream, double &radians) {
     return true;
 }
 
+// Flags are 0 or 1: the module would keep any other value as it is, and read it as on.
+void CheckFlag(const std::string &place, const char *flag, int value) {
+    if (value != 0 && value != 1)
+        Fail(place + ": " + flag + " is " + std::to_string(value) + ", not 0 (off) or 1 (on)");
+}
+
+void CheckName(const std::string &place, const std::string &name) {
+    if (name.size() > LongestStoredSetName)
+        Fail(place + ": the name is longer than the " + std::to_string(LongestStoredSetName) +
+             " bytes the module reads back");
+}
+
+// Angles the module takes back are those a user may give, 0 to 360 degrees.
+void CheckAngle(const std::string &place, double radians) {
+    constexpr double Full = 2 * std::numbers::pi;
+    // NaN fails the comparison.
+    if (!(radians >= 0 && radians <= Full * (1 + 1e-12)))
+        Fail(place + ": smoothing angle " + std::to_string(radians * 180 / std::numbers::pi) +
+             " degrees is not from 0 to 360");
+}
+
+// Each field is checked as soon as it is read, so that the stream's position names its line.
 StoredSet ReadSet(LoadStream &stream, std::vector<char> &buffer, int index, int count) {
     StoredSet set;
     std::string place = "set " + std::to_string(index + 1) + " of " + std::to_string(count);
     if (!ReadText(stream, buffer, set.name))
         Fail(place + ": no name (the record promises " + std::to_string(count) +
              " sets and holds " + std::to_string(index) + ")");
-    if (!ReadInt(stream, set.enabled) || !ReadAngle(stream, set.angleRadians) ||
-        !ReadInt(stream, set.sameSetOnly))
-        Fail(place + " " + QuotedName(set.name) + ": cut short");
+    place += " " + QuotedName(set.name);
+    CheckName(place, set.name);
+    if (!ReadInt(stream, set.enabled)) Fail(place + ": cut short");
+    CheckFlag(place, "enabled", set.enabled);
+    if (!ReadAngle(stream, set.angleRadians)) Fail(place + ": cut short");
+    CheckAngle(place, set.angleRadians);
+    if (!ReadInt(stream, set.sameSetOnly)) Fail(place + ": cut short");
+    CheckFlag(place, "sameSetOnly", set.sameSetOnly);
     return set;
 }
 
@@ -63,8 +91,16 @@ std::vector<StoredSet> ReadSetList(LoadStream &stream, std::vector<char> &buffer
     if (!ReadInt(stream, count)) Fail("the set list has no count");
     if (count < 0) Fail("the set list's count " + std::to_string(count) + " is negative");
     std::vector<StoredSet> sets;
-    for (int index = 0; index < count; ++index)
+    // The module keeps the first record of a name and loses any later one.
+    std::unordered_map<std::string, int> numbers;
+    for (int index = 0; index < count; ++index) {
         sets.push_back(ReadSet(stream, buffer, index, count));
+        const auto [first, isNew] = numbers.emplace(sets.back().name, index + 1);
+        if (!isNew)
+            Fail("set " + std::to_string(index + 1) + " of " + std::to_string(count) + " " +
+                 QuotedName(sets.back().name) + " repeats set " + std::to_string(first->second) +
+                 "; the module would keep only the first");
+    }
     return sets;
 }
 
@@ -102,20 +138,6 @@ std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buf
     stream.endBlock();
     if (!stream.damage().empty()) Fail(stream.damage());
     return sets;
-}
-
-void CheckStoredSets(const std::vector<StoredSet> &sets) {
-    constexpr double Full = 2 * std::numbers::pi;
-    for (const StoredSet &set : sets) {
-        if (set.name.size() > LongestStoredSetName)
-            Fail("set " + QuotedName(set.name) + ": the name is longer than the " +
-                 std::to_string(LongestStoredSetName) + " bytes the module reads back");
-        // NaN fails the comparison.
-        if (!(set.angleRadians >= 0 && set.angleRadians <= Full * (1 + 1e-12)))
-            Fail("set " + QuotedName(set.name) + ": smoothing angle " +
-                 std::to_string(set.angleRadians * 180 / std::numbers::pi) +
-                 " degrees is not from 0 to 360");
-    }
 }
 
 void CheckBinaryFit(const std::vector<StoredSet> &sets) {

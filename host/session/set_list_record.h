@@ -23,17 +23,14 @@ struct StoredSet {
 
 // Reads the record at the stream's position; no string in it is longer than `longestText` bytes
 // (the size of the stream's data is always enough). Throws std::runtime_error saying what is
-// wrong and where: an unknown version, a missing block, an unknown parameter, a count the record
-// does not hold, a set cut short (naming it).
+// wrong, at the read that found it, when the module would lose or misread anything: an unknown
+// version, a missing block, an unknown parameter, a count the record does not hold, a set cut
+// short, a name longer than the module reads, an angle that is not finite or outside 0 to 360
+// degrees (what a user may give), a flag other than 0 or 1, a set repeated (naming the set).
 std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::size_t longestText);
 // The same with a buffer for the texts, which must hold the longest text and its NUL; readers of
 // many records pass one buffer to them all.
 std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buffer);
-
-// Throws std::runtime_error naming the first set whose setting the module would not take back as
-// it is: a name longer than the module reads, an angle that is not finite or outside 0 to 360
-// degrees (what a user may give).
-void CheckStoredSets(const std::vector<StoredSet> &sets);
 
 // Throws std::runtime_error naming the first set that no longer fits the binary form's 16-bit
 // block size, counting the sets before it.

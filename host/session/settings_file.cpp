@@ -1,6 +1,7 @@
 #include "host/session/settings_file.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -9,6 +10,7 @@
 #include "host/session/instance_stream.h"
 #include "host/session/set_list_record.h"
 #include "host/streams/stream_file.h"
+#include "host/streams/text_stream.h"
 
 namespace {
 
@@ -39,25 +41,43 @@ std::string SurfaceOfBlock(LoadStream &stream, std::vector<char> &buffer, const 
     return name;
 }
 
+// What a reading of the file found wrong: the first word the stream found lost, which came first,
+// or else `problem` at the line the reads stopped at.
+[[noreturn]] void Refuse(const TextLoadStream &stream, const std::string &where,
+                         const std::string &problem) {
+    throw std::runtime_error(where + ": " +
+                             (stream.damage().empty()
+                                  ? "line " + std::to_string(stream.lastLine()) + ": " + problem
+                                  : stream.damage()));
+}
+
 // A stream at the file's first surface block. Files written before the first line named the
 // format start straight with a surface block; they still load, while any other file without that
-// line is refused rather than read as one that holds no settings.
-std::unique_ptr<LoadStream> OpenSettings(const std::string &path,
-                                         const std::vector<unsigned char> &bytes) {
-    auto stream = MakeLoadStream(LWIO_ASCII, bytes);
+// line is refused rather than read as one that holds no settings. The stream notes what its reads
+// lose, so that a refusal names the word at fault rather than what a failed read left.
+std::unique_ptr<TextLoadStream> OpenSettings(const std::string &path,
+                                             const std::vector<unsigned char> &bytes) {
+    auto open = [&] {
+        auto stream = std::make_unique<TextLoadStream>(bytes);
+        stream->noteWhatIsLost();
+        return stream;
+    };
+    auto stream = open();
     if (stream->findBlock(HeaderBlock)) {
         int version = 0;
-        if (stream->readValues(ValueKind::I4, &version, 1) != 1 || version != FileVersion)
-            throw std::runtime_error(path + ": settings file version " + std::to_string(version) +
-                                     " is not the " + std::to_string(FileVersion) +
-                                     " this host reads");
+        if (stream->readValues(ValueKind::I4, &version, 1) != 1)
+            Refuse(*stream, path, "no settings file version");
+        if (version != FileVersion)
+            Refuse(*stream, path,
+                   "settings file version " + std::to_string(version) + " is not the " +
+                       std::to_string(FileVersion) + " this host reads");
         stream->endBlock();
         return stream;
     }
-    if (!MakeLoadStream(LWIO_ASCII, bytes)->findBlock(SurfaceBlock))
+    if (!TextLoadStream(bytes).findBlock(SurfaceBlock))
         throw std::runtime_error(path + ": not a settings file: it does not start with " +
                                  HeaderBlock[0].token);
-    return MakeLoadStream(LWIO_ASCII, bytes);
+    return open();
 }
 
 // Sets the record names that the object does not have would change nothing: the module keeps
@@ -76,24 +96,54 @@ void CheckSetsExist(const std::vector<StoredSet> &stored, const std::vector<std:
         "with");
 }
 
+// The record of one surface block, checked: `where` names the file and the surface.
+void CheckSurfaceRecord(TextLoadStream &stream, std::vector<char> &buffer,
+                        const std::vector<std::string> &sets, const std::string &where) {
+    std::vector<StoredSet> stored;
+    try {
+        stored = ReadStoredSets(stream, buffer);
+    } catch (const std::runtime_error &error) {
+        Refuse(stream, where, error.what());
+    }
+    stream.endBlock();
+    if (!stream.damage().empty()) throw std::runtime_error(where + ": " + stream.damage());
+    try {
+        CheckSetsExist(stored, sets);
+    } catch (const std::runtime_error &error) {
+        throw std::runtime_error(where + ": " + error.what());
+    }
+}
+
 // Every block is read as the module would read it, and refused when the module would lose or
-// misread anything, before any block is applied.
+// misread anything, before any block is applied. Nothing may come between or after the blocks,
+// a surface has one block, and the SetsFrom line comes first, where SettingsSetsFrom reads it.
 void CheckSettings(const ObjectFile &file, const std::string &path,
                    const std::vector<unsigned char> &bytes) {
     auto stream = OpenSettings(path, bytes);
     std::vector<char> buffer(bytes.size() + 1);
     std::vector<std::string> sets = CollectPolygonSets(file.mesh).names;
-    while (stream->findBlock(SurfaceBlock)) {
-        std::string surface = SurfaceOfBlock(*stream, buffer, file, path);
-        try {
-            std::vector<StoredSet> stored = ReadStoredSets(*stream, buffer);
-            CheckStoredSets(stored);
-            CheckSetsExist(stored, sets);
-        } catch (const std::runtime_error &error) {
-            throw std::runtime_error(path + ": surface " + QuotedName(surface) + ": " +
-                                     error.what());
+    std::map<std::string, std::size_t> surfaceLines;
+    std::size_t blocksBefore = 0;
+    for (LWID block; (block = stream->findBlock(LaterBlocks)) != 0; ++blocksBefore) {
+        // Lines passed over to reach the block come first, and belong to no surface.
+        if (!stream->damage().empty()) break;
+        if (block == SetsFromBlock[0].id) {
+            if (blocksBefore > 0)
+                Refuse(*stream, path, "SetsFrom after another block; it must come first");
+            if (stream->readString(buffer.data(), static_cast<int>(buffer.size())) < 0)
+                Refuse(*stream, path, "a SetsFrom block without a source");
+            stream->endBlock();
+            continue;
         }
-        stream->endBlock();
+        const std::size_t line = stream->lastLine();
+        std::string surface = SurfaceOfBlock(*stream, buffer, file, path);
+        const auto [first, isNew] = surfaceLines.emplace(surface, line);
+        if (!isNew)
+            Refuse(*stream, path,
+                   "a second block for surface " + QuotedName(surface) +
+                       ", whose first is at line " + std::to_string(first->second) +
+                       "; only the last would be kept");
+        CheckSurfaceRecord(*stream, buffer, sets, path + ": surface " + QuotedName(surface));
     }
     if (!stream->damage().empty()) throw std::runtime_error(path + ": " + stream->damage());
 }

@@ -29,7 +29,7 @@ void LoadShaderBlocks(HostSession &session, const ObjectFile &file,
             // which reads anything silently, is handed it.
             if (!bytes.empty()) {
                 auto check = MakeLoadStream(LWIO_BINARY, bytes);
-                CheckStoredSets(ReadStoredSets(*check, bytes.size()));
+                ReadStoredSets(*check, bytes.size());
             }
             auto stream = MakeLoadStream(LWIO_BINARY, std::move(bytes));
             LoadInstance(session, instance, *stream);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "host/formats/id_text.h"
+#include "host/scene/quoted_list.h"
 
 namespace {
 
@@ -140,6 +141,20 @@ std::string_view TakeString(std::string_view &text, bool wholeLine) {
     return inner;
 }
 
+// "8 U1 values": what a read asked for.
+std::string ValuesAskedFor(ValueKind kind, int count) {
+    const std::string name = ValueKindName(kind);
+    return std::to_string(count) + (name.empty() ? "" : " " + name) +
+           (count == 1 ? " value" : " values");
+}
+
+// "a SetsFrom or Surface block": what findBlock looks for.
+std::string BlocksLookedFor(const LWBlockIdent *list) {
+    std::string tokens;
+    for (; list->token; ++list) tokens += (tokens.empty() ? "" : " or ") + std::string(list->token);
+    return "a " + tokens + " block";
+}
+
 }  // namespace
 
 bool TextSaveStream::writable(std::string_view what, std::string_view text) {
@@ -257,6 +272,11 @@ int TextLoadStream::readValues(ValueKind kind, void *values, int count) {
     std::string_view rest = source;
     const int n = ParseValues(kind, rest, values, count);
     advanceLeaf(source, rest);
+    if (n < count && strict)
+        noteLost(lastLine(), QuotedName(SkipSpaces(source)) + " cannot be read as " +
+                                 ValuesAskedFor(kind, count));
+    else if (!inLeaf())
+        noteLeftOver(lastLine(), rest);
     return n;
 }
 
@@ -278,6 +298,7 @@ LWID TextLoadStream::readIdent(const LWBlockIdent *list) {
     std::string_view rest = SkipSpaces(source);
     const std::string_view word = TakeWord(rest);
     advanceLeaf(source, rest);
+    if (!inLeaf()) noteLeftOver(lastLine(), rest);
     return MatchToken(list, word);
 }
 
@@ -297,6 +318,7 @@ LWID TextLoadStream::findBlock(const LWBlockIdent *list) {
         const std::string_view line = lines[at];
         switch (KindOf(line)) {
             case LineKind::BlockEnd:
+                if (open.empty() && strict) noteLost(at + 1, "a } that closes no block");
                 return 0;
             case LineKind::BlockStart: {
                 if (const LWID id = MatchToken(list, BlockToken(line))) {
@@ -304,6 +326,7 @@ LWID TextLoadStream::findBlock(const LWBlockIdent *list) {
                     next = at + 1;
                     return id;
                 }
+                notePassedOver(at + 1, list);
                 const std::size_t close = closingLine(at + 1);
                 if (close == lines.size()) {
                     noteDamage("line " + std::to_string(at + 1) + ": block " +
@@ -321,6 +344,8 @@ LWID TextLoadStream::findBlock(const LWBlockIdent *list) {
                     next = at + 1;
                     return id;
                 }
+                // A blank line loses nothing.
+                if (!line.empty()) notePassedOver(at + 1, list);
                 ++at;
                 break;
             }
@@ -333,10 +358,39 @@ void TextLoadStream::endBlock() {
     if (open.empty()) return;
     const OpenBlock block = open.back();
     open.pop_back();
-    if (block.leaf) return;
+    if (block.leaf) return noteLeftOver(block.line + 1, lines[block.line].substr(block.column));
+    const std::string_view token = BlockToken(lines[block.line]);
     const std::size_t close = closingLine(next);
     if (close == lines.size())
-        noteDamage("line " + std::to_string(block.line + 1) + ": block " +
-                   std::string(BlockToken(lines[block.line])) + " is never closed");
+        noteDamage("line " + std::to_string(block.line + 1) + ": block " + std::string(token) +
+                   " is never closed");
+    else if (strict)
+        noteUnread(next, close, token);
     next = std::min(close + 1, lines.size());
+}
+
+void TextLoadStream::noteLost(std::size_t line, const std::string &problem) {
+    noteDamage("line " + std::to_string(line) + ": " + problem);
+}
+
+void TextLoadStream::noteLeftOver(std::size_t line, std::string_view rest) {
+    rest = SkipSpaces(rest);
+    if (strict && !rest.empty())
+        noteLost(line, QuotedName(rest) + " after what was read would be lost");
+}
+
+void TextLoadStream::noteUnread(std::size_t from, std::size_t close, std::string_view token) {
+    while (from < close && lines[from].empty()) ++from;
+    if (from == close) return;
+    const std::string first = std::to_string(from + 1);
+    noteLost(from + 1, "block " + QuotedName(token) + " holds more than was read: " +
+                           (close > from + 1 ? "lines " + first + " to " + std::to_string(close)
+                                             : "line " + first) +
+                           " would be lost");
+}
+
+void TextLoadStream::notePassedOver(std::size_t line, const LWBlockIdent *list) {
+    if (strict)
+        noteLost(line,
+                 QuotedName(lines[line - 1]) + " where " + BlocksLookedFor(list) + " should start");
 }

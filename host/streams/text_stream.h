@@ -49,6 +49,14 @@ class TextLoadStream final : public LoadStream {
 
     // The 0-based line the next read outside a leaf block takes.
     std::size_t line() const { return next; }
+    // The 1-based line the last read, block found or block ended took, or 0 before any.
+    std::size_t lastLine() const { return inLeaf() ? open.back().line + 1 : next; }
+
+    // From here on, whatever the reads lose is damage, noted with its line: a value not of the
+    // kind read, words after the values a read took from a line, lines findBlock passes over, the
+    // unread rest of a block endBlock closes, a } that closes no block. For a checker that must
+    // see every word of a file read; the reads themselves stay as lenient as a module expects.
+    void noteWhatIsLost() { strict = true; }
 
   private:
     struct OpenBlock {
@@ -63,9 +71,18 @@ class TextLoadStream final : public LoadStream {
     void advanceLeaf(std::string_view source, std::string_view rest);
     // The line that closes the block whose contents start at `from`, or the number of lines.
     std::size_t closingLine(std::size_t from) const;
+    // Callers note only when strict, so that lenient reads spend nothing on messages.
+    void noteLost(std::size_t line, const std::string &problem);
+    // Words after what a read took, which the read's line then loses.
+    void noteLeftOver(std::size_t line, std::string_view rest);
+    void notePassedOver(std::size_t line, const LWBlockIdent *list);
+    // The lines from `from` up to the block's closing line `close` that a reader left, but for
+    // blank ones.
+    void noteUnread(std::size_t from, std::size_t close, std::string_view token);
 
     std::string text;
     std::vector<std::string_view> lines;
     std::size_t next = 0;
     std::vector<OpenBlock> open;
+    bool strict = false;
 };
