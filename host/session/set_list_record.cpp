@@ -91,7 +91,7 @@ std::vector<StoredSet> ReadSetList(LoadStream &stream, std::vector<char> &buffer
     if (!ReadInt(stream, count)) Fail("the set list has no count");
     if (count < 0) Fail("the set list's count " + std::to_string(count) + " is negative");
     std::vector<StoredSet> sets;
-    // The module keeps the first record of a name and loses any later one.
+    // The module finds a set by its first record: any later one would be lost.
     std::unordered_map<std::string, int> numbers;
     for (int index = 0; index < count; ++index) {
         sets.push_back(ReadSet(stream, buffer, index, count));
@@ -99,7 +99,7 @@ std::vector<StoredSet> ReadSetList(LoadStream &stream, std::vector<char> &buffer
         if (!isNew)
             Fail("set " + std::to_string(index + 1) + " of " + std::to_string(count) + " " +
                  QuotedName(sets.back().name) + " repeats set " + std::to_string(first->second) +
-                 "; the module would keep only the first");
+                 "; the module would use only the first");
     }
     return sets;
 }
