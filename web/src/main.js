@@ -71,15 +71,38 @@ function setMode(mode) {
   draw();
 }
 
+// --- set lists -------------------------------------------------------------------------------
+// Sets are listed by kind, then by name as people count ("Round 2" before "Round 10"), each
+// with its polygons, and narrowed by what the filter holds.
+const byName = new Intl.Collator(undefined, { numeric: true, sensitivity: 'base' });
+const kindOf = (index) => state.object.sets[index]?.proposed?.kind ?? '';
+const inOrder = (a, b) => byName.compare(kindOf(a.set), kindOf(b.set)) || byName.compare(a.name, b.name);
+const polygonsText = (count) => `${count.toLocaleString('en')} ${count === 1 ? 'polygon' : 'polygons'}`;
+const passesFilter = (name, index) => {
+  const filter = $('set-filter').value.trim().toLowerCase();
+  return !filter || name.toLowerCase().includes(filter) || kindOf(index).toLowerCase().includes(filter);
+};
+
+// Each set of the object once, with its polygons over all its surfaces.
+function objectSets(object) {
+  const polygons = new Array(object.sets.length).fill(0);
+  for (const surface of object.surfaces) for (const set of surface.sets) polygons[set.set] += set.polygons;
+  return object.sets.map((set, index) => ({ ...set, set: index, polygons: polygons[index] }));
+}
+
 function showLegend(object) {
-  $('legend').replaceChildren(...object.sets.map((set, index) => {
+  $('legend').replaceChildren(...objectSets(object).sort(inOrder).map((set) => {
     const entry = document.createElement('div');
     entry.className = 'entry';
-    entry.dataset.set = index;
+    entry.dataset.set = set.set;
+    entry.dataset.name = set.name;
     const swatch = document.createElement('span');
     swatch.className = 'swatch';
     swatch.style.background = `rgb(${set.colour.join(',')})`;
-    entry.append(swatch, set.name);
+    const count = document.createElement('span');
+    count.className = 'count';
+    count.textContent = set.polygons.toLocaleString('en');
+    entry.append(swatch, set.name, count);
     if (set.proposed) {
       const kind = document.createElement('span');
       kind.className = 'kind';
@@ -87,9 +110,10 @@ function showLegend(object) {
       entry.append(kind);
       entry.title = `proposed: ${set.proposed.summary}`;
     }
-    entry.addEventListener('click', () => selectByIndex(index));
+    entry.addEventListener('click', () => selectByIndex(set.set));
     return entry;
   }));
+  filterLegend();
   const colours = object.difference.colours.map((c) => `rgb(${c.join(',')})`);
   $('scale').innerHTML = `<div>Angle between the normals</div>
     <div class="bar" style="background: linear-gradient(to right, ${colours.join(',')})"></div>
@@ -107,13 +131,24 @@ function fillSurfaces() {
   $('surface').replaceChildren(...withSets.map((s) => new Option(s.name, s.name)));
 }
 
+function filterLegend() {
+  for (const entry of $('legend').children)
+    entry.hidden = !passesFilter(entry.dataset.name, Number(entry.dataset.set));
+}
+
+// The surface's sets that pass the filter, and the picked one whatever the filter says.
+function fillSets(surface, setName) {
+  const listed = surface.sets.filter((s) => s.name === setName || passesFilter(s.name, s.set)).sort(inOrder);
+  $('set').replaceChildren(...listed.map((s) => new Option(`${s.name} (${polygonsText(s.polygons)})`, s.name)));
+  $('set').value = setName;
+}
+
 function select(surfaceName, setName) {
   const surface = state.object.surfaces.find((s) => s.name === surfaceName);
   if (!surface || !surface.sets.some((s) => s.name === setName)) return;
   state.selected = { surface: surfaceName, set: setName };
   $('surface').value = surfaceName;
-  $('set').replaceChildren(...surface.sets.map((s) => new Option(s.name, s.name)));
-  $('set').value = setName;
+  fillSets(surface, setName);
   showSettings();
   const settings = settingsOf(surfaceName, setName);
   state.mesh.material.uniforms.selectedSet.value = settings.set;
@@ -239,7 +274,13 @@ $('enabled').addEventListener('change', () => change({ ...currentSettings(), ena
 $('same-set').addEventListener('change', () => change({ ...currentSettings(), sameSetOnly: $('same-set').checked }));
 $('surface').addEventListener('change', () => {
   const surface = state.object.surfaces.find((s) => s.name === $('surface').value);
-  select(surface.name, surface.sets[0].name);
+  const sorted = [...surface.sets].sort(inOrder);
+  select(surface.name, (sorted.find((s) => passesFilter(s.name, s.set)) ?? sorted[0]).name);
+});
+$('set-filter').addEventListener('input', () => {
+  filterLegend();
+  const surface = state.object.surfaces.find((s) => s.name === state.selected.surface);
+  fillSets(surface, state.selected.set);
 });
 $('set').addEventListener('change', () => select(state.selected.surface, $('set').value));
 $('undo').addEventListener('click', () => travel(history.undo()));
@@ -298,7 +339,7 @@ async function start() {
   const first = object.surfaces.find((s) => s.sets.length > 0);
   setMode('velmora');
   frame();
-  if (first) select(first.name, first.sets[0].name);
+  if (first) select(first.name, [...first.sets].sort(inOrder)[0].name);
 }
 
 // What scripts and the browser tests read: where a polygon shows on the canvas, and the state.

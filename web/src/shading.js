@@ -96,8 +96,13 @@ void main() {
   } else {
     encoded = mode == 0 ? encode(shade(vHostView, vHostWorld)) : encode(shade(vModuleView, vModuleWorld));
   }
-  if (selectedSet >= 0.0 && abs(vSetIndex - selectedSet) < 0.5)
+  // The picked set is lit; in the set map every other set fades into the background, so that
+  // the picked one stands out among sets of like colours.
+  bool picked = selectedSet >= 0.0 && abs(vSetIndex - selectedSet) < 0.5;
+  if (picked)
     encoded = mix(encoded, vec3(1.0, 0.78, 0.3), 0.18);
+  else if (mode == 3 && selectedSet >= 0.0)
+    encoded = mix(encoded, vec3(0.11, 0.11, 0.12), 0.75);
   gl_FragColor = vec4(encoded, 1.0);
 }`;
 

@@ -280,3 +280,28 @@ test('an angle reads as it was typed, and undo gives back the angle before to th
   await page.click('#undo');
   await page.waitForFunction(() => !window.velmoraView.state.sending && document.getElementById('angle').value === '80');
 });
+
+test('set lists come sorted with their polygons, a filter narrows them, and the picked set stands out', async () => {
+  const labels = await page.$$eval('#set option', (options) => options.map((o) => o.textContent));
+  assert.ok(labels.every((label) => /\(\d[\d,]* polygons?\)$/.test(label)), labels.join(' | '));
+  const names = await page.$$eval('#set option', (options) => options.map((o) => o.value));
+  const collator = new Intl.Collator(undefined, { numeric: true, sensitivity: 'base' });
+  assert.deepEqual(names, [...names].sort(collator.compare));
+
+  await page.fill('#set-filter', chosen.set);
+  const shown = await page.$$eval('#legend .entry:not([hidden])', (entries) => entries.map((e) => e.dataset.name));
+  assert.ok(shown.length >= 1 && shown.every((name) => name.toLowerCase().includes(chosen.set.toLowerCase())), shown.join(' | '));
+  await page.fill('#set-filter', '');
+
+  const regionMap = await regions(object);
+  const brightness = (image) => {
+    let sum = 0, count = 0;
+    regionMap.forEach((s, i) => { if (s === chosen.far) { sum += image.data[4 * i] + image.data[4 * i + 1] + image.data[4 * i + 2]; ++count; } });
+    return sum / count;
+  };
+  const none = await pixels();
+  await mode('sets', chosen.index);
+  const picked = await pixels();
+  assert.ok(brightness(picked) < 0.5 * brightness(none), `the other sets keep ${brightness(picked)} of ${brightness(none)}`);
+  await mode('velmora', chosen.index);
+});
