@@ -12,10 +12,7 @@
 #include "host/session/scripted_set_edits.h"
 #include "host/session/set_request.h"
 
-namespace {
-
-// What --sets-from can make polygon sets of in this object: "shape, surfaces or normals".
-std::string SetSourcesOf(const ObjectFile &file) {
+std::vector<std::string> SetSourcesOf(const ObjectFile &file) {
     const MeshData &mesh = file.mesh;
     auto any = [&mesh](auto has) {
         return std::any_of(mesh.polygons.begin(), mesh.polygons.end(), has);
@@ -25,9 +22,16 @@ std::string SetSourcesOf(const ObjectFile &file) {
         sources.push_back("normals");
     if (any([](const MeshPolygon &p) { return p.smoothingGroup != 0; }))
         sources.push_back("smoothing-groups");
-    std::string text = sources.front();
-    for (std::size_t i = 1; i < sources.size(); ++i)
-        text += (i + 1 == sources.size() ? " or " : ", ") + sources[i];
+    return sources;
+}
+
+namespace {
+
+// "shape, surfaces or normals"
+std::string EitherOf(const std::vector<std::string> &words) {
+    std::string text = words.front();
+    for (std::size_t i = 1; i < words.size(); ++i)
+        text += (i + 1 == words.size() ? " or " : ", ") + words[i];
     return text;
 }
 
@@ -65,7 +69,7 @@ std::vector<std::string> ApplySetOptions(HostSession &session, const ObjectFile 
             bool none = CollectPolygonSets(file.mesh).names.empty();
             throw std::runtime_error(
                 option + outcome.unmatched.front() +
-                (none ? " (--sets-from " + SetSourcesOf(file) + " makes them)" : ""));
+                (none ? " (--sets-from " + EitherOf(SetSourcesOf(file)) + " makes them)" : ""));
         }
         if (!SetNamePattern(requests[r].name).literal())
             lines.push_back(option + Plural(outcome.setsMatched[r], "polygon set") + " matched");

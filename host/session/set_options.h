@@ -19,6 +19,11 @@
 std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path, const std::string &setsFrom,
                                                const std::vector<std::uint8_t> *bytes = nullptr);
 
+// What --sets-from can make polygon sets of in this object, the shape first: "shape",
+// "surfaces", and "normals" and "smoothing-groups" where it carries them. (Its groups are its
+// polygon sets already.)
+std::vector<std::string> SetSourcesOf(const ObjectFile &file);
+
 // Works each `--set` option text through the dialog, warning `warn` first where that takes long.
 // Returns a line for the user for each
 // pattern saying how many sets it matched; throws std::invalid_argument for an option it cannot

@@ -55,15 +55,27 @@ std::optional<T> Field(const json &body, const char *name, json::value_t type, c
     return found->get<T>();
 }
 
-}  // namespace
-
-SetEdit ReadSetEdit(std::string_view body) {
+// The body as a JSON object of no fields but `known`.
+json ParseObject(std::string_view body, const std::set<std::string> &known) {
     json request = Parse(body);
     if (!request.is_object()) Refuse("the body is not a JSON object");
-    static const std::set<std::string> known = {"surface", "set", "enabled", "angle",
-                                                "sameSetOnly"};
     for (const auto &[name, value] : request.items())
-        if (!known.contains(name)) Refuse("unknown field \"" + name + "\"");
+        if (!known.contains(name)) Refuse("unknown field " + QuotedName(name));
+    return request;
+}
+
+}  // namespace
+
+std::string ReadSetSource(std::string_view body) {
+    json request = ParseObject(body, {"from"});
+    std::optional<std::string> from =
+        Field<std::string>(request, "from", json::value_t::string, "a name");
+    if (!from) Refuse("from: required");
+    return *from;
+}
+
+SetEdit ReadSetEdit(std::string_view body) {
+    json request = ParseObject(body, {"surface", "set", "enabled", "angle", "sameSetOnly"});
     SetEdit edit;
     auto text = [&](const char *name) {
         std::optional<std::string> value =

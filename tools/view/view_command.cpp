@@ -17,6 +17,7 @@
 #include "tools/velmora/command_table.h"
 #include "tools/velmora/input_guard.h"
 #include "tools/view/launch_page.h"
+#include "tools/view/served_object.h"
 #include "tools/view/view_server.h"
 
 extern char **environ;
@@ -106,43 +107,41 @@ class ViewCommand : public Command {
         // command line compares only the names given.
         RefuseOutputsOverInputs({{"Apply", applyTo}, {"Save settings", SettingsTarget(given)}},
                                 InputsOf(given));
-        // Opening, each Save and each Apply ask what the sets were made of.
-        const ObjectOptions object = WithSetsFromOfRun(given);
-        // The settings are saved when the page asks, never on opening.
-        ObjectOptions opening = object;
-        opening.saveSettingsFile.clear();
-        SetProposal proposal;
-        std::unique_ptr<OpenedObject> opened = OpenObject(opening, &input.bytes, &proposal);
-        ViewObject view(opened->session(), opened->hostSmoothing(), Cores(), proposal);
+        ServedObject served(given, input);
+        const std::vector<CommandFile> inputs = InputsOf(given);
         ViewServerOptions server;
         server.port = port;
-        server.saveSettingsTo = SettingsTarget(object);
+        server.saveSettingsTo = SettingsTarget(given);
         server.saveSettings =
-            RefusalsAsConflicts([&opened, &object, target = server.saveSettingsTo] {
-                RefuseOutputsOverInputs({{"Save settings", target}}, InputsOf(object));
-                SaveSettingsFile(opened->session(), opened->file(), target, SetsFromOfRun(object));
-                return ViewWrite{target, WriteSummary(*opened, target), {}};
+            RefusalsAsConflicts([&served, &inputs, target = server.saveSettingsTo] {
+                RefuseOutputsOverInputs({{"Save settings", target}}, inputs);
+                SaveSettingsFile(served.opened().session(), served.opened().file(), target,
+                                 SetsFromOfRun(served.options()));
+                return ViewWrite{target, WriteSummary(served.opened(), target), {}};
             });
         // Checked again at each Apply: a link put in the target's place meanwhile must not lead
         // the write onto an input.
         server.applyTo = applyTo;
-        server.apply = RefusalsAsConflicts([&opened, &object, &input, &proposal, target = applyTo] {
-            RefuseOutputsOverInputs({{"Apply", target}}, InputsOf(object));
-            std::vector<std::string> notes =
-                WriteAppliedObject(object, *opened, input, target, &proposal);
-            return ViewWrite{target, WriteSummary(*opened, target), std::move(notes)};
+        server.apply = RefusalsAsConflicts([&served, &inputs, &input, target = applyTo] {
+            RefuseOutputsOverInputs({{"Apply", target}}, inputs);
+            std::vector<std::string> notes = WriteAppliedObject(served.options(), served.opened(),
+                                                                input, target, &served.proposal());
+            return ViewWrite{target, WriteSummary(served.opened(), target), std::move(notes)};
         });
+        server.setSources = served.setSources();
+        server.makeSetsFrom = [&served](const std::string &source) { served.makeSetsFrom(source); };
         std::unique_ptr<LaunchPage> launch;  // kept while the view serves
-        ServeView(view, server, [this, &launch](const std::string &address) {
-            std::cout << "velmora: view at " << address << std::endl;
-            if (!open) return;
-            try {
-                launch = std::make_unique<LaunchPage>(address);
-                OpenInBrowser(*launch);
-            } catch (const std::runtime_error &error) {
-                std::cerr << "velmora: " << error.what() << "; open the address above\n";
-            }
-        });
+        ServeView([&served]() -> ViewObject & { return served.view(); }, server,
+                  [this, &launch](const std::string &address) {
+                      std::cout << "velmora: view at " << address << std::endl;
+                      if (!open) return;
+                      try {
+                          launch = std::make_unique<LaunchPage>(address);
+                          OpenInBrowser(*launch);
+                      } catch (const std::runtime_error &error) {
+                          std::cerr << "velmora: " << error.what() << "; open the address above\n";
+                      }
+                  });
         return Succeeded;
     }
 

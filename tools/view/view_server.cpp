@@ -111,7 +111,7 @@ bool Admitted(const httplib::Request &request, httplib::Response &response, int 
 // Runs an object call one at a time, turning what it throws into an answer.
 class ObjectCalls {
   public:
-    explicit ObjectCalls(ViewObject &object) : object(object) {}
+    explicit ObjectCalls(const std::function<ViewObject &()> &object) : object(object) {}
 
     void run(httplib::Response &response, const std::function<json(ViewObject &)> &call) {
         serve(response, [&call](ViewObject &object, httplib::Response &answer) {
@@ -119,12 +119,15 @@ class ObjectCalls {
         });
     }
 
+    // The object as now served, for a call that replaced the one it was given.
+    ViewObject &current() { return object(); }
+
     // For an answer that is not JSON.
     void serve(httplib::Response &response,
                const std::function<void(ViewObject &, httplib::Response &)> &call) {
         try {
             std::lock_guard hold(busy);
-            call(object, response);
+            call(object(), response);
         } catch (const ViewRequestError &error) {
             Refuse(response, error.status, error.what());
         } catch (const std::exception &error) {
@@ -133,25 +136,44 @@ class ObjectCalls {
     }
 
   private:
-    ViewObject &object;
+    const std::function<ViewObject &()> &object;  // the object as now served
     std::mutex busy;
 };
 
-void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOptions &options) {
+// `setsFrom`: what the object's sets are made of now, as the page asked.
+void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOptions &options,
+               std::string &setsFrom) {
     for (const ViewAsset &asset : ViewAssets())
         server.Get(std::string(asset.path),
                    [&asset](const httplib::Request &, httplib::Response &response) {
                        SendBytes(response, asset.bytes, std::string(asset.contentType));
                    });
-    server.Get("/api/object", [&calls, &options](const httplib::Request &,
-                                                 httplib::Response &response) {
-        calls.run(response, [&options](ViewObject &object) {
-            json described = object.describe();
-            described["saveSettingsTo"] = Utf8Text(options.saveSettingsTo);
-            described["applyTo"] = options.apply ? json(Utf8Text(options.applyTo)) : json(nullptr);
-            return described;
+    // The object, what the page's writes go to, and what it may make sets of.
+    auto describe = [&options, &setsFrom](ViewObject &object) {
+        json described = object.describe();
+        described["saveSettingsTo"] = Utf8Text(options.saveSettingsTo);
+        described["applyTo"] = options.apply ? json(Utf8Text(options.applyTo)) : json(nullptr);
+        described["setSources"] = options.setSources;
+        described["setsFrom"] = setsFrom;
+        return described;
+    };
+    server.Get("/api/object",
+               [&calls, describe](const httplib::Request &, httplib::Response &response) {
+                   calls.run(response, describe);
+               });
+    // Makes the object's sets of another source, and answers the object as it then is.
+    server.Post(
+        "/api/sets-from", [&calls, &options, &setsFrom, describe](const httplib::Request &request,
+                                                                  httplib::Response &response) {
+            if (!options.makeSetsFrom)
+                return Refuse(response, 409, "the object was opened with polygon sets of its own");
+            calls.run(response, [&](ViewObject &) {
+                const std::string source = ReadSetSource(request.body);
+                options.makeSetsFrom(source);  // the object given is gone
+                setsFrom = source;
+                return describe(calls.current());
+            });
         });
-    });
     server.Post("/api/set", [&calls](const httplib::Request &request, httplib::Response &response) {
         calls.run(response, [&request](ViewObject &object) {
             return object.edit(ReadSetEdit(request.body));
@@ -227,20 +249,20 @@ void Configure(httplib::Server &server, int &port, const std::string &token,
     server.set_payload_max_length(LargestBody);
     server.set_read_timeout(ClientPatience);
     server.set_write_timeout(ClientPatience);
-    server.set_pre_routing_handler([&port, &token, &inFlight](const httplib::Request &request,
-                                                              httplib::Response &response) {
-        inFlight.begin();
-        response.set_header("Cache-Control", "no-store");
-        response.set_header("X-Content-Type-Options", "nosniff");
-        if (inFlight.stopping()) {
-            response.set_header("Connection", "close");
-            Refuse(response, 503, "the view is stopping");
-            return httplib::Server::HandlerResponse::Handled;
-        }
-        return Admitted(request, response, port, token)
-                   ? httplib::Server::HandlerResponse::Unhandled
-                   : httplib::Server::HandlerResponse::Handled;
-    });
+    server.set_pre_routing_handler(
+        [&port, &token, &inFlight](const httplib::Request &request, httplib::Response &response) {
+            inFlight.begin();
+            response.set_header("Cache-Control", "no-store");
+            response.set_header("X-Content-Type-Options", "nosniff");
+            if (inFlight.stopping()) {
+                response.set_header("Connection", "close");
+                Refuse(response, 503, "the view is stopping");
+                return httplib::Server::HandlerResponse::Handled;
+            }
+            return Admitted(request, response, port, token)
+                       ? httplib::Server::HandlerResponse::Unhandled
+                       : httplib::Server::HandlerResponse::Handled;
+        });
     // Called once an answer has been written. Only the requests that reached the pre-routing
     // handler, which marks every answer it begins with its Cache-Control, were counted.
     server.set_logger([&inFlight](const httplib::Request &, const httplib::Response &response) {
@@ -269,7 +291,7 @@ sigset_t StopSignals() {
 
 }  // namespace
 
-void ServeView(ViewObject &object, const ViewServerOptions &options,
+void ServeView(const std::function<ViewObject &()> &object, const ViewServerOptions &options,
                const std::function<void(const std::string &address)> &ready) {
     // Blocked before the server's threads start, so that they inherit it.
     sigset_t signals = StopSignals();
@@ -281,7 +303,8 @@ void ServeView(ViewObject &object, const ViewServerOptions &options,
     ObjectCalls calls(object);
     AnswersInFlight inFlight;
     Configure(server, port, token, inFlight);
-    AddRoutes(server, calls, options);
+    std::string setsFrom;
+    AddRoutes(server, calls, options, setsFrom);
     if (port == 0)
         port = server.bind_to_any_port(Loopback);
     else if (!server.bind_to_port(Loopback, port))

@@ -25,9 +25,14 @@ struct ViewServerOptions {
     std::function<ViewWrite()> saveSettings, apply;
     // The files they write, for the page to show.
     std::string saveSettingsTo, applyTo;
+    // What the page may make the object's polygon sets of ("" for none, as it was opened), and
+    // the call that opens the object again with sets made of one of them; none where the
+    // object was opened with sets. The object `ServeView` is given is then another.
+    std::vector<std::string> setSources;
+    std::function<void(const std::string &source)> makeSetsFrom;
 };
 
 // Binds 127.0.0.1:PORT, calls `ready` with the page's address (its token in the query), and
 // serves until SIGINT or SIGTERM. Throws std::runtime_error naming the port when it is taken.
-void ServeView(ViewObject &object, const ViewServerOptions &options,
+void ServeView(const std::function<ViewObject &()> &object, const ViewServerOptions &options,
                const std::function<void(const std::string &address)> &ready);

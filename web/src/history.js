@@ -1,4 +1,5 @@
-// Undo and redo of set edits: each entry holds a set's settings before and after one change.
+// Undo and redo of set edits and of the object's sets being made anew: each entry holds a set's
+// settings, or what the sets were made of ({ setsFrom }), before and after one change.
 export class EditHistory {
   constructor() { this.done = []; this.undone = []; }
   record(entry) { this.done.push(entry); this.undone = []; }
@@ -9,12 +10,14 @@ export class EditHistory {
     const entry = this.done.pop();
     if (!entry) return undefined;
     this.undone.push(entry);
+    if (entry.setsFrom) return { setsFrom: entry.setsFrom.before };
     return { surface: entry.surface, set: entry.set, ...entry.before };
   }
   redo() {
     const entry = this.undone.pop();
     if (!entry) return undefined;
     this.done.push(entry);
+    if (entry.setsFrom) return { setsFrom: entry.setsFrom.after };
     return { surface: entry.surface, set: entry.set, ...entry.after };
   }
 }

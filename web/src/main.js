@@ -249,9 +249,41 @@ function updateHistoryButtons() {
 async function travel(edit) {
   if (!edit) return;
   updateHistoryButtons();
+  if ('setsFrom' in edit) return makeSetsFrom(edit.setsFrom);
   select(edit.surface, edit.set);
   await send(edit);
 }
+
+// --- the object's sets made anew --------------------------------------------------------------
+const sourceNames = {
+  '': 'none, as opened', shape: 'proposed from its shape', normals: 'proposed from its normals',
+  surfaces: 'one per surface', 'smoothing-groups': 'one per smoothing group',
+};
+
+function showSetSources(object) {
+  const offered = object.setSources ?? [];
+  $('sets-from-box').hidden = offered.length === 0;
+  $('sets-from').replaceChildren(...offered.map((source) => new Option(sourceNames[source] ?? source, source)));
+  $('sets-from').value = object.setsFrom ?? '';
+  $('no-sets').hidden = object.sets.length > 0;
+}
+
+// Opens the object again with sets made of `source`; the view stays where it looks.
+async function makeSetsFrom(source, { record = false } = {}) {
+  const before = state.object.setsFrom;
+  try {
+    await state.sending;
+    const object = await call('/api/sets-from', { from: source });
+    if (record) history.record({ setsFrom: { before, after: source } });
+    updateHistoryButtons();
+    show(object);
+    status(object.sets.length ? `polygon sets ${sourceNames[source]}: ${object.sets.length}` : 'no polygon sets, as opened');
+  } catch (error) {
+    $('sets-from').value = before;
+    status(`velmora: ${error.message}`);
+  }
+}
+$('sets-from').addEventListener('change', () => makeSetsFrom($('sets-from').value, { record: true }));
 
 // A slider drag is one step of the history: what it started from, to where it ended.
 let dragFrom = null;
@@ -319,8 +351,14 @@ $('export-glb').addEventListener('click', async () => {
 });
 
 // --- start -----------------------------------------------------------------------------------
-async function start() {
-  const object = await call('/api/object');
+// Shows the object, in place of the one shown before if any.
+function show(object) {
+  const first = !state.mesh;
+  if (state.mesh) {
+    scene.remove(state.mesh);
+    state.mesh.geometry.dispose();
+    state.mesh.material.dispose();
+  }
   state.object = object;
   $('object-name').textContent = object.name;
   document.title = `${object.name.split('/').pop()} – velmora view`;
@@ -335,11 +373,24 @@ async function start() {
   state.mesh.updateMatrixWorld();
   scene.add(state.mesh);
   showLegend(object);
+  showSetSources(object);
   fillSurfaces();
-  const first = object.surfaces.find((s) => s.sets.length > 0);
-  setMode('velmora');
-  frame();
-  if (first) select(first.name, [...first.sets].sort(inOrder)[0].name);
+  const withSets = object.surfaces.find((s) => s.sets.length > 0);
+  // Without sets the dialog has nothing to show, as the module's shows "(none)".
+  for (const id of ['surface', 'set', 'set-filter', 'enabled', 'angle', 'angle-slider', 'same-set'])
+    $(id).disabled = !withSets;
+  if (!withSets) {
+    state.selected = null;
+    $('set').replaceChildren();
+    $('angle').value = '';
+  }
+  setMode(first ? 'velmora' : document.querySelector('[data-mode].active').dataset.mode);
+  if (first) frame();
+  if (withSets) select(withSets.name, [...withSets.sets].sort(inOrder)[0].name);
+}
+
+async function start() {
+  show(await call('/api/object'));
 }
 
 // What scripts and the browser tests read: where a polygon shows on the canvas, and the state.

@@ -3,7 +3,7 @@
 // to ARTEFACTS.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { copyFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { copyFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { spawnSync } from 'node:child_process';
 import { tmpdir } from 'node:os';
 import { basename, join } from 'node:path';
@@ -304,4 +304,35 @@ test('set lists come sorted with their polygons, a filter narrows them, and the 
   const picked = await pixels();
   assert.ok(brightness(picked) < 0.5 * brightness(none), `the other sets keep ${brightness(picked)} of ${brightness(none)}`);
   await mode('velmora', chosen.index);
+});
+
+test('an object without sets is offered sets from its shape in one pick, and undo takes them back', async () => {
+  // A cylinder of sixteen sides with its caps, in no group: no polygon sets of its own.
+  const rings = [0, 2].map((y) => Array.from({ length: 16 }, (_, i) =>
+    `v ${Math.cos(Math.PI * i / 8).toFixed(5)} ${y} ${Math.sin(Math.PI * i / 8).toFixed(5)}`));
+  const sides = Array.from({ length: 16 }, (_, i) => `f ${i + 1} ${(i + 1) % 16 + 1} ${(i + 1) % 16 + 17} ${i + 17}`);
+  const caps = [`f ${Array.from({ length: 16 }, (_, i) => 16 - i).join(' ')}`, `f ${Array.from({ length: 16 }, (_, i) => i + 17).join(' ')}`];
+  const plain = join(folder, 'plain.obj');
+  writeFileSync(plain, [...rings.flat(), 'usemtl Metal', ...sides, ...caps, ''].join('\n'));
+  const plainView = await startView(velmora, [plain]);
+  const plainPage = await context.newPage();
+  try {
+    await plainPage.goto(plainView.address);
+    await plainPage.evaluate(() => window.velmoraView.ready);
+    assert.ok(await plainPage.isVisible('#no-sets'));
+    const legendEntries = () => plainPage.$$eval('#legend .entry', (entries) => entries.length);
+    assert.equal(await legendEntries(), 0);
+    await plainPage.selectOption('#sets-from', 'shape');
+    await plainPage.waitForFunction(() => document.querySelectorAll('#legend .entry').length > 0);
+    assert.ok(!(await plainPage.isVisible('#no-sets')));
+    assert.match(await plainPage.inputValue('#set'), /\(Metal\)$/);
+    await plainPage.click('#undo');
+    await plainPage.waitForFunction(() => document.querySelectorAll('#legend .entry').length === 0);
+    assert.equal(await plainPage.inputValue('#sets-from'), '');
+    await plainPage.click('#redo');
+    await plainPage.waitForFunction(() => document.querySelectorAll('#legend .entry').length > 0);
+  } finally {
+    await plainPage.close();
+    await plainView.stop();
+  }
 });
