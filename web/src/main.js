@@ -6,6 +6,7 @@ import { OrbitControls } from 'three/examples/jsm/controls/OrbitControls.js';
 import { call, download } from './api.js';
 import { EditHistory } from './history.js';
 import { buildMesh, updateModuleNormals } from './mesh.js';
+import { seenFromWithin, stepForward } from './framing.js';
 import { Materials, Modes, makeMaterial } from './shading.js';
 
 const $ = (id) => document.getElementById(id);
@@ -50,16 +51,31 @@ window.addEventListener('resize', draw);
 function frame() {
   const sphere = state.mesh.geometry.boundingSphere.clone().applyMatrix4(state.mesh.matrixWorld);
   const distance = sphere.radius / Math.sin(THREE.MathUtils.degToRad(camera.fov / 2)) * 1.1;
-  // From above and to the left of the object's front, as `velmora render` looks by default.
-  const direction = new THREE.Vector3(-0.6, 0.45, 1).normalize();
-  controls.target.copy(sphere.center);
-  camera.position.copy(sphere.center).addScaledVector(direction, distance);
-  camera.near = distance / 100;
+  state.stride = sphere.radius / 20;
+  if (seenFromWithin(state.mesh, sphere.center)) {
+    // From the middle of the shell, looking along the scene's depth, as LightWave's camera
+    // looks by default.
+    camera.position.copy(sphere.center);
+    controls.target.copy(sphere.center).add(new THREE.Vector3(0, 0, -state.stride));
+  } else {
+    // From above and to the left of the object's front, as `velmora render` looks by default.
+    const direction = new THREE.Vector3(-0.6, 0.45, 1).normalize();
+    controls.target.copy(sphere.center);
+    camera.position.copy(sphere.center).addScaledVector(direction, distance);
+  }
+  camera.near = distance / 1000;
   camera.far = distance * 100;
   camera.updateProjectionMatrix();
   controls.update();
   draw();
 }
+
+// The wheel zooms towards the target, and once there steps on through the object with it; W and
+// S (or the arrow keys) step forward and back.
+canvas.addEventListener('wheel', (event) => {
+  const close = camera.position.distanceTo(controls.target) < 2 * state.stride;
+  if (event.deltaY < 0 && close) stepForward(camera, controls, state.stride);
+}, { passive: true });
 
 // --- views -----------------------------------------------------------------------------------
 function setMode(mode) {
@@ -330,6 +346,8 @@ window.addEventListener('keydown', (event) => {
   if ((event.ctrlKey || event.metaKey) && key === 'z') travel(event.shiftKey ? history.redo() : history.undo());
   else if ((event.ctrlKey || event.metaKey) && key === 'y') travel(history.redo());
   else if (key === 'f') frame();
+  else if (key === 'w' || key === 'arrowup') stepForward(camera, controls, state.stride);
+  else if (key === 's' || key === 'arrowdown') stepForward(camera, controls, -state.stride);
 });
 
 async function write(path, what) {
@@ -397,6 +415,7 @@ async function start() {
 window.velmoraView = {
   ready: start().then(() => true, (error) => { status(`velmora: ${error.message}`); throw error; }),
   state,
+  camera,
   setMode,
   polygonOnScreen(polygon) {
     const { points, corners, polygonStarts } = state.object;

@@ -336,3 +336,28 @@ test('an object without sets is offered sets from its shape in one pick, and und
     await plainView.stop();
   }
 });
+
+test('a closed room opens from within, and the wheel and W walk on through it', async () => {
+  // A box of 10 by 4 by 10 whose six walls face inwards (each polygon's order reversed from a box's).
+  const corners = [[-5, 0, -5], [5, 0, -5], [5, 0, 5], [-5, 0, 5], [-5, 4, -5], [5, 4, -5], [5, 4, 5], [-5, 4, 5]];
+  const walls = [[1, 2, 3, 4], [8, 7, 6, 5], [1, 5, 6, 2], [2, 6, 7, 3], [3, 7, 8, 4], [4, 8, 5, 1]];
+  const room = join(folder, 'room.obj');
+  writeFileSync(room, [...corners.map((c) => `v ${c.join(' ')}`), ...walls.map((w) => `f ${[...w].reverse().join(' ')}`), ''].join('\n'));
+  const roomView = await startView(velmora, [room]);
+  const roomPage = await context.newPage();
+  try {
+    await roomPage.goto(roomView.address);
+    await roomPage.evaluate(() => window.velmoraView.ready);
+    const eye = () => roomPage.evaluate(() => window.velmoraView.camera.position.toArray());
+    const start = await eye();
+    assert.ok(Math.abs(start[0]) < 5 && start[1] > 0 && start[1] < 4 && Math.abs(start[2]) < 5, `the camera starts at ${start}`);
+    await roomPage.mouse.move(300, 300);
+    for (let i = 0; i < 20; ++i) await roomPage.mouse.wheel(0, -100);
+    await roomPage.keyboard.press('w');
+    const walked = await eye();
+    assert.ok(Math.hypot(...walked.map((v, k) => v - start[k])) > 0.5, `the camera stayed at ${walked}`);
+  } finally {
+    await roomPage.close();
+    await roomView.stop();
+  }
+});
