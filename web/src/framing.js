@@ -11,18 +11,21 @@ for (const x of [-1, 0, 1])
     for (const z of [-1, 0, 1])
       if (x || y || z) Directions.push(new THREE.Vector3(x, y, z).normalize());
 
-// Whether nearly every ray from the centre meets a polygon facing back at it.
+// Whether most rays from the centre meet a polygon, and nearly every polygon met faces back at
+// the centre. An atrium open to the sky still counts; a solid's back faces, or a torus's inner
+// ring met by few rays, do not.
 export function seenFromWithin(mesh, centre) {
   const raycaster = new THREE.Raycaster();
-  let facingIn = 0;
+  let met = 0, facingIn = 0;
   for (const direction of Directions) {
     raycaster.set(centre, direction);
     const hit = raycaster.intersectObject(mesh)[0];
     if (!hit) continue;
+    ++met;
     const normal = hit.face.normal.clone().transformDirection(mesh.matrixWorld);
     if (normal.dot(direction) < 0) ++facingIn;
   }
-  return facingIn >= 0.8 * Directions.length;
+  return met >= 0.6 * Directions.length && facingIn >= 0.9 * met;
 }
 
 // Moves the camera and its target `step` along the line of sight (backwards when negative).
