@@ -102,7 +102,7 @@ void main() {
   if (picked)
     encoded = mix(encoded, vec3(1.0, 0.78, 0.3), 0.18);
   else if (mode == 3 && selectedSet >= 0.0)
-    encoded = mix(encoded, vec3(0.11, 0.11, 0.12), 0.75);
+    encoded = mix(encoded, vec3(0.11, 0.11, 0.12), 0.6);
   gl_FragColor = vec4(encoded, 1.0);
 }`;
 
