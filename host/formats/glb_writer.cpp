@@ -11,6 +11,7 @@
 #include <streambuf>
 #include <system_error>
 
+#include "host/formats/mesh_frame.h"
 #include "host/scene/polygon_sets.h"
 #include "host/scene/utf8_text.h"
 
@@ -19,13 +20,11 @@ namespace {
 using Float2 = std::array<float, 2>;
 using Float3 = std::array<float, 3>;
 
-// The object's left-handed frame in glTF's right-handed one: Z turned around.
-Float3 InGltfFrame(double x, double y, double z) {
-    return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(-z)};
-}
-
-Float3 InGltfFrame(const CornerNormal &normal) {
-    return InGltfFrame(normal.x, normal.y, normal.z);
+// glTF's frame is right-handed.
+Float3 InGltfFrame(const geometry::Vec3 &v) {
+    geometry::Vec3 framed = InFrame(MeshFrame::rightHanded, v);
+    return {static_cast<float>(framed.x), static_cast<float>(framed.y),
+            static_cast<float>(framed.z)};
 }
 
 // One corner as a glTF vertex sees it.
@@ -143,7 +142,7 @@ class PrimitiveBuilder {
                     std::size_t corner, int set) const {
         const auto &point = object.mesh.points[std::size_t(polygon.points[c])];
         Vertex vertex{};
-        vertex.position = InGltfFrame(point[0], point[1], point[2]);
+        vertex.position = InGltfFrame({point[0], point[1], point[2]});
         vertex.normal = InGltfFrame(block.normals[corner]);
         if (options.hostNormals) vertex.hostNormal = InGltfFrame(block.hostNormals[corner]);
         if (!polygon.textureCorners.empty()) {
