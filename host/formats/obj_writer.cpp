@@ -10,16 +10,19 @@
 
 namespace {
 
-// Numbers the normals of a polygon's corners, writing a `vn` line for each new one.
+// Numbers the normals of a polygon's corners, in `frame` and its corner order, writing a `vn`
+// line for each new one.
 class NormalNumbers {
   public:
-    explicit NormalNumbers(std::size_t corners) : distinct(corners) {}
+    NormalNumbers(std::size_t corners, MeshFrame frame) : distinct(corners), frame(frame) {}
 
     const std::vector<std::uint32_t> &of(TextLines &line, const CornerNormal *corners,
                                          std::size_t count) {
         numbers.clear();
         auto known = static_cast<std::uint32_t>(distinct.size());
-        for (std::size_t c = 0; c < count; ++c) numbers.push_back(distinct.numberOf(corners[c]));
+        for (std::size_t c = 0; c < count; ++c)
+            numbers.push_back(
+                distinct.numberOf(InFrame(frame, corners[CornerInFrame(frame, c, count)])));
         for (std::uint32_t n = known; n < distinct.size(); ++n) {
             line.text("vn");
             for (float component : distinct[n]) line.text(" ").number(component);
@@ -30,6 +33,7 @@ class NormalNumbers {
 
   private:
     DistinctNormals distinct;
+    MeshFrame frame;
     std::vector<std::uint32_t> numbers;  // 0-based
 };
 
@@ -79,30 +83,36 @@ void WriteTagChanges(TextLines &line, ObjTags &current, const MeshPolygon &polyg
     }
 }
 
-void WritePolygon(TextLines &line, const MeshPolygon &polygon, const std::uint32_t *normals) {
+// `normals` are the corners' in `frame`'s corner order.
+void WritePolygon(TextLines &line, const MeshPolygon &polygon, const std::uint32_t *normals,
+                  MeshFrame frame) {
     std::size_t n = polygon.points.size();
     line.text(n >= 3 ? "f" : n == 2 ? "l" : "p");
-    for (std::size_t c = 0; c < n; ++c) {
+    for (std::size_t i = 0; i < n; ++i) {
+        std::size_t c = CornerInFrame(frame, i, n);
         line.text(" ").integer(polygon.points[c] + 1);
         if (!polygon.textureCorners.empty()) line.text("/").integer(polygon.textureCorners[c] + 1);
-        if (normals) line.text(polygon.textureCorners.empty() ? "//" : "/").integer(normals[c] + 1);
+        if (normals) line.text(polygon.textureCorners.empty() ? "//" : "/").integer(normals[i] + 1);
     }
     line.endLine();
 }
 
-void WriteMesh(TextLines &line, const ObjectFile &object, const NextCornerBlock &normals) {
+void WriteMesh(TextLines &line, const ObjectFile &object, const NextCornerBlock &normals,
+               MeshFrame frame) {
     const MeshData &mesh = object.mesh;
     if (!object.filename.empty()) line.text("# ").text(ObjectName(object)).endLine();
     for (const auto &point : mesh.points) {
+        geometry::Vec3 framed = InFrame(frame, {point[0], point[1], point[2]});
         line.text("v");
-        for (float coordinate : point) line.text(" ").number(coordinate);
+        for (double coordinate : {framed.x, framed.y, framed.z})
+            line.text(" ").number(static_cast<float>(coordinate));
         line.endLine();
     }
     for (const auto &coordinate : mesh.textureCoordinates)
         line.text("vt ").number(coordinate[0]).text(" ").number(coordinate[1]).endLine();
     ObjTags current;
     PolygonCursor cursor(mesh, normals);
-    NormalNumbers numbers(normals ? CornerCount(mesh) : 0);
+    NormalNumbers numbers(normals ? CornerCount(mesh) : 0, frame);
     for (std::size_t p = 0; p < mesh.polygons.size(); ++p) {
         const MeshPolygon &polygon = mesh.polygons[p];
         std::size_t n = polygon.points.size();
@@ -111,7 +121,7 @@ void WriteMesh(TextLines &line, const ObjectFile &object, const NextCornerBlock 
         const std::uint32_t *faceNormals =
             corners && n >= 3 ? numbers.of(line, corners, n).data() : nullptr;
         WriteTagChanges(line, current, polygon);
-        WritePolygon(line, polygon, faceNormals);
+        WritePolygon(line, polygon, faceNormals, frame);
     }
 }
 
@@ -138,7 +148,10 @@ void WriteCorner(TextLines &line, std::string_view word, const std::uint32_t *nu
 class ObjRewriter {
   public:
     ObjRewriter(std::FILE *out, const MeshData &mesh, const NextCornerBlock &normals)
-        : line(out), mesh(mesh), cursor(mesh, normals), numbers(CornerCount(mesh)) {}
+        : line(out),
+          mesh(mesh),
+          cursor(mesh, normals),
+          numbers(CornerCount(mesh), MeshFrame::leftHanded) {}
 
     void statement(std::string_view text, std::string_view ending) {
         ObjWords words(text);
@@ -183,15 +196,16 @@ class ObjRewriter {
 
 }  // namespace
 
-void WriteObj(std::FILE *out, const ObjectFile &object, const NextCornerBlock &normals) {
+void WriteObj(std::FILE *out, const ObjectFile &object, const NextCornerBlock &normals,
+              MeshFrame frame) {
     TextLines line(out);
-    WriteMesh(line, object, normals);
+    WriteMesh(line, object, normals, frame);
     line.flush();
 }
 
 std::string ObjText(const ObjectFile &object) {
     TextLines line(nullptr);
-    WriteMesh(line, object, {});
+    WriteMesh(line, object, {}, MeshFrame::leftHanded);
     return std::move(line.text());
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "host/formats/corner_normal_block.h"
+#include "host/formats/mesh_frame.h"
 #include "host/scene/scene.h"
 
 // An object's mesh: a comment naming the object, its points as `v`, its texture coordinates as
@@ -21,8 +22,10 @@
 // the object's two-point polygons come after all its other polygons and every polygon has a
 // surface but no smoothing group.
 //
-// `normals` may be empty. A failed write throws std::system_error.
-void WriteObj(std::FILE *out, const ObjectFile &object, const NextCornerBlock &normals = {});
+// Points, normals and the corners' order are in `frame` (mesh_frame.h); texture coordinates
+// stay as they are. `normals` may be empty. A failed write throws std::system_error.
+void WriteObj(std::FILE *out, const ObjectFile &object, const NextCornerBlock &normals = {},
+              MeshFrame frame = MeshFrame::leftHanded);
 
 // The same text, without normals.
 std::string ObjText(const ObjectFile &object);

@@ -56,6 +56,28 @@ TEST(ObjWriter, WritesTextureCoordinatesWithTheirCorners) {
     EXPECT_EQ(read.mesh.polygons[0].textureCorners, object.mesh.polygons[0].textureCorners);
 }
 
+// Z negated in points and normals and each face's corners the other way round from its first, so
+// that a right-handed program sees the object as LightWave shows it; a line keeps its order and
+// texture coordinates stay.
+TEST(ObjWriter, WritesTheRightHandedFrameOnRequest) {
+    ObjectFile object;
+    object.mesh =
+        MakeMesh({{0, 0, 1}, {1, 0, 1}, {1, 1, 0.5f}, {0, 1, 0.5f}}, {{0, 1, 2, 3}, {3, 0}});
+    object.mesh.textureCoordinates = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    object.mesh.polygons[0].textureCorners = {0, 1, 2, 3};
+    std::vector<CornerNormal> normals = {{0, 0, -1}, {0, 0.6, -0.8}, {0, 0.6, -0.8},
+                                         {0, 0, -1}, {0, 0, -1},     {0, 0, -1}};
+    std::vector<CornerBlock> blocks = Blocks(object.mesh, normals);
+    EXPECT_EQ(Written([&](std::FILE *out) {
+                  WriteObj(out, object, Handing(blocks), MeshFrame::rightHanded);
+              }),
+              "v 0 0 -1\nv 1 0 -1\nv 1 1 -0.5\nv 0 1 -0.5\n"
+              "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+              "vn 0 0 1\nvn 0 0.6 0.8\n"
+              "f 1/1/1 4/4/1 3/3/2 2/2/2\n"
+              "l 4 1\n");
+}
+
 MeshData TriangleAndLine() {
     return MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 0.1f, 0}, {2, 2, 2}}, {{0, 1, 2}, {3, 0}});
 }

@@ -27,6 +27,7 @@ const std::vector<std::string> kFormatNames = {"csv", "obj", "glb"};
 constexpr const char *kFormats = "csv or obj (glb in the native build)";
 const std::vector<std::string> kFormatNames = {"csv", "obj"};
 #endif
+const std::vector<std::string> kFrameNames = {"left-handed", "right-handed"};
 
 class NormalsCommand : public Command {
   public:
@@ -34,6 +35,13 @@ class NormalsCommand : public Command {
         app.add_option("--format", format, kFormats)
             ->check(CLI::IsMember(kFormatNames))
             ->type_name("FORMAT");
+        app.add_option("--frame", frame,
+                       "the frame of the csv and obj output: left-handed, LightWave's (the "
+                       "default), or right-handed, Z negated and each polygon's corners the other "
+                       "way round, as in the glb; the glb is always right-handed, as glTF is, and "
+                       "the obj of an OBJ object always in the object's own frame")
+            ->check(CLI::IsMember(kFrameNames))
+            ->type_name("FRAME");
         app.add_flag("--host-normals", hostNormals,
                      "glb: the host's own normals too, as the attribute _NORMAL_HOST");
         app.add_option("-o,--output", output, "output file (default: standard output)")
@@ -43,6 +51,8 @@ class NormalsCommand : public Command {
     void checkUsage() const override {
         if (hostNormals && format != "glb")
             throw UsageError("--host-normals: only with --format glb");
+        if (frame == "left-handed" && format == "glb")
+            throw UsageError("--frame left-handed: a glb is always right-handed, as glTF is");
     }
 
     std::vector<CommandFile> outputs() const override {
@@ -52,6 +62,14 @@ class NormalsCommand : public Command {
 
     // The mesh formats need unit normals; the CSV keeps the module's values as they are.
     int run(const ObjectOptions &object) override {
+        MeshFrame meshFrame =
+            frame == "right-handed" ? MeshFrame::rightHanded : MeshFrame::leftHanded;
+        // Turning it would rewrite every point and face of a text whose statements are kept.
+        if (meshFrame == MeshFrame::rightHanded && format == "obj" && ReadsAsObj(object.object))
+            throw UsageError(
+                "--frame right-handed: the obj of an OBJ object is its own text with "
+                "new normals, in its own frame; convert " +
+                object.object + " with --format csv or glb instead");
         // An OBJ object's OBJ output is its own text with the new normals: read once for both.
         std::vector<std::uint8_t> bytes = ReadFileBytes(object.object);
         std::unique_ptr<OpenedObject> opened = OpenObject(object, &bytes);
@@ -69,13 +87,13 @@ class NormalsCommand : public Command {
             if (format == "obj" && ReadsAsObj(object.object))
                 WriteObjWithNormals(out, text, file.mesh, next);
             else if (format == "obj")
-                WriteObj(out, file, next);
+                WriteObj(out, file, next, meshFrame);
 #ifdef VELMORA_GLTF
             else if (format == "glb")
                 WriteGlb(out, file, next, {.hostNormals = hostNormals});
 #endif
             else
-                WriteNormalsCsv(out, 0, file.mesh, next);
+                WriteNormalsCsv(out, 0, file.mesh, next, meshFrame);
         });
         if (std::size_t replaced = stream.replacedCorners())
             std::cerr << "velmora: " << Plural(replaced, "corner")
@@ -86,6 +104,7 @@ class NormalsCommand : public Command {
 
   private:
     std::string format = "csv", output;
+    std::string frame;  // empty: the format's own
     bool hostNormals = false;
 };
 

@@ -38,4 +38,23 @@ TEST(NormalsOutput, CsvHasOneLinePerCornerWithSeventeenDigits) {
     }
 }
 
+// Each polygon's corners the other way round from its first, numbered in that order, and the
+// normals' Z negated: an exact mirror, in which a zero turns into -0.
+TEST(NormalsOutput, CsvInTheRightHandedFrame) {
+    MeshData mesh = TriangleAndLine();
+    std::vector<CornerNormal> normals = {
+        {0, 0, 1}, {0.1, 0, 1}, {0, -0.5, 1.0 / 3}, {1, 0, 0.25}, {0, 1, 0}};
+    std::vector<CornerBlock> blocks = Blocks(mesh, normals);
+    std::string csv = Written([&](std::FILE *out) {
+        WriteNormalsCsv(out, 0, mesh, Handing(blocks), MeshFrame::rightHanded);
+    });
+    EXPECT_EQ(csv,
+              "object,polygon,corner,point,nx,ny,nz\n"
+              "0,0,0,0,0,0,-1\n"
+              "0,0,1,2,0,-0.5,-0.33333333333333331\n"
+              "0,0,2,1,0.10000000000000001,0,-1\n"
+              "0,1,0,3,1,0,-0.25\n"
+              "0,1,1,0,0,1,-0\n");
+}
+
 }  // namespace
