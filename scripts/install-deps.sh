@@ -4,14 +4,14 @@
 #   preview  the native build of the module and the velmora command, which renders pictures and
 #            serves the view (its page bundled by Node.js)
 #   full     (the default) everything the builds and tests need: the preview's packages, the
-#            test and benchmark libraries, clang for the fuzz targets, the Windows cross
+#            test and benchmark libraries (tinyobjloader only for the OBJ reader's baseline), clang for the fuzz targets, the Windows cross
 #            toolchains and wine to run their tests, and Chromium for the view's browser tests
 set -euo pipefail
 
 profile=${1:-full}
 preview=(
     cmake ninja-build g++
-    libembree-dev libtinyobjloader-dev libcli11-dev libpng-dev
+    libembree-dev libcli11-dev libpng-dev
     libfreetype-dev fonts-dejavu-core
     libcpp-httplib-dev nlohmann-json3-dev libtinygltf-dev
 )
@@ -19,6 +19,7 @@ full=(
     "${preview[@]}"
     clang clang-format libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
+    libtinyobjloader-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     mingw-w64-x86-64-dev
