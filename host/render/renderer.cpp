@@ -13,6 +13,7 @@
 #include "host/render/ray_caster.h"
 #include "host/render/shading_record.h"
 #include "host/render/tile_runner.h"
+#include "host/scene/name_lookup.h"
 #include "host/scene/quoted_list.h"
 
 namespace render {
@@ -125,12 +126,11 @@ void CheckInput(const ObjectItem &item, const RenderSettings &settings) {
 Bounds FramedBounds(const ObjectItem &item, const RenderSettings &settings) {
     const MeshData &mesh = item.file->mesh;
     if (!settings.targetSet) return MeshBounds(mesh);
+    PolygonSetIndex(CollectPolygonSets(mesh).names, *settings.targetSet, {item.file->filename});
     Bounds bounds = MeshBounds(mesh, &*settings.targetSet);
     if (bounds.radius > 0) return bounds;
-    std::string known = QuotedList(CollectPolygonSets(mesh).names);
-    throw std::runtime_error(item.file->filename + ": no polygon set named \"" +
-                             *settings.targetSet + "\" to frame (the sets are " +
-                             (known.empty() ? "none" : known) + ")");
+    throw std::runtime_error(item.file->filename + ": polygon set " +
+                             QuotedName(*settings.targetSet) + " has no face to frame");
 }
 
 // Ripples of the same size on the whole object, whatever the camera frames.

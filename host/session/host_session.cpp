@@ -3,6 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "host/scene/name_lookup.h"
 #include "host/scene/quoted_list.h"
 
 HostSession::HostSession(Scene scene)
@@ -51,9 +52,9 @@ void HostSession::endRender() {
 LWSurfaceID HostSession::surfaceId(const ObjectFile &file, const std::string &surface) {
     LWSurfaceFuncs *surfaces = listing.surfaceFuncs();
     LWSurfaceID *ids = surfaces->byObject(file.filename.c_str());
-    for (; ids && *ids; ++ids)
-        if (surface == surfaces->name(*ids)) return *ids;
-    throw std::runtime_error(file.filename + ": no surface named " + QuotedName(surface));
+    std::vector<std::string> names;
+    for (LWSurfaceID *id = ids; id && *id; ++id) names.push_back(surfaces->name(*id));
+    return ids[SurfaceIndex(names, surface, file.filename)];
 }
 
 LWInstance HostSession::attach(const ObjectFile &file, const std::string &surface) {

@@ -1,9 +1,8 @@
 #include "host/session/opened_object.h"
 
-#include <algorithm>
 #include <stdexcept>
 
-#include "host/scene/quoted_list.h"
+#include "host/scene/name_lookup.h"
 #include "host/session/set_options.h"
 #include "host/session/settings_file.h"
 #include "host/session/shader_blocks.h"
@@ -18,10 +17,7 @@ Scene SceneOf(std::shared_ptr<ObjectFile> file) {
 
 SurfaceFilter FilterFor(const ObjectFile &file, const std::optional<std::string> &surface) {
     if (!surface) return {};
-    const std::vector<std::string> &surfaces = file.surfaces;
-    if (std::find(surfaces.begin(), surfaces.end(), *surface) == surfaces.end())
-        throw std::runtime_error(file.filename + ": no surface named \"" + *surface +
-                                 "\" (surfaces: " + QuotedList(surfaces) + ")");
+    SurfaceIndex(file.surfaces, *surface, file.filename);
     return {*surface};
 }
 

@@ -7,14 +7,12 @@
 
 #include "host/panels/options_dialog_labels.h"
 #include "host/panels/scripted_user.h"
+#include "host/scene/name_lookup.h"
 #include "host/scene/polygon_sets.h"
 #include "host/scene/quoted_list.h"
 #include "host/scene/set_name_pattern.h"
 
 namespace {
-
-// At most this many names, so that a warning about an object of thousands of sets stays short.
-constexpr std::size_t MostNamesListed = 20;
 
 // Requests on one set in order, as one: each field as the last request naming it left it, and
 // smoothing on or off as the last request asked.
@@ -58,32 +56,13 @@ std::vector<std::string> AdmittedSets(const ObjectFile &file, const SurfaceFilte
     return {names.begin(), names.end()};
 }
 
-std::string Unmatched(const SetNamePattern &pattern) {
-    return pattern.literal() ? "no polygon set named " + QuotedName(*pattern.literal())
-                             : "no polygon set matches " + QuotedName(pattern.text());
+// What a pattern looked for, as the message of a set not found says it.
+std::string Asked(const SetNamePattern &pattern) {
+    return pattern.literal() ? "named " + QuotedName(*pattern.literal())
+                             : "matches " + QuotedName(pattern.text());
 }
 
 }  // namespace
-
-std::string KnownSets(const ObjectFile &file) {
-    std::string known;
-    std::size_t listed = 0, unlisted = 0;
-    for (const std::string &surface : file.surfaces) {
-        std::string names;
-        for (const std::string &set : CollectPolygonSets(file.mesh, surface).names) {
-            if (listed == MostNamesListed) {
-                ++unlisted;
-                continue;
-            }
-            names += (names.empty() ? "" : ", ") + QuotedName(set);
-            ++listed;
-        }
-        if (names.empty()) continue;
-        known += (known.empty() ? "" : "; ") + PrintableText(surface) + ": " + names;
-    }
-    if (unlisted > 0) known += " " + AndMore(unlisted);
-    return known.empty() ? "the object has no polygon sets" : "sets: " + known;
-}
 
 SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
                                    const std::vector<SetRequest> &requests,
@@ -124,16 +103,13 @@ SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
     }
     SetRequestOutcome outcome;
     std::vector<std::string> admitted = AdmittedSets(file, filter);
-    std::string known;
     for (std::size_t r = 0; r < requests.size(); ++r) {
         std::size_t reached = 0;
         ForEachAddressed(patterns[r], admitted, [&](std::size_t) { ++reached; });
         outcome.setsMatched.push_back(reached);
         if (reached > 0) continue;
-        if (known.empty()) known = KnownSets(file);
-        outcome.unmatched.push_back(Unmatched(patterns[r]) +
-                                    (filter.only ? " on surface " + QuotedName(*filter.only) : "") +
-                                    " in " + file.filename + "; " + known);
+        outcome.unmatched.push_back(
+            NoPolygonSet(Asked(patterns[r]), admitted, {file.filename, filter.only}));
     }
     return outcome;
 }

@@ -24,18 +24,14 @@ struct SetRequest {
 struct SetRequestOutcome {
     // Per request, how many distinct sets it reached.
     std::vector<std::size_t> setsMatched;
-    // One line per request that reached no set, naming the sets that exist.
+    // One line per request that reached no set, naming the sets the admitted surfaces hold.
     std::vector<std::string> unmatched;
 };
 
 // Works each request through the dialog on every admitted surface holding a set it addresses,
 // in request order, after warning `warn` of a surface where that takes long. Throws
 // std::runtime_error naming the file and surface when the dialog cannot be worked;
-// std::invalid_argument when a name is no valid pattern. The object's polygon sets surface by
-// surface, for a message about a name none of them has: "sets: Metal: "Left", "Right"", at most 20
-// names and a count of the rest.
-std::string KnownSets(const ObjectFile &file);
-
+// std::invalid_argument when a name is no valid pattern.
 SetRequestOutcome ApplySetRequests(HostSession &session, const ObjectFile &file,
                                    const std::vector<SetRequest> &requests,
                                    const SurfaceFilter &filter, const WarningSink &warn = {});

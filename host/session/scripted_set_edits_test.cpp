@@ -34,11 +34,11 @@ TEST(ScriptedSetEdits, ASetNoAdmittedSurfaceHoldsIsAWarningNamingTheSetsThatExis
     HostSession session(FoldedTwoSetScene(1.0), ModulePath());
     const ObjectFile &file = *session.scene().items[0].file;
     EXPECT_THAT(ApplySetRequests(session, file, {{"Middle"}}, {}).unmatched,
-                ElementsAre("no polygon set named \"Middle\" in Folded.lwo; sets: Metal: "
-                            "\"Left\", \"Right\""));
+                ElementsAre("no polygon set named \"Middle\" in Folded.lwo (sets: \"Left\", "
+                            "\"Right\")"));
     EXPECT_THAT(ApplySetRequests(session, file, {{"Left"}}, {"Glass"}).unmatched,
-                ElementsAre("no polygon set named \"Left\" on surface \"Glass\" in Folded.lwo; "
-                            "sets: Metal: \"Left\", \"Right\""));
+                ElementsAre("no polygon set named \"Left\" on surface \"Glass\" in Folded.lwo "
+                            "(no polygon sets)"));
     EXPECT_EQ(session.instanceOf(file, "Metal"), nullptr);
 }
 
@@ -66,8 +66,8 @@ TEST(ScriptedSetEdits, APatternReachesEveryMatchingSetAndCountsThem) {
         ApplySetRequests(session, file, {{"*", 40, true}, {"R?ght", 25}, {"Q*"}}, {});
     EXPECT_THAT(outcome.setsMatched, ElementsAre(2, 1, 0));
     EXPECT_THAT(outcome.unmatched,
-                ElementsAre("no polygon set matches \"Q*\" in Folded.lwo; sets: Metal: "
-                            "\"Left\", \"Right\""));
+                ElementsAre("no polygon set matches \"Q*\" in Folded.lwo (sets: \"Left\", "
+                            "\"Right\")"));
     LWInstance instance = session.instanceOf(file, "Metal");
     EXPECT_EQ(ShownSettings(session, instance, "Left"), std::to_string(40.0) + " same");
     EXPECT_EQ(ShownSettings(session, instance, "Right"), std::to_string(25.0) + " same");

@@ -69,7 +69,7 @@ std::vector<std::string> ApplySetOptions(HostSession &session, const ObjectFile 
             bool none = CollectPolygonSets(file.mesh).names.empty();
             throw std::runtime_error(
                 option + outcome.unmatched.front() +
-                (none ? " (--sets-from " + EitherOf(SetSourcesOf(file)) + " makes them)" : ""));
+                (none ? "; --sets-from " + EitherOf(SetSourcesOf(file)) + " makes them" : ""));
         }
         if (!SetNamePattern(requests[r].name).literal())
             lines.push_back(option + Plural(outcome.setsMatched[r], "polygon set") + " matched");

@@ -66,8 +66,8 @@ TEST(SetOptionsOnAScene, APatternSaysHowManySetsItMatchedAndANameSaysNothing) {
     EXPECT_EQ(ErrorOf([&] {
                   ApplySetOptions(session, file, {"Left", "Mid*:20"}, {});
               }),
-              "--set \"Mid*:20\": no polygon set matches \"Mid*\" in Folded.lwo; sets: Metal: "
-              "\"Left\", \"Right\"");
+              "--set \"Mid*:20\": no polygon set matches \"Mid*\" in Folded.lwo (sets: \"Left\", "
+              "\"Right\")");
     EXPECT_THAT(ErrorOf([&] { ApplySetOptions(session, file, {"Left:sharp"}, {}); }),
                 HasSubstr("Left:sharp"));
 }
@@ -78,8 +78,8 @@ TEST(SetOptionsOnAScene, ARequestOnAnObjectWithoutSetsPointsToSetsFrom) {
     HostSession session(std::move(scene), std::string(VELMORA_MODULE_DIR) + "KV_Velmora.p");
     EXPECT_EQ(
         ErrorOf([&] { ApplySetOptions(session, *session.scene().items[0].file, {"*:45"}, {}); }),
-        "--set \"*:45\": no polygon set matches \"*\" in plain.obj; the object has no "
-        "polygon sets (--sets-from shape or surfaces makes them)");
+        "--set \"*:45\": no polygon set matches \"*\" in plain.obj (no polygon sets); "
+        "--sets-from shape or surfaces makes them");
 }
 
 }  // namespace

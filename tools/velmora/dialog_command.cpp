@@ -1,14 +1,14 @@
 #include "tools/velmora/dialog_command.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
 #include "host/panels/panel_user.h"
 #include "host/render/panel_picture.h"
 #include "host/render/png_file.h"
+#include "host/scene/name_lookup.h"
 #include "host/scene/polygon_sets.h"
-#include "host/session/scripted_set_edits.h"
+#include "host/scene/quoted_list.h"
 #include "tools/velmora/command_table.h"
 #include "tools/velmora/nothing_to_shade.h"
 #include "tools/velmora/render_command.h"
@@ -60,12 +60,12 @@ DialogView ViewDialog(HostSession &session, const ObjectFile &file, const std::s
                       const std::optional<std::string> &shownSet) {
     if (file.surfaces.empty()) throw std::runtime_error(file.filename + ": no surfaces");
     const std::string &shown = surface.empty() ? file.surfaces.front() : surface;
-    if (shownSet) {
-        std::vector<std::string> sets = CollectPolygonSets(file.mesh, shown).names;
-        if (std::find(sets.begin(), sets.end(), *shownSet) == sets.end())
-            throw std::runtime_error("--show \"" + *shownSet + "\": no polygon set named \"" +
-                                     *shownSet + "\" on surface \"" + shown + "\" in " +
-                                     file.filename + "; " + KnownSets(file));
+    try {
+        if (shownSet)
+            PolygonSetIndex(CollectPolygonSets(file.mesh, shown).names, *shownSet,
+                            {file.filename, shown});
+    } catch (const UnknownName &unknown) {
+        throw std::runtime_error("--show " + QuotedName(*shownSet) + ": " + unknown.what());
     }
     DialogViewer viewer(shownSet);
     try {

@@ -48,7 +48,7 @@ TEST(DialogCommand, ASetTheSurfaceLacksIsAnErrorListingTheSetsItHas) {
     } catch (const std::runtime_error &error) {
         EXPECT_STREQ(error.what(),
                      "--show \"Middle\": no polygon set named \"Middle\" on surface \"Metal\" in "
-                     "Folded.lwo; sets: Metal: \"Left\", \"Right\"");
+                     "Folded.lwo (sets: \"Left\", \"Right\")");
     }
 }
 

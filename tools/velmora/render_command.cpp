@@ -16,6 +16,8 @@
 #include "host/render/comparison.h"
 #include "host/render/png_file.h"
 #include "host/render/renderer.h"
+#include "host/scene/name_lookup.h"
+#include "host/scene/quoted_list.h"
 #include "host/session/decimal_number.h"
 #include "tools/velmora/command_table.h"
 #include "tools/velmora/crowded_point_warning.h"
@@ -222,9 +224,20 @@ std::vector<std::string> RenderOutputFiles(const RenderOptions &options) {
 
 namespace {
 
+// The render, a set to frame the object lacks named with the option that asked for it.
+render::Frame FramedRender(HostSession &session, const ObjectItem &item,
+                           const render::RenderSettings &settings) {
+    try {
+        return render::Render(item, settings, session.hooksOf(*item.file));
+    } catch (const UnknownName &unknown) {
+        throw std::runtime_error("--target " + QuotedName(*settings.targetSet) + ": " +
+                                 unknown.what());
+    }
+}
+
 render::Image Picture(HostSession &session, const ObjectItem &item, const RenderOptions &options,
                       render::RenderSettings settings) {
-    render::Frame frame = render::Render(item, settings, session.hooksOf(*item.file));
+    render::Frame frame = FramedRender(session, item, settings);
     if (!options.settings.compare) return frame.shaded;
     render::ComparisonLabels labels;
     labels.host = "Host shading";

@@ -6,6 +6,7 @@
 #include "host/render/difference_map.h"
 #include "host/render/set_map.h"
 #include "host/scene/first_corners.h"
+#include "host/scene/name_lookup.h"
 #include "host/scene/quoted_list.h"
 #include "host/scene/set_name_pattern.h"
 #include "host/scene/utf8_text.h"
@@ -54,21 +55,23 @@ std::vector<std::string> Shown(const std::vector<std::string> &names) {
     return shown;
 }
 
-// Where among `names` is the one the page shows as `shown`, or -1 for none. A name in UTF-8 and
-// its twin in Latin-1 ("Caf\xc3\xa9", "Caf\xe9") show alike: rather than edit one of them at a
-// guess, the view refuses. `kind` says what the names are, for the message.
-int IndexShownAs(const std::vector<std::string> &names, const std::string &shown,
-                 const std::string &kind) {
-    int found = -1;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (Utf8Text(names[i]) != shown) continue;
-        if (found >= 0)
-            throw ViewRequestError(409, "two " + kind + " show as " + QuotedName(shown) +
-                                            ", one named in UTF-8 and one in Latin-1: the view "
-                                            "cannot tell them apart; rename one to edit it");
-        found = static_cast<int>(i);
+// Where among `names` is the one the page shows as `shown`, found by `lookup` among the names as
+// shown. A name in UTF-8 and its twin in Latin-1 ("Caf\xc3\xa9", "Caf\xe9") show alike: rather
+// than edit one of them at a guess, the view refuses. `kind` says what the names are, for the
+// message.
+template <typename Lookup>
+std::size_t IndexShownAs(const std::vector<std::string> &names, const std::string &shown,
+                         const std::string &kind, Lookup lookup) {
+    std::vector<std::string> shownNames = Shown(names);
+    if (std::count(shownNames.begin(), shownNames.end(), shown) > 1)
+        throw ViewRequestError(409, "two " + kind + " show as " + QuotedName(shown) +
+                                        ", one named in UTF-8 and one in Latin-1: the view "
+                                        "cannot tell them apart; rename one to edit it");
+    try {
+        return lookup(shownNames);
+    } catch (const UnknownName &unknown) {
+        throw ViewRequestError(404, unknown.what());
     }
-    return found;
 }
 
 }  // namespace
@@ -162,23 +165,18 @@ json ViewObject::describe() const {
 }
 
 std::size_t ViewObject::surfaceShownAs(const std::string &shown) const {
-    const std::vector<std::string> &names = item.file->surfaces;
-    int found = IndexShownAs(names, shown, "surfaces");
-    if (found < 0)
-        throw ViewRequestError(404, "no surface named " + QuotedName(shown) +
-                                        " (surfaces: " + QuotedList(Shown(names)) + ")");
-    return static_cast<std::size_t>(found);
+    return IndexShownAs(item.file->surfaces, shown, "surfaces", [&](const auto &names) {
+        return SurfaceIndex(names, shown, Utf8Text(item.file->filename));
+    });
 }
 
 std::size_t ViewObject::setShownAs(const Surface &surface, const std::string &shown) const {
-    const std::vector<std::string> &names = surface.sets.names;
-    const std::string surfaceName = QuotedName(Utf8Text(surface.name));
-    int found = IndexShownAs(names, shown, "polygon sets of surface " + surfaceName);
-    if (found < 0)
-        throw ViewRequestError(404, "surface " + surfaceName + " has no polygon set named " +
-                                        QuotedName(shown) + " (sets: " + QuotedList(Shown(names)) +
-                                        ")");
-    return static_cast<std::size_t>(found);
+    const std::string surfaceName = Utf8Text(surface.name);
+    return IndexShownAs(
+        surface.sets.names, shown, "polygon sets of surface " + QuotedName(surfaceName),
+        [&](const auto &names) {
+            return PolygonSetIndex(names, shown, {Utf8Text(item.file->filename), surfaceName});
+        });
 }
 
 // The module smooths a corner from the polygons at its point, so a set's settings reach only

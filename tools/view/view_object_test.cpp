@@ -113,7 +113,7 @@ TEST_F(ViewObjectTest, RefusesWhatTheObjectLacksNamingWhatItHas) {
     EXPECT_THAT(RefusalOf({"Other", "band0"}), Pair(404, HasSubstr("\"band1\", \"band3\"")));
     // A name is escaped and cut short: a NUL would end the message, and a long one flood it.
     EXPECT_THAT(RefusalOf({std::string("Gl\0ss", 5), "band0"}).second,
-                HasSubstr("\"Gl\\x00ss\" (surfaces:"));
+                HasSubstr("\"Gl\\x00ss\" in Torus.lwo (surfaces:"));
     EXPECT_LT(RefusalOf({"Default", std::string(10000, '\x1b')}).second.size(), 400u);
     for (double angle : {-1.0, 360.5, std::nan("")})
         EXPECT_EQ(RefusalOf({"Default", "band0", true, angle, std::nullopt}).first, 400) << angle;
