@@ -29,11 +29,13 @@ void main() {
   gl_Position = projectionMatrix * view;
 }`;
 
-const fragmentShader = /* glsl */ `
+// The fragment shader for a difference scale of `colourCount` colours, evenly spaced from
+// agreement to the scale's end: the object sends the scale, so the page holds no copy of its size.
+const fragmentShader = (colourCount) => /* glsl */ `
 uniform int mode;
 uniform int material;
 uniform float selectedSet;
-uniform vec3 differenceColours[31];
+uniform vec3 differenceColours[${colourCount}];
 uniform float differenceScaleDegrees;
 varying vec3 vHostView, vModuleView, vHostWorld, vModuleWorld, vSetColour, vToEyeView, vToEyeWorld;
 varying float vSetIndex;
@@ -77,10 +79,11 @@ vec3 shade(vec3 normalView, vec3 normalWorld) {
 }
 
 vec3 differenceColour(float angle) {
-  float t = clamp(angle / differenceScaleDegrees, 0.0, 1.0) * 30.0;
-  int low = int(min(floor(t), 29.0));
+  const int steps = ${colourCount - 1};
+  float t = clamp(angle / differenceScaleDegrees, 0.0, 1.0) * float(steps);
+  int low = int(min(floor(t), float(steps - 1)));
   vec3 a = vec3(0.0), b = vec3(0.0);
-  for (int i = 0; i < 30; ++i) if (i == low) { a = differenceColours[i]; b = differenceColours[i + 1]; }
+  for (int i = 0; i < steps; ++i) if (i == low) { a = differenceColours[i]; b = differenceColours[i + 1]; }
   return mix(a, b, t - float(low));
 }
 
@@ -110,7 +113,7 @@ export function makeMaterial(difference) {
   const colours = difference.colours.map(([r, g, b]) => new THREE.Vector3(r / 255, g / 255, b / 255));
   return new THREE.ShaderMaterial({
     vertexShader,
-    fragmentShader,
+    fragmentShader: fragmentShader(colours.length),
     side: THREE.DoubleSide,
     uniforms: {
       mode: { value: Modes.velmora },
