@@ -69,7 +69,9 @@ void CheckAngle(const std::string &place, double radians) {
 }
 
 // Each field is checked as soon as it is read, so that the stream's position names its line.
-StoredSet ReadSet(LoadStream &stream, std::vector<char> &buffer, int index, int count) {
+StoredSet ReadSet(LoadStream &stream, std::vector<char> &buffer, int index, int count,
+                  StoredSetReading reading) {
+    const bool edited = reading == StoredSetReading::asEdited;
     StoredSet set;
     std::string place = "set " + std::to_string(index + 1) + " of " + std::to_string(count);
     if (!ReadText(stream, buffer, set.name))
@@ -78,15 +80,16 @@ StoredSet ReadSet(LoadStream &stream, std::vector<char> &buffer, int index, int 
     place += " " + QuotedName(set.name);
     CheckName(place, set.name);
     if (!ReadInt(stream, set.enabled)) Fail(place + ": cut short");
-    CheckFlag(place, "enabled", set.enabled);
+    if (edited) CheckFlag(place, "enabled", set.enabled);
     if (!ReadAngle(stream, set.angleRadians)) Fail(place + ": cut short");
     CheckAngle(place, set.angleRadians);
     if (!ReadInt(stream, set.sameSetOnly)) Fail(place + ": cut short");
-    CheckFlag(place, "sameSetOnly", set.sameSetOnly);
+    if (edited) CheckFlag(place, "sameSetOnly", set.sameSetOnly);
     return set;
 }
 
-std::vector<StoredSet> ReadSetList(LoadStream &stream, std::vector<char> &buffer) {
+std::vector<StoredSet> ReadSetList(LoadStream &stream, std::vector<char> &buffer,
+                                   StoredSetReading reading) {
     int count = 0;
     if (!ReadInt(stream, count)) Fail("the set list has no count");
     if (count < 0) Fail("the set list's count " + std::to_string(count) + " is negative");
@@ -94,9 +97,9 @@ std::vector<StoredSet> ReadSetList(LoadStream &stream, std::vector<char> &buffer
     // The module finds a set by its first record: any later one would be lost.
     std::unordered_map<std::string, int> numbers;
     for (int index = 0; index < count; ++index) {
-        sets.push_back(ReadSet(stream, buffer, index, count));
+        sets.push_back(ReadSet(stream, buffer, index, count, reading));
         const auto [first, isNew] = numbers.emplace(sets.back().name, index + 1);
-        if (!isNew)
+        if (!isNew && reading == StoredSetReading::asEdited)
             Fail("set " + std::to_string(index + 1) + " of " + std::to_string(count) + " " +
                  QuotedName(sets.back().name) + " repeats set " + std::to_string(first->second) +
                  "; the module would use only the first");
@@ -108,10 +111,11 @@ std::vector<StoredSet> ReadSetList(LoadStream &stream, std::vector<char> &buffer
 
 std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::size_t longestText) {
     std::vector<char> buffer(longestText + 1);
-    return ReadStoredSets(stream, buffer);
+    return ReadStoredSets(stream, buffer, StoredSetReading::asStored);
 }
 
-std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buffer) {
+std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buffer,
+                                      StoredSetReading reading) {
     int version = 0;
     if (!ReadInt(stream, version)) Fail("no record version");
     if (version != RecordVersion)
@@ -132,7 +136,7 @@ std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buf
             Fail("parameter block " + std::to_string(index + 1) + " has no name and type");
         if (name != SetListParameter || type != PUSR)
             Fail("unknown parameter " + QuotedName(name) + " (the module reads only \"plist\")");
-        sets = ReadSetList(stream, buffer);
+        sets = ReadSetList(stream, buffer, reading);
         stream.endBlock();
     }
     stream.endBlock();

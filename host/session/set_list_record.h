@@ -26,11 +26,18 @@ struct StoredSet {
 // wrong, at the read that found it, when the module would lose or misread anything: an unknown
 // version, a missing block, an unknown parameter, a count the record does not hold, a set cut
 // short, a name longer than the module reads, an angle that is not finite or outside 0 to 360
-// degrees (what a user may give), a flag other than 0 or 1, a set repeated (naming the set).
+// degrees (what a user may give), and as `reading` says a flag other than 0 or 1 or a set
+// repeated (naming the set).
+// A flag other than 0 or 1 and a repeated set are refused only `asEdited`, in a settings file a
+// person may have edited: the module keeps both (a flag read as on, the first of two sets used),
+// and a block an object stores, which a host or another tool wrote, is read `asStored`, as the
+// module reads it.
+enum class StoredSetReading { asStored, asEdited };
 std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::size_t longestText);
 // The same with a buffer for the texts, which must hold the longest text and its NUL; readers of
 // many records pass one buffer to them all.
-std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buffer);
+std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buffer,
+                                      StoredSetReading reading);
 
 // Throws std::runtime_error naming the first set that no longer fits the binary form's 16-bit
 // block size, counting the sets before it.

@@ -53,6 +53,18 @@ std::vector<unsigned char> Record(int version, const char *parameter, int setCou
     return SetListRecord({{"Lid", 1, tenDegrees, 1}}, version, parameter, setCount, parameterCount);
 }
 
+// The module keeps a flag of 2 (read as on) and uses the first of two sets of one name: a block
+// an object stores is read as the module reads it, and only a settings file is refused them.
+TEST(SetListRecord, FlagsBeyondOneAndRepeatedSetsAreRefusedOnlyAsEdited) {
+    const std::vector<unsigned char> bytes =
+        SetListRecord({{"Lid", 2, 0.5, 7}, {"Lid", 1, 0.5, 0}});
+    EXPECT_EQ(StoredSetsOf(bytes, LWIO_BINARY).size(), 2u);
+    auto stream = MakeLoadStream(LWIO_BINARY, bytes);
+    std::vector<char> buffer(bytes.size() + 1);
+    EXPECT_THAT([&] { ReadStoredSets(*stream, buffer, StoredSetReading::asEdited); },
+                ThrowsMessage<std::runtime_error>(HasSubstr("enabled is 2")));
+}
+
 TEST(SetListRecord, ARecordTheModuleWouldLoseOrMisreadIsRefusedSayingWhere) {
     EXPECT_EQ(StoredSetsOf(Record(256, "plist", 1), LWIO_BINARY).size(), 1u);
     auto refusal = [](const std::vector<unsigned char> &bytes) {

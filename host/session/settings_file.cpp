@@ -101,7 +101,7 @@ void CheckSurfaceRecord(TextLoadStream &stream, std::vector<char> &buffer,
                         const std::vector<std::string> &sets, const std::string &where) {
     std::vector<StoredSet> stored;
     try {
-        stored = ReadStoredSets(stream, buffer);
+        stored = ReadStoredSets(stream, buffer, StoredSetReading::asEdited);
     } catch (const std::runtime_error &error) {
         Refuse(stream, where, error.what());
     }
