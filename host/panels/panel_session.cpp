@@ -24,7 +24,9 @@ double Degrees(const HostControl &angle) {
         char text[40];
         std::snprintf(text, sizeof text, "%.*g", digits, closest);
         double shortest = std::strtod(text, nullptr);
-        if (Radians(shortest) == radians) return shortest;
+        // Stored, so that x87's wider registers round it as the control's double is rounded.
+        volatile double typed = Radians(shortest);
+        if (typed == radians) return shortest;
     }
     return closest;
 }
