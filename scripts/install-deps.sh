@@ -4,8 +4,9 @@
 #   preview  the native build of the module and the velmora command, which renders pictures and
 #            serves the view (its page bundled by Node.js)
 #   full     (the default) everything the builds and tests need: the preview's packages, the
-#            test and benchmark libraries (tinyobjloader only for the OBJ reader's baseline), clang for the fuzz targets, the Windows cross
-#            toolchains and wine to run their tests, and Chromium for the view's browser tests
+#            test and benchmark libraries (tinyobjloader only for the OBJ reader's baseline),
+#            clang for the fuzz targets, the Windows cross toolchains and wine to run their
+#            tests, and Chromium for the view's browser tests
 set -euo pipefail
 
 profile=${1:-full}

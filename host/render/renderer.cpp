@@ -126,6 +126,7 @@ void CheckInput(const ObjectItem &item, const RenderSettings &settings) {
 Bounds FramedBounds(const ObjectItem &item, const RenderSettings &settings) {
     const MeshData &mesh = item.file->mesh;
     if (!settings.targetSet) return MeshBounds(mesh);
+    // A set the object lacks is refused naming those it has.
     PolygonSetIndex(CollectPolygonSets(mesh).names, *settings.targetSet, {item.file->filename});
     Bounds bounds = MeshBounds(mesh, &*settings.targetSet);
     if (bounds.radius > 0) return bounds;

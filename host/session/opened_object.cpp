@@ -17,7 +17,7 @@ Scene SceneOf(std::shared_ptr<ObjectFile> file) {
 
 SurfaceFilter FilterFor(const ObjectFile &file, const std::optional<std::string> &surface) {
     if (!surface) return {};
-    SurfaceIndex(file.surfaces, *surface, file.filename);
+    SurfaceIndex(file.surfaces, *surface, file.filename);  // refuses one the object lacks
     return {*surface};
 }
 

@@ -98,8 +98,9 @@ std::vector<StoredSet> ReadSetList(LoadStream &stream, std::vector<char> &buffer
     std::unordered_map<std::string, int> numbers;
     for (int index = 0; index < count; ++index) {
         sets.push_back(ReadSet(stream, buffer, index, count, reading));
+        if (reading != StoredSetReading::asEdited) continue;
         const auto [first, isNew] = numbers.emplace(sets.back().name, index + 1);
-        if (!isNew && reading == StoredSetReading::asEdited)
+        if (!isNew)
             Fail("set " + std::to_string(index + 1) + " of " + std::to_string(count) + " " +
                  QuotedName(sets.back().name) + " repeats set " + std::to_string(first->second) +
                  "; the module would use only the first");

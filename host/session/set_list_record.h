@@ -21,21 +21,21 @@ struct StoredSet {
     int sameSetOnly = 0;
 };
 
+// How strictly a record is read. A flag other than 0 or 1 and a repeated set are refused only
+// `asEdited`, in a settings file a person may have edited: the module keeps both (a flag read as
+// on, the first of two sets used), and a block an object stores, which a host or another tool
+// wrote, is read `asStored`, as the module reads it.
+enum class StoredSetReading { asStored, asEdited };
+
 // Reads the record at the stream's position; no string in it is longer than `longestText` bytes
 // (the size of the stream's data is always enough). Throws std::runtime_error saying what is
 // wrong, at the read that found it, when the module would lose or misread anything: an unknown
 // version, a missing block, an unknown parameter, a count the record does not hold, a set cut
 // short, a name longer than the module reads, an angle that is not finite or outside 0 to 360
-// degrees (what a user may give), and as `reading` says a flag other than 0 or 1 or a set
-// repeated (naming the set).
-// A flag other than 0 or 1 and a repeated set are refused only `asEdited`, in a settings file a
-// person may have edited: the module keeps both (a flag read as on, the first of two sets used),
-// and a block an object stores, which a host or another tool wrote, is read `asStored`, as the
-// module reads it.
-enum class StoredSetReading { asStored, asEdited };
+// degrees (what a user may give). Reads `asStored`.
 std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::size_t longestText);
-// The same with a buffer for the texts, which must hold the longest text and its NUL; readers of
-// many records pass one buffer to them all.
+// The same with a buffer for the texts, which must hold the longest text and its NUL (readers of
+// many records pass one buffer to them all), read as `reading` says.
 std::vector<StoredSet> ReadStoredSets(LoadStream &stream, std::vector<char> &buffer,
                                       StoredSetReading reading);
 

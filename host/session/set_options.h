@@ -25,10 +25,9 @@ std::shared_ptr<ObjectFile> LoadObjectWithSets(const std::string &path, const st
 std::vector<std::string> SetSourcesOf(const ObjectFile &file);
 
 // Works each `--set` option text through the dialog, warning `warn` first where that takes long.
-// Returns a line for the user for each
-// pattern saying how many sets it matched; throws std::invalid_argument for an option it cannot
-// read and std::runtime_error naming the option, the file and the sets there are for one that
-// matches no set.
+// Returns a line for the user for each pattern saying how many sets it matched; throws
+// std::invalid_argument for an option it cannot read and std::runtime_error naming the option,
+// the file and the sets there are for one that matches no set.
 std::vector<std::string> ApplySetOptions(HostSession &session, const ObjectFile &file,
                                          const std::vector<std::string> &options,
                                          const SurfaceFilter &filter, const WarningSink &warn = {});

@@ -129,6 +129,7 @@ class ViewCommand : public Command {
             return ViewWrite{target, WriteSummary(served.opened(), target), std::move(notes)};
         });
         server.setSources = served.setSources();
+        server.setsMadeOf = [&served] { return served.options().setsFrom; };
         server.makeSetsFrom = [&served](const std::string &source) { served.makeSetsFrom(source); };
         std::unique_ptr<LaunchPage> launch;  // kept while the view serves
         ServeView([&served]() -> ViewObject & { return served.view(); }, server,

@@ -140,21 +140,19 @@ class ObjectCalls {
     std::mutex busy;
 };
 
-// `setsFrom`: what the object's sets are made of now, as the page asked.
-void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOptions &options,
-               std::string &setsFrom) {
+void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOptions &options) {
     for (const ViewAsset &asset : ViewAssets())
         server.Get(std::string(asset.path),
                    [&asset](const httplib::Request &, httplib::Response &response) {
                        SendBytes(response, asset.bytes, std::string(asset.contentType));
                    });
     // The object, what the page's writes go to, and what it may make sets of.
-    auto describe = [&options, &setsFrom](ViewObject &object) {
+    auto describe = [&options](ViewObject &object) {
         json described = object.describe();
         described["saveSettingsTo"] = Utf8Text(options.saveSettingsTo);
         described["applyTo"] = options.apply ? json(Utf8Text(options.applyTo)) : json(nullptr);
         described["setSources"] = options.setSources;
-        described["setsFrom"] = setsFrom;
+        described["setsFrom"] = options.setsMadeOf ? options.setsMadeOf() : "";
         return described;
     };
     server.Get("/api/object",
@@ -162,18 +160,16 @@ void AddRoutes(httplib::Server &server, ObjectCalls &calls, const ViewServerOpti
                    calls.run(response, describe);
                });
     // Makes the object's sets of another source, and answers the object as it then is.
-    server.Post(
-        "/api/sets-from", [&calls, &options, &setsFrom, describe](const httplib::Request &request,
-                                                                  httplib::Response &response) {
-            if (!options.makeSetsFrom)
-                return Refuse(response, 409, "the object was opened with polygon sets of its own");
-            calls.run(response, [&](ViewObject &) {
-                const std::string source = ReadSetSource(request.body);
-                options.makeSetsFrom(source);  // the object given is gone
-                setsFrom = source;
-                return describe(calls.current());
-            });
+    server.Post("/api/sets-from", [&calls, &options, describe](const httplib::Request &request,
+                                                               httplib::Response &response) {
+        if (!options.makeSetsFrom)
+            return Refuse(response, 409, "the object was opened with polygon sets of its own");
+        calls.run(response, [&](ViewObject &) {
+            const std::string source = ReadSetSource(request.body);
+            options.makeSetsFrom(source);  // the object given is gone
+            return describe(calls.current());
         });
+    });
     server.Post("/api/set", [&calls](const httplib::Request &request, httplib::Response &response) {
         calls.run(response, [&request](ViewObject &object) {
             return object.edit(ReadSetEdit(request.body));
@@ -303,8 +299,7 @@ void ServeView(const std::function<ViewObject &()> &object, const ViewServerOpti
     ObjectCalls calls(object);
     AnswersInFlight inFlight;
     Configure(server, port, token, inFlight);
-    std::string setsFrom;
-    AddRoutes(server, calls, options, setsFrom);
+    AddRoutes(server, calls, options);
     if (port == 0)
         port = server.bind_to_any_port(Loopback);
     else if (!server.bind_to_port(Loopback, port))

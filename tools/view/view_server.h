@@ -25,10 +25,12 @@ struct ViewServerOptions {
     std::function<ViewWrite()> saveSettings, apply;
     // The files they write, for the page to show.
     std::string saveSettingsTo, applyTo;
-    // What the page may make the object's polygon sets of ("" for none, as it was opened), and
-    // the call that opens the object again with sets made of one of them; none where the
-    // object was opened with sets. The object `ServeView` is given is then another.
+    // What the page may make the object's polygon sets of ("" for none, as it was opened), what
+    // they are made of now, and the call that opens the object again with sets made of one of
+    // them; none where the object was opened with sets. The object `ServeView` is given is then
+    // another.
     std::vector<std::string> setSources;
+    std::function<std::string()> setsMadeOf;
     std::function<void(const std::string &source)> makeSetsFrom;
 };
 
